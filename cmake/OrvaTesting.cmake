@@ -1,0 +1,28 @@
+# orva_add_gtest(<target> SOURCES <files...> LIBS <libraries...>)
+# A GoogleTest program registered with ctest as one test. In the Windows build ctest runs it
+# through Wine (the toolchain's emulator); tests are never run during the build.
+function(orva_add_gtest target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} gmock gtest_main)
+    if(WIN32)
+        add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+    else()
+        include(GoogleTest)
+        gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+                             PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1")
+    endif()
+endfunction()
+
+# orva_add_fuzzer(<target> SOURCES <files...> LIBS <libraries...>)
+# A libFuzzer target, built only in the fuzz build (clang with -fsanitize=fuzzer).
+function(orva_add_fuzzer target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    if(NOT ORVA_FUZZ)
+        return()
+    endif()
+    add_executable(${target} ${ARG_SOURCES})
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+endfunction()

@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reads and writes. A write never leaves a torn file: the bytes go to a temporary
+// file in the same folder, are flushed to the disk, and then replace the target in one step.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+// Largest file that ReadWholeFile accepts; nothing the system stores comes near it.
+constexpr uintmax_t kMaxReadFileBytes = 64u * 1024u * 1024u;
+
+bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
+                   uintmax_t maxBytes = kMaxReadFileBytes);
+
+// Writes the bytes under a temporary name beside `path`, flushes them, then moves the file over
+// `path`. On any failure the temporary file is removed, `path` is untouched, and false returned.
+bool WriteFileAtomically(const std::filesystem::path& path, const uint8_t* data, size_t size);
+
+// Moves `from` over `to` in one step (replacing it), retrying briefly because a virus scanner
+// may hold a fresh file open for a moment.
+bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// A temporary name in the same folder as `path`, unique within this process run.
+std::filesystem::path TemporaryPathBeside(const std::filesystem::path& path);

@@ -1,0 +1,50 @@
+# Sourced by the test scripts: a private Wine prefix and an Xvfb display for this run.
+# Sets WINEPREFIX, DISPLAY, ORVA_WINE_TEMPLATE and defines wine_session_end.
+# Tests that need a prefix of their own copy the template (cp -a "$ORVA_WINE_TEMPLATE" dir).
+orva_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+export ORVA_WINE_TEMPLATE="$orva_root/build/wine/template"
+
+if [ ! -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
+    rm -rf "$ORVA_WINE_TEMPLATE"
+    mkdir -p "$(dirname "$ORVA_WINE_TEMPLATE")"
+    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineserver -w || true
+    # Wine has no Arial here; GDI+ needs the metric-equal Liberation Sans under that name.
+    WINEPREFIX="$ORVA_WINE_TEMPLATE" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+        /v Arial /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1 || true
+    mkdir -p "$ORVA_WINE_TEMPLATE/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$ORVA_WINE_TEMPLATE/drive_c/windows/Fonts/" 2>/dev/null || true
+    cp -n /usr/share/fonts/truetype/liberation2/*.ttf "$ORVA_WINE_TEMPLATE/drive_c/windows/Fonts/" 2>/dev/null || true
+    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineserver -w || true
+    touch "$ORVA_WINE_TEMPLATE/.orva-ready"
+fi
+
+export WINEPREFIX="$orva_root/build/wine/run"
+rm -rf "$WINEPREFIX"
+cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
+
+# One X server for the whole run, on the first free display number from 90.
+orva_display=90
+while [ -e "/tmp/.X11-unix/X$orva_display" ] || [ -e "/tmp/.X$orva_display-lock" ]; do
+    orva_display=$((orva_display + 1))
+done
+Xvfb ":$orva_display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+orva_xvfb_pid=$!
+export DISPLAY=":$orva_display"
+for _ in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+# Wine's background services start before ctest so they never hold its output pipe.
+wineserver -p
+wine cmd /c exit >/dev/null 2>&1 || true
+
+wine_session_end() {
+    wineserver -k 2>/dev/null || true
+    kill "$orva_xvfb_pid" 2>/dev/null || true
+    wait "$orva_xvfb_pid" 2>/dev/null || true
+}

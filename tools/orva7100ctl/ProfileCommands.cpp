@@ -1,0 +1,3 @@
+#include "Cli.h"
+
+int RunProfileCommand(const Args&, const GlobalOptions&) { return kExitUsage; }
