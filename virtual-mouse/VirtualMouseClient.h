@@ -1,0 +1,43 @@
+#pragma once
+// Client side of the virtual ORVA 7100 served on loopback TCP. Portable (POSIX sockets and
+// Winsock), no other dependency, so that every program (the configurator's virtual transport,
+// orva7100ctl, the stand-in hiddriver.dll) can link it.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vmouse {
+
+// Splits "HOST:PORT"; false when the text is not of that form.
+bool ParseHostPort(const std::string& text, std::string& host, uint16_t& port);
+
+class VirtualMouseClient {
+public:
+    VirtualMouseClient();
+    ~VirtualMouseClient();
+    VirtualMouseClient(const VirtualMouseClient&) = delete;
+    VirtualMouseClient& operator=(const VirtualMouseClient&) = delete;
+
+    // Connects to the server at "HOST:PORT"; false when nothing answers there.
+    bool Connect(const std::string& hostPort);
+    void Disconnect();
+    bool IsConnected() const;
+
+    // Whether the virtual mouse is plugged in at this moment. False when the server is gone.
+    bool QueryPresent(bool& present);
+
+    // One feature report, byte 0 the report id, `length` its full length. They fail, as the
+    // platform's feature-report calls do, while the mouse is unplugged, when the mouse rejects
+    // the report, or when the server is gone.
+    bool SetFeature(const uint8_t* report, size_t length);
+    // On entry report[0] holds the report id; on success the whole report is filled in.
+    bool GetFeature(uint8_t* report, size_t length);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vmouse
