@@ -1,0 +1,16 @@
+#pragma once
+// MacroFileSystem on the real disk.
+
+#include "MacroFileSystem.h"
+
+class DiskFileSystem : public MacroFileSystem {
+  public:
+    bool CreateFolders(const std::filesystem::path& folder) override;
+    bool ReadFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes) override;
+    bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) override;
+    bool ListFolder(const std::filesystem::path& folder,
+                    std::vector<std::filesystem::path>& entries) override;
+    bool IsFolder(const std::filesystem::path& path) override;
+    bool Remove(const std::filesystem::path& path) override;
+    bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) override;
+};

@@ -1,0 +1,156 @@
+#include "MacroCollection.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "DataStream.h"
+#include "MacroFile.h"
+#include "MacroNaming.h"
+#include "PathText.h"
+
+namespace fs = std::filesystem;
+
+MacroCollection::MacroCollection(MacroOwner* owner, MacroFileSystem* fileSystem)
+    : owner_(owner), fileSystem_(fileSystem != nullptr ? fileSystem : &disk_) {}
+
+fs::path MacroCollection::IndexPath() const {
+    return folder_ / kMacroIndexFileName;
+}
+
+CMacro* MacroCollection::FindMacro(int32_t id) const {
+    for (const auto& macro : macros_) {
+        if (macro->id == id)
+            return macro.get();
+    }
+    return nullptr;
+}
+
+CMacro& MacroCollection::AddMacro(int32_t id, std::u16string name, MacroRect bounds) {
+    macros_.push_back(std::make_unique<CMacro>(owner_, bounds, id, std::move(name)));
+    return *macros_.back();
+}
+
+void MacroCollection::RemoveMacro(int32_t id) {
+    const auto it = std::find_if(macros_.begin(), macros_.end(),
+                                 [id](const auto& macro) { return macro->id == id; });
+    if (it == macros_.end())
+        return;
+    if (it->get() == current_)
+        current_ = nullptr;
+    macros_.erase(it);
+}
+
+std::optional<CButtonMacro> MacroCollection::CopyMacroForProfile(int32_t id) const {
+    const CMacro* macro = FindMacro(id);
+    if (macro == nullptr)
+        return std::nullopt;
+    CButtonMacro copy;
+    copy.name = macro->name;
+    copy.id = macro->id;
+    copy.events.reserve(macro->events.size() + 1);
+    for (const CEventItem& event : macro->events)
+        copy.events.push_back(CMacroEvent{event.kind, event.code, event.action, event.delay});
+    copy.events.push_back(CMacroEvent{});
+    return copy;
+}
+
+fs::path MacroCollection::MacroFilePath(const fs::path& folder,
+                                        const std::u16string& fileName) const {
+    return folder / PathFromText(fileName + kMacroFileExtension);
+}
+
+bool MacroCollection::IsTaken(const fs::path& path, const std::vector<fs::path>& written) const {
+    // Only files of this save count, as if the folder had been emptied first; the file system
+    // decides what is the same name (case, for one).
+    return std::any_of(written.begin(), written.end(),
+                       [&](const fs::path& other) { return fileSystem_->SameFile(other, path); });
+}
+
+bool MacroCollection::SaveMacros() {
+    std::error_code ec;
+    // The index lists full paths.
+    fs::path folder = fs::absolute(folder_, ec);
+    if (ec || folder_.empty())
+        return false;
+    if (!fileSystem_->CreateFolders(folder))
+        return false;
+
+    std::vector<fs::path> written;
+    std::vector<std::u16string> indexPaths;
+    std::vector<std::u16string> savedNames;
+    for (const auto& macro : macros_) {
+        const bool validName = IsValidFileName(macro->name);
+        std::u16string fileName = validName ? macro->name : SafeFileName(macro->name);
+        fs::path path = MacroFilePath(folder, fileName);
+        // "COM" + "1" would name a device: such a name gets one more "1".
+        while (IsTaken(path, written) || IsReservedFileName(fileName)) {
+            fileName += u'1';
+            path = MacroFilePath(folder, fileName);
+        }
+        CMacro stored = *macro;
+        stored.name = validName ? fileName : macro->name;
+        // A sub-folder in the file's place holds no macro; it must not block the save.
+        if (fileSystem_->IsFolder(path) && !fileSystem_->Remove(path))
+            return false;
+        if (!fileSystem_->WriteFile(path, EncodeMacroFile(stored)))
+            return false;
+        written.push_back(path);
+        indexPaths.push_back(TextFromPath(path));
+        savedNames.push_back(std::move(stored.name));
+    }
+
+    // The one step that switches the folder from the old set to the new one.
+    const fs::path indexPath = folder / kMacroIndexFileName;
+    if (fileSystem_->IsFolder(indexPath) && !fileSystem_->Remove(indexPath))
+        return false;
+    if (!fileSystem_->WriteFile(indexPath, EncodeMacroIndex(indexPaths)))
+        return false;
+
+    for (size_t i = 0; i < macros_.size(); ++i)
+        macros_[i]->name = std::move(savedNames[i]);
+    written.push_back(indexPath);
+    RemoveUnlisted(folder, written);
+    return true;
+}
+
+void MacroCollection::RemoveUnlisted(const fs::path& folder, const std::vector<fs::path>& keep) {
+    std::vector<fs::path> entries;
+    fileSystem_->ListFolder(folder, entries);
+    // Old files, files of removed or renamed macros, stray temporaries and sub-folders. Failures
+    // only leave a file behind that the index does not list.
+    for (const fs::path& entry : entries) {
+        if (!IsTaken(entry, keep))
+            fileSystem_->Remove(entry);
+    }
+}
+
+MacroLoadResult MacroCollection::LoadMacros() {
+    MacroLoadResult result;
+    if (current_ != nullptr)
+        current_->ClearEvents();
+
+    std::vector<uint8_t> bytes;
+    if (folder_.empty() || !fileSystem_->ReadFile(IndexPath(), bytes))
+        return result;
+    result.indexFound = true;
+    DataStream index(std::move(bytes));
+    std::vector<std::u16string> paths;
+    result.indexWhole = DecodeMacroIndex(index, paths);
+
+    for (const std::u16string& path : paths) {
+        std::vector<uint8_t> fileBytes;
+        CMacro macro(owner_, MacroRect{}, 0, std::u16string());
+        bool ok = !path.empty() && fileSystem_->ReadFile(PathFromText(path), fileBytes);
+        if (ok) {
+            DataStream file(std::move(fileBytes));
+            ok = DecodeMacroFile(file, macro);
+        }
+        if (!ok) {
+            result.skippedPaths.push_back(path);
+            continue;
+        }
+        macros_.push_back(std::make_unique<CMacro>(std::move(macro)));
+        result.loadedPaths.push_back(path);
+    }
+    return result;
+}
