@@ -12,16 +12,19 @@ DataStream::DataStream(std::vector<uint8_t> bytes) {
     capacity_ = static_cast<int32_t>(bytes.size());
     length_ = capacity_;
     data_.reset(new uint8_t[std::max<size_t>(bytes.size(), 1)]());
-    if (!bytes.empty()) std::memcpy(data_.get(), bytes.data(), bytes.size());
+    if (!bytes.empty())
+        std::memcpy(data_.get(), bytes.data(), bytes.size());
 }
 
 DataStream::~DataStream() = default;
 
 void DataStream::Reserve(int32_t n) {
-    if (capacity_ - length_ >= n) return;
+    if (capacity_ - length_ >= n)
+        return;
     const int32_t grown = capacity_ + std::max<int32_t>(2 * n, 1024);
     std::unique_ptr<uint8_t[]> bigger(new uint8_t[grown]());
-    if (length_ > 0) std::memcpy(bigger.get(), data_.get(), static_cast<size_t>(length_));
+    if (length_ > 0)
+        std::memcpy(bigger.get(), data_.get(), static_cast<size_t>(length_));
     data_ = std::move(bigger);
     capacity_ = grown;
 }
@@ -32,7 +35,9 @@ void DataStream::Append(const uint8_t* bytes, int32_t n) {
     length_ += n;
 }
 
-void DataStream::WriteUInt8(uint8_t value) { Append(&value, 1); }
+void DataStream::WriteUInt8(uint8_t value) {
+    Append(&value, 1);
+}
 
 void DataStream::WriteUInt16(uint16_t value) {
     const uint8_t b[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
@@ -50,7 +55,8 @@ void DataStream::WriteString(const std::u16string& text) {
     // One reservation for the whole string, as the file format's writer always did.
     Reserve(4 + 2 * units);
     WriteUInt32(static_cast<uint32_t>(units));
-    for (char16_t unit : text) WriteUInt16(static_cast<uint16_t>(unit));
+    for (char16_t unit : text)
+        WriteUInt16(static_cast<uint16_t>(unit));
 }
 
 void DataStream::WriteDecimal(int32_t value) {
@@ -90,22 +96,27 @@ uint32_t DataStream::ReadUInt32() {
 
 std::u16string DataStream::ReadString() {
     const uint32_t count = ReadUInt32();
-    if (failed_ || count == 0 || (count & 0x80000000u) != 0) return {};
+    if (failed_ || count == 0 || (count & 0x80000000u) != 0)
+        return {};
     // A count larger than what is left can never be satisfied: fail without allocating for it.
     if (static_cast<uint64_t>(count) * 2 > static_cast<uint64_t>(Remaining())) {
         failed_ = true;
         return {};
     }
     std::u16string text(count, u'\0');
-    for (uint32_t i = 0; i < count; ++i) text[i] = static_cast<char16_t>(ReadUInt16());
+    for (uint32_t i = 0; i < count; ++i)
+        text[i] = static_cast<char16_t>(ReadUInt16());
     return text;
 }
 
-int32_t DataStream::ReadDecimal() { return ParseDecimal(ReadString()); }
+int32_t DataStream::ReadDecimal() {
+    return ParseDecimal(ReadString());
+}
 
 int32_t ParseDecimal(const std::u16string& text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r'))) ++i;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
         negative = text[i] == u'-';
@@ -115,11 +126,15 @@ int32_t ParseDecimal(const std::u16string& text) {
     int64_t value = 0;
     for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
         value = value * 10 + (text[i] - u'0');
-        if (value > int64_t{1} << 32) value = int64_t{1} << 32;
+        if (value > int64_t{1} << 32)
+            value = int64_t{1} << 32;
     }
-    if (negative) value = -value;
-    if (value > INT32_MAX) return INT32_MAX;
-    if (value < INT32_MIN) return INT32_MIN;
+    if (negative)
+        value = -value;
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
     return static_cast<int32_t>(value);
 }
 
@@ -128,19 +143,22 @@ std::vector<uint8_t> DataStream::Bytes() const {
 }
 
 bool DataStream::SaveToFile(const std::filesystem::path& path) const {
-    CreateFolderTree(path);
+    CreateFolderTreeForFile(path);
     return WriteFileAtomically(path, data_.get(), static_cast<size_t>(length_));
 }
 
 bool DataStream::LoadFromFile(const std::filesystem::path& path) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    if (bytes.size() > 0x7FFFFFFF) return false;
+    if (!ReadWholeFile(path, bytes))
+        return false;
+    if (bytes.size() > 0x7FFFFFFF)
+        return false;
     capacity_ = static_cast<int32_t>(bytes.size());
     length_ = capacity_;
     readPosition_ = 0;
     failed_ = false;
     data_.reset(new uint8_t[std::max<size_t>(bytes.size(), 1)]());
-    if (!bytes.empty()) std::memcpy(data_.get(), bytes.data(), bytes.size());
+    if (!bytes.empty())
+        std::memcpy(data_.get(), bytes.data(), bytes.size());
     return true;
 }

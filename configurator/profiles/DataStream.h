@@ -10,7 +10,7 @@
 #include <vector>
 
 class DataStream {
-public:
+  public:
     // A stream that writes a file starts with an empty array of 1024 bytes.
     static constexpr int32_t kInitialCapacity = 1024;
 
@@ -47,7 +47,7 @@ public:
     bool Failed() const { return failed_; }
     std::vector<uint8_t> Bytes() const;
 
-private:
+  private:
     void Reserve(int32_t n);
     void Append(const uint8_t* bytes, int32_t n);
     bool Take(uint8_t* out, int32_t n);

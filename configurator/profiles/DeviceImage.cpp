@@ -14,9 +14,12 @@ void PutColour(DeviceImage& image, int offset, uint32_t colour) {
 }
 
 uint8_t LedKind(int32_t ledMode) {
-    if (ledMode == kLedAllOn) return 0;
-    if (ledMode == kLedAllOff) return 1;
-    if ((ledMode & kLedZonesSelected) != 0) return 3;
+    if (ledMode == kLedAllOn)
+        return 0;
+    if (ledMode == kLedAllOff)
+        return 1;
+    if ((ledMode & kLedZonesSelected) != 0)
+        return 3;
     return 0;
 }
 
@@ -59,13 +62,15 @@ uint16_t KeyToUsage(uint16_t virtualKey) {
             return static_cast<uint16_t>(range.firstUsage + (virtualKey - range.firstKey));
     }
     for (const UsagePair& pair : kPairs) {
-        if (pair.key == virtualKey) return pair.usage;
+        if (pair.key == virtualKey)
+            return pair.usage;
     }
     return virtualKey;
 }
 
 int MacroBlockSize(const Profile& profile, int k) {
-    if (profile.buttons[k].function != kFunctionMacro) return 0;
+    if (profile.buttons[k].function != kFunctionMacro)
+        return 0;
     return kMacroBlockHeader + kMacroEventBytes * static_cast<int>(profile.macros[k].events.size());
 }
 
@@ -75,7 +80,8 @@ uint16_t MacroAddress(const Profile& profile, int k) {
             return static_cast<uint16_t>(132 + 3 * k);
         case kFunctionMacro: {
             int offset = kImageFixedLength;
-            for (int j = 0; j < k; ++j) offset += MacroBlockSize(profile, j);
+            for (int j = 0; j < k; ++j)
+                offset += MacroBlockSize(profile, j);
             // Addresses are 16 bits on the mouse; an image too long for them is never built.
             return static_cast<uint16_t>(offset);
         }
@@ -86,13 +92,15 @@ uint16_t MacroAddress(const Profile& profile, int k) {
 
 int DeviceImageLength(const Profile& profile) {
     int length = kImageFixedLength;
-    for (int k = 0; k < kButtonCount; ++k) length += MacroBlockSize(profile, k);
+    for (int k = 0; k < kButtonCount; ++k)
+        length += MacroBlockSize(profile, k);
     return length;
 }
 
 std::optional<DeviceImage> BuildDeviceImage(Profile& profile) {
     const int length = DeviceImageLength(profile);
-    if (length > kDeviceImageSize) return std::nullopt;
+    if (length > kDeviceImageSize)
+        return std::nullopt;
 
     DeviceImage image{};
     Put16(image, 0, static_cast<uint16_t>(length));
@@ -104,7 +112,8 @@ std::optional<DeviceImage> BuildDeviceImage(Profile& profile) {
         Put16(image, offset + 2, static_cast<uint16_t>(profile.dpi[2 * stage + 1]));
         PutColour(image, offset + 4, profile.ledColour);
     }
-    for (int i = 0; i < 7; ++i) PutColour(image, 62 + 3 * i, profile.ledColour);
+    for (int i = 0; i < 7; ++i)
+        PutColour(image, 62 + 3 * i, profile.ledColour);
     image[83] = LedKind(profile.ledMode);
     image[84] = static_cast<uint8_t>(profile.ledMode);
     image[85] = profile.liftDistance;
@@ -122,9 +131,8 @@ std::optional<DeviceImage> BuildDeviceImage(Profile& profile) {
         Put16(image, entry + 2, address);
 
         // A macro-bound button's key entry carries its block offset through the key table.
-        const uint16_t keyCode = button.function == kFunctionMacro
-                                     ? address
-                                     : static_cast<uint16_t>(button.value);
+        const uint16_t keyCode =
+            button.function == kFunctionMacro ? address : static_cast<uint16_t>(button.value);
         const int keyEntry = 152 + 3 * k;
         image[keyEntry] = 1;
         Put16(image, keyEntry + 1, KeyToUsage(keyCode));
@@ -132,7 +140,8 @@ std::optional<DeviceImage> BuildDeviceImage(Profile& profile) {
 
     int offset = kImageFixedLength;
     for (int k = 0; k < kButtonCount; ++k) {
-        if (profile.buttons[k].function != kFunctionMacro) continue;
+        if (profile.buttons[k].function != kFunctionMacro)
+            continue;
         offset += kMacroBlockHeader;  // the header stays zero
         for (const CMacroEvent& event : profile.macros[k].events) {
             image[offset] = event.kind;

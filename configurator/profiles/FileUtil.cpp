@@ -24,9 +24,13 @@ constexpr int kReplaceAttempts = 5;
 constexpr auto kReplaceRetryDelay = std::chrono::milliseconds(50);
 
 #ifdef _WIN32
-unsigned long ProcessId() { return GetCurrentProcessId(); }
+unsigned long ProcessId() {
+    return GetCurrentProcessId();
+}
 #else
-unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(getpid());
+}
 #endif
 
 }  // namespace
@@ -44,7 +48,8 @@ bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t 
     // Other readers may share the file; writers are shut out while it is read.
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     LARGE_INTEGER size{};
     bool ok = GetFileSizeEx(file, &size) && static_cast<uintmax_t>(size.QuadPart) <= maxBytes;
     if (ok) {
@@ -67,7 +72,8 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         const DWORD error = GetLastError();
-        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+            break;
         std::this_thread::sleep_for(kReplaceRetryDelay);
     }
     return false;
@@ -77,7 +83,8 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
     const fs::path temp = TemporaryPathBeside(path);
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     bool ok = true;
     size_t done = 0;
     while (ok && done < size) {
@@ -88,8 +95,10 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
     }
     ok = ok && FlushFileBuffers(file);
     CloseHandle(file);
-    if (ok) ok = ReplaceFile(temp, path);
-    if (!ok) DeleteFileW(temp.c_str());
+    if (ok)
+        ok = ReplaceFile(temp, path);
+    if (!ok)
+        DeleteFileW(temp.c_str());
     return ok;
 }
 
@@ -97,7 +106,8 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
 
 bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     struct stat info {};
     bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
               static_cast<uintmax_t>(info.st_size) <= maxBytes;
@@ -106,9 +116,11 @@ bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t 
         size_t done = 0;
         while (ok && done < bytes.size()) {
             const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
-            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 && errno == EINTR)
+                continue;
             ok = got > 0;
-            if (ok) done += static_cast<size_t>(got);
+            if (ok)
+                done += static_cast<size_t>(got);
         }
     }
     close(fd);
@@ -118,10 +130,13 @@ bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t 
 bool ReplaceFile(const fs::path& from, const fs::path& to) {
     // A folder in the target's place must not be swallowed by rename(2).
     std::error_code ec;
-    if (fs::is_directory(to, ec)) return false;
+    if (fs::is_directory(to, ec))
+        return false;
     for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
-        if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-        if (errno != EBUSY && errno != ETXTBSY) break;
+        if (std::rename(from.c_str(), to.c_str()) == 0)
+            return true;
+        if (errno != EBUSY && errno != ETXTBSY)
+            break;
         std::this_thread::sleep_for(kReplaceRetryDelay);
     }
     return false;
@@ -130,19 +145,24 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
 bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
     const fs::path temp = TemporaryPathBeside(path);
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     bool ok = true;
     size_t done = 0;
     while (ok && done < size) {
         const ssize_t wrote = write(fd, data + done, size - done);
-        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote < 0 && errno == EINTR)
+            continue;
         ok = wrote > 0;
-        if (ok) done += static_cast<size_t>(wrote);
+        if (ok)
+            done += static_cast<size_t>(wrote);
     }
     ok = ok && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;
-    if (ok) ok = ReplaceFile(temp, path);
-    if (!ok) unlink(temp.c_str());
+    if (ok)
+        ok = ReplaceFile(temp, path);
+    if (!ok)
+        unlink(temp.c_str());
     return ok;
 }
 

@@ -52,11 +52,14 @@ void Profile::AssignMacro(ButtonAssignment& button, const CButtonMacro* macro) {
         button.value = 0;
         return;
     }
-    if (button.function != kFunctionMacro) return;
-    if (button.buttonIndex < kButtonCount) macros[button.buttonIndex] = *macro;
+    if (button.function != kFunctionMacro)
+        return;
+    if (button.buttonIndex < kButtonCount)
+        macros[button.buttonIndex] = *macro;
 }
 
 std::u16string Profile::MacroNameForButton(const ButtonAssignment& button) const {
-    if (button.buttonIndex >= kButtonCount) return {};
+    if (button.buttonIndex >= kButtonCount)
+        return {};
     return macros[button.buttonIndex].name;
 }

@@ -25,9 +25,11 @@ bool ReadMacroCopy(DataStream& in, CButtonMacro& macro) {
     macro.name = in.ReadString();
     const uint32_t count = in.ReadUInt32();
     // A count with its top bit set, or 0, means no events.
-    if (in.Failed() || count == 0 || (count & 0x80000000u) != 0) return !in.Failed();
+    if (in.Failed() || count == 0 || (count & 0x80000000u) != 0)
+        return !in.Failed();
     // Each event takes 8 bytes: a count beyond the data can never be satisfied.
-    if (static_cast<uint64_t>(count) * 8 > static_cast<uint64_t>(in.Remaining())) return false;
+    if (static_cast<uint64_t>(count) * 8 > static_cast<uint64_t>(in.Remaining()))
+        return false;
     macro.events.resize(count);
     for (CMacroEvent& event : macro.events) {
         event.kind = in.ReadUInt8();
@@ -42,7 +44,8 @@ bool ReadMacroCopy(DataStream& in, CButtonMacro& macro) {
 
 std::vector<uint8_t> EncodeProfile(const Profile& profile) {
     DataStream out;
-    for (uint8_t b : kProfileSignature) out.WriteUInt8(b);
+    for (uint8_t b : kProfileSignature)
+        out.WriteUInt8(b);
     out.WriteString(profile.name);
     out.WriteUInt8(profile.index);
     out.WriteUInt16(profile.imageLength);
@@ -54,7 +57,8 @@ std::vector<uint8_t> EncodeProfile(const Profile& profile) {
     out.WriteUInt32(static_cast<uint32_t>(profile.accelerationOn));
     out.WriteUInt32(static_cast<uint32_t>(profile.separateXY));
     out.WriteUInt8(profile.dpiStage);
-    for (int16_t value : profile.dpi) out.WriteUInt16(static_cast<uint16_t>(value));
+    for (int16_t value : profile.dpi)
+        out.WriteUInt16(static_cast<uint16_t>(value));
     out.WriteUInt8(profile.pointerSpeed);
     out.WriteUInt8(profile.liftDistance);
     out.WriteUInt16(static_cast<uint16_t>(profile.surfaceQuality));
@@ -65,14 +69,16 @@ std::vector<uint8_t> EncodeProfile(const Profile& profile) {
         out.WriteUInt8(button.function);
         out.WriteUInt16(static_cast<uint16_t>(button.value));
     }
-    for (const CButtonMacro& macro : profile.macros) WriteMacroCopy(out, macro);
+    for (const CButtonMacro& macro : profile.macros)
+        WriteMacroCopy(out, macro);
     return out.Bytes();
 }
 
 bool DecodeProfile(const std::vector<uint8_t>& bytes, Profile& profile) {
     DataStream in(bytes);
     for (uint8_t b : kProfileSignature) {
-        if (in.ReadUInt8() != b) return false;
+        if (in.ReadUInt8() != b)
+            return false;
     }
     // Decode into a copy so that a file ending early changes nothing.
     Profile decoded = profile;
@@ -87,7 +93,8 @@ bool DecodeProfile(const std::vector<uint8_t>& bytes, Profile& profile) {
     decoded.accelerationOn = static_cast<int32_t>(in.ReadUInt32());
     decoded.separateXY = static_cast<int32_t>(in.ReadUInt32());
     decoded.dpiStage = in.ReadUInt8();
-    for (int16_t& value : decoded.dpi) value = static_cast<int16_t>(in.ReadUInt16());
+    for (int16_t& value : decoded.dpi)
+        value = static_cast<int16_t>(in.ReadUInt16());
     decoded.pointerSpeed = in.ReadUInt8();
     decoded.liftDistance = in.ReadUInt8();
     decoded.surfaceQuality = static_cast<int16_t>(in.ReadUInt16());
@@ -99,9 +106,11 @@ bool DecodeProfile(const std::vector<uint8_t>& bytes, Profile& profile) {
         button.value = static_cast<int16_t>(in.ReadUInt16());
     }
     for (CButtonMacro& macro : decoded.macros) {
-        if (!ReadMacroCopy(in, macro)) return false;
+        if (!ReadMacroCopy(in, macro))
+            return false;
     }
-    if (in.Failed()) return false;
+    if (in.Failed())
+        return false;
     profile = std::move(decoded);
     return true;
 }
@@ -114,7 +123,8 @@ bool SaveProfileFile(const Profile& profile, const std::filesystem::path& path) 
 
 bool LoadProfileFile(const std::filesystem::path& path, Profile& profile) {
     DataStream in;
-    if (!in.LoadFromFile(path)) return false;
+    if (!in.LoadFromFile(path))
+        return false;
     return DecodeProfile(in.Bytes(), profile);
 }
 

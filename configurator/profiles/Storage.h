@@ -19,3 +19,6 @@ std::filesystem::path DefaultProfilePath(int slot);
 // Makes sure the folder named by `path` exists, or, when the last component holds a dot, the
 // folder that would contain that file. Failures are ignored: the caller's file operation fails.
 void CreateFolderTree(const std::filesystem::path& path);
+// Makes sure the folder that holds the file `path` exists, whatever the file's name looks like
+// (a file saved without an extension must not turn into a folder of that name).
+void CreateFolderTreeForFile(const std::filesystem::path& path);

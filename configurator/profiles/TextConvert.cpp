@@ -68,11 +68,13 @@ std::u16string Utf8ToUtf16(const std::string& text) {
         bool ok = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
         for (int k = 1; ok && k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) ok = false;
+            if ((next & 0xC0) != 0x80)
+                ok = false;
             cp = (cp << 6) | (next & 0x3Fu);
         }
         static constexpr uint32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-        if (ok && extra > 0 && (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+        if (ok && extra > 0 &&
+            (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
             ok = false;
         if (!ok) {
             out += static_cast<char16_t>(kReplacement);

@@ -37,18 +37,22 @@ int Fail(int status, const std::string& message) {
 
 bool WantsHelp(const Args& args) {
     for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") return true;
+        if (arg == "--help" || arg == "-h")
+            return true;
     }
     return false;
 }
 
 bool ParseInt(const std::string& text, long long min, long long max, long long& value) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     errno = 0;
     char* end = nullptr;
     const long long parsed = std::strtoll(text.c_str(), &end, 0);
-    if (errno != 0 || end == text.c_str() || *end != '\0') return false;
-    if (parsed < min || parsed > max) return false;
+    if (errno != 0 || end == text.c_str() || *end != '\0')
+        return false;
+    if (parsed < min || parsed > max)
+        return false;
     value = parsed;
     return true;
 }
@@ -67,7 +71,8 @@ int main(int argc, char** argv) {
     while (!args.empty() && args.front().rfind("--device", 0) == 0) {
         std::string value;
         if (args.front() == "--device") {
-            if (args.size() < 2) return Fail(kExitUsage, "--device needs a value");
+            if (args.size() < 2)
+                return Fail(kExitUsage, "--device needs a value");
             value = args[1];
             args.erase(args.begin(), args.begin() + 2);
         } else if (args.front().rfind("--device=", 0) == 0) {
@@ -90,11 +95,16 @@ int main(int argc, char** argv) {
     }
     const std::string group = args.front();
     const Args rest(args.begin() + 1, args.end());
-    if (group == "profile") return RunProfileCommand(rest, options);
-    if (group == "macro") return RunMacroCommand(rest, options);
-    if (group == "device") return RunDeviceCommand(rest, options);
-    if (group == "virtual") return RunVirtualCommand(rest, options);
-    if (group == "firmware") return RunFirmwareCommand(rest, options);
+    if (group == "profile")
+        return RunProfileCommand(rest, options);
+    if (group == "macro")
+        return RunMacroCommand(rest, options);
+    if (group == "device")
+        return RunDeviceCommand(rest, options);
+    if (group == "virtual")
+        return RunVirtualCommand(rest, options);
+    if (group == "firmware")
+        return RunFirmwareCommand(rest, options);
     std::fputs(kUsage, stderr);
     return Fail(kExitUsage, "unknown group '" + group + "'");
 }

@@ -1,0 +1,207 @@
+#include "ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "DataStream.h"
+#include "Storage.h"
+#include "FileUtil.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProfileFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("orva-profile-test-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path dir_;
+};
+
+Profile RichProfile() {
+    Profile p;
+    p.name = u"Sniper \u00e9\u4e2d\U0001F3AE";
+    p.index = 2;
+    p.reportRate = kReportRate250Hz;
+    p.doubleClickValue = 800;
+    p.scrollLines = 5;
+    p.scrollByLines = 0;
+    p.scrollByPage = 1;
+    p.accelerationOn = 1;
+    p.separateXY = 1;
+    p.dpiStage = 3;
+    p.dpi = {1, 2, 30, 31, 59, 60};
+    p.pointerSpeed = 10;
+    p.liftDistance = 32;
+    p.surfaceQuality = 7;
+    p.ledColour = 0x00FF8000;
+    p.ledMode = 0x19;
+    p.buttons[2] = {2, kFunctionSingleKey, 0x70, 2};
+    p.buttons[5] = {5, kFunctionMacro, 12, 5};
+    p.macros[5] = {u"reload", 12, {{1, 0x52, 1, 0}, {1, 0x52, 2, 35}, {}}};
+    p.macros[0] = {u"stale", 4, {{16, 1, 1, 7}}};
+    return p;
+}
+
+std::vector<uint8_t> ReadFile(const fs::path& path) {
+    std::vector<uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+void WriteSeed(const char* name, const std::vector<uint8_t>& bytes) {
+    const char* dir = std::getenv("ORVA_SEED_DIR");
+    if (!dir)
+        return;
+    const fs::path folder = fs::path(dir) / "fuzz_profile";
+    fs::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(ProfileFileTest, DefaultProfileFileHasTheKnownLayout) {
+    Profile p;
+    p.name = u"Profile1";
+    ASSERT_TRUE(SaveProfileFile(p, dir_ / "p.profile"));
+    const auto bytes = ReadFile(dir_ / "p.profile");
+    ASSERT_EQ(bytes.size(), 198u);
+    const std::vector<uint8_t> head{0x4C, 0x05, 0x33, 0x01, 0x08, 0x00, 0x00, 0x00, 'P',
+                                    0,    'r',  0,    'o',  0,    'f',  0,    'i',  0,
+                                    'l',  0,    'e',  0,    '1',  0,    0x00, 0xB3, 0x00};
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + head.size()), head);
+    WriteSeed("default", bytes);
+}
+
+TEST_F(ProfileFileTest, RoundTripKeepsEveryStoredField) {
+    const Profile original = RichProfile();
+    ASSERT_TRUE(SaveProfileFile(original, dir_ / "rich.profile"));
+    Profile loaded;
+    ASSERT_TRUE(LoadProfileFile(dir_ / "rich.profile", loaded));
+    EXPECT_EQ(EncodeProfile(loaded), EncodeProfile(original));
+    EXPECT_EQ(loaded.name, original.name);
+    EXPECT_EQ(loaded.index, 2);  // an import takes the file's slot number too
+    EXPECT_EQ(loaded.ledColour, 0x00FF8000u);
+    EXPECT_EQ(loaded.macros[5], original.macros[5]);
+    EXPECT_EQ(loaded.buttons[5].defaultFunction, 5);  // not stored; stays the record's
+    WriteSeed("rich", ReadFile(dir_ / "rich.profile"));
+}
+
+TEST_F(ProfileFileTest, LoadReplacesMacroCopiesInsteadOfAppending) {
+    const Profile original = RichProfile();
+    const auto bytes = EncodeProfile(original);
+    Profile target = RichProfile();
+    target.macros[5].events.push_back({1, 1, 1, 1});
+    ASSERT_TRUE(DecodeProfile(bytes, target));
+    EXPECT_EQ(target.macros[5], original.macros[5]);
+}
+
+TEST_F(ProfileFileTest, ColourTextAndEventCountsDecodeAsTheFormatSays) {
+    Profile p;
+    DataStream out;
+    // Build a file by hand: colour text without digits, one macro with count FF FF FF FF.
+    const auto encoded = EncodeProfile(p);
+    // The colour string of a default profile is "455174": replace it with "x".
+    std::vector<uint8_t> bytes(encoded.begin(), encoded.end());
+    const std::vector<uint8_t> colour{6, 0, 0, 0, '4', 0, '5', 0, '5', 0, '1', 0, '7', 0, '4', 0};
+    auto at = std::search(bytes.begin(), bytes.end(), colour.begin(), colour.end());
+    ASSERT_NE(at, bytes.end());
+    const std::vector<uint8_t> noDigits{1, 0, 0, 0, 'x', 0};
+    at = bytes.erase(at, at + colour.size());
+    bytes.insert(at, noDigits.begin(), noDigits.end());
+    // The last macro record: id, empty name, count 0. Give it the count FF FF FF FF.
+    std::fill(bytes.end() - 4, bytes.end(), 0xFF);
+    Profile loaded;
+    ASSERT_TRUE(DecodeProfile(bytes, loaded));
+    EXPECT_EQ(loaded.ledColour, 0u);
+    EXPECT_TRUE(loaded.macros[6].events.empty());
+    WriteSeed("odd-counts", bytes);
+
+    Profile green;
+    ASSERT_TRUE(DecodeProfile(encoded, green));
+    EXPECT_EQ(green.ledColour, 455174u);
+}
+
+TEST_F(ProfileFileTest, TruncationAtAnyOffsetChangesNothing) {
+    const auto bytes = EncodeProfile(RichProfile());
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        Profile target;
+        target.name = u"Keep";
+        const auto before = EncodeProfile(target);
+        EXPECT_FALSE(
+            DecodeProfile(std::vector<uint8_t>(bytes.begin(), bytes.begin() + length), target))
+            << "length " << length;
+        EXPECT_EQ(EncodeProfile(target), before) << "length " << length;
+    }
+}
+
+TEST_F(ProfileFileTest, WrongSignatureOrMissingFileChangesNothing) {
+    auto bytes = EncodeProfile(RichProfile());
+    bytes[3] = 0x02;
+    Profile target;
+    const auto before = EncodeProfile(target);
+    EXPECT_FALSE(DecodeProfile(bytes, target));
+    EXPECT_FALSE(LoadProfileFile(dir_ / "missing.profile", target));
+    EXPECT_FALSE(LoadProfileFile(dir_, target));  // a folder is not a file
+    EXPECT_EQ(EncodeProfile(target), before);
+}
+
+TEST_F(ProfileFileTest, SaveCreatesMissingFoldersAndLeavesNoTemporaryFile) {
+    const fs::path path = dir_ / "Velmor" / "ORVA7100" / "Profiles" / "Default1.profile";
+    ASSERT_TRUE(SaveProfileFile(Profile(), path));
+    EXPECT_TRUE(fs::is_regular_file(path));
+    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()),
+              1);
+}
+
+TEST_F(ProfileFileTest, ExportUnderANameWithoutExtensionKeepsThatName) {
+    ASSERT_TRUE(SaveProfileFile(Profile(), dir_ / "mine"));
+    EXPECT_TRUE(fs::is_regular_file(dir_ / "mine"));
+}
+
+TEST_F(ProfileFileTest, FailedSaveKeepsTheOldFileWhole) {
+    const fs::path path = dir_ / "keep.profile";
+    ASSERT_TRUE(SaveProfileFile(RichProfile(), path));
+    const auto before = ReadFile(path);
+
+    // A folder in the place of the file: the replace step must fail, not swallow the folder.
+    const fs::path blocked = dir_ / "blocked.profile";
+    fs::create_directories(blocked / "inside");
+    EXPECT_FALSE(SaveProfileFile(Profile(), blocked));
+    EXPECT_TRUE(fs::is_directory(blocked / "inside"));
+
+    // A file in the place of the folder: nothing can be written, nothing changes.
+    std::ofstream(dir_ / "notafolder") << "x";
+    EXPECT_FALSE(SaveProfileFile(Profile(), dir_ / "notafolder" / "p.profile"));
+
+    EXPECT_EQ(ReadFile(path), before);
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+TEST_F(ProfileFileTest, DefaultProfilesTakeSlotNamesAndLoadTheirFiles) {
+    setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+    Profile third = RichProfile();
+    third.name = u"Saved";
+    ASSERT_TRUE(SaveProfileFile(third, DefaultProfilePath(3)));
+    std::array<Profile, 5> profiles;
+    LoadDefaultProfiles(profiles);
+    EXPECT_EQ(profiles[0].name, u"Profile1");
+    EXPECT_EQ(profiles[4].name, u"Profile5");
+    EXPECT_EQ(profiles[4].index, 4);
+    EXPECT_EQ(profiles[2].name, u"Saved");
+    EXPECT_EQ(profiles[2].filePath, dir_ / "Velmor" / "ORVA7100" / "Profiles" / "Default3.profile");
+    unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
