@@ -12,6 +12,7 @@
 #endif
 
 #include "Cli.h"
+#include "TextConvert.h"
 
 namespace {
 
@@ -65,8 +66,9 @@ bool WriteStdout(const void* data, size_t size) {
     return std::fflush(stdout) == 0 && ok;
 }
 
-int main(int argc, char** argv) {
-    Args args(argv + 1, argv + argc);
+namespace {
+
+int Run(Args args) {
     GlobalOptions options;
     while (!args.empty() && args.front().rfind("--device", 0) == 0) {
         std::string value;
@@ -108,3 +110,21 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return Fail(kExitUsage, "unknown group '" + group + "'");
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands the arguments over as UTF-16; the commands take UTF-8 throughout.
+int wmain(int argc, wchar_t** argv) {
+    Args args;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg(argv[i]);
+        args.push_back(Utf16ToUtf8(std::u16string(arg.begin(), arg.end())));
+    }
+    return Run(std::move(args));
+}
+#else
+int main(int argc, char** argv) {
+    return Run(Args(argv + 1, argv + argc));
+}
+#endif
