@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "MacroRect.h"
+#include "Profile.h"  // MacroEventKind, MacroEventAction
 
 struct CEventItem {
     MacroRect row;         // in the editor's client pixels, shifted by scrolling
