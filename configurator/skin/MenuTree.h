@@ -1,0 +1,69 @@
+#pragma once
+// The tree of a popup menu without its windows: the items of each level, the sub-levels owned by
+// items, look-up across the tree and the layout of a level's lines. The menu window derives from
+// MenuLevel and makes each sub-level a window of its own.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PixelRect.h"
+
+struct MenuItem {
+    int32_t id = 0;
+    PixelRect rect;
+    std::wstring text;
+    int32_t reserved = 0;
+    int32_t enabled = 1;
+    int32_t hasSubMenu = 0;
+};
+
+class MenuLevel {
+  public:
+    explicit MenuLevel(int32_t levelId) : id(levelId) {}
+    virtual ~MenuLevel() = default;
+    MenuLevel(const MenuLevel&) = delete;
+    MenuLevel& operator=(const MenuLevel&) = delete;
+
+    int32_t Id() const { return id; }
+    MenuLevel* ParentLevel() const { return parent; }
+    const std::vector<MenuItem>& Items() const { return items; }
+    const std::vector<std::unique_ptr<MenuLevel>>& SubMenus() const { return subMenus; }
+    int32_t HoveredIndex() const { return hoveredIndex; }
+    void SetHoveredIndex(int32_t index) { hoveredIndex = index; }
+
+    // Appends an item unless this level already has one with that id.
+    void AddItem(int32_t itemId, const std::wstring& text);
+    // The sub-level with that id, created when missing.
+    MenuLevel* GetSubMenu(int32_t levelId);
+    // The sub-level with that id, or null; creates nothing.
+    MenuLevel* ExistingSubMenu(int32_t levelId) const;
+    // Adds an item to the sub-level of every item with the parent id; nothing when there is none.
+    void AddSubItem(int32_t parentId, int32_t itemId, const std::wstring& text);
+    // Adds to the third level, always below item 3 of this level.
+    void AddThirdLevelItem(int32_t parentId, int32_t itemId, const std::wstring& text);
+    // Drops this level's items; its sub-levels stay.
+    void RemoveAllItems();
+    // The first item with the id on this level, else depth first in the sub-levels; null if none.
+    const MenuItem* FindItem(int32_t itemId) const;
+    // Widest item text of the level with that id (this one, or a sub-level created if missing).
+    int32_t MaxTextWidth(int32_t levelId);
+    // Lines of lineHeight pixels in a level `width` wide; returns the level's height, 0 without
+    // items.
+    int32_t LayoutItems(int32_t width, int32_t lineHeight);
+    // Index of the item under a client point, -1 for none.
+    int32_t HitTest(int32_t x, int32_t y) const;
+
+  protected:
+    // The object for a new sub-level; a window class returns its own kind.
+    virtual std::unique_ptr<MenuLevel> MakeSubLevel(int32_t levelId);
+    virtual int32_t MeasureTextWidth(const std::wstring& text) const;
+
+  private:
+    int32_t id;
+    int32_t hoveredIndex = -1;
+    MenuLevel* parent = nullptr;
+    std::vector<MenuItem> items;
+    std::vector<std::unique_ptr<MenuLevel>> subMenus;
+};

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "MenuTree.h"
+
+namespace {
+
+// Measures 7 pixels per character, like a small fixed font.
+class FixedFontLevel : public MenuLevel {
+  public:
+    using MenuLevel::MenuLevel;
+
+  protected:
+    std::unique_ptr<MenuLevel> MakeSubLevel(int32_t levelId) override {
+        return std::make_unique<FixedFontLevel>(levelId);
+    }
+    int32_t MeasureTextWidth(const std::wstring& text) const override {
+        return static_cast<int32_t>(text.size()) * 7;
+    }
+};
+
+// The macro editor's context menu: six root items, mouse buttons below item 3, actions below
+// each button.
+void BuildEditorMenu(MenuLevel& root) {
+    for (int32_t id = 1; id <= 6; ++id) {
+        root.AddItem(id, L"item " + std::to_wstring(id));
+    }
+    root.AddSubItem(3, 7, L"Left button");
+    root.AddSubItem(3, 11, L"Right button");
+    root.AddSubItem(3, 27, L"Scroll wheel");
+    root.AddThirdLevelItem(7, 8, L"Down");
+    root.AddThirdLevelItem(7, 9, L"Up");
+    root.AddThirdLevelItem(7, 10, L"Click");
+    root.AddThirdLevelItem(27, 28, L"Down");
+}
+
+TEST(MenuBuilding, AddItemIgnoresAnIdThatIsPresent) {
+    FixedFontLevel menu(42);
+    menu.AddItem(100, L"Config Mouse");
+    menu.AddItem(101, L"Exit");
+    menu.AddItem(100, L"Other");
+    ASSERT_EQ(menu.Items().size(), 2u);
+    EXPECT_EQ(menu.Items()[0].text, L"Config Mouse");
+    EXPECT_EQ(menu.Items()[0].enabled, 1);
+    EXPECT_EQ(menu.Items()[0].hasSubMenu, 0);
+}
+
+TEST(MenuBuilding, SubItemsNeedAParentItem) {
+    FixedFontLevel menu(1);
+    menu.AddItem(255, L"Default Commands");
+    menu.AddSubItem(14, 20, L"Macro");
+    EXPECT_TRUE(menu.SubMenus().empty());
+    EXPECT_EQ(menu.ExistingSubMenu(14), nullptr);
+
+    menu.AddSubItem(255, 0, L"Left Click");
+    menu.AddSubItem(255, 1, L"Right Click");
+    ASSERT_EQ(menu.SubMenus().size(), 1u);
+    MenuLevel* sub = menu.ExistingSubMenu(255);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->Id(), 255);
+    EXPECT_EQ(sub->ParentLevel(), &menu);
+    EXPECT_EQ(sub->Items().size(), 2u);
+    EXPECT_EQ(menu.Items()[0].hasSubMenu, 1);
+    // Asking again returns the same level.
+    EXPECT_EQ(menu.GetSubMenu(255), sub);
+}
+
+TEST(MenuBuilding, ThirdLevelHangsBelowItemThree) {
+    FixedFontLevel root(5000);
+    BuildEditorMenu(root);
+    MenuLevel* second = root.ExistingSubMenu(3);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Items().size(), 3u);
+    MenuLevel* third = second->ExistingSubMenu(7);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->Items().size(), 3u);
+    EXPECT_EQ(third->ParentLevel(), second);
+    EXPECT_EQ(second->ExistingSubMenu(11), nullptr);
+
+    // Without an item 3 nothing is added anywhere.
+    FixedFontLevel flat(1);
+    flat.AddItem(1, L"one");
+    flat.AddThirdLevelItem(7, 8, L"Down");
+    EXPECT_TRUE(flat.SubMenus().empty());
+}
+
+TEST(MenuBuilding, RemoveAllItemsKeepsTheSubLevels) {
+    FixedFontLevel root(5000);
+    BuildEditorMenu(root);
+    root.SetHoveredIndex(2);
+    MenuLevel* second = root.ExistingSubMenu(3);
+    root.RemoveAllItems();
+    EXPECT_TRUE(root.Items().empty());
+    EXPECT_EQ(root.HoveredIndex(), -1);
+    EXPECT_EQ(root.ExistingSubMenu(3), second);
+    EXPECT_EQ(second->Items().size(), 3u);
+}
+
+TEST(MenuLookUp, FindItemSearchesThisLevelFirstThenDepthFirst) {
+    FixedFontLevel root(5000);
+    BuildEditorMenu(root);
+    const MenuItem* click = root.FindItem(10);
+    ASSERT_NE(click, nullptr);
+    EXPECT_EQ(click->text, L"Click");
+    ASSERT_NE(root.FindItem(28), nullptr);
+    EXPECT_EQ(root.FindItem(28)->text, L"Down");
+    EXPECT_EQ(root.FindItem(11)->text, L"Right button");
+    EXPECT_EQ(root.FindItem(99), nullptr);
+
+    // An id on this level wins over the same id deeper down.
+    root.AddThirdLevelItem(11, 4, L"deep four");
+    EXPECT_EQ(root.FindItem(4)->text, L"item 4");
+    // Among sub-levels, the first sub-level's own sub-levels come before the next sub-level.
+    FixedFontLevel tree(1);
+    tree.AddItem(3, L"three");
+    tree.AddItem(5, L"five");
+    tree.AddSubItem(3, 7, L"seven");
+    tree.AddSubItem(5, 9, L"nine in five");
+    tree.AddThirdLevelItem(7, 9, L"nine below seven");
+    EXPECT_EQ(tree.FindItem(9)->text, L"nine below seven");
+}
+
+TEST(MenuLookUp, MaxTextWidthMeasuresTheLevelAndCreatesAMissingOne) {
+    FixedFontLevel root(5000);
+    BuildEditorMenu(root);
+    EXPECT_EQ(root.MaxTextWidth(5000), 6 * 7);
+    EXPECT_EQ(root.MaxTextWidth(3), 12 * 7);  // "Right button", "Scroll wheel"
+    EXPECT_EQ(root.MaxTextWidth(14), 0);
+    MenuLevel* created = root.ExistingSubMenu(14);
+    ASSERT_NE(created, nullptr);
+    EXPECT_TRUE(created->Items().empty());
+    EXPECT_EQ(created->ParentLevel(), &root);
+}
+
+TEST(MenuLayout, LinesStackFromFourPixelsDown) {
+    FixedFontLevel menu(1);
+    EXPECT_EQ(menu.LayoutItems(105, 17), 0);
+    menu.AddItem(100, L"Config Mouse");
+    menu.AddItem(101, L"Exit");
+    EXPECT_EQ(menu.LayoutItems(105, 17), 2 * 17 + 8);
+    EXPECT_EQ(menu.Items()[0].rect, (PixelRect{1, 4, 90, 21}));
+    EXPECT_EQ(menu.Items()[1].rect, (PixelRect{1, 21, 90, 38}));
+    EXPECT_EQ(menu.HitTest(10, 4), 0);
+    EXPECT_EQ(menu.HitTest(10, 21), 1);
+    EXPECT_EQ(menu.HitTest(10, 3), -1);
+    EXPECT_EQ(menu.HitTest(95, 10), -1);  // the arrow margin is no item
+}
+
+}  // namespace
