@@ -1,0 +1,14 @@
+#pragma once
+// The skinned windows of the configurator as they appear on the sheets.
+
+#include "Canvas.h"
+#include "SkinSheets.h"
+
+namespace orva::art {
+
+// Draws one sheet of a family in the look of its role.
+Canvas DrawSheet(const SkinSheetFile& sheet, TextRenderer& text);
+// Frame 0 .. 3 of the surface-analysis animation.
+Canvas DrawAnalysisFrame(int frame, TextRenderer& text);
+
+}  // namespace orva::art

@@ -1,0 +1,235 @@
+#include "SkinImages.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "FileUtil.h"
+#include "LabelPlacement.h"
+#include "Storage.h"
+
+namespace {
+
+// The process-wide skin cache: loaded once, kept until the program ends.
+struct SkinCache {
+    bool loaded = false;
+    std::array<std::unique_ptr<Gdiplus::Bitmap>, kSkinSheetCount> sheets;
+    std::filesystem::path folder;
+    std::function<void(const std::wstring&)> reporter;
+};
+
+SkinCache& Cache() {
+    static SkinCache cache;
+    return cache;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> CopyBitmapRect(Gdiplus::Bitmap& source,
+                                                const Gdiplus::Rect& rect) noexcept {
+    if (rect.Width <= 0 || rect.Height <= 0 || rect.X < 0 || rect.Y < 0 ||
+        rect.GetRight() > static_cast<INT>(source.GetWidth()) ||
+        rect.GetBottom() > static_cast<INT>(source.GetHeight())) {
+        return nullptr;
+    }
+    Gdiplus::PixelFormat format = source.GetPixelFormat();
+    if (Gdiplus::IsIndexedPixelFormat(format) || Gdiplus::GetPixelFormatSize(format) < 24) {
+        format = PixelFormat32bppARGB;
+    }
+    auto copy = std::make_unique<Gdiplus::Bitmap>(rect.Width, rect.Height, format);
+    if (copy->GetLastStatus() != Gdiplus::Ok) {
+        return nullptr;
+    }
+    Gdiplus::BitmapData from{};
+    Gdiplus::BitmapData to{};
+    Gdiplus::Rect whole(0, 0, rect.Width, rect.Height);
+    if (source.LockBits(&rect, Gdiplus::ImageLockModeRead, format, &from) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    bool ok = copy->LockBits(&whole, Gdiplus::ImageLockModeWrite, format, &to) == Gdiplus::Ok;
+    if (ok) {
+        size_t rowBytes = static_cast<size_t>(rect.Width) * Gdiplus::GetPixelFormatSize(format) / 8;
+        for (INT y = 0; y < rect.Height; ++y) {
+            memcpy(static_cast<BYTE*>(to.Scan0) + static_cast<ptrdiff_t>(y) * to.Stride,
+                   static_cast<const BYTE*>(from.Scan0) + static_cast<ptrdiff_t>(y) * from.Stride,
+                   rowBytes);
+        }
+        copy->UnlockBits(&to);
+    }
+    source.UnlockBits(&from);
+    return ok ? std::move(copy) : nullptr;
+}
+
+void ReportMissing(const std::wstring& names) {
+    std::wstring message = L"Skin file missing: " + names + L". Please reinstall the configurator.";
+    SkinCache& cache = Cache();
+    if (cache.reporter) {
+        cache.reporter(message);
+    } else {
+        MessageBoxW(nullptr, message.c_str(), L"ORVA7100", MB_OK | MB_ICONWARNING);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<Gdiplus::Bitmap> CopyBitmap(Gdiplus::Bitmap& source) noexcept {
+    return CopyBitmapRect(source, Gdiplus::Rect(0, 0, static_cast<INT>(source.GetWidth()),
+                                                static_cast<INT>(source.GetHeight())));
+}
+
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path) noexcept {
+    {
+        // Only a file the library opens as a bitmap with some image flags is taken.
+        Gdiplus::Bitmap probe(path.c_str());
+        if (probe.GetLastStatus() != Gdiplus::Ok || probe.GetFlags() == 0) {
+            return nullptr;
+        }
+    }
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes) || bytes.empty()) {
+        return nullptr;
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (block == nullptr) {
+        return nullptr;
+    }
+    if (void* target = GlobalLock(block)) {
+        memcpy(target, bytes.data(), bytes.size());
+        GlobalUnlock(block);
+    }
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    std::unique_ptr<Gdiplus::Bitmap> result;
+    {
+        // A bitmap decoded from a stream reads from it for as long as it lives; the copy made
+        // here owns its pixels, so the stream and its memory can go at once.
+        Gdiplus::Bitmap decoded(stream);
+        if (decoded.GetLastStatus() == Gdiplus::Ok) {
+            result = CopyBitmap(decoded);
+        }
+    }
+    stream->Release();
+    return result;
+}
+
+void SetSkinFolder(const std::filesystem::path& folder) {
+    Cache().folder = folder;
+}
+
+std::filesystem::path SkinFolder() {
+    SkinCache& cache = Cache();
+    if (cache.folder.empty()) {
+        return ApplicationFolder() / L"Skins";
+    }
+    return cache.folder;
+}
+
+void SetSkinProblemReporter(std::function<void(const std::wstring&)> reporter) {
+    Cache().reporter = std::move(reporter);
+}
+
+void LoadSkinSheets() noexcept {
+    SkinCache& cache = Cache();
+    if (cache.loaded) {
+        return;
+    }
+    cache.loaded = true;
+    std::filesystem::path folder = SkinFolder();
+    std::wstring missing;
+    for (int i = 0; i < kSkinSheetCount; ++i) {
+        std::filesystem::path file = folder / kSkinSheets[i].name;
+        cache.sheets[i] = LoadSkinImage(file);
+        if (!cache.sheets[i]) {
+            if (!missing.empty()) {
+                missing += L", ";
+            }
+            missing += file.filename().wstring();
+        }
+    }
+    if (!missing.empty()) {
+        ReportMissing(missing);
+    }
+}
+
+void ReleaseSkinSheets() noexcept {
+    SkinCache& cache = Cache();
+    for (auto& sheet : cache.sheets) {
+        sheet.reset();
+    }
+    cache.loaded = false;
+}
+
+Gdiplus::Bitmap* SkinSheet(int index) noexcept {
+    if (index < 0 || index >= kSkinSheetCount) {
+        return nullptr;
+    }
+    return Cache().sheets[index].get();
+}
+
+SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept {
+    LoadSkinSheets();
+    PieceSource source = LookUpSkinPiece(id, state);
+    Gdiplus::Bitmap* sheet = SkinSheet(source.sheet);
+    if (sheet == nullptr) {
+        return {};
+    }
+    switch (source.kind) {
+        case PieceKind::kShared:
+            return SkinImage::Shared(sheet);
+        case PieceKind::kCopy:
+            return SkinImage::Owned(CopyBitmap(*sheet));
+        case PieceKind::kCut:
+            return SkinImage::Owned(
+                CopyBitmapRect(*sheet, Gdiplus::Rect(left, top, right - left, bottom - top)));
+        case PieceKind::kNone:
+            break;
+    }
+    return {};
+}
+
+void DrawLabel(const DrawLabelRecord& label, HFONT font, HDC dc) noexcept {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, label.colour);
+    if (font != nullptr) {
+        SelectObject(dc, font);
+    }
+    SIZE size{};
+    GetTextExtentPoint32W(dc, label.text.c_str(), static_cast<int>(label.text.size()), &size);
+    LabelPoint at = PlaceLabel({label.left, label.top, label.right, label.bottom}, size.cx, size.cy,
+                               label.centreHorizontally, label.centreVertically);
+    TextOutW(dc, at.x, at.y, label.text.c_str(), static_cast<int>(label.text.size()));
+}
+
+HFONT CreateSkinFont(int pixelHeight) noexcept {
+    return CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"Arial");
+}
+
+void PrepareGraphics(Gdiplus::Graphics& graphics) noexcept {
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+}
+
+void DrawSkinImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, int x, int y, int width,
+                   int height) noexcept {
+    if (image == nullptr || width <= 0 || height <= 0) {
+        return;
+    }
+    int w = static_cast<int>(image->GetWidth());
+    int h = static_cast<int>(image->GetHeight());
+    Gdiplus::Rect target(x, y, width, height);
+    if (w == width && h == height) {
+        // Same size: copy pixel for pixel, so what is shown is exactly the sheet.
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        graphics.DrawImage(image, target, 0, 0, w, h, Gdiplus::UnitPixel);
+        return;
+    }
+    // Scaled: mirror the edges so the border pixels do not fade into transparency.
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    graphics.DrawImage(image, target, 0, 0, w, h, Gdiplus::UnitPixel, &attributes);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Skin sheets and drawing helpers: loading images, the process-wide cache of sheets,
+// GetSkinPiece, DrawLabel, fonts, and drawing an image into a rectangle.
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "SkinImage.h"
+#include "SkinPieces.h"
+
+// Loads one image file; null when it cannot be opened or decoded. The file is read whole and
+// the result lives in memory, so the file is not kept open.
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path) noexcept;
+// A deep copy with the same pixel format; null on failure.
+std::unique_ptr<Gdiplus::Bitmap> CopyBitmap(Gdiplus::Bitmap& source) noexcept;
+
+// The folder the sheets are loaded from: the program's folder + "Skins" unless set before the
+// first load (test programs point it at the build's skins).
+void SetSkinFolder(const std::filesystem::path& folder);
+std::filesystem::path SkinFolder();
+// Receives the one message about missing skin files; by default a message box.
+void SetSkinProblemReporter(std::function<void(const std::wstring& message)> reporter);
+
+// Fills the cache once; later calls do nothing. Missing files leave their sheets absent and
+// are reported once, naming them.
+void LoadSkinSheets() noexcept;
+// Frees the cache; the program calls it before shutting GDI+ down.
+void ReleaseSkinSheets() noexcept;
+// The cached sheet by its index in kSkinSheets, or null.
+Gdiplus::Bitmap* SkinSheet(int index) noexcept;
+
+// The image for a piece id and state. Cut pieces take (left, top)-(right, bottom) of the sheet.
+SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept;
+
+struct DrawLabelRecord {
+    std::wstring text;
+    COLORREF colour = 0;
+    bool centreHorizontally = false;
+    bool centreVertically = false;
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+};
+// One line of text, transparent, unclipped; the font (when given) stays selected.
+void DrawLabel(const DrawLabelRecord& label, HFONT font, HDC dc) noexcept;
+
+// "Arial", weight 400, of a height in pixels. The caller owns it (DeleteObject).
+HFONT CreateSkinFont(int pixelHeight) noexcept;
+
+// Prepares a graphics surface the way every skinned control draws: high-quality smoothing.
+void PrepareGraphics(Gdiplus::Graphics& graphics) noexcept;
+// Draws an image scaled to a rectangle; pixel for pixel when the sizes match. Nothing for null.
+void DrawSkinImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, int x, int y, int width,
+                   int height) noexcept;

@@ -1,0 +1,51 @@
+#pragma once
+// The configurator's window framework, on plain Win32. Include this header to use it.
+//
+// Windows and controls
+//   CZelWnd (ZelWnd.h) is the base of everything. A window class overrides HandleMessage with
+//   one switch that calls small On... handlers and hands everything else to its base class's
+//   HandleMessage, which ends in DefaultHandling (the window's original procedure). The static
+//   window procedure is noexcept and finds the object through a window property; nothing may
+//   throw out of a handler.
+//   - A control is attached to a dialog item with AttachDlgItem (subclassing; OnAttached adds
+//     style bits such as owner draw) or created as a child with CreateChild("BUTTON", ...).
+//   - Windows of the framework's own class (popup menus) come from CreateCustom.
+//   - The C++ object owns nothing of the window's life: a dialog's members are its controls;
+//     the window is destroyed by the system with its parent, and the object outlives it.
+//   - Helpers: Move, Show, Enable, Redraw, StartTimer/StopTimer (WM_TIMER goes to OnTimer),
+//     CaptureMouse/ReleaseMouse/HasCapture, SetPolygonRegion.
+//   - Owner-draw, colour and command notifications that a parent receives from its controls
+//     are handed back to the control (OnReflectedMessage) before the parent sees them, so a
+//     control draws itself on WM_DRAWITEM and an edit answers its own WM_CTLCOLOREDIT.
+//
+// Control notifications
+//   ControlNotification(target, code, value) sends WM_SYSCOMMAND synchronously with the code
+//   (a control id or a NOTIFY_... code) and a value. NotifyParent(code, value) sends it to the
+//   parent. Each window receives them in one OnControlNotification(code, value) handler; when
+//   it returns false a child window passes the notification on to its parent, and a top-level
+//   window hands it to the default handling. Real system commands (0xF000 and above) never
+//   reach OnControlNotification.
+//
+// Dialogs
+//   CZelDialog (ZelDialog.h) is made from a template of the program's .rc. Create(parent) for
+//   child pages and modeless windows, RunModal(owner) for modal ones; EndModal(1 or 2) ends
+//   the run (OnOK and OnCancel do that by default). OnInitDialog runs once the controls exist;
+//   attach the skinned controls there. PreTranslateMessage sees every message of the window
+//   and its children before dispatch in the framework's loops (modal runs and CZelApp).
+//   CZelImageDialog (ZelImageDialog.h) adds a skin image as the whole background.
+//
+// Application
+//   CZelApp (ZelApp.h): Run() starts the common controls, COM and GDI+, calls InitInstance,
+//   runs the loop when it returns true, calls ExitInstance and shuts the libraries down.
+//
+// Skins and drawing (SkinImages.h, SkinPieces.h, SkinSheets.h, OffscreenBuffer.h)
+//   GetSkinPiece(id, state, l, t, r, b) gives a SkinImage (owned cut/copy or a borrowed shared
+//   sheet); LoadSkinImage loads one file; DrawLabel draws one line of text; CreateSkinFont
+//   makes the "Arial" font of a height; DrawSkinImage draws an image scaled to a rectangle
+//   (pixel for pixel at the same size); OffscreenBuffer is the double buffer for painting.
+
+#include "OffscreenBuffer.h"
+#include "SkinImages.h"
+#include "ZelApp.h"
+#include "ZelDialog.h"
+#include "ZelWnd.h"

@@ -1,0 +1,372 @@
+#include "ZelWnd.h"
+
+namespace {
+
+constexpr wchar_t kObjectProperty[] = L"OrvaZelObject";
+constexpr wchar_t kWindowClass[] = L"OrvaZelWindow";
+
+bool RegisterOwnClass(WNDPROC proc) noexcept {
+    static ATOM atom = 0;
+    if (atom == 0) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.lpszClassName = kWindowClass;
+        atom = RegisterClassExW(&wc);
+    }
+    return atom != 0;
+}
+
+}  // namespace
+
+LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept {
+    if (target == nullptr) {
+        return 0;
+    }
+    return SendMessageW(target, WM_SYSCOMMAND, static_cast<WPARAM>(code), value);
+}
+
+CZelWnd::~CZelWnd() {
+    Detach();
+}
+
+CZelWnd* CZelWnd::FromHandle(HWND hwnd) noexcept {
+    if (hwnd == nullptr) {
+        return nullptr;
+    }
+    return static_cast<CZelWnd*>(GetPropW(hwnd, kObjectProperty));
+}
+
+void CZelWnd::Bind(HWND hwnd) noexcept {
+    hwnd_ = hwnd;
+    SetPropW(hwnd, kObjectProperty, this);
+}
+
+bool CZelWnd::CreateChild(HWND parent, const wchar_t* systemClass, const wchar_t* text, DWORD style,
+                          const RECT& rect, int id, DWORD exStyle) noexcept {
+    HWND hwnd = CreateWindowExW(exStyle, systemClass, text, style | WS_CHILD, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (hwnd == nullptr) {
+        return false;
+    }
+    if (!Attach(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return false;
+    }
+    return true;
+}
+
+bool CZelWnd::CreateCustom(DWORD exStyle, const wchar_t* name, DWORD style, const RECT& rect,
+                           HWND owner, HMENU menuOrId) noexcept {
+    if (hwnd_ != nullptr || !RegisterOwnClass(&CZelWnd::WindowProc)) {
+        return false;
+    }
+    HWND hwnd = CreateWindowExW(exStyle, kWindowClass, name, style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, owner, menuOrId,
+                                GetModuleHandleW(nullptr), this);
+    return hwnd != nullptr;
+}
+
+bool CZelWnd::Attach(HWND hwnd) noexcept {
+    if (hwnd == nullptr || hwnd_ != nullptr || FromHandle(hwnd) != nullptr) {
+        return false;
+    }
+    Bind(hwnd);
+    previousProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CZelWnd::WindowProc)));
+    OnAttached();
+    return true;
+}
+
+bool CZelWnd::AttachDlgItem(HWND dialog, int id) noexcept {
+    return Attach(GetDlgItem(dialog, id));
+}
+
+void CZelWnd::Detach() noexcept {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    if (previousProc_ != nullptr) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        previousProc_ = nullptr;
+    } else {
+        // A window of our own class cannot live without its object.
+        HWND hwnd = hwnd_;
+        RemovePropW(hwnd, kObjectProperty);
+        hwnd_ = nullptr;
+        ::DestroyWindow(hwnd);
+        return;
+    }
+    RemovePropW(hwnd_, kObjectProperty);
+    hwnd_ = nullptr;
+}
+
+void CZelWnd::DestroyWindow() noexcept {
+    if (hwnd_ != nullptr) {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+int CZelWnd::ControlId() const noexcept {
+    return hwnd_ ? GetDlgCtrlID(hwnd_) : 0;
+}
+
+HWND CZelWnd::Parent() const noexcept {
+    return hwnd_ ? GetParent(hwnd_) : nullptr;
+}
+
+RECT CZelWnd::ClientRect() const noexcept {
+    RECT r{};
+    if (hwnd_) {
+        GetClientRect(hwnd_, &r);
+    }
+    return r;
+}
+
+RECT CZelWnd::RectInParent() const noexcept {
+    RECT r{};
+    if (hwnd_ == nullptr) {
+        return r;
+    }
+    GetWindowRect(hwnd_, &r);
+    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0) {
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    }
+    return r;
+}
+
+void CZelWnd::Move(int x, int y, int width, int height, bool repaint) noexcept {
+    if (hwnd_) {
+        MoveWindow(hwnd_, x, y, width, height, repaint ? TRUE : FALSE);
+    }
+}
+
+void CZelWnd::Show(bool show) noexcept {
+    if (hwnd_) {
+        ShowWindow(hwnd_, show ? SW_SHOW : SW_HIDE);
+    }
+}
+
+bool CZelWnd::IsVisible() const noexcept {
+    return hwnd_ && IsWindowVisible(hwnd_);
+}
+
+void CZelWnd::Enable(bool enable) noexcept {
+    if (hwnd_) {
+        EnableWindow(hwnd_, enable ? TRUE : FALSE);
+    }
+}
+
+bool CZelWnd::IsEnabled() const noexcept {
+    return hwnd_ && IsWindowEnabled(hwnd_);
+}
+
+std::wstring CZelWnd::Text() const {
+    if (hwnd_ == nullptr) {
+        return {};
+    }
+    int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int got = GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void CZelWnd::SetText(const std::wstring& text) noexcept {
+    if (hwnd_) {
+        SetWindowTextW(hwnd_, text.c_str());
+    }
+}
+
+void CZelWnd::Redraw() noexcept {
+    if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+void CZelWnd::StartTimer(UINT_PTR id, UINT milliseconds) noexcept {
+    if (hwnd_) {
+        SetTimer(hwnd_, id, milliseconds, nullptr);
+    }
+}
+
+void CZelWnd::StopTimer(UINT_PTR id) noexcept {
+    if (hwnd_) {
+        KillTimer(hwnd_, id);
+    }
+}
+
+void CZelWnd::CaptureMouse() noexcept {
+    if (hwnd_) {
+        SetCapture(hwnd_);
+    }
+}
+
+void CZelWnd::ReleaseMouse() noexcept {
+    if (hwnd_ && GetCapture() == hwnd_) {
+        ReleaseCapture();
+    }
+}
+
+bool CZelWnd::HasCapture() const noexcept {
+    return hwnd_ && GetCapture() == hwnd_;
+}
+
+bool CZelWnd::SetPolygonRegion(const std::vector<POINT>& points) noexcept {
+    if (hwnd_ == nullptr || points.size() < 3) {
+        return false;
+    }
+    HRGN region = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE);
+    if (region == nullptr) {
+        return false;
+    }
+    if (SetWindowRgn(hwnd_, region, TRUE) == 0) {
+        DeleteObject(region);
+        return false;
+    }
+    return true;
+}
+
+LRESULT CZelWnd::NotifyParent(int code, LPARAM value) noexcept {
+    return ControlNotification(Parent(), code, value);
+}
+
+bool CZelWnd::PreTranslateMessage(MSG&) noexcept {
+    return false;
+}
+
+bool CZelWnd::PreTranslateChain(MSG& msg) noexcept {
+    for (HWND hwnd = msg.hwnd; hwnd != nullptr;) {
+        if (CZelWnd* wnd = FromHandle(hwnd); wnd && wnd->PreTranslateMessage(msg)) {
+            return true;
+        }
+        if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+            break;
+        }
+        hwnd = GetParent(hwnd);
+    }
+    return false;
+}
+
+LRESULT CALLBACK CZelWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    CZelWnd* wnd = FromHandle(hwnd);
+    if (wnd == nullptr && msg == WM_NCCREATE) {
+        // Our own class: the creating object came in the creation parameters.
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        wnd = static_cast<CZelWnd*>(create->lpCreateParams);
+        if (wnd != nullptr) {
+            wnd->Bind(hwnd);
+        }
+    }
+    if (wnd == nullptr) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return wnd->Dispatch(msg, wParam, lParam);
+}
+
+LRESULT CZelWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg != WM_NCDESTROY) {
+        return HandleMessage(msg, wParam, lParam);
+    }
+    LRESULT result = DefaultHandling(msg, wParam, lParam);
+    if (previousProc_ != nullptr) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        previousProc_ = nullptr;
+    }
+    RemovePropW(hwnd_, kObjectProperty);
+    hwnd_ = nullptr;
+    OnWindowGone();
+    return result;
+}
+
+LRESULT CZelWnd::DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (previousProc_ != nullptr) {
+        return CallWindowProcW(previousProc_, hwnd_, msg, wParam, lParam);
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CZelWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    LRESULT result = 0;
+    switch (msg) {
+        case WM_SYSCOMMAND:
+            return HandleSystemCommand(wParam, lParam);
+        case WM_COMMAND:
+            if (lParam != 0 &&
+                Reflect(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result)) {
+                return result;
+            }
+            if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
+                return 0;
+            }
+            break;
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (item && item->CtlType != ODT_MENU &&
+                Reflect(item->hwndItem, msg, wParam, lParam, result)) {
+                return result;
+            }
+            break;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+            if (Reflect(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result)) {
+                return result;
+            }
+            break;
+        case WM_TIMER:
+            if (OnTimer(wParam)) {
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefaultHandling(msg, wParam, lParam);
+}
+
+LRESULT CZelWnd::HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept {
+    // Real system commands (minimise, move, close, ...) lie at 0xF000 and above.
+    if ((wParam & 0xFFF0) >= 0xF000) {
+        return DefaultHandling(WM_SYSCOMMAND, wParam, lParam);
+    }
+    if (OnControlNotification(static_cast<int>(wParam), lParam)) {
+        return 0;
+    }
+    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0 && GetParent(hwnd_) != nullptr) {
+        return SendMessageW(GetParent(hwnd_), WM_SYSCOMMAND, wParam, lParam);
+    }
+    return DefaultHandling(WM_SYSCOMMAND, wParam, lParam);
+}
+
+bool CZelWnd::Reflect(HWND child, UINT msg, WPARAM wParam, LPARAM lParam,
+                      LRESULT& result) noexcept {
+    CZelWnd* control = FromHandle(child);
+    if (control == nullptr || control == this) {
+        return false;
+    }
+    return control->OnReflectedMessage(msg, wParam, lParam, result);
+}
+
+bool CZelWnd::OnControlNotification(int, LPARAM) noexcept {
+    return false;
+}
+
+bool CZelWnd::OnCommand(int, int, HWND) noexcept {
+    return false;
+}
+
+bool CZelWnd::OnTimer(UINT_PTR) noexcept {
+    return false;
+}
+
+bool CZelWnd::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) noexcept {
+    return false;
+}

@@ -1,0 +1,109 @@
+#pragma once
+// CZelWnd: the base of every window and control of the configurator. See ZelFramework.h for an
+// overview of the framework.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Notification code of a popup menu hiding (value 1 before, 0 after a level hides).
+constexpr int NOTIFY_MENU_HIDING = 2234;
+
+// Sends a control notification (code, value) synchronously to `target`: the system-command
+// message with the code as first and the value as second parameter. Returns the target's answer.
+LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept;
+
+class CZelWnd {
+  public:
+    CZelWnd() = default;
+    virtual ~CZelWnd();
+    CZelWnd(const CZelWnd&) = delete;
+    CZelWnd& operator=(const CZelWnd&) = delete;
+
+    HWND Hwnd() const noexcept { return hwnd_; }
+    // The object attached to a window, or null when the window is not one of ours.
+    static CZelWnd* FromHandle(HWND hwnd) noexcept;
+
+    // Creates a child window of a system class ("BUTTON", "STATIC", "EDIT", ...) and attaches
+    // this object to it. `rect` is in the parent's client coordinates.
+    bool CreateChild(HWND parent, const wchar_t* systemClass, const wchar_t* text, DWORD style,
+                     const RECT& rect, int id, DWORD exStyle = 0) noexcept;
+    // Creates a window of the framework's own class (default cursor, no background brush).
+    // `owner` is the parent of a child or the owner of a top-level window.
+    bool CreateCustom(DWORD exStyle, const wchar_t* name, DWORD style, const RECT& rect, HWND owner,
+                      HMENU menuOrId) noexcept;
+    // Subclasses an existing window (usually a dialog item); OnAttached runs afterwards.
+    bool Attach(HWND hwnd) noexcept;
+    bool AttachDlgItem(HWND dialog, int id) noexcept;
+    // Gives the window back its own procedure; the window stays.
+    void Detach() noexcept;
+    void DestroyWindow() noexcept;
+
+    int ControlId() const noexcept;
+    HWND Parent() const noexcept;
+    RECT ClientRect() const noexcept;
+    // The window rectangle in the parent's client coordinates (screen ones for top level).
+    RECT RectInParent() const noexcept;
+    void Move(int x, int y, int width, int height, bool repaint = true) noexcept;
+    void Show(bool show) noexcept;
+    bool IsVisible() const noexcept;
+    void Enable(bool enable) noexcept;
+    bool IsEnabled() const noexcept;
+    std::wstring Text() const;
+    void SetText(const std::wstring& text) noexcept;
+    // Invalidates the whole window so it repaints.
+    void Redraw() noexcept;
+
+    void StartTimer(UINT_PTR id, UINT milliseconds) noexcept;
+    void StopTimer(UINT_PTR id) noexcept;
+    void CaptureMouse() noexcept;
+    void ReleaseMouse() noexcept;
+    bool HasCapture() const noexcept;
+    // Shapes the window by a polygon (alternate fill); the system owns the region afterwards.
+    bool SetPolygonRegion(const std::vector<POINT>& points) noexcept;
+
+    // ControlNotification (code, value) to the parent window.
+    LRESULT NotifyParent(int code, LPARAM value) noexcept;
+
+    // Called for every message on its way to the window, from the window up to its top-level
+    // ancestor, by the framework's message loops; true swallows the message.
+    virtual bool PreTranslateMessage(MSG& msg) noexcept;
+    // Runs PreTranslateMessage along the chain of `msg.hwnd` and its ancestors.
+    static bool PreTranslateChain(MSG& msg) noexcept;
+
+  protected:
+    // The one dispatch switch of a class: handle what it needs, hand the rest to its base.
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    // The window's own processing: the subclassed procedure, or the default window procedure.
+    LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+
+    // A ControlNotification arrived. Return true when handled; otherwise a child window passes
+    // it on to its parent and a top-level window gives it to the default handling.
+    virtual bool OnControlNotification(int code, LPARAM value) noexcept;
+    // WM_COMMAND that the control did not take itself; true when handled.
+    virtual bool OnCommand(int id, int code, HWND control) noexcept;
+    // WM_TIMER; true when handled (system controls keep timers of their own).
+    virtual bool OnTimer(UINT_PTR id) noexcept;
+    // A message that the parent hands back to its control (draw item, colour requests,
+    // command notifications). True when handled; `result` is the answer.
+    virtual bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result) noexcept;
+    // After attaching: add style bits, etc.
+    virtual void OnAttached() noexcept {}
+    // WM_NCDESTROY: the window is gone; the object lives on.
+    virtual void OnWindowGone() noexcept {}
+
+    // A dialog's procedure hands its window over here after WM_INITDIALOG.
+    bool AttachDialog(HWND hwnd) noexcept { return Attach(hwnd); }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept;
+    bool Reflect(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+    void Bind(HWND hwnd) noexcept;
+
+    HWND hwnd_ = nullptr;
+    WNDPROC previousProc_ = nullptr;  // null: DefWindowProcW
+};
