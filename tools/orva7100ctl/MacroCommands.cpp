@@ -13,6 +13,7 @@
 #include "FileUtil.h"
 #include "MacroCollection.h"
 #include "MacroFile.h"
+#include "PathText.h"
 #include "TextConvert.h"
 
 namespace fs = std::filesystem;
@@ -29,6 +30,11 @@ const char kUsage[] =
     "                order, each with the path the index stores\n"
     "  copy FILE     print the copy of the macro that a profile keeps for a button, terminating\n"
     "                all-zero event included\n";
+
+// Arguments arrive as UTF-8 on every system.
+fs::path ArgumentPath(const std::string& argument) {
+    return PathFromText(Utf8ToUtf16(argument));
+}
 
 json RectJson(const MacroRect& rect) {
     return json::array({rect.left, rect.top, rect.right, rect.bottom});
@@ -60,7 +66,7 @@ int Print(const json& value) {
 // Reads one macro file; prints the reason and returns false when it is not one.
 bool ReadMacroFile(const std::string& file, CMacro& macro) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(fs::path(file), bytes)) {
+    if (!ReadWholeFile(ArgumentPath(file), bytes)) {
         Fail(kExitBadInput, file + ": cannot be read");
         return false;
     }
@@ -100,10 +106,10 @@ int Copy(const std::string& file) {
 
 int List(const std::string& folder) {
     std::error_code ec;
-    if (!fs::is_directory(fs::path(folder), ec))
+    if (!fs::is_directory(ArgumentPath(folder), ec))
         return Fail(kExitBadInput, folder + ": not a folder");
     MacroCollection collection;
-    collection.SetFolder(fs::path(folder));
+    collection.SetFolder(ArgumentPath(folder));
     const MacroLoadResult result = collection.LoadMacros();
     // Skipped entries are what loading does with them; say so without failing.
     for (const std::u16string& path : result.skippedPaths)

@@ -160,8 +160,10 @@ TEST_F(MacroEditTest, SelectionByPointAndStepBack) {
 }
 
 TEST_F(MacroEditTest, RowsOverflowTheBoundsAtTheTwelfthEvent) {
-    for (int i = 0; i < 11; ++i) macro.InsertEvent(1, 65, 1, 0, kPlaceAtEnd);
-    for (const auto& [code, value] : owner.seen) EXPECT_NE(code, NOTIFY_ROWS_OVERFLOW);
+    for (int i = 0; i < 11; ++i)
+        macro.InsertEvent(1, 65, 1, 0, kPlaceAtEnd);
+    for (const auto& [code, value] : owner.seen)
+        EXPECT_NE(code, NOTIFY_ROWS_OVERFLOW);
     EXPECT_EQ(macro.events[10].row.bottom, 203);
     owner.seen.clear();
     // Row 12 ends at 23 + 18 * 11 = 221, below the bottom at 220.
@@ -170,7 +172,8 @@ TEST_F(MacroEditTest, RowsOverflowTheBoundsAtTheTwelfthEvent) {
                                                             {NOTIFY_SCROLL_TO_ROW, 11}};
     EXPECT_EQ(owner.seen, expected);
     // The layout starts from scratch, whatever scrolling did.
-    for (CEventItem& e : macro.events) e.row.top += 100;
+    for (CEventItem& e : macro.events)
+        e.row.top += 100;
     owner.seen.clear();
     macro.LayoutRows();
     EXPECT_EQ(macro.events[0].row.top, 5);
