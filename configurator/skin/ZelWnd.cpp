@@ -29,6 +29,19 @@ LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept {
     return SendMessageW(target, WM_SYSCOMMAND, static_cast<WPARAM>(code), value);
 }
 
+void DrawParentBackground(HWND child, HDC dc) noexcept {
+    HWND parent = GetParent(child);
+    if (parent == nullptr) {
+        return;
+    }
+    POINT origin{0, 0};
+    MapWindowPoints(child, parent, &origin, 1);
+    POINT previous{};
+    SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
 CZelWnd::~CZelWnd() {
     Detach();
 }

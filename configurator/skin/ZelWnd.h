@@ -14,6 +14,10 @@ constexpr int NOTIFY_MENU_HIDING = 2234;
 // message with the code as first and the value as second parameter. Returns the target's answer.
 LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept;
 
+// Paints what the parent shows behind `child` into `dc` (the child's client coordinates), for
+// controls that draw only part of their area.
+void DrawParentBackground(HWND child, HDC dc) noexcept;
+
 class CZelWnd {
   public:
     CZelWnd() = default;

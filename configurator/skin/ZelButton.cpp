@@ -1,0 +1,53 @@
+#include "ZelButton.h"
+
+#include "SkinImages.h"
+
+namespace {
+constexpr int kFontHeight = 15;
+constexpr int kCaptionIndent = 5;
+}  // namespace
+
+CZelButton::CZelButton() noexcept : font_(CreateSkinFont(kFontHeight)) {}
+
+CZelButton::~CZelButton() {
+    Detach();
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+}
+
+void CZelButton::SetCaption(const std::wstring& caption) noexcept {
+    caption_ = caption;
+    Redraw();
+}
+
+void CZelButton::SetLatched(bool latched) noexcept {
+    latched_ = latched;
+    Redraw();
+}
+
+void CZelButton::SetCaptionColours(uint32_t normal, uint32_t hot) noexcept {
+    captionColour_ = normal;
+    hotCaptionColour_ = hot;
+    Redraw();
+}
+
+void CZelButton::OnHoverStarted() noexcept {
+    NotifyParent(ControlId(), 0);
+}
+
+void CZelButton::DrawCaption(HDC dc, const RECT& client) noexcept {
+    if (caption_.empty()) {
+        return;
+    }
+    bool hot = latched_ || State() == kSkinOver;
+    DrawLabelRecord label;
+    label.text = caption_;
+    label.colour = ArgbToColourRef(hot ? hotCaptionColour_ : captionColour_);
+    label.centreVertically = true;
+    label.left = client.left + kCaptionIndent;
+    label.top = client.top;
+    label.right = client.right;
+    label.bottom = client.bottom;
+    DrawLabel(label, font_, dc);
+}

@@ -1,0 +1,17 @@
+#include "ZelCheckBox.h"
+
+void CZelCheckBox::SetChecked(bool checked) noexcept {
+    checked_ = checked;
+    Redraw();
+}
+
+void CZelCheckBox::OnHoverStarted() noexcept {
+    NotifyParent(ControlId(), 0);
+}
+
+void CZelCheckBox::OnReleased(bool wasPressed) noexcept {
+    // The click command went out during the default handling, before this.
+    if (wasPressed) {
+        checked_ = !checked_;
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+// CZelCheckBox: a box drawn only from skin images that toggles when clicked. The parent's
+// click handler runs before the toggle and still sees the old state.
+
+#include "ZelButtonBase.h"
+
+class CZelCheckBox : public CZelButtonBase {
+  public:
+    void SetChecked(bool checked) noexcept;
+    bool IsChecked() const noexcept { return checked_; }
+
+  protected:
+    void OnHoverStarted() noexcept override;
+    void OnReleased(bool wasPressed) noexcept override;
+    bool ShowsDown() const noexcept override { return checked_; }
+
+  private:
+    bool checked_ = false;
+};

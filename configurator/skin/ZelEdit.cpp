@@ -1,0 +1,115 @@
+#include "ZelEdit.h"
+
+#include "OffscreenBuffer.h"
+#include "SkinImages.h"
+
+namespace {
+constexpr int kDefaultFontHeight = 14;
+constexpr Gdiplus::ARGB kFrameColour = 0xFF969696;
+constexpr Gdiplus::ARGB kBoxColour = 0xFF000000;
+}  // namespace
+
+CZelEdit::CZelEdit() noexcept : font_(CreateSkinFont(kDefaultFontHeight)) {}
+
+CZelEdit::~CZelEdit() {
+    Detach();
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+}
+
+void CZelEdit::OnAttached() noexcept {
+    // The field's own caret and hit testing must use the font the text is painted with.
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void CZelEdit::SetFontHeight(int pixels) noexcept {
+    HFONT font = CreateSkinFont(pixels);
+    if (font == nullptr) {
+        return;
+    }
+    if (Hwnd() != nullptr) {
+        SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+    font_ = font;
+}
+
+void CZelEdit::SetBackground(SkinImage image) noexcept {
+    background_ = std::move(image);
+    Redraw();
+}
+
+LRESULT CZelEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (msg) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return TRUE;
+        default:
+            return CZelWnd::HandleMessage(msg, wParam, lParam);
+    }
+}
+
+bool CZelEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) noexcept {
+    switch (msg) {
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: {
+            auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, textColour_);
+            SetBkMode(dc, TRANSPARENT);
+            SelectObject(dc, font_);
+            result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            return true;
+        }
+        case WM_COMMAND:
+            if (HIWORD(wParam) != EN_CHANGE) {
+                return false;
+            }
+            Redraw();
+            NotifyParent(ControlId(), NOTIFY_EDIT_CHANGED);
+            result = 0;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CZelEdit::OnPaint() noexcept {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Hwnd(), &ps);
+    RECT client = ClientRect();
+    int width = client.right;
+    int height = client.bottom;
+    OffscreenBuffer buffer(dc, width, height);
+    if (buffer.IsValid()) {
+        {
+            Gdiplus::Graphics graphics(buffer.Dc());
+            PrepareGraphics(graphics);
+            if (background_) {
+                DrawSkinImage(graphics, background_.Get(), 0, 0, width, height);
+            } else {
+                Gdiplus::SolidBrush box{Gdiplus::Color(kBoxColour)};
+                graphics.FillRectangle(&box, 0, 0, width, height);
+                Gdiplus::Pen frame{Gdiplus::Color(kFrameColour), 1.0f};
+                graphics.SetSmoothingMode(Gdiplus::SmoothingModeNone);
+                graphics.DrawRectangle(&frame, 0, 0, width - 1, height - 1);
+            }
+        }
+        std::wstring text = Text();
+        HDC bdc = buffer.Dc();
+        SetTextColor(bdc, textColour_);
+        SetBkMode(bdc, TRANSPARENT);
+        HGDIOBJ previous = SelectObject(bdc, font_);
+        RECT area = client;
+        area.left += 1;
+        DrawTextW(bdc, text.c_str(), static_cast<int>(text.size()), &area,
+                  DT_LEFT | DT_TOP | DT_NOPREFIX);
+        SelectObject(bdc, previous);
+        buffer.CopyTo(dc, 0, 0);
+    }
+    EndPaint(Hwnd(), &ps);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// CZelEdit: a single text field painted on a skin image, or as a black box with a grey frame.
+// Tells its parent of every change with (control id, 102).
+
+#include "SkinImage.h"
+#include "ZelWnd.h"
+
+constexpr LPARAM NOTIFY_EDIT_CHANGED = 102;
+
+class CZelEdit : public CZelWnd {
+  public:
+    CZelEdit() noexcept;
+    ~CZelEdit() override;
+
+    void SetFontHeight(int pixels) noexcept;
+    void SetBackground(SkinImage image) noexcept;
+    // Windows colour value of the text.
+    void SetTextColour(COLORREF colour) noexcept { textColour_ = colour; }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnAttached() noexcept override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result) noexcept override;
+
+  private:
+    void OnPaint() noexcept;
+
+    HFONT font_ = nullptr;
+    COLORREF textColour_ = RGB(255, 255, 255);
+    SkinImage background_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+// CZelImageDialog: the base of every page and pop-up; paints a skin image as its whole
+// background and takes the image's size.
+
+#include "SkinImage.h"
+#include "ZelDialog.h"
+
+class CZelImageDialog : public CZelDialog {
+  public:
+    using CZelDialog::CZelDialog;
+
+    // Keeps a copy of the image (the caller keeps its own, which may be a shared sheet),
+    // sizes the window to it, keeping its place, and repaints.
+    void SetBackground(const SkinImage& image) noexcept;
+    const SkinImage& Background() const noexcept { return background_; }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+
+  private:
+    LRESULT OnEraseBackground(HDC dc) noexcept;
+
+    SkinImage background_;
+};

@@ -1,0 +1,111 @@
+#include "ZelStatic.h"
+
+#include "OffscreenBuffer.h"
+#include "SkinImages.h"
+
+namespace {
+constexpr int kDefaultFontHeight = 15;
+constexpr LPARAM kDoubleClickValue = 1;
+}  // namespace
+
+CZelStatic::CZelStatic() noexcept : font_(CreateSkinFont(kDefaultFontHeight)) {}
+
+CZelStatic::~CZelStatic() {
+    Detach();
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+}
+
+void CZelStatic::SetImage(SkinImage image) noexcept {
+    singleImage_ = std::move(image);
+}
+
+void CZelStatic::SetFontHeight(int pixels) noexcept {
+    HFONT font = CreateSkinFont(pixels);
+    if (font == nullptr) {
+        return;
+    }
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+    font_ = font;
+}
+
+void CZelStatic::SetText(const std::wstring& text) noexcept {
+    if (texts_.empty()) {
+        texts_.push_back(text);
+    } else {
+        texts_[0] = text;
+    }
+    currentText_ = 0;
+    Redraw();
+}
+
+std::wstring CZelStatic::GetText() const {
+    if (currentText_ < 0 || currentText_ >= static_cast<int>(texts_.size())) {
+        return {};
+    }
+    return texts_[currentText_];
+}
+
+void CZelStatic::OnAttached() noexcept {
+    // SS_NOTIFY: without it a static lets the mouse through and never sees a double click.
+    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY;
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
+}
+
+LRESULT CZelStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (msg) {
+        case WM_LBUTTONDBLCLK:
+            NotifyParent(ControlId(), kDoubleClickValue);
+            return DefaultHandling(msg, wParam, lParam);
+        case WM_ERASEBKGND:
+            return TRUE;
+        default:
+            return CZelWnd::HandleMessage(msg, wParam, lParam);
+    }
+}
+
+bool CZelStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
+    if (msg != WM_DRAWITEM) {
+        return false;
+    }
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
+}
+
+void CZelStatic::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
+    const RECT& r = item.rcItem;
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    OffscreenBuffer buffer(item.hDC, width, height);
+    if (!buffer.IsValid()) {
+        return;
+    }
+    // What lies behind first, so a see-through fill or a changed text never draws over the
+    // previous picture.
+    DrawParentBackground(Hwnd(), buffer.Dc());
+    {
+        Gdiplus::Graphics graphics(buffer.Dc());
+        PrepareGraphics(graphics);
+        Gdiplus::SolidBrush fill{Gdiplus::Color(static_cast<Gdiplus::ARGB>(fillColour_))};
+        graphics.FillRectangle(&fill, 0, 0, width, height);
+        DrawSkinImage(graphics, singleImage_.Get(), 0, 0, width, height);
+        if (currentImage_ >= 0 && currentImage_ < static_cast<int>(images_.size())) {
+            DrawSkinImage(graphics, images_[currentImage_].Get(), 0, 0, width, height);
+        }
+    }
+    if (currentText_ >= 0 && currentText_ < static_cast<int>(texts_.size())) {
+        DrawLabelRecord label;
+        label.text = texts_[currentText_];
+        label.colour = ArgbToColourRef(textColour_);
+        label.centreVertically = true;
+        label.right = width;
+        label.bottom = height;
+        DrawLabel(label, font_, buffer.Dc());
+    }
+    buffer.CopyTo(item.hDC, r.left, r.top);
+}
