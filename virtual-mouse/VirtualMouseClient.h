@@ -14,7 +14,7 @@ namespace vmouse {
 bool ParseHostPort(const std::string& text, std::string& host, uint16_t& port);
 
 class VirtualMouseClient {
-public:
+  public:
     VirtualMouseClient();
     ~VirtualMouseClient();
     VirtualMouseClient(const VirtualMouseClient&) = delete;
@@ -35,7 +35,23 @@ public:
     // On entry report[0] holds the report id; on success the whole report is filled in.
     bool GetFeature(uint8_t* report, size_t length);
 
-private:
+    // Presence with the count of arrivals so far (it grows each time the mouse is plugged in).
+    bool QueryPresence(bool& present, uint32_t& arrivals);
+    // Ties later sets and gets to one arrival: once the mouse has come back since, they fail
+    // as a stale handle does. 0 unties them.
+    void BindToArrival(uint32_t arrival);
+    // Waits up to `waitMs` for the presence or the arrival count to differ from the known
+    // values and reports the current ones; false when the server is gone.
+    bool WaitForChange(bool knownPresent, uint32_t knownArrivals, int waitMs, bool& present,
+                       uint32_t& arrivals);
+    // A control command ("plug", "unplug", "switch-profile N", "status", "fault NAME N"); the
+    // server's answer lands in `reply`. False when the server refuses it or is gone.
+    bool Control(const std::string& command, std::string& reply);
+    // Longest wait for any answer, in ms (default 5000). A call that runs out of time fails
+    // and drops the connection.
+    void SetTimeout(int ms);
+
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
