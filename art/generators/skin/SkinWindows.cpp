@@ -1,18 +1,463 @@
 #include "SkinWindows.h"
 
+#include <cmath>
+#include <string>
+
 #include "SkinPainter.h"
 
 namespace orva::art {
 
+namespace {
+
+constexpr Rgb kPageEdge{70, 70, 70};
+constexpr Rgb kPicture{120, 120, 120};
+
+// The outline shared by the pages: a tab 143 pixels wide at the top left, the rest of the
+// page starting 12 pixels lower (the window region cuts the corner away).
+void PageOutline(Canvas& c, int width, int height) {
+    c.FillRect({143, 0, width - 143, 12}, kBlack);
+    c.Line({0.5f, 0.5f}, {142.5f, 0.5f}, kPageEdge);
+    c.Line({142.5f, 0.5f}, {142.5f, 12.5f}, kPageEdge);
+    c.Line({142.5f, 12.5f}, {width - 0.5f, 12.5f}, kPageEdge);
+    c.Line({width - 0.5f, 12.5f}, {width - 0.5f, height - 0.5f}, kPageEdge);
+    c.Line({width - 0.5f, height - 0.5f}, {0.5f, height - 0.5f}, kPageEdge);
+    c.Line({0.5f, height - 0.5f}, {0.5f, 0.5f}, kPageEdge);
+}
+
+// A side view of the mouse from above, used on the button and lighting pages.
+void MousePicture(Canvas& c, float cx, float top, float width, float height) {
+    float rx = width / 2, ry = height / 2;
+    PointF centre{cx, top + ry};
+    c.FillEllipse(centre, rx, ry, Rgb{18, 18, 18});
+    c.FrameEllipse(centre, rx, ry, kPicture, 1.5f);
+    // Button split and wheel.
+    c.Line({cx, top + 2}, {cx, top + ry * 0.75f}, kPicture, 1.2f);
+    c.Line({cx - rx * 0.95f, top + ry * 0.75f}, {cx + rx * 0.95f, top + ry * 0.75f}, kPicture,
+           1.2f);
+    c.FillRoundRect({static_cast<int>(cx - 5), static_cast<int>(top + ry * 0.25f), 10, 22}, 4,
+                    Rgb{60, 60, 60});
+    c.Line({cx - rx * 0.3f, top + height * 0.85f}, {cx + rx * 0.3f, top + height * 0.85f}, kAccent,
+           2.0f);
+}
+
+void PopupFrame(SkinPainter& p, const std::string& title) {
+    Canvas& c = p.Target();
+    c.FillRect({0, 0, c.Width(), 23}, Rgb{20, 20, 20});
+    c.FillRect({0, 23, c.Width(), 1}, kAccent);
+    c.FrameRect({0, 0, c.Width(), c.Height()}, kPageEdge);
+    p.Label({12, 0, 300, 23}, title, 15, Align::kLeft, kAccent);
+}
+
+// ---- main window -------------------------------------------------------------------------
+
+void MainWindow(SkinPainter& p) {
+    Canvas& c = p.Target();
+    c.FrameRect({0, 0, kMainWidth, kMainHeight}, kPageEdge);
+    c.FillGradient({1, 1, kMainWidth - 2, 145}, Rgb{28, 30, 24}, kBlack);
+    p.Label({14, 2, 200, 22}, "ORVA 7100", 17, Align::kLeft, kAccent);
+    p.Label({120, 2, 150, 22}, "Configurator", 14, Align::kLeft, kText);
+    p.Label({222, 6, 56, 15}, "Version", 12, Align::kRight, kDimText);
+    c.FillRect({280, 6, 40, 15}, kBlack);
+    // The hero: the mouse and a line of wording.
+    MousePicture(c, 640, 40, 70, 100);
+    p.Label({40, 60, 500, 30}, "ORVA 7100 Gaming Mouse", 26, Align::kLeft, kText);
+    p.Label({40, 95, 500, 20}, "Set up your buttons, sensor, lighting and macros.", 14,
+            Align::kLeft, kDimText);
+    c.Line({40, 125}, {560, 125}, kAccent, 1.0f);
+
+    p.Tab({6, 151, 181, 34}, "Buttons");
+    p.Tab({187, 151, 182, 34}, "Performance");
+    p.Tab({369, 151, 141, 34}, "Lighting");
+    p.Tab({519, 151, 136, 34}, "Macros");
+    p.Tab({655, 151, 136, 34}, "Support");
+
+    const int menuX[] = {10, 166, 319, 474, 629};
+    const int menuW[] = {21, 20, 21, 21, 22};
+    const int profX[] = {31, 186, 340, 495, 651};
+    const int profW[] = {135, 133, 134, 134, 140};
+    for (int i = 0; i < 5; ++i) {
+        p.DropDown({menuX[i], 190, menuW[i], 22});
+        p.CaptionButton({profX[i], 190, profW[i], 22});
+    }
+    // The pages cover this area.
+    c.FrameRect({8, 214, 779, 339}, Rgb{40, 40, 40});
+
+    p.Button({9, 563, 115, 24}, "Reset to default");
+    p.Button({616, 566, 55, 24}, "OK");
+    p.Button({676, 566, 55, 24}, "Apply");
+    p.Button({735, 566, 56, 24}, "Cancel");
+    p.MinimiseGlyph({746, 1, 26, 23});
+    p.CloseGlyph({772, 1, 26, 23});
+}
+
+// ---- pages --------------------------------------------------------------------------------
+
+void MousePage(SkinPainter& p) {
+    Canvas& c = p.Target();
+    PageOutline(c, kPageWidth, kPageHeight);
+    p.Label({20, 16, 200, 18}, "Button assignment", 14, Align::kLeft, kAccent);
+    const int slotY[] = {39, 72, 104, 136, 168, 200, 232};
+    for (int i = 0; i < 7; ++i) {
+        p.Label({20, slotY[i], 28, 21}, std::to_string(i + 1), 13, Align::kRight);
+        p.DropDown({52, slotY[i], 182, 21});
+    }
+    MousePicture(c, 360, 40, 140, 200);
+    const Rect markers[] = {{332, 58, 20, 20},  {391, 56, 20, 30},  {361, 83, 20, 20},
+                            {299, 109, 20, 20}, {300, 159, 20, 20}, {369, 113, 20, 20},
+                            {354, 147, 20, 20}};
+    for (int i = 0; i < 7; ++i) {
+        p.Marker(markers[i], std::to_string(i + 1));
+    }
+    p.Label({40, 276, 200, 18}, "Report rate", 14, Align::kLeft, kAccent);
+    p.CheckBox({40, 300, 65, 25}, "125 Hz");
+    p.CheckBox({120, 300, 65, 25}, "250 Hz");
+    p.CheckBox({200, 300, 65, 25}, "500 Hz");
+    p.CheckBox({270, 300, 75, 25}, "1000 Hz");
+
+    p.Label({525, 36, 230, 18}, "Double-click speed", 14, Align::kLeft, kAccent);
+    p.SliderTrack({553, 62, 181, 25});
+    p.Label({553, 86, 60, 14}, "Slow", 11, Align::kLeft, kDimText);
+    p.Label({674, 86, 60, 14}, "Fast", 11, Align::kRight, kDimText);
+
+    p.Label({525, 122, 230, 18}, "Scroll wheel", 14, Align::kLeft, kAccent);
+    p.CheckBox({525, 148, 30, 30}, "");
+    p.SliderTrack({563, 152, 180, 25});
+    p.Label({563, 172, 180, 12}, "lines per notch", 11, Align::kLeft, kDimText);
+    p.CheckBox({525, 185, 30, 30}, "");
+    p.Label({563, 185, 190, 30}, "One page per notch", 13);
+
+    p.Label({525, 240, 230, 18}, "Pointer acceleration", 14, Align::kLeft, kAccent);
+    p.SliderTrack({590, 264, 130, 25});
+    p.Label({540, 264, 45, 18}, "Level", 12, Align::kLeft, kDimText);
+    p.CheckBox({525, 300, 30, 30}, "");
+    p.Label({560, 300, 120, 30}, "Enable", 13);
+}
+
+void SensorPage(SkinPainter& p) {
+    Canvas& c = p.Target();
+    PageOutline(c, kPageWidth, kPageHeight);
+    p.Label({40, 30, 200, 18}, "Resolution", 14, Align::kLeft, kAccent);
+    p.Label({40, 68, 130, 21}, "DPI step", 13);
+    p.DropDown({175, 68, 60, 21});
+    p.CheckBox({40, 130, 205, 18}, "Set X and Y separately");
+    p.Label({262, 58, 70, 20}, "X axis", 13);
+    p.SliderTrack({335, 58, 410, 30});
+    p.Label({262, 104, 70, 20}, "Y axis", 13);
+    p.SliderTrack({335, 104, 410, 30});
+    c.Line({262, 160}, {745, 160}, Rgb{40, 40, 40});
+
+    p.Label({40, 172, 200, 18}, "Surface quality", 14, Align::kLeft, kAccent);
+    // The gauge: ten bars, lit in the down look (the filled image of the progress bar).
+    Rect gauge{62, 198, 107, 103};
+    c.FillRect(gauge, Rgb{12, 12, 12});
+    c.FrameRect(gauge, kPageEdge);
+    bool lit = p.CurrentLook() == Look::kDown;
+    for (int i = 0; i < 10; ++i) {
+        int y = gauge.Bottom() - 6 - (i + 1) * 9;
+        int w = 20 + i * 7;
+        Rgb colour =
+            lit ? Rgb{static_cast<uint8_t>(120 + i * 10), static_cast<uint8_t>(150 + i * 6), 40}
+                : Rgb{45, 45, 45};
+        c.FillRect({gauge.x + (gauge.w - w) / 2, y, w, 6}, colour);
+    }
+    p.Label({180, 210, 100, 16}, "Excellent", 11, Align::kLeft, kDimText);
+    p.Label({180, 280, 100, 16}, "Poor", 11, Align::kLeft, kDimText);
+    p.Button({232, 308, 115, 17}, "Analyze surface", 12);
+
+    p.Label({300, 172, 200, 18}, "Pointer", 14, Align::kLeft, kAccent);
+    p.Label({300, 198, 120, 20}, "Pointer speed", 13);
+    p.SliderTrack({429, 198, 290, 20});
+    p.Label({300, 268, 105, 20}, "Lift distance", 13);
+    p.SliderTrack({409, 268, 333, 20});
+    p.Button({608, 308, 60, 18}, "Test", 12);
+    p.Button({680, 308, 60, 18}, "Save", 12);
+}
+
+void ColourPage(SkinPainter& p) {
+    Canvas& c = p.Target();
+    PageOutline(c, kPageWidth, kPageHeight);
+    p.Label({38, 36, 200, 18}, "Lighting", 14, Align::kLeft, kAccent);
+    p.CheckBox({38, 60, 180, 20}, "All lights on");
+    p.CheckBox({38, 82, 180, 20}, "All lights off");
+    p.CheckBox({38, 100, 90, 20}, "Zones:");
+    p.CheckBox({58, 124, 130, 20}, "Scroll wheel");
+    p.CheckBox({58, 144, 130, 20}, "DPI indicator");
+    p.CheckBox({58, 164, 130, 20}, "DPI buttons");
+    p.CheckBox({58, 184, 130, 20}, "Logo");
+
+    MousePicture(c, 360, 50, 150, 250);
+    p.Marker({245, 60, 25, 22}, "1");
+    p.Marker({245, 83, 25, 22}, "2");
+    p.Marker({245, 130, 25, 22}, "3");
+    p.Marker({245, 246, 25, 22}, "4");
+    c.Line({270, 71}, {355, 71}, kDimText);
+    c.Line({270, 94}, {300, 94}, kDimText);
+    c.Line({270, 141}, {320, 141}, kDimText);
+    c.Line({270, 257}, {335, 257}, kDimText);
+
+    p.Label({546, 40, 200, 18}, "Colour", 14, Align::kLeft, kAccent);
+    const Rgb palette[4][6] = {
+        {{0, 90, 0}, {6, 242, 6}, {94, 255, 0}, {180, 255, 5}, {255, 255, 5}, {255, 202, 2}},
+        {{255, 154, 0}, {255, 90, 0}, {255, 43, 3}, {251, 34, 101}, {255, 44, 62}, {229, 1, 1}},
+        {{255, 0, 64}, {255, 0, 11}, {160, 0, 120}, {153, 0, 252}, {96, 0, 255}, {40, 0, 200}},
+        {{0, 0, 150},
+         {15, 15, 200},
+         {14, 71, 255},
+         {0, 255, 255},
+         {103, 254, 216},
+         {171, 255, 216}},
+    };
+    const int px[] = {546, 568, 592, 614, 637, 661};
+    const int py[] = {64, 85, 106, 127};
+    for (int r = 0; r < 4; ++r) {
+        for (int col = 0; col < 6; ++col) {
+            Rect cell{px[col], py[r], 22, 21};
+            c.FillRect(cell, kBlack);
+            c.FillRect(cell.Inset(3), palette[r][col]);
+            switch (p.CurrentLook()) {
+                case Look::kOver:
+                    c.FrameRect(cell.Inset(1), kAccent);
+                    break;
+                case Look::kDown:
+                    c.FrameRect(cell.Inset(1), Rgb{255, 255, 255}, 2);
+                    break;
+                default:
+                    c.FrameRect(cell.Inset(2), Rgb{40, 40, 40});
+                    break;
+            }
+        }
+    }
+    p.Label({549, 205, 200, 18}, "Chosen colour", 13);
+    c.FrameRect({548, 227, 79, 79}, kPageEdge);
+    p.Label({652, 254, 100, 18}, "Red.Green.Blue", 11, Align::kLeft, kDimText);
+    p.Field({652, 274, 100, 25});
+}
+
+void MacroPage(SkinPainter& p, bool backgroundOnly) {
+    Canvas& c = p.Target();
+    PageOutline(c, kPageWidth, kPageHeight);
+    p.Label({49, 38, 204, 20}, "Macros", 14, Align::kLeft, kAccent);
+    p.Label({307, 38, 204, 20}, "Events", 14, Align::kLeft, kAccent);
+    for (Rect box : {Rect{49, 63, 204, 220}, Rect{307, 63, 204, 220}}) {
+        c.FillRect(box, Rgb{10, 10, 10});
+        c.FrameRect(box, p.CurrentLook() == Look::kDisable ? Rgb{40, 40, 40} : kPageEdge);
+    }
+    p.Button({47, 306, 114, 21}, "New macro");
+    p.Button({178, 306, 114, 21}, "Delete");
+    p.CheckBox({577, 54, 30, 30}, "");
+    p.Label({612, 54, 150, 30}, "Record delays", 13);
+    p.Button({587, 118, 112, 20}, "Start recording");
+    if (!backgroundOnly) {
+        // Cut for the stop button, which stands where the start button is.
+        p.Button({587, 144, 112, 20}, "Stop recording");
+    }
+    p.Paragraph({540, 180, 220, 140},
+                "New macro, type a name, press Enter. Then Start recording, press the keys and "
+                "Stop recording. Right-click an event to insert mouse clicks or change a delay.",
+                12, Align::kLeft, kDimText);
+}
+
+void SupportPage(SkinPainter& p) {
+    Canvas& c = p.Target();
+    PageOutline(c, kSupportWidth, kSupportHeight);
+    p.Label({40, 40, 300, 20}, "Help and support", 14, Align::kLeft, kAccent);
+    p.Paragraph({40, 70, 330, 120},
+                "Questions about your ORVA 7100? Our support site has manuals, tips and answers, "
+                "and you can reach our team there.",
+                13);
+    p.Button({135, 216, 115, 22}, "Online support");
+    c.Line({460, 40}, {460, 310}, Rgb{40, 40, 40});
+
+    p.Label({507, 70, 230, 20}, "Configurator", 14, Align::kLeft, kAccent);
+    p.Paragraph({507, 92, 250, 20}, "Look for a newer version:", 12, Align::kLeft, kDimText);
+    p.Button({507, 116, 118, 20}, "Check updates");
+    p.Label({507, 136, 112, 18}, "Installed version", 12);
+    c.FillRect({621, 140, 36, 10}, kBlack);
+
+    p.Label({507, 235, 230, 20}, "Mouse firmware", 14, Align::kLeft, kAccent);
+    p.Paragraph({507, 257, 250, 20}, "Compare with the newest firmware:", 12, Align::kLeft,
+                kDimText);
+    p.Button({507, 281, 118, 20}, "Check firmware");
+    p.Label({507, 299, 112, 18}, "Mouse firmware", 12);
+    c.FillRect({621, 303, 36, 10}, kBlack);
+}
+
+// ---- small sheets -------------------------------------------------------------------------
+
+void SliderThumb(SkinPainter& p) {
+    Canvas& c = p.Target();
+    bool disabled = p.CurrentLook() == Look::kDisable;
+    c.FillRoundRect({0, 0, kThumbWidth, kThumbHeight}, 3, disabled ? Rgb{60, 60, 60} : kText);
+    c.FillRect({kThumbWidth / 2 - 1, 3, 2, kThumbHeight - 6}, disabled ? Rgb{90, 90, 90} : kAccent);
+}
+
+void ScrollBar(SkinPainter& p, SheetRole role) {
+    Canvas& c = p.Target();
+    c.FillRect({0, 0, kScrollWidth, kScrollHeight}, Rgb{12, 12, 12});
+    c.FillRect({kScrollWidth / 2 - 1, 18, 2, kScrollHeight - 36}, Rgb{45, 45, 45});
+    if (role == SheetRole::kNormal) {
+        return;  // the track alone
+    }
+    // The down sheet holds the parts at rest, the over sheet the lit ones.
+    Rgb ink = role == SheetRole::kOver ? kAccent : kText;
+    Rgb body = role == SheetRole::kOver ? kAccentDark : Rgb{40, 40, 40};
+    c.FillRect({1, 1, kScrollWidth - 2, 14}, body);
+    c.FillPolygon({{6.5f, 11}, {16.5f, 11}, {11.5f, 4}}, ink);
+    c.FillRect({1, 207, kScrollWidth - 2, 14}, body);
+    c.FillPolygon({{6.5f, 211}, {16.5f, 211}, {11.5f, 218}}, ink);
+    c.FillRoundRect({3, 41, kScrollWidth - 6, 56}, 4, body);
+    c.FrameRoundRect({3, 41, kScrollWidth - 6, 56}, 4, ink);
+}
+
+void Rename(SkinPainter& p) {
+    PopupFrame(p, "Rename profile");
+    p.CloseGlyph({347, 0, 27, 21});
+    p.Paragraph({20, 34, 330, 20}, "Type a new name for this profile:", 13);
+    p.Label({40, 62, 65, 17}, "Name", 13);
+    p.Field({110, 62, 171, 17});
+    p.Button({256, 149, 56, 24}, "OK");
+    p.Button({316, 149, 56, 24}, "Cancel");
+}
+
+struct PopupText {
+    const char* title;
+    const char* body;
+};
+
+void Popup(SkinPainter& p, SkinFamily family) {
+    const Rect ok{257, 150, 55, 24};
+    const Rect cancel{317, 150, 56, 24};
+    const Rect close{348, 0, 27, 23};
+    switch (family) {
+        case SkinFamily::kLeftClickWarning:
+            PopupFrame(p, "Left click needed");
+            p.Paragraph({20, 38, 335, 100},
+                        "At least one button must keep the left click, so this button stays on "
+                        "Left Click. Give the left click to another button first, then you can "
+                        "change this one.",
+                        13);
+            p.Button({317, 150, 56, 24}, "OK");
+            break;
+        case SkinFamily::kDeleteMacro:
+            PopupFrame(p, "Delete macro");
+            p.Paragraph({20, 38, 335, 100},
+                        "Delete the selected macro? Buttons that use it go back to their usual "
+                        "function.",
+                        13);
+            p.Button(ok, "Delete");
+            p.Button({317, 150, 57, 24}, "Cancel");
+            break;
+        case SkinFamily::kAnalysisStart:
+            PopupFrame(p, "Surface analysis");
+            p.Paragraph({20, 38, 335, 100},
+                        "The mouse measures how well it tracks on your surface. Put it on your "
+                        "mouse pad and press Start. Then keep moving it until the countdown ends.",
+                        13);
+            p.Button({190, 150, 122, 24}, "Start");
+            p.Button(cancel, "Cancel");
+            break;
+        case SkinFamily::kAnalysisMove:
+            PopupFrame(p, "Surface analysis");
+            p.Target().FillRect({2, 26, 174, 144}, Rgb{14, 14, 14});
+            p.Paragraph(
+                {186, 38, 180, 90},
+                "Keep moving the mouse in circles on the pad until the countdown reaches 0.", 13);
+            p.Field({186, 139, 51, 13});
+            p.Label({186, 122, 120, 14}, "Seconds left", 11, Align::kLeft, kDimText);
+            p.Button(ok, "Next");
+            p.Button(cancel, "Cancel");
+            break;
+        case SkinFamily::kAnalysisFinish:
+            PopupFrame(p, "Surface analysis");
+            p.Paragraph({20, 38, 335, 100},
+                        "All done. Press OK to see how good your surface is on the Performance "
+                        "page.",
+                        13);
+            p.Button({317, 150, 56, 24}, "OK");
+            break;
+        case SkinFamily::kResetWarning:
+            PopupFrame(p, "Reset to default");
+            p.Paragraph({20, 38, 335, 100},
+                        "This puts all five profiles back to their factory settings and writes "
+                        "them to the mouse. Your macros are kept. Go ahead?",
+                        13);
+            p.Button(ok, "Reset");
+            p.Button(cancel, "Cancel");
+            break;
+        case SkinFamily::kSingleKey:
+            PopupFrame(p, "Assign a key");
+            p.Paragraph({20, 38, 335, 60},
+                        "Press the key this mouse button should send, then press OK.", 13);
+            p.Label({60, 107, 100, 23}, "Your key:", 13, Align::kRight);
+            p.Field({168, 107, 92, 23});
+            p.Button(ok, "OK");
+            p.Button(cancel, "Cancel");
+            break;
+        default:
+            break;
+    }
+    p.CloseGlyph(close);
+}
+
+}  // namespace
+
 Canvas DrawSheet(const SkinSheetFile& sheet, TextRenderer& text) {
     Canvas canvas(sheet.width, sheet.height, kBlack);
     SkinPainter p(canvas, text, LookOf(sheet.role));
-    canvas.FrameRect({0, 0, sheet.width, sheet.height}, Rgb{50, 50, 50});
+    switch (sheet.family) {
+        case SkinFamily::kMain:
+            MainWindow(p);
+            break;
+        case SkinFamily::kMousePage:
+            MousePage(p);
+            break;
+        case SkinFamily::kSensorPage:
+            SensorPage(p);
+            break;
+        case SkinFamily::kColourPage:
+            ColourPage(p);
+            break;
+        case SkinFamily::kMacroPage:
+            MacroPage(p, sheet.role == SheetRole::kBackground);
+            break;
+        case SkinFamily::kSupportPage:
+            SupportPage(p);
+            break;
+        case SkinFamily::kSliderThumb:
+            SliderThumb(p);
+            break;
+        case SkinFamily::kScrollBar:
+            ScrollBar(p, sheet.role);
+            break;
+        case SkinFamily::kRename:
+            Rename(p);
+            break;
+        default:
+            Popup(p, sheet.family);
+            break;
+    }
     return canvas;
 }
 
-Canvas DrawAnalysisFrame(int, TextRenderer&) {
-    return Canvas(kFrameWidth, kFrameHeight, kBlack);
+Canvas DrawAnalysisFrame(int frame, TextRenderer&) {
+    Canvas c(kFrameWidth, kFrameHeight, Rgb{14, 14, 14});
+    Rect pad{10, 10, kFrameWidth - 20, kFrameHeight - 20};
+    c.FillRoundRect(pad, 8, Rgb{26, 26, 26});
+    c.FrameRoundRect(pad, 8, kPageEdge);
+    PointF centre{kFrameWidth / 2.0f, kFrameHeight / 2.0f};
+    c.FrameEllipse(centre, 45, 35, Rgb{60, 60, 60}, 1.0f);
+    // The mouse goes round the circle a quarter turn per frame, with a trail behind it.
+    float angle = -1.5708f + frame * 1.5708f;
+    for (int t = 1; t <= 3; ++t) {
+        float a = angle - t * 0.35f;
+        c.FillEllipse({centre.x + 45 * std::cos(a), centre.y + 35 * std::sin(a)}, 3.0f - t * 0.6f,
+                      3.0f - t * 0.6f, kAccentDark);
+    }
+    PointF at{centre.x + 45 * std::cos(angle), centre.y + 35 * std::sin(angle)};
+    c.FillEllipse(at, 11, 15, Rgb{50, 50, 50});
+    c.FrameEllipse(at, 11, 15, kAccent, 1.5f);
+    c.Line({at.x, at.y - 14}, {at.x, at.y - 4}, kAccent, 1.2f);
+    return c;
 }
 
 }  // namespace orva::art
