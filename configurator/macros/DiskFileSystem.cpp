@@ -4,6 +4,12 @@
 
 #include "FileUtil.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 bool DiskFileSystem::CreateFolders(const fs::path& folder) {
@@ -44,7 +50,34 @@ bool DiskFileSystem::Remove(const fs::path& path) {
     return !ec;
 }
 
-bool DiskFileSystem::SameFile(const fs::path& a, const fs::path& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec) && !ec;
+#ifdef _WIN32
+
+bool DiskFileSystem::Identify(const fs::path& path, FileIdentity& identity) {
+    // No access rights needed; backup semantics let folders open too.
+    HANDLE handle =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool ok = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (!ok)
+        return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.file = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
 }
+
+#else
+
+bool DiskFileSystem::Identify(const fs::path& path, FileIdentity& identity) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0)
+        return false;
+    identity.volume = static_cast<uint64_t>(info.st_dev);
+    identity.file = static_cast<uint64_t>(info.st_ino);
+    return true;
+}
+
+#endif

@@ -12,5 +12,5 @@ class DiskFileSystem : public MacroFileSystem {
                     std::vector<std::filesystem::path>& entries) override;
     bool IsFolder(const std::filesystem::path& path) override;
     bool Remove(const std::filesystem::path& path) override;
-    bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) override;
+    bool Identify(const std::filesystem::path& path, FileIdentity& identity) override;
 };

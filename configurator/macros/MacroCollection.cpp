@@ -59,11 +59,11 @@ fs::path MacroCollection::MacroFilePath(const fs::path& folder,
     return folder / PathFromText(fileName + kMacroFileExtension);
 }
 
-bool MacroCollection::IsTaken(const fs::path& path, const std::vector<fs::path>& written) const {
+bool MacroCollection::IsTaken(const fs::path& path, const std::set<FileIdentity>& written) const {
     // Only files of this save count, as if the folder had been emptied first; the file system
     // decides what is the same name (case, for one).
-    return std::any_of(written.begin(), written.end(),
-                       [&](const fs::path& other) { return fileSystem_->SameFile(other, path); });
+    FileIdentity identity;
+    return fileSystem_->Identify(path, identity) && written.count(identity) != 0;
 }
 
 bool MacroCollection::SaveMacros() {
@@ -75,7 +75,7 @@ bool MacroCollection::SaveMacros() {
     if (!fileSystem_->CreateFolders(folder))
         return false;
 
-    std::vector<fs::path> written;
+    std::set<FileIdentity> written;
     std::vector<std::u16string> indexPaths;
     std::vector<std::u16string> savedNames;
     for (const auto& macro : macros_) {
@@ -94,7 +94,11 @@ bool MacroCollection::SaveMacros() {
             return false;
         if (!fileSystem_->WriteFile(path, EncodeMacroFile(stored)))
             return false;
-        written.push_back(path);
+        // Without its identity the file could not be told from old ones and would be removed.
+        FileIdentity identity;
+        if (!fileSystem_->Identify(path, identity))
+            return false;
+        written.insert(identity);
         indexPaths.push_back(TextFromPath(path));
         savedNames.push_back(std::move(stored.name));
     }
@@ -108,12 +112,16 @@ bool MacroCollection::SaveMacros() {
 
     for (size_t i = 0; i < macros_.size(); ++i)
         macros_[i]->name = std::move(savedNames[i]);
-    written.push_back(indexPath);
+    // The index is in place; if it cannot be told apart, tidying waits for the next save.
+    FileIdentity indexIdentity;
+    if (!fileSystem_->Identify(indexPath, indexIdentity))
+        return true;
+    written.insert(indexIdentity);
     RemoveUnlisted(folder, written);
     return true;
 }
 
-void MacroCollection::RemoveUnlisted(const fs::path& folder, const std::vector<fs::path>& keep) {
+void MacroCollection::RemoveUnlisted(const fs::path& folder, const std::set<FileIdentity>& keep) {
     std::vector<fs::path> entries;
     fileSystem_->ListFolder(folder, entries);
     // Old files, files of removed or renamed macros, stray temporaries and sub-folders. Failures

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,10 +74,8 @@ class MacroCollection {
   private:
     std::filesystem::path MacroFilePath(const std::filesystem::path& folder,
                                         const std::u16string& fileName) const;
-    bool IsTaken(const std::filesystem::path& path,
-                 const std::vector<std::filesystem::path>& written) const;
-    void RemoveUnlisted(const std::filesystem::path& folder,
-                        const std::vector<std::filesystem::path>& keep);
+    bool IsTaken(const std::filesystem::path& path, const std::set<FileIdentity>& written) const;
+    void RemoveUnlisted(const std::filesystem::path& folder, const std::set<FileIdentity>& keep);
 
     MacroOwner* owner_ = nullptr;
     DiskFileSystem disk_;

@@ -2,9 +2,18 @@
 // The file operations that saving and loading macros need. The disk implementation is the one
 // the programs use; tests put a double in its place to fail a save half-way on purpose.
 
+#include <compare>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
+
+// What makes a file the same file whatever name reaches it (volume and file number).
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t file = 0;
+
+    auto operator<=>(const FileIdentity&) const = default;
+};
 
 class MacroFileSystem {
   public:
@@ -23,7 +32,7 @@ class MacroFileSystem {
     virtual bool IsFolder(const std::filesystem::path& path) = 0;
     // Removes a file, or a folder with everything in it.
     virtual bool Remove(const std::filesystem::path& path) = 0;
-    // True when both paths exist and name the same file, as the file system sees it (so two
-    // names differing only in case may be one file).
-    virtual bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) = 0;
+    // The identity of the file or folder at `path`; false when there is none. Two names that the
+    // file system takes for one (differing only in case, say) give the same identity.
+    virtual bool Identify(const std::filesystem::path& path, FileIdentity& identity) = 0;
 };

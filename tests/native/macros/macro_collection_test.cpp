@@ -53,8 +53,8 @@ class CaseFoldingFileSystem : public DiskFileSystem {
     }
     bool IsFolder(const fs::path& p) override { return DiskFileSystem::IsFolder(Fold(p)); }
     bool Remove(const fs::path& p) override { return DiskFileSystem::Remove(Fold(p)); }
-    bool SameFile(const fs::path& a, const fs::path& b) override {
-        return DiskFileSystem::SameFile(Fold(a), Fold(b));
+    bool Identify(const fs::path& p, FileIdentity& identity) override {
+        return DiskFileSystem::Identify(Fold(p), identity);
     }
 
   private:
