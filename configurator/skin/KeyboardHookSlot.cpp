@@ -50,7 +50,8 @@ bool InstallKeyboardHook(HWND target) noexcept {
         // The target goes in first: the system may call the procedure before SetWindowsHookExW
         // returns.
         gClients[i].target = target;
-        gClients[i].hook = SetWindowsHookExW(WH_KEYBOARD_LL, kProcs[i], GetModuleHandleW(nullptr), 0);
+        gClients[i].hook =
+            SetWindowsHookExW(WH_KEYBOARD_LL, kProcs[i], GetModuleHandleW(nullptr), 0);
         if (gClients[i].hook == nullptr) {
             gClients[i].target = nullptr;
             return false;

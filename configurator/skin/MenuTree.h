@@ -21,7 +21,7 @@ struct MenuItem {
 
 class MenuLevel {
   public:
-    explicit MenuLevel(int32_t levelId) : id(levelId) {}
+    explicit MenuLevel(int32_t levelId = 0) : id(levelId) {}
     virtual ~MenuLevel() = default;
     MenuLevel(const MenuLevel&) = delete;
     MenuLevel& operator=(const MenuLevel&) = delete;
@@ -56,6 +56,8 @@ class MenuLevel {
     int32_t HitTest(int32_t x, int32_t y) const;
 
   protected:
+    // A window level learns its id when its window is created.
+    void SetLevelId(int32_t levelId) { id = levelId; }
     // The object for a new sub-level; a window class returns its own kind.
     virtual std::unique_ptr<MenuLevel> MakeSubLevel(int32_t levelId);
     virtual int32_t MeasureTextWidth(const std::wstring& text) const;

@@ -1,0 +1,66 @@
+#pragma once
+// CZelListBox: the macro page's list of macro names on an owner-drawn static control, with a
+// single selection, a scroll bar that appears when the rows overflow and an edit box in which a
+// new name is typed. It tells its parent which macro is selected (NOTIFY_MACRO_SELECTED, id or
+// 0) and which is being deleted (NOTIFY_MACRO_DELETED, id).
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ListRows.h"
+#include "SkinImage.h"
+#include "ZelScrollCtrl.h"
+#include "ZelWnd.h"
+
+constexpr int NOTIFY_MACRO_SELECTED = 103;
+constexpr int NOTIFY_MACRO_DELETED = 104;
+
+class CZelListBox : public CZelWnd {
+  public:
+    // Control id of the list's scroll bar; its position arrives as a notification with this code.
+    static constexpr int kScrollBarId = 100;
+
+    void SetBackground(SkinImage image) noexcept;
+    // Creates the scroll bar on first use, skins it, puts it at the right edge and sets the
+    // range for the current client size. Call after sizing the list.
+    void SetUpScrollBar() noexcept;
+    // The edit box the page made for typing a new name; the list keeps it from now on.
+    void SetNameEdit(std::unique_ptr<CZelWnd> edit) noexcept;
+    CZelWnd* NameEdit() const noexcept { return nameEdit.get(); }
+    CZelScrollCtrl& ScrollBar() noexcept { return scrollBar; }
+
+    // A new selected entry with a fresh id and a unique name; reported as selected.
+    void AddNamedItem(const std::wstring& name) noexcept;
+    // An entry with the given id, the name taken as it is; reported as selected.
+    void AddItemWithId(const std::wstring& name, int32_t id) noexcept;
+    void DeleteSelectedItem() noexcept;
+    const CBoxItem* SelectedItem() const noexcept { return rows.SelectedItem(); }
+    const std::vector<CBoxItem>& Entries() const noexcept { return rows.Entries(); }
+    // Where the next entry will stand (the page puts the edit box there); may scroll the rows.
+    RECT NewRowRectangle() noexcept;
+    // Adds the typed name, if any, and hides the edit box. False when no box was open.
+    bool CommitNameEdit() noexcept;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result) noexcept override;
+    void OnAttached() noexcept override;
+
+  private:
+    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnLeftButtonDown(int x, int y) noexcept;
+    void OnLeftButtonUp(int x, int y) noexcept;
+    void SyncClientSize() noexcept;
+    void LayOutRows() noexcept;
+
+    SkinImage background;
+    std::unique_ptr<CZelWnd> nameEdit;
+    CZelScrollCtrl scrollBar;
+    ListRows rows;
+};

@@ -1,0 +1,360 @@
+#include "ZelMenu.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+#include <windowsx.h>
+
+#include "HookEvent.h"
+#include "MenuMouseHook.h"
+#include "OffscreenBuffer.h"
+#include "SkinImages.h"
+
+namespace {
+
+constexpr int kFontHeight = 15;
+// Item text and sub-menu arrows stand this far right of the item's line.
+constexpr int kTextIndent = 10;
+
+}  // namespace
+
+CZelMenu::~CZelMenu() {
+    // Destroyed here, while the window is still handled as a menu, so that an open level takes
+    // the hook with it.
+    DestroyWindow();
+    if (font != nullptr) {
+        DeleteObject(font);
+    }
+}
+
+bool CZelMenu::Create(const wchar_t* name, const RECT& rect, HWND notify,
+                      int32_t levelId) noexcept {
+    if (font == nullptr) {
+        font = CreateSkinFont(kFontHeight);
+    }
+    // A tool window keeps the menu off the task bar.
+    if (!CreateCustom(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name, WS_POPUP | WS_CLIPSIBLINGS, rect,
+                      notify, nullptr)) {
+        return false;
+    }
+    LONG style = GetWindowLongW(Hwnd(), GWL_STYLE);
+    SetWindowLongW(Hwnd(), GWL_STYLE, style & ~(WS_CAPTION | WS_BORDER));
+    Move(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    SetLevelId(levelId);
+    notifyWindow = notify;
+    return true;
+}
+
+CZelMenu* CZelMenu::GetSubMenu(int32_t levelId) noexcept {
+    return static_cast<CZelMenu*>(MenuLevel::GetSubMenu(levelId));
+}
+
+CZelMenu* CZelMenu::ParentMenu() const noexcept {
+    return static_cast<CZelMenu*>(ParentLevel());
+}
+
+std::unique_ptr<MenuLevel> CZelMenu::MakeSubLevel(int32_t levelId) {
+    auto sub = std::make_unique<CZelMenu>();
+    const RECT rect{0, 0, 50, 10};
+    // Without a window the level still holds its items; it just cannot be shown.
+    sub->Create(L"menu", rect, notifyWindow, levelId);
+    sub->SetLevelId(levelId);
+    return sub;
+}
+
+int32_t CZelMenu::MeasureTextWidth(const std::wstring& text) const {
+    HDC dc = GetDC(Hwnd());
+    if (dc == nullptr) {
+        return 0;
+    }
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(Hwnd(), dc);
+    return size.cx;
+}
+
+void CZelMenu::LayoutItems() noexcept {
+    if (Items().empty()) {
+        Show(false);
+        return;
+    }
+    int lineHeight = 0;
+    if (HDC dc = GetDC(Hwnd())) {
+        HGDIOBJ previous = SelectObject(dc, font);
+        const std::wstring& text = Items().front().text;
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        lineHeight = size.cy;
+        SelectObject(dc, previous);
+        ReleaseDC(Hwnd(), dc);
+    }
+    const RECT window = RectInParent();
+    const int width = window.right - window.left;
+    const int height = MenuLevel::LayoutItems(width, lineHeight);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CZelMenu::PopupAt(int x, int y, int anchor) noexcept {
+    if (Items().empty() || Hwnd() == nullptr) {
+        Show(false);
+        return;
+    }
+    LayoutItems();
+    SetHoveredIndex(-1);
+    const RECT window = RectInParent();
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    if (anchor == kBottomRight) {
+        x -= width;
+        y -= height;
+    }
+    // Above the level it opens from, which may have been made topmost by its owner.
+    HWND insertAfter = HWND_TOP;
+    if (const CZelMenu* parent = ParentMenu();
+        parent != nullptr && (GetWindowLongW(parent->Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+        insertAfter = HWND_TOPMOST;
+    }
+    SetWindowPos(Hwnd(), insertAfter, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    LayoutItems();
+    ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    Redraw();
+    SetMenuHookTarget(Hwnd());
+}
+
+void CZelMenu::NotifyHiding(int value) noexcept {
+    ControlNotification(notifyWindow, NOTIFY_MENU_HIDING, value);
+}
+
+void CZelMenu::CloseMenu() noexcept {
+    if (!IsVisible()) {
+        return;
+    }
+    NotifyHiding(1);
+    Show(false);
+    if (CZelMenu* parent = ParentMenu()) {
+        parent->CloseMenu();
+    }
+    CloseSubMenus();
+    NotifyHiding(0);
+    // Another menu tree opened meanwhile keeps the hook.
+    if (ParentMenu() == nullptr && TreeHoldsHookTarget()) {
+        RemoveMenuHook();
+    }
+}
+
+void CZelMenu::CloseSubMenus() noexcept {
+    for (const auto& level : SubMenus()) {
+        auto* sub = static_cast<CZelMenu*>(level.get());
+        if (!sub->IsVisible()) {
+            continue;
+        }
+        NotifyHiding(1);
+        sub->CloseSubMenus();
+        sub->Show(false);
+        NotifyHiding(0);
+    }
+    if (IsMenuHookInstalled()) {
+        SetMenuHookTarget(Hwnd());
+    }
+}
+
+bool CZelMenu::TreeHoldsHookTarget() const noexcept {
+    const HWND target = MenuHookTarget();
+    if (target == nullptr) {
+        return true;
+    }
+    const CZelMenu* top = this;
+    while (top->ParentMenu() != nullptr) {
+        top = top->ParentMenu();
+    }
+    // Depth first over the tree below the top level.
+    auto holds = [target](const CZelMenu* level, const auto& self) -> bool {
+        if (level->Hwnd() == target) {
+            return true;
+        }
+        for (const auto& sub : level->SubMenus()) {
+            if (self(static_cast<const CZelMenu*>(sub.get()), self)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return holds(top, holds);
+}
+
+bool CZelMenu::IsOnOpenLevels(POINT screenPoint) const noexcept {
+    for (const CZelMenu* level = this; level != nullptr; level = level->ParentMenu()) {
+        RECT rect{};
+        if (level->Hwnd() != nullptr && GetWindowRect(level->Hwnd(), &rect) &&
+            PtInRect(&rect, screenPoint)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CZelMenu::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (msg) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_MOUSEMOVE:
+            OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // a quick second click is still a press
+            OnLeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_HOOK_EVENT:
+            OnHookEvent(static_cast<UINT>(wParam));
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return CZelWnd::HandleMessage(msg, wParam, lParam);
+        default:
+            return CZelWnd::HandleMessage(msg, wParam, lParam);
+    }
+}
+
+bool CZelMenu::OnControlNotification(int code, LPARAM value) noexcept {
+    // Not one of ours: the notify window decides, and the menu goes away.
+    ControlNotification(notifyWindow, code, value);
+    CloseMenu();
+    return true;
+}
+
+void CZelMenu::OnMouseMove(int x, int y) noexcept {
+    for (size_t i = 0; i < Items().size(); ++i) {
+        const MenuItem& item = Items()[i];
+        if (!item.rect.Contains(x, y)) {
+            continue;
+        }
+        const bool hovered = HoveredIndex() == static_cast<int32_t>(i);
+        if (item.hasSubMenu != 0) {
+            if (hovered) {
+                continue;
+            }
+            CloseSubMenus();
+            const RECT window = RectInParent();
+            if (CZelMenu* sub = GetSubMenu(item.id)) {
+                sub->PopupAt(window.right - 5, window.top + item.rect.top - 5, kTopLeft);
+            }
+        } else {
+            CloseSubMenus();
+        }
+        if (!hovered) {
+            SetHoveredIndex(static_cast<int32_t>(i));
+            Redraw();
+            return;
+        }
+    }
+}
+
+void CZelMenu::OnLeftButtonDown(int x, int y) noexcept {
+    SetHoveredIndex(HitTest(x, y));
+    if (HoveredIndex() < 0) {
+        CloseMenu();
+    }
+    Redraw();
+}
+
+void CZelMenu::OnLeftButtonUp(int x, int y) noexcept {
+    SetHoveredIndex(-1);
+    SetHoveredIndex(HitTest(x, y));
+    if (HoveredIndex() < 0) {
+        return;
+    }
+    const MenuItem* item = FindItem(Items()[static_cast<size_t>(HoveredIndex())].id);
+    if (item == nullptr) {
+        return;
+    }
+    // The notify window may change the menu while it handles the command.
+    const int32_t itemId = item->id;
+    const bool hasSubMenu = item->hasSubMenu != 0;
+    if (hasSubMenu) {
+        return;
+    }
+    if (notifyWindow != nullptr) {
+        ControlNotification(notifyWindow, Id(), itemId);
+    }
+    CloseMenu();
+}
+
+void CZelMenu::OnDestroy() noexcept {
+    // A level that goes while open (with its object, or with its owner window) must not leave
+    // the hook installed with a dead target.
+    if (IsMenuHookInstalled() && MenuHookTarget() == Hwnd()) {
+        RemoveMenuHook();
+    }
+}
+
+void CZelMenu::OnHookEvent(UINT mouseMessage) noexcept {
+    if (mouseMessage != WM_LBUTTONDOWN || !IsVisible()) {
+        return;
+    }
+    POINT pointer{};
+    if (GetCursorPos(&pointer) && !IsOnOpenLevels(pointer)) {
+        CloseMenu();
+    }
+}
+
+void CZelMenu::OnPaint() noexcept {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(Hwnd(), &paint);
+    if (dc == nullptr) {
+        return;
+    }
+    const RECT client = ClientRect();
+    OffscreenBuffer buffer(dc, client.right, client.bottom);
+    HDC target = buffer.IsValid() ? buffer.Dc() : dc;
+
+    HBRUSH background = CreateSolidBrush(kBackgroundColour);
+    FillRect(target, &client, background);
+    DeleteObject(background);
+    HBRUSH frame = CreateSolidBrush(kFrameColour);
+    FrameRect(target, &client, frame);
+    DeleteObject(frame);
+
+    HGDIOBJ previousFont = SelectObject(target, font);
+    SetBkMode(target, TRANSPARENT);
+    for (size_t i = 0; i < Items().size(); ++i) {
+        PaintItem(target, Items()[i], HoveredIndex() == static_cast<int32_t>(i));
+    }
+    SelectObject(target, previousFont);
+
+    if (buffer.IsValid()) {
+        buffer.CopyTo(dc, 0, 0);
+    }
+    EndPaint(Hwnd(), &paint);
+}
+
+void CZelMenu::PaintItem(HDC dc, const MenuItem& item, bool hovered) noexcept {
+    RECT line{item.rect.left + kTextIndent, item.rect.top, item.rect.right + kTextIndent,
+              item.rect.bottom};
+    if (item.hasSubMenu != 0) {
+        Gdiplus::Graphics graphics(dc);
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        const Gdiplus::Color colour(255, GetRValue(kTextColour), GetGValue(kTextColour),
+                                    GetBValue(kTextColour));
+        const Gdiplus::Point arrow[3] = {
+            {line.right - 10, line.top + 5},
+            {line.right - 10, line.bottom - 5},
+            {line.right - 5, (line.top + line.bottom) / 2},
+        };
+        Gdiplus::SolidBrush brush(colour);
+        Gdiplus::Pen pen(colour);
+        graphics.FillPolygon(&brush, arrow, 3);
+        graphics.DrawPolygon(&pen, arrow, 3);
+    }
+    SetTextColor(dc, hovered ? kHighlightColour : kTextColour);
+    DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &line,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// CZelMenu: the skinned popup menu. One borderless, non-activating window per menu level; a
+// level's items and sub-levels are its MenuLevel. A click on an item without a sub-menu is sent
+// to the notify window as ControlNotification (level id, item id); around the hiding of each
+// level the notify window receives NOTIFY_MENU_HIDING 1 and 0. While a menu is open the menu
+// mouse hook closes it on a left-button press outside its levels.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "MenuTree.h"
+#include "ZelWnd.h"
+
+class CZelMenu : public CZelWnd, public MenuLevel {
+  public:
+    // Corner of the menu put at the point given to PopupAt.
+    enum Anchor : int { kTopLeft = 0, kBottomRight = 3 };
+
+    static constexpr COLORREF kTextColour = RGB(170, 170, 170);
+    static constexpr COLORREF kHighlightColour = RGB(179, 211, 53);
+    static constexpr COLORREF kBackgroundColour = RGB(0, 0, 0);
+    static constexpr COLORREF kFrameColour = RGB(179, 211, 53);
+
+    CZelMenu() = default;
+    ~CZelMenu() override;
+
+    // `rect` in screen coordinates; only its width lasts, LayoutItems sets the height.
+    bool Create(const wchar_t* name, const RECT& rect, HWND notifyWindow, int32_t levelId) noexcept;
+    HWND NotifyWindow() const noexcept { return notifyWindow; }
+    CZelMenu* GetSubMenu(int32_t levelId) noexcept;
+    CZelMenu* ParentMenu() const noexcept;
+
+    // Shows the level with the corner `anchor` at the screen point; a level without items stays
+    // hidden.
+    void PopupAt(int x, int y, int anchor) noexcept;
+    // Sets the window's height from the items and places their lines.
+    void LayoutItems() noexcept;
+    // Hides this level, its parents and its sub-levels; the top level removes the hook.
+    void CloseMenu() noexcept;
+    void CloseSubMenus() noexcept;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
+    std::unique_ptr<MenuLevel> MakeSubLevel(int32_t levelId) override;
+    int32_t MeasureTextWidth(const std::wstring& text) const override;
+
+  private:
+    void OnPaint() noexcept;
+    void OnMouseMove(int x, int y) noexcept;
+    void OnLeftButtonDown(int x, int y) noexcept;
+    void OnLeftButtonUp(int x, int y) noexcept;
+    void OnHookEvent(UINT mouseMessage) noexcept;
+    void OnDestroy() noexcept;
+    void PaintItem(HDC dc, const MenuItem& item, bool hovered) noexcept;
+    // Whether a screen point lies on this level or one of its parent levels.
+    bool IsOnOpenLevels(POINT screenPoint) const noexcept;
+    bool TreeHoldsHookTarget() const noexcept;
+    void NotifyHiding(int value) noexcept;
+
+    HWND notifyWindow = nullptr;
+    HFONT font = nullptr;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// CZelProgressCtrl: a skinned bar on a static control that shows a cut of its bar image in
+// proportion to the position, filling from the left or, when vertical, up from the bottom. The
+// owner writes the fields and calls Redraw.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "SkinImage.h"
+#include "ZelWnd.h"
+
+class CZelProgressCtrl : public CZelWnd {
+  public:
+    void SetImages(SkinImage newBackground, SkinImage newBar) noexcept;
+
+    int32_t minimum = 0;
+    int32_t maximum = 100;
+    int32_t position = 0;
+    bool vertical = false;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+
+  private:
+    void OnPaint() noexcept;
+
+    SkinImage background;
+    SkinImage bar;
+};

@@ -1,0 +1,57 @@
+#pragma once
+// CZelSliderCtrl: a horizontal skinned slider on a static control. Its value snaps to the step;
+// a value computed from the pointer that differs from the last one reported goes to the parent
+// as ControlNotification (control id, value). The owner writes the range, step and flags in
+// `model`, `showValue` and `valueColour`, and sets the disabled state (3) with SetDisabled.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "SkinImage.h"
+#include "SliderMath.h"
+#include "ZelWnd.h"
+
+class CZelSliderCtrl : public CZelWnd {
+  public:
+    enum SliderState : int { kNormal = 0, kOver = 1, kDragging = 2, kDisabled = 3 };
+
+    CZelSliderCtrl() noexcept;
+    ~CZelSliderCtrl() override;
+
+    // Replaces the images held so far.
+    void SetImages(SkinImage track, SkinImage thumb, SkinImage hotThumb,
+                   SkinImage disabledThumb) noexcept;
+    // Takes the value unless it equals the last report; then redraws and, with `notify`,
+    // reports it. Neither clamps nor snaps.
+    void SetValue(int32_t value, bool notify) noexcept;
+    int32_t Value() const noexcept { return model.value; }
+    void SetDisabled(bool disabled) noexcept;
+    int State() const noexcept { return state; }
+
+    SliderModel model;
+    bool showValue = false;
+    uint32_t valueColour = 0xFFFFFFFF;  // ARGB
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnAttached() noexcept override;
+
+  private:
+    void OnPaint() noexcept;
+    void OnLeftButtonDown(int x) noexcept;
+    void OnLeftButtonUp(int x) noexcept;
+    void OnMouseMove(int x, int y, WPARAM keys) noexcept;
+    void TakeValueAtPointer(int x) noexcept;
+    int ThumbWidth() const noexcept { return thumb.Width(); }
+
+    SkinImage track;
+    SkinImage thumb;
+    SkinImage hotThumb;
+    SkinImage disabledThumb;
+    HFONT font = nullptr;
+    bool pressed = false;
+    bool tracking = false;
+    int state = kNormal;
+    int savedState = kNormal;
+};

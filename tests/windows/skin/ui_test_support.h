@@ -1,0 +1,40 @@
+#pragma once
+// Helpers for tests that drive real windows under Wine: a message pump with a deadline, real
+// mouse and keyboard input through SendInput, and a window that records the notifications it
+// receives.
+
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "ZelWnd.h"
+
+// Dispatches messages for about `milliseconds`.
+void PumpFor(int milliseconds);
+// Dispatches messages until `done` holds or the time is up; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000);
+
+// Real input: moves the pointer to a screen point, presses and releases the left button.
+void MouseMoveTo(int x, int y);
+void MouseLeftDown();
+void MouseLeftUp();
+void ClickAt(int x, int y);
+void KeyDown(WORD virtualKey);
+void KeyUp(WORD virtualKey);
+
+// A top-level window that records every control notification (code, value) sent to it.
+class CNotifyRecorder : public CZelWnd {
+  public:
+    bool Create(const RECT& rect);
+    std::vector<std::pair<int, LPARAM>> received;
+    // Notifications other than the menu-hiding ones.
+    std::vector<std::pair<int, LPARAM>> Commands() const;
+
+  protected:
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
+};
+
+// Screen point of a client point of a window.
+POINT ToScreen(HWND hwnd, int x, int y);
