@@ -1,0 +1,149 @@
+#include "NoticeDlg.h"
+
+#include <shellapi.h>
+
+#include "ButtonImageIds.h"
+#include "NoticeDlgIds.h"
+#include "SkinBitmap.h"
+
+namespace {
+
+// Where the driver offer's button leads: the driver downloads of the support site.
+constexpr const wchar_t* kDriverPageUrl =
+    L"https://support.velmor.com/categories/20014118-software-manual-downloads";
+
+struct ButtonSpec {
+    const char* layout = nullptr;  // null: the notice has no such button
+    ButtonImages images;
+};
+
+struct NoticeSpec {
+    int background;
+    ButtonSpec ok;
+    ButtonSpec cancel;
+    bool beforeMainWindow;
+    const wchar_t* title;
+};
+
+constexpr const char* kCloseLayout = "BUTTON_EXIT,350,2,23,18,";
+constexpr ButtonImages kCloseImages{IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED,
+                                    IDB_EXIT_NORMAL};
+constexpr ButtonImages kCancelImages{IDB_CANCEL_NORMAL, IDB_CANCEL_HOVER, IDB_CANCEL_PRESSED,
+                                     IDB_CANCEL_NORMAL};
+constexpr ButtonImages kOkImages{IDB_OK_NORMAL, IDB_OK_HOVER, IDB_OK_PRESSED, IDB_OK_NORMAL};
+
+NoticeSpec SpecOf(NoticeVariant variant) {
+    switch (variant) {
+        case NoticeVariant::kDriverOffer:
+            return {IDB_DRIVER_OFFER,
+                    {"BUTTON_OK,198,152,112,20,",
+                     {IDB_DOWNLOAD_NORMAL, IDB_DOWNLOAD_HOVER, IDB_DOWNLOAD_PRESSED,
+                      IDB_DOWNLOAD_NORMAL}},
+                    {"BUTTON_Cancel,319,152,51,20,", kCancelImages},
+                    true,
+                    nullptr};
+        case NoticeVariant::kUpToDate:
+            return {IDB_UP_TO_DATE,
+                    {},
+                    {"BUTTON_Cancel,319,152,51,20,",
+                     {IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, IDB_CLOSE_NORMAL}},
+                    true,
+                    nullptr};
+        case NoticeVariant::kUpdateOffer:
+            return {
+                IDB_UPDATE_OFFER,
+                {"BUTTON_OK,198,152,112,20,",
+                 {IDB_UPGRADE_NORMAL, IDB_UPGRADE_HOVER, IDB_UPGRADE_PRESSED, IDB_UPGRADE_NORMAL}},
+                {"BUTTON_CANCEL,319,152,51,20,", kCancelImages},
+                true,
+                nullptr};
+        case NoticeVariant::kBackupWarning:
+            return {IDB_BACKUP_WARNING,
+                    {"BUTTON_OK,247,152,63,20,",
+                     {IDB_CONTINUE_NORMAL, IDB_CONTINUE_HOVER, IDB_CONTINUE_PRESSED,
+                      IDB_CONTINUE_NORMAL}},
+                    {"BUTTON_Cancel,319,152,51,20,", kCancelImages},
+                    true,
+                    nullptr};
+        case NoticeVariant::kFailure:
+            return {IDB_FAILURE, {"BUTTON_OK,319,152,51,20,", kOkImages}, {}, false, nullptr};
+        case NoticeVariant::kSuccess:
+        default:
+            return {IDB_SUCCESS,
+                    {"BUTTON_OK,319,152,51,20,", kOkImages},
+                    {},
+                    false,
+                    L"Firmware upgrade success"};
+    }
+}
+
+// The shell may take its time starting a browser; the notice does not wait for it.
+DWORD WINAPI OpenPageThread(void*) noexcept {
+    ShellExecuteW(nullptr, L"open", kDriverPageUrl, nullptr, nullptr, SW_SHOWNORMAL);
+    return 0;
+}
+
+}  // namespace
+
+CNoticeDlg::CNoticeDlg(NoticeVariant variant, HWND owner)
+    : CSkinnedDialog(IDD_NOTICE), variant_(variant), owner_(owner) {}
+
+INT_PTR CNoticeDlg::Show(NoticeVariant variant, HWND owner) {
+    CNoticeDlg notice(variant, owner);
+    return notice.DoModal(owner);
+}
+
+INT_PTR CNoticeDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND:
+            // Enter and Esc arrive without a button handle and end nothing.
+            if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
+                OnButton(reinterpret_cast<HWND>(lParam));
+            return TRUE;
+        case WM_CLOSE:
+            End(IDCANCEL);
+            return TRUE;
+        default:
+            return CSkinnedDialog::HandleMessage(message, wParam, lParam);
+    }
+}
+
+BOOL CNoticeDlg::OnInitDialog() {
+    ProgramFolder();  // the folder is worked out afresh for each window
+    const NoticeSpec spec = SpecOf(variant_);
+    ApplySkin(spec.background, IDB_NOTICE_MASK);
+    if (spec.ok.layout != nullptr)
+        okButton_.Create(window_, spec.ok.layout, spec.ok.images);
+    if (spec.cancel.layout != nullptr)
+        cancelButton_.Create(window_, spec.cancel.layout, spec.cancel.images);
+    closeButton_.Create(window_, kCloseLayout, kCloseImages);
+    if (spec.title != nullptr)
+        SetWindowTextW(window_, spec.title);
+    if (spec.beforeMainWindow) {
+        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ShowWindow(window_, SW_SHOW);
+        CentreOn(nullptr);
+    } else {
+        CentreOn(owner_);
+    }
+    return TRUE;
+}
+
+void CNoticeDlg::OnButton(HWND button) {
+    if (button == okButton_.Handle() && button != nullptr) {
+        if (variant_ == NoticeVariant::kDriverOffer)
+            OnDownloadDriver();
+        else
+            End(IDOK);
+    } else if (button == cancelButton_.Handle() || button == closeButton_.Handle()) {
+        End(IDCANCEL);
+    }
+}
+
+void CNoticeDlg::OnDownloadDriver() {
+    HANDLE thread = CreateThread(nullptr, 0, OpenPageThread, nullptr, 0, nullptr);
+    if (thread != nullptr)
+        CloseHandle(thread);
+}

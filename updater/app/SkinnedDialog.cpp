@@ -1,0 +1,95 @@
+#include "SkinnedDialog.h"
+
+#include "RegionFromMask.h"
+#include "SkinBitmap.h"
+#include "SkinButton.h"
+
+CSkinnedDialog::~CSkinnedDialog() {
+    if (background_ != nullptr)
+        DeleteObject(background_);
+    if (mask_ != nullptr)
+        DeleteObject(mask_);
+}
+
+void CSkinnedDialog::ApplySkin(int backgroundId, int maskId) {
+    mask_ = LoadBitmapResource(maskId);
+    background_ = LoadBitmapResource(backgroundId);
+    const SIZE size = BitmapSize(background_);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Only pure white is cut away; a region that cannot be made leaves the window rectangular.
+    HRGN region = RegionFromMask(mask_, RGB(255, 255, 255), 0);
+    if (region != nullptr && SetWindowRgn(window_, region, TRUE) == 0)
+        DeleteObject(region);
+}
+
+void CSkinnedDialog::CentreOn(HWND over) {
+    RECT area;
+    if (over == nullptr || !GetWindowRect(over, &area))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT own;
+    GetWindowRect(window_, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const int x = area.left + (area.right - area.left - width) / 2;
+    const int y = area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CSkinnedDialog::HandleMessage(UINT message, WPARAM, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return TRUE;
+        case WM_ERASEBKGND:
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, 1);
+            return TRUE;
+        case WM_LBUTTONDOWN:
+            OnLButtonDown();
+            return TRUE;
+        case WM_DRAWITEM:
+            return CSkinButton::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        default:
+            return FALSE;
+    }
+}
+
+void CSkinnedDialog::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(window_, &paint);
+    RECT client;
+    GetClientRect(window_, &client);
+    if (IsIconic(window_) && minimisedIcon_ != nullptr) {
+        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(screen, x, y, minimisedIcon_);
+        EndPaint(window_, &paint);
+        return;
+    }
+    // Composed off screen and copied in one piece, so the window never flickers.
+    HDC buffer = CreateCompatibleDC(screen);
+    HBITMAP surface = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    if (buffer != nullptr && surface != nullptr) {
+        HGDIOBJ oldSurface = SelectObject(buffer, surface);
+        FillRect(buffer, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        if (HDC image = CreateCompatibleDC(screen)) {
+            HGDIOBJ oldImage = SelectObject(image, background_);
+            const SIZE size = BitmapSize(background_);
+            BitBlt(buffer, 0, 0, size.cx, size.cy, image, 0, 0, SRCCOPY);
+            SelectObject(image, oldImage);
+            DeleteDC(image);
+        }
+        BitBlt(screen, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+        SelectObject(buffer, oldSurface);
+    }
+    if (surface != nullptr)
+        DeleteObject(surface);
+    if (buffer != nullptr)
+        DeleteDC(buffer);
+    EndPaint(window_, &paint);
+}
+
+void CSkinnedDialog::OnLButtonDown() {
+    // A press on the body moves the window as a caption bar would.
+    ReleaseCapture();
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A dialog drawn entirely from a background bitmap and shaped by a mask bitmap. It draws no
+// text of its own, can be dragged by its body and draws its skin buttons.
+
+#include <windows.h>
+
+#include "DialogBase.h"
+
+class CSkinnedDialog : public CDialogBase {
+  public:
+    ~CSkinnedDialog() override;
+
+  protected:
+    explicit CSkinnedDialog(int templateId) : CDialogBase(templateId) {}
+
+    // Loads both bitmaps and gives the window the background's size at 0,0 and the mask's
+    // shape (white cut away).
+    void ApplySkin(int backgroundId, int maskId);
+    // Drawn centred instead of the background while the window is minimised.
+    void SetMinimisedIcon(HICON icon) { minimisedIcon_ = icon; }
+    void CentreOn(HWND over);
+
+    // The skin's share of the messages; subclasses pass on what they do not handle.
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void OnPaint();
+    void OnLButtonDown();
+
+    HBITMAP background_ = nullptr;
+    HBITMAP mask_ = nullptr;
+    HICON minimisedIcon_ = nullptr;
+};

@@ -1,0 +1,71 @@
+#include "TransferWorker.h"
+
+#include "FirmwareTransfer.h"
+#include "UpdaterMessages.h"
+
+namespace {
+
+// The worker needs little stack: the largest thing on it is one 1025-byte report.
+constexpr SIZE_T kWorkerStackBytes = 0x2000;
+
+}  // namespace
+
+CTransferWorker::~CTransferWorker() {
+    Finish();
+}
+
+bool CTransferWorker::Start(HWND window) {
+    window_ = window;
+    event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    if (event_ == nullptr)
+        return false;
+    thread_ = CreateThread(nullptr, kWorkerStackBytes, ThreadProc, this, 0, nullptr);
+    return thread_ != nullptr;
+}
+
+void CTransferWorker::BeginTransfer() {
+    if (thread_ == nullptr || transferring_)
+        return;
+    transferring_ = true;
+    SetEvent(event_);
+}
+
+void CTransferWorker::Finish() {
+    stop_ = 1;
+    if (thread_ != nullptr) {
+        SetEvent(event_);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    if (event_ != nullptr) {
+        CloseHandle(event_);
+        event_ = nullptr;
+    }
+}
+
+void CTransferWorker::OnBlockSent(size_t index) {
+    PostMessageW(window_, WM_FW_PROGRESS, index, 0);
+}
+
+DWORD WINAPI CTransferWorker::ThreadProc(void* parameter) noexcept {
+    static_cast<CTransferWorker*>(parameter)->Run();
+    return 0;
+}
+
+void CTransferWorker::Run() noexcept {
+    while (stop_ == 0) {
+        WaitForSingleObject(event_, INFINITE);
+        if (stop_ != 0)
+            break;
+        int result = 0;
+        try {
+            FirmwareTransfer transfer(driver_, clock_, image_, window_, *this);
+            result = transfer.RunTransfer();
+        } catch (...) {
+            // Nothing in a transfer throws; should it, the window still hears of a failure.
+            result = 0;
+        }
+        PostMessageW(window_, WM_FW_DONE, 0, result);
+    }
+}

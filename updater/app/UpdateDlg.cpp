@@ -1,0 +1,180 @@
+#include "UpdateDlg.h"
+
+#include <commctrl.h>
+
+#include "ButtonImageIds.h"
+#include "ButtonLayout.h"
+#include "MonitorProgram.h"
+#include "NoticeDlg.h"
+#include "SkinBitmap.h"
+#include "UpdateDlgIds.h"
+#include "UpdaterMessages.h"
+#include "UpdaterPaths.h"
+
+namespace {
+
+constexpr const char* kCloseLayout = "BUTTON_EXIT,350,2,23,18,";
+constexpr const char* kProgressLayout = "BUTTON_Progress,22,105,330,15,";
+constexpr COLORREF kProgressBack = RGB(0x00, 0x00, 0x00);
+constexpr COLORREF kProgressBar = RGB(0xBA, 0xD6, 0x4D);
+constexpr const wchar_t* kWindowTitle = L"Kelti Gaming Mouse Firmware update";
+
+}  // namespace
+
+CUpdateDlg::CUpdateDlg() : CSkinnedDialog(IDD_UPDATE), worker_(driver_, clock_, image_) {}
+
+CUpdateDlg::~CUpdateDlg() {
+    if (icon_ != nullptr)
+        DestroyIcon(icon_);
+}
+
+INT_PTR CUpdateDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnCreate();
+            return OnInitDialog();
+        case WM_COMMAND:
+            OnCommand(wParam, lParam);
+            return TRUE;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return TRUE;
+        case WM_FW_PROGRESS:
+            OnProgress(wParam);
+            return TRUE;
+        case WM_FW_DONE:
+            OnDone(lParam);
+            return TRUE;
+        case WM_CLOSE:
+            OnClose();
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroy();
+            return TRUE;
+        default:
+            return CSkinnedDialog::HandleMessage(message, wParam, lParam);
+    }
+}
+
+void CUpdateDlg::OnCreate() {
+    folder_ = ProgramFolder();
+    ApplySkin(IDB_UPDATE_BACKGROUND, IDB_UPDATE_MASK);
+    closeButton_.Create(window_, kCloseLayout,
+                        {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED, IDB_EXIT_NORMAL});
+    ButtonLayout layout;
+    ButtonLayout::Parse(kProgressLayout, layout);
+    progressRect_ = RECT{layout.left, layout.top, layout.right, layout.bottom};
+}
+
+BOOL CUpdateDlg::OnInitDialog() {
+    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_UPDATER),
+                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SetMinimisedIcon(icon_);
+    SetupProgressBar();
+    ReadFirmwarePath();
+    SendMessageW(progress_, PBM_SETRANGE, 0, MAKELPARAM(0, 127));
+    SendMessageW(progress_, PBM_SETSTEP, 1, 0);
+    CentreOn(nullptr);
+    CMonitorProgram::CloseAndWait();
+
+    // Without the library, or one of its calls, nothing can reach the mouse: the timer then
+    // shows the failure notice and sends nothing.
+    if (driver_.Load(UpdaterPaths::DriverLibrary(folder_)) && worker_.Start(window_)) {
+        driver_.OpenDevMonitor(window_, kDevMonitorArrivalMessage, kDevMonitorRemovalMessage);
+        driver_.OpenFeatureDevice();
+    }
+    SetWindowTextW(window_, kWindowTitle);
+    SetTimer(window_, kStartTimerId, kStartTimerMs, nullptr);
+    return TRUE;
+}
+
+void CUpdateDlg::SetupProgressBar() {
+    progress_ = GetDlgItem(window_, IDC_PROGRESS);
+    MoveWindow(progress_, progressRect_.left, progressRect_.top,
+               progressRect_.right - progressRect_.left, progressRect_.bottom - progressRect_.top,
+               TRUE);
+    SendMessageW(progress_, PBM_SETBKCOLOR, 0, kProgressBack);
+    SendMessageW(progress_, PBM_SETBARCOLOR, 0, kProgressBar);
+    SendMessageW(progress_, PBM_SETPOS, 0, 0);
+    RedrawProgress();
+}
+
+void CUpdateDlg::ReadFirmwarePath() {
+    wchar_t name[UpdaterPaths::kNameBufferChars] = {};
+    const std::wstring config = UpdaterPaths::ConfigIni(folder_);
+    GetPrivateProfileStringW(L"Firmware", L"Name", L"", name, UpdaterPaths::kNameBufferChars,
+                             config.c_str());
+    image_.SetPath(UpdaterPaths::FirmwareFile(folder_, name));
+}
+
+void CUpdateDlg::RedrawProgress() {
+    RedrawWindow(progress_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CUpdateDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Enter and Esc come without a button handle; only the close button ends the window.
+    if (HIWORD(wParam) == BN_CLICKED && lParam != 0 &&
+        reinterpret_cast<HWND>(lParam) == closeButton_.Handle())
+        OnClose();
+}
+
+void CUpdateDlg::OnTimer(UINT_PTR id) {
+    if (id != kStartTimerId)
+        return;
+    KillTimer(window_, kStartTimerId);
+    SendMessageW(progress_, PBM_SETPOS, 0, 0);
+    RedrawProgress();
+    if (!driver_.IsLoaded() || image_.Load() == 0) {
+        CNoticeDlg::Show(NoticeVariant::kFailure, window_);
+        return;
+    }
+    const auto upper = static_cast<WORD>((image_.Length() / FirmwareImage::kBlockBytes) & 0xFFFF);
+    SendMessageW(progress_, PBM_SETRANGE, 0, MAKELPARAM(0, upper));
+    worker_.BeginTransfer();
+}
+
+void CUpdateDlg::OnProgress(WPARAM index) {
+    SendMessageW(progress_, PBM_SETPOS, index, 0);
+    RedrawProgress();
+}
+
+void CUpdateDlg::OnDone(LPARAM result) {
+    worker_.TransferEnded();
+    if (closePending_) {
+        // The user closed the window during the transfer; it ends without a notice.
+        End(IDCANCEL);
+        return;
+    }
+    if (result != 0) {
+        CNoticeDlg::Show(NoticeVariant::kSuccess, window_);
+        restartMonitor_ = true;
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    } else {
+        CNoticeDlg::Show(NoticeVariant::kFailure, window_);
+    }
+}
+
+void CUpdateDlg::OnClose() {
+    // Never end under a running transfer: ask it to stop after the step in progress and end
+    // when the worker reports back. The window stays responsive meanwhile.
+    if (worker_.IsTransferring()) {
+        closePending_ = true;
+        worker_.RequestStop();
+        return;
+    }
+    End(IDCANCEL);
+}
+
+void CUpdateDlg::OnDestroy() {
+    KillTimer(window_, kStartTimerId);
+    // The worker is waiting for the event here, so it ends at once; only then may the device
+    // be closed and the library released.
+    worker_.Finish();
+    driver_.CloseDevMonitor();
+    driver_.CloseFeatureDevice();
+    driver_.Release();
+    if (restartMonitor_)
+        CMonitorProgram::Start(UpdaterPaths::MonitorProgram(folder_));
+}
