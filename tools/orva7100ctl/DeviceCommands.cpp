@@ -1,8 +1,171 @@
-// The 'device' command group (not built yet).
+// The 'device' command group: the attached mouse, through the same device link and commands
+// as the configurator.
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
 
 #include "Cli.h"
+#include "DeviceClock.h"
+#include "DeviceLink.h"
+#include "MouseApply.h"
+#include "MouseCommands.h"
+#include "ProfileFile.h"
+#include "TransportFactory.h"
 
-int RunDeviceCommand(const Args& args, const GlobalOptions&) {
-    (void)args;
-    return Fail(kExitUsage, "the device commands are not available in this build");
+namespace {
+
+const char kDeviceUsage[] =
+    "usage: orva7100ctl [--device auto|virtual:HOST:PORT] device COMMAND ...\n"
+    "  info                      print the device information as JSON\n"
+    "  active                    print the active on-board slot as JSON\n"
+    "  select N                  make slot N (0-4) the active one\n"
+    "  apply P1 P2 P3 P4 P5 [--current N] [--firmware N]\n"
+    "                            write five profile files to the mouse as Apply does;\n"
+    "                            N of --current is 1-5 (default 1)\n"
+    "  lift test V | lift save V try or store lift distance V (6-31)\n"
+    "  surface                   start a surface capture and print the count as JSON\n"
+    "'auto' is the virtual mouse named by ORVA7100_VIRTUAL_MOUSE when set, else the system's\n"
+    "HID devices. Device failures print the configurator's message and exit with 1.\n";
+
+constexpr const char* kNoMouse = "ORVA mouse no found.";
+
+// Device failures print the system's own text, as the configurator's message box would.
+int DeviceFailure(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return kExitBadInput;
+}
+
+void PrintJson(const nlohmann::ordered_json& json) {
+    std::printf("%s\n", json.dump().c_str());
+}
+
+class Session {
+  public:
+    explicit Session(std::unique_ptr<HidTransport> transport)
+        : transport_(std::move(transport)), link_(*transport_, clock_) {}
+    DeviceLink& Link() { return link_; }
+
+  private:
+    std::unique_ptr<HidTransport> transport_;
+    SystemDeviceClock clock_;
+    DeviceLink link_;
+};
+
+int RunApply(const Args& args, DeviceLink& link) {
+    std::array<std::string, 5> files;
+    size_t fileCount = 0;
+    long long current = 1;
+    long long firmware = 0;
+    bool firmwareGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--current" || args[i] == "--firmware") {
+            if (i + 1 >= args.size())
+                return Fail(kExitUsage, args[i] + " needs a value");
+            const bool isCurrent = args[i] == "--current";
+            long long& target = isCurrent ? current : firmware;
+            if (!ParseInt(args[i + 1], isCurrent ? 1 : -32768, isCurrent ? 5 : 32767, target))
+                return Fail(kExitUsage,
+                            args[i] + (isCurrent ? " takes 1 to 5" : " takes a number"));
+            firmwareGiven = firmwareGiven || !isCurrent;
+            ++i;
+        } else if (fileCount < files.size()) {
+            files[fileCount++] = args[i];
+        } else {
+            return Fail(kExitUsage, "apply takes five profile files");
+        }
+    }
+    if (fileCount != files.size())
+        return Fail(kExitUsage, "apply takes five profile files");
+    std::array<Profile, 5> profiles;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!LoadProfileFile(std::filesystem::u8path(files[i]), profiles[i]))
+            return Fail(kExitBadInput, "cannot read the profile file " + files[i]);
+    }
+    if (!firmwareGiven) {
+        // As on the mouse's arrival: its firmware version decides the image layout.
+        DeviceInfo info;
+        if (!link.EnsureOpen())
+            return DeviceFailure(kNoMouse);
+        if (ReadDeviceInfo(link, info))
+            firmware = info.firmwareVersion;
+    }
+    for (Profile& profile : profiles)
+        profile.firmwareVersion = static_cast<int32_t>(firmware);
+    const bool ok = ApplyToMouse(
+        link, profiles, static_cast<int>(current - 1),
+        [](ApplyMessage message) { std::fprintf(stderr, "%s\n", ApplyMessageText(message)); });
+    return ok ? kExitOk : kExitBadInput;
+}
+
+int RunLift(const Args& args, DeviceLink& link) {
+    long long value = 0;
+    if (args.size() != 2 || (args[0] != "test" && args[0] != "save") ||
+        !ParseInt(args[1], 6, 31, value))
+        return Fail(kExitUsage, "lift takes test or save and a value from 6 to 31");
+    if (!link.EnsureOpen())
+        return DeviceFailure(kNoMouse);
+    const auto distance = static_cast<uint8_t>(value);
+    const bool ok =
+        args[0] == "test" ? TestLiftDistance(link, distance) : SaveLiftDistance(link, distance);
+    return ok ? kExitOk : DeviceFailure("lift " + args[0] + " failed.");
+}
+
+}  // namespace
+
+int RunDeviceCommand(const Args& args, const GlobalOptions& options) {
+    if (args.empty() || WantsHelp(args)) {
+        std::fputs(kDeviceUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? kExitUsage : kExitOk;
+    }
+    const std::string& command = args[0];
+    const Args rest(args.begin() + 1, args.end());
+    const bool known = command == "info" || command == "active" || command == "select" ||
+                       command == "apply" || command == "lift" || command == "surface";
+    if (!known)
+        return Fail(kExitUsage, "unknown device command '" + command + "'");
+    std::unique_ptr<HidTransport> transport = CreateHidTransport(options.device);
+    if (!transport)
+        return Fail(kExitUsage, "--device takes auto or virtual:HOST:PORT (or check " +
+                                    std::string(kVirtualMouseVariable) + ")");
+    Session session(std::move(transport));
+    DeviceLink& link = session.Link();
+
+    if (command == "apply")
+        return RunApply(rest, link);
+    if (command == "lift")
+        return RunLift(rest, link);
+    long long slot = 0;
+    if (command == "select" && (rest.size() != 1 || !ParseInt(rest[0], 0, 4, slot)))
+        return Fail(kExitUsage, "select takes a slot from 0 to 4");
+    if (command != "select" && !rest.empty())
+        return Fail(kExitUsage, command + " takes no arguments");
+    if (!link.EnsureOpen())
+        return DeviceFailure(kNoMouse);
+    if (command == "info") {
+        DeviceInfo info;
+        if (!ReadDeviceInfo(link, info))
+            return DeviceFailure("reading the device information failed.");
+        PrintJson({{"firmwareVersion", info.firmwareVersion}});
+        return kExitOk;
+    }
+    if (command == "active") {
+        uint8_t active = 0;
+        if (!GetActiveProfile(link, active))
+            return DeviceFailure("reading the active profile failed.");
+        PrintJson({{"activeSlot", active}});
+        return kExitOk;
+    }
+    if (command == "select") {
+        return SetActiveProfile(link, static_cast<uint8_t>(slot))
+                   ? kExitOk
+                   : DeviceFailure("set current profile id failed.");
+    }
+    uint32_t count = 0;
+    if (!StartSurfaceCapture(link) || !ReadSurfaceQuality(link, count))
+        return DeviceFailure("the surface measurement failed.");
+    PrintJson({{"count", count}});
+    return kExitOk;
 }

@@ -1,0 +1,85 @@
+#include "DeviceLink.h"
+
+namespace {
+
+char16_t Upper(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+}
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Upper(a[i]) != Upper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsMouseInterfaceName(std::u16string_view name) {
+    const size_t product = name.find(u"1224");
+    if (product == std::u16string_view::npos || product == 0)
+        return false;
+    const size_t vendor = name.find(u"04B4");
+    return vendor != std::u16string_view::npos && vendor >= 1;
+}
+
+DeviceLink::DeviceLink(HidTransport& transport, DeviceClock& clock)
+    : transport_(transport), clock_(clock) {}
+
+DeviceLink::~DeviceLink() {
+    Invalidate();
+}
+
+HidHandle DeviceLink::FindMouse() {
+    for (const std::u16string& path : transport_.ListInterfaces()) {
+        const HidHandle handle = transport_.Open(path);
+        if (handle == kNoHandle)
+            continue;
+        uint16_t vendor = 0;
+        uint16_t product = 0;
+        if (transport_.GetIds(handle, vendor, product) && vendor == kMouseVendorId &&
+            product == kMouseProductId)
+            return handle;
+        transport_.Close(handle);
+    }
+    return kNoHandle;
+}
+
+bool DeviceLink::EnsureOpen() {
+    if (isOpen_)
+        return true;
+    handle_ = FindMouse();
+    isOpen_ = handle_ != kNoHandle;
+    return isOpen_;
+}
+
+bool DeviceLink::SendFeature(const uint8_t* report, size_t length) {
+    if (!isOpen_ || handle_ == kNoHandle)
+        return false;
+    return transport_.SetFeature(handle_, report, length);
+}
+
+bool DeviceLink::GetFeature(uint8_t* report, size_t length) {
+    if (!isOpen_ || handle_ == kNoHandle)
+        return false;
+    return transport_.GetFeature(handle_, report, length);
+}
+
+void DeviceLink::Invalidate() {
+    isOpen_ = false;
+    // Closing the stale handle keeps repeated plug cycles from leaking one handle each.
+    if (handle_ != kNoHandle)
+        transport_.Close(handle_);
+    handle_ = kNoHandle;
+}
+
+bool DeviceLink::IsUpdaterRunning() {
+    for (const std::u16string& name : transport_.ProcessNames()) {
+        if (EqualsIgnoringCase(name, u"Updater.exe"))
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,38 @@
+#include "TransportFactory.h"
+
+#include <cstdlib>
+
+#include "HidTransportVirtual.h"
+
+#ifdef _WIN32
+#include "HidTransportWin32.h"
+#else
+#include "HidTransportHidraw.h"
+#endif
+
+namespace {
+
+std::unique_ptr<HidTransport> Virtual(const std::string& hostPort) {
+    std::string host;
+    uint16_t port = 0;
+    if (!vmouse::ParseHostPort(hostPort, host, port))
+        return nullptr;
+    return std::make_unique<HidTransportVirtual>(hostPort);
+}
+
+}  // namespace
+
+std::unique_ptr<HidTransport> CreateHidTransport(const std::string& device) {
+    if (device.rfind("virtual:", 0) == 0)
+        return Virtual(device.substr(8));
+    if (device != "auto")
+        return nullptr;
+    const char* variable = std::getenv(kVirtualMouseVariable);
+    if (variable != nullptr && *variable != '\0')
+        return Virtual(variable);
+#ifdef _WIN32
+    return std::make_unique<HidTransportWin32>();
+#else
+    return std::make_unique<HidTransportHidraw>();
+#endif
+}

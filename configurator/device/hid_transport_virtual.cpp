@@ -1,0 +1,128 @@
+#include "HidTransportVirtual.h"
+
+#include <chrono>
+#include <utility>
+
+#include "DeviceLink.h"
+
+const char16_t kVirtualMousePath[] =
+    u"\\\\?\\HID#VID_04B4&PID_1224#VIRTUAL#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+
+namespace {
+
+// A watch comes back at least this often, so that StopWatching is quick.
+constexpr int kWatchSliceMs = 250;
+constexpr int kReconnectPauseMs = 250;
+
+}  // namespace
+
+HidTransportVirtual::HidTransportVirtual(std::string hostPort) : hostPort_(std::move(hostPort)) {}
+
+HidTransportVirtual::~HidTransportVirtual() {
+    StopWatching();
+}
+
+bool HidTransportVirtual::EnsureConnected() {
+    return client_.IsConnected() || client_.Connect(hostPort_);
+}
+
+std::vector<std::u16string> HidTransportVirtual::ListInterfaces() {
+    bool present = false;
+    if (!EnsureConnected() || !client_.QueryPresent(present) || !present)
+        return {};
+    return {kVirtualMousePath};
+}
+
+HidHandle HidTransportVirtual::Open(const std::u16string& path) {
+    bool present = false;
+    uint32_t arrivals = 0;
+    if (path != kVirtualMousePath || !EnsureConnected() ||
+        !client_.QueryPresence(present, arrivals) || !present)
+        return kNoHandle;
+    // The handle is the arrival it was opened at.
+    return static_cast<HidHandle>(arrivals);
+}
+
+bool HidTransportVirtual::GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) {
+    if (handle <= 0)
+        return false;
+    vendorId = kMouseVendorId;
+    productId = kMouseProductId;
+    return true;
+}
+
+bool HidTransportVirtual::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
+    if (handle <= 0)
+        return false;
+    client_.BindToArrival(static_cast<uint32_t>(handle));
+    return client_.SetFeature(report, length);
+}
+
+bool HidTransportVirtual::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
+    if (handle <= 0)
+        return false;
+    client_.BindToArrival(static_cast<uint32_t>(handle));
+    return client_.GetFeature(report, length);
+}
+
+void HidTransportVirtual::Close(HidHandle) {}
+
+std::vector<std::u16string> HidTransportVirtual::ProcessNames() {
+    return ListRunningProcessNames();
+}
+
+bool HidTransportVirtual::StartWatching(ChangeCallback callback) {
+    StopWatching();
+    stopWatching_ = false;
+    watcher_ = std::thread([this, callback = std::move(callback)] { Watch(callback); });
+    return true;
+}
+
+void HidTransportVirtual::StopWatching() {
+    stopWatching_ = true;
+    if (watcher_.joinable())
+        watcher_.join();
+}
+
+void HidTransportVirtual::Watch(ChangeCallback callback) {
+    const auto notify = [&](uint32_t event) {
+        callback(DeviceChangeNotice{event, kDeviceTypeInterface, kVirtualMousePath});
+    };
+    vmouse::VirtualMouseClient watcher;
+    bool knownPresent = false;
+    uint32_t knownArrivals = 0;
+    bool connected = false;
+    while (!stopWatching_) {
+        if (!connected) {
+            // A server that is not (yet) there is a mouse that is not plugged in.
+            bool present = false;
+            uint32_t arrivals = 0;
+            if (!watcher.Connect(hostPort_) || !watcher.QueryPresence(present, arrivals)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(kReconnectPauseMs));
+                continue;
+            }
+            connected = true;
+            if (present && !knownPresent)
+                notify(kDeviceArrival);
+            knownPresent = present;
+            knownArrivals = arrivals;
+            continue;
+        }
+        bool present = false;
+        uint32_t arrivals = 0;
+        if (!watcher.WaitForChange(knownPresent, knownArrivals, kWatchSliceMs, present, arrivals)) {
+            connected = false;
+            if (knownPresent)
+                notify(kDeviceRemoveComplete);
+            knownPresent = false;
+            continue;
+        }
+        // Gone and back between two answers still counts as a removal and an arrival.
+        if (knownPresent && (!present || arrivals != knownArrivals))
+            notify(kDeviceRemoveComplete);
+        if (present && (!knownPresent || arrivals != knownArrivals))
+            notify(kDeviceArrival);
+        knownPresent = present;
+        knownArrivals = arrivals;
+    }
+}

@@ -1,0 +1,152 @@
+#include "HidTransportWin32.h"
+
+#include <windows.h>
+
+#include <dbt.h>
+#include <setupapi.h>
+#include <tlhelp32.h>
+
+extern "C" {
+#include <hidsdi.h>
+}
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+HANDLE ToHandle(HidHandle handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+std::u16string ToU16(const wchar_t* text) {
+    std::u16string result;
+    for (; *text != L'\0'; ++text)
+        result.push_back(static_cast<char16_t>(*text));
+    return result;
+}
+
+std::wstring ToWide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::vector<std::u16string> HidTransportWin32::ListInterfaces() {
+    std::vector<std::u16string> paths;
+    GUID hidGuid;
+    HidD_GetHidGuid(&hidGuid);
+    HDEVINFO set =
+        SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (set == INVALID_HANDLE_VALUE)
+        return paths;
+    for (DWORD index = 0;; ++index) {
+        SP_DEVICE_INTERFACE_DATA data{};
+        data.cbSize = sizeof data;
+        if (!SetupDiEnumDeviceInterfaces(set, nullptr, &hidGuid, index, &data))
+            break;
+        DWORD size = 0;
+        SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &size, nullptr);
+        if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) || size > 64 * 1024)
+            continue;
+        std::vector<uint8_t> storage(size + sizeof(wchar_t), 0);
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+        detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+        if (!SetupDiGetDeviceInterfaceDetailW(set, &data, detail, size, nullptr, nullptr))
+            continue;
+        paths.push_back(ToU16(detail->DevicePath));
+    }
+    // Destroyed on every path, a match included, so that no device set is leaked.
+    SetupDiDestroyDeviceInfoList(set);
+    return paths;
+}
+
+HidHandle HidTransportWin32::Open(const std::u16string& path) {
+    const std::wstring wide = ToWide(path);
+    HANDLE handle =
+        CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return kNoHandle;
+    return reinterpret_cast<HidHandle>(handle);
+}
+
+bool HidTransportWin32::GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) {
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof attributes;
+    if (!HidD_GetAttributes(ToHandle(handle), &attributes))
+        return false;
+    vendorId = attributes.VendorID;
+    productId = attributes.ProductID;
+    return true;
+}
+
+bool HidTransportWin32::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
+    std::vector<uint8_t> buffer(report, report + length);
+    return HidD_SetFeature(ToHandle(handle), buffer.data(), static_cast<ULONG>(length)) != FALSE;
+}
+
+bool HidTransportWin32::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
+    return HidD_GetFeature(ToHandle(handle), report, static_cast<ULONG>(length)) != FALSE;
+}
+
+void HidTransportWin32::Close(HidHandle handle) {
+    if (handle != kNoHandle)
+        CloseHandle(ToHandle(handle));
+}
+
+std::vector<std::u16string> HidTransportWin32::ProcessNames() {
+    return ListRunningProcessNames();
+}
+
+std::vector<std::u16string> ListRunningProcessNames() {
+    std::vector<std::u16string> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return names;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        entry.szExeFile[MAX_PATH - 1] = L'\0';
+        names.push_back(ToU16(entry.szExeFile));
+    }
+    CloseHandle(snapshot);
+    return names;
+}
+
+bool RegisterMouseNotifications(void* window) {
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    filter.dbcc_size = 32;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_reserved = 0;
+    HidD_GetHidGuid(&filter.dbcc_classguid);
+    filter.dbcc_name[0] = L'\0';
+    HDEVNOTIFY registration = RegisterDeviceNotificationW(static_cast<HWND>(window), &filter,
+                                                          DEVICE_NOTIFY_WINDOW_HANDLE);
+    if (registration == nullptr) {
+        GetLastError();
+        return false;
+    }
+    return true;
+}
+
+bool ReadDeviceChange(uintptr_t wParam, intptr_t lParam, DeviceChangeNotice& notice) {
+    notice = DeviceChangeNotice{};
+    notice.event = static_cast<uint32_t>(wParam);
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+    if (header == nullptr)
+        return false;
+    notice.deviceType = header->dbch_devicetype;
+    if (header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
+        header->dbch_size > offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) {
+        const auto* device = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
+        // The name ends where the terminator or the announced size does, whichever is first.
+        const size_t room =
+            (header->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) /
+            sizeof(wchar_t);
+        for (size_t i = 0; i < room && device->dbcc_name[i] != L'\0'; ++i)
+            notice.interfaceName.push_back(static_cast<char16_t>(device->dbcc_name[i]));
+    }
+    return true;
+}
