@@ -14,11 +14,13 @@ namespace {
 void CheckMacroFile(const std::vector<uint8_t>& bytes) {
     DataStream in(bytes);
     CMacro macro;
-    if (!DecodeMacroFile(in, macro)) return;
+    if (!DecodeMacroFile(in, macro))
+        return;
     const std::vector<uint8_t> encoded = EncodeMacroFile(macro);
     DataStream again(encoded);
     CMacro decoded;
-    if (!DecodeMacroFile(again, decoded) || EncodeMacroFile(decoded) != encoded) std::abort();
+    if (!DecodeMacroFile(again, decoded) || EncodeMacroFile(decoded) != encoded)
+        std::abort();
 
     // Rows and bounds as the file holds them: the editing rules must not overflow or trap.
     if (macro.events.size() <= 4096) {
@@ -32,25 +34,30 @@ void CheckMacroFile(const std::vector<uint8_t>& bytes) {
     }
 
     const std::u16string safe = SafeFileName(macro.name);
-    if (!IsValidFileName(safe)) std::abort();
+    if (!IsValidFileName(safe))
+        std::abort();
     const std::vector<std::u16string> names{macro.name, NextNameCandidate(macro.name)};
-    if (UniqueMacroName(macro.name, names) == macro.name) std::abort();
+    if (UniqueMacroName(macro.name, names) == macro.name)
+        std::abort();
 
     MacroCollection collection;
     collection.AddMacro(macro.id, macro.name, macro.bounds).events = macro.events;
     const auto copy = collection.CopyMacroForProfile(macro.id);
-    if (!copy || copy->events.size() != macro.events.size() + 1) std::abort();
+    if (!copy || copy->events.size() != macro.events.size() + 1)
+        std::abort();
 }
 
 void CheckIndex(const std::vector<uint8_t>& bytes) {
     DataStream in(bytes);
     std::vector<std::u16string> paths;
     const bool whole = DecodeMacroIndex(in, paths);
-    if (!whole) return;
+    if (!whole)
+        return;
     const std::vector<uint8_t> encoded = EncodeMacroIndex(paths);
     DataStream again(encoded);
     std::vector<std::u16string> decoded;
-    if (!DecodeMacroIndex(again, decoded) || decoded != paths) std::abort();
+    if (!DecodeMacroIndex(again, decoded) || decoded != paths)
+        std::abort();
 }
 
 }  // namespace
