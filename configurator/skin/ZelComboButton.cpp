@@ -1,0 +1,158 @@
+#include "ZelComboButton.h"
+
+#include "SkinImages.h"
+#include "ZelMenu.h"
+
+namespace {
+constexpr int kFontHeight = 15;
+constexpr int kCaptionIndent = 4;
+constexpr int kFixedMenuWidth = 158;
+constexpr UINT_PTR kMenuWatchTimer = 1;
+constexpr UINT kMenuWatchPeriod = 100;
+// A press this soon after the menu was seen open is the press that closed it.
+constexpr DWORD kReopenGuardMs = 200;
+}  // namespace
+
+CZelComboButton::CZelComboButton() noexcept : font_(CreateSkinFont(kFontHeight)) {}
+
+CZelComboButton::~CZelComboButton() {
+    Detach();
+    menu_.reset();
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+}
+
+bool CZelComboButton::EnsureMenu(int width) noexcept {
+    if (menu_) {
+        return true;
+    }
+    auto menu = std::make_unique<CZelMenu>();
+    RECT rect{0, 0, width, 10};
+    // The level id is never looked at: the button tells choices apart by the item id.
+    if (!menu->Create(L"menu", rect, Hwnd(), static_cast<int32_t>(GetTickCount()))) {
+        return false;
+    }
+    menu_ = std::move(menu);
+    return true;
+}
+
+void CZelComboButton::AddItem(int id, const std::wstring& text) noexcept {
+    RECT client = ClientRect();
+    if (EnsureMenu(client.right - 2)) {
+        menu_->AddItem(id, text);
+    }
+}
+
+void CZelComboButton::AddSubItem(int parentId, int id, const std::wstring& text) noexcept {
+    if (menu_) {
+        menu_->AddSubItem(parentId, id, text);
+    }
+}
+
+void CZelComboButton::SelectItem(int id) noexcept {
+    const MenuItem* item = menu_ ? menu_->FindItem(id) : nullptr;
+    if (item == nullptr) {
+        return;
+    }
+    caption_ = item->text;
+    currentId_ = id;
+    Redraw();
+}
+
+void CZelComboButton::SetCaption(const std::wstring& text, int id, int value) noexcept {
+    caption_ = text;
+    currentId_ = id;
+    currentValue_ = value;
+    Redraw();
+}
+
+std::wstring CZelComboButton::GetItemText(int id) const {
+    const MenuItem* item = menu_ ? menu_->FindItem(id) : nullptr;
+    return item ? item->text : std::wstring();
+}
+
+void CZelComboButton::UseFixedWidthMenu() noexcept {
+    if (!menu_) {
+        EnsureMenu(kFixedMenuWidth);
+        return;
+    }
+    menu_->Move(0, 0, kFixedMenuWidth, 20);
+}
+
+void CZelComboButton::SetLatched(bool latched) noexcept {
+    latched_ = latched;
+    Redraw();
+}
+
+void CZelComboButton::SetShowCaption(bool show) noexcept {
+    showCaption_ = show;
+    Redraw();
+}
+
+void CZelComboButton::OnPressed() noexcept {
+    reopenGuard_ = GetTickCount() - lastSeenOpen_ < kReopenGuardMs;
+}
+
+void CZelComboButton::OnReleased(bool) noexcept {
+    if (menu_ && !reopenGuard_) {
+        OpenMenu();
+    }
+}
+
+void CZelComboButton::OpenMenu() noexcept {
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    menu_->PopupAt(window.left, window.bottom, CZelMenu::kTopLeft);
+    reopenGuard_ = true;
+    StartTimer(kMenuWatchTimer, kMenuWatchPeriod);
+}
+
+bool CZelComboButton::OnTimer(UINT_PTR id) noexcept {
+    if (id != kMenuWatchTimer) {
+        return false;
+    }
+    if (menu_ && menu_->IsVisible()) {
+        lastSeenOpen_ = GetTickCount();
+    }
+    return true;
+}
+
+bool CZelComboButton::OnControlNotification(int code, LPARAM value) noexcept {
+    if (code == NOTIFY_MENU_HIDING) {
+        NotifyParent(NOTIFY_MENU_HIDING, value);
+        return true;
+    }
+    const MenuItem* item = menu_ ? menu_->FindItem(static_cast<int32_t>(value)) : nullptr;
+    if (item == nullptr) {
+        return true;
+    }
+    // Copies: the parent may change the menu while it handles the choice.
+    int itemId = item->id;
+    std::wstring text = item->text;
+    NotifyParent(ControlId(), itemId);
+    if (veto_) {
+        caption_ = text;
+        currentId_ = itemId;
+        Redraw();
+    } else {
+        veto_ = true;
+    }
+    return true;
+}
+
+void CZelComboButton::DrawCaption(HDC dc, const RECT& client) noexcept {
+    if (!showCaption_) {
+        return;
+    }
+    bool hot = latched_ || State() == kSkinOver;
+    DrawLabelRecord label;
+    label.text = caption_;
+    label.colour = ArgbToColourRef(hot ? hotCaptionColour_ : captionColour_);
+    label.centreVertically = true;
+    label.left = client.left + kCaptionIndent;
+    label.top = client.top;
+    label.right = client.right;
+    label.bottom = client.bottom;
+    DrawLabel(label, font_, dc);
+}
