@@ -355,6 +355,7 @@ void CZelMenu::PaintItem(HDC dc, const MenuItem& item, bool hovered) noexcept {
         graphics.DrawPolygon(&pen, arrow, 3);
     }
     SetTextColor(dc, hovered ? kHighlightColour : kTextColour);
+    // Not clipped to the line: a text a little too long for a narrow level runs on to the edge.
     DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &line,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }

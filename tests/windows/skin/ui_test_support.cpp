@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "ZelApp.h"
 
 namespace {
@@ -130,4 +136,88 @@ POINT ToScreen(HWND hwnd, int x, int y) {
     POINT point{x, y};
     ClientToScreen(hwnd, &point);
     return point;
+}
+
+CWindowCapture::CWindowCapture(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    width = client.right;
+    height = client.bottom;
+    if (width <= 0 || height <= 0) {
+        width = height = 0;
+        return;
+    }
+    pixels.assign(static_cast<size_t>(width) * height, 0);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(hwnd);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    if (bitmap != nullptr && memory != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* source = static_cast<const DWORD*>(bits);
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            pixels[i] = source[i] & 0x00FFFFFF;
+        }
+        SelectObject(memory, previous);
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    ReleaseDC(hwnd, screen);
+}
+
+DWORD CWindowCapture::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
+        return 0;
+    }
+    return pixels[static_cast<size_t>(y) * width + x];
+}
+
+void CWindowCapture::SaveArtifact(const wchar_t* name) const {
+    const wchar_t* folder = _wgetenv(L"ORVA_ARTIFACTS");
+    if (folder == nullptr || *folder == L'\0' || width == 0) {
+        return;
+    }
+    std::wstring base = folder;
+    // A Unix path from the test script: Wine's drive Z: is the Unix root.
+    if (base.front() == L'/') {
+        base = L"Z:" + base;
+    }
+    std::filesystem::path target = std::filesystem::path(base) / L"skin-controls";
+    std::error_code error;
+    std::filesystem::create_directories(target, error);
+    target /= std::wstring(name) + L".png";
+    Gdiplus::Bitmap image(width, height, PixelFormat32bppRGB);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.SetPixel(x, y, Gdiplus::Color(0xFF000000 | Pixel(x, y)));
+        }
+    }
+    // The PNG encoder's class id, looked up among the installed encoders.
+    UINT count = 0;
+    UINT size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    std::vector<BYTE> buffer(size);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (size == 0 || Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) {
+        return;
+    }
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring(encoders[i].MimeType) == L"image/png") {
+            image.Save(target.c_str(), &encoders[i].Clsid, nullptr);
+            return;
+        }
+    }
 }

@@ -38,3 +38,25 @@ class CNotifyRecorder : public CZelWnd {
 
 // Screen point of a client point of a window.
 POINT ToScreen(HWND hwnd, int x, int y);
+
+// The pixels a window shows, read back from its device context.
+class CWindowCapture {
+  public:
+    explicit CWindowCapture(HWND hwnd);
+    int Width() const { return width; }
+    int Height() const { return height; }
+    // 0x00RRGGBB; 0 outside the capture.
+    DWORD Pixel(int x, int y) const;
+    // Writes the capture as a PNG into the folder named by ORVA_ARTIFACTS, if set, so that a
+    // person can look at it.
+    void SaveArtifact(const wchar_t* name) const;
+
+  private:
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+};
+
+constexpr DWORD Rgb(int r, int g, int b) {
+    return static_cast<DWORD>((r << 16) | (g << 8) | b);
+}

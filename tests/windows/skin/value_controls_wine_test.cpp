@@ -7,6 +7,7 @@
 #include <gdiplus.h>
 
 #include "SkinImages.h"
+#include "Storage.h"
 #include "ZelListBox.h"
 #include "ZelScrollCtrl.h"
 #include "ZelSliderCtrl.h"
@@ -30,8 +31,8 @@ const Gdiplus::Color kGreen(255, 179, 211, 53);
 class ControlsWineTest : public testing::Test {
   protected:
     void SetUp() override {
-        // The skin sheets are not needed here; missing ones must not stop the run with a box.
-        SetSkinProblemReporter([](const std::wstring&) {});
+        // The sheets load once per process: from the build's skins, as the drawing tests need.
+        SetSkinFolder(ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins");
         ASSERT_TRUE(parent.Create({100, 100, 700, 500}));
         MouseMoveTo(20, 20);
     }
