@@ -1,0 +1,130 @@
+#include "GalleryWindow.h"
+
+#include "SkinImages.h"
+#include "gallery_ids.h"
+
+namespace {
+RECT ChildRect(RECT r) {
+    return {r.left, r.top, r.left + r.right, r.top + r.bottom};
+}
+}  // namespace
+
+CGalleryWindow::CGalleryWindow(std::wstring title, std::string sheet, int background, POINT at)
+    : CZelImageDialog(IDD_GALLERY_WINDOW),
+      title_(std::move(title)),
+      sheet_(std::move(sheet)),
+      background_(background),
+      at_(at) {}
+
+bool CGalleryWindow::Open() noexcept {
+    if (!Create(nullptr)) {
+        return false;
+    }
+    SetWindowPos(Hwnd(), HWND_TOP, at_.x, at_.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    SetBackground(GetSkinPiece(background_, 0, 0, 0, 0, 0));
+    ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+bool CGalleryWindow::OnInitDialog() noexcept {
+    SetText(title_);
+    return true;
+}
+
+bool CGalleryWindow::OnControlNotification(int, LPARAM) noexcept {
+    return true;
+}
+
+SkinImage CGalleryWindow::Piece(int piece, int state, RECT r) const noexcept {
+    return GetSkinPiece(piece, state, r.left, r.top, r.left + r.right, r.top + r.bottom);
+}
+
+void CGalleryWindow::List(const std::string& name, RECT rect) {
+    entries_.push_back({name, rect});
+}
+
+CZelButton& CGalleryWindow::AddButton(const std::string& name, int id, RECT rect, int piece,
+                                      const std::wstring& caption) {
+    auto control = std::make_unique<CZelButton>();
+    control->CreateChild(Hwnd(), L"BUTTON", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
+                       Piece(piece, 3, rect));
+    control->SetCaption(caption);
+    CZelButton& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
+CZelCheckBox& CGalleryWindow::AddCheckBox(const std::string& name, int id, RECT rect, int piece) {
+    auto control = std::make_unique<CZelCheckBox>();
+    control->CreateChild(Hwnd(), L"BUTTON", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
+                       Piece(piece, 3, rect));
+    CZelCheckBox& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
+CZelComboButton& CGalleryWindow::AddCombo(const std::string& name, int id, RECT rect, int piece) {
+    auto control = std::make_unique<CZelComboButton>();
+    control->CreateChild(Hwnd(), L"BUTTON", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect));
+    CZelComboButton& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
+CZelStatic& CGalleryWindow::AddStatic(const std::string& name, int id, RECT rect) {
+    auto control = std::make_unique<CZelStatic>();
+    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE, ChildRect(rect), id);
+    CZelStatic& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
+CZelEdit& CGalleryWindow::AddEdit(const std::string& name, int id, RECT rect) {
+    auto control = std::make_unique<CZelEdit>();
+    control->CreateChild(Hwnd(), L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                         ChildRect(rect), id);
+    CZelEdit& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
+CZelSliderCtrl& CGalleryWindow::AddSlider(const std::string& name, int id, RECT rect,
+                                          int trackPiece) {
+    auto control = std::make_unique<CZelSliderCtrl>();
+    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_NOTIFY, ChildRect(rect), id);
+    control->SetImages(Piece(trackPiece, 0, rect), GetSkinPiece(111, 0, 0, 0, 0, 0),
+                       GetSkinPiece(111, 0, 0, 0, 0, 0), GetSkinPiece(112, 0, 0, 0, 0, 0));
+    CZelSliderCtrl& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
+CZelProgressCtrl& CGalleryWindow::AddProgress(const std::string& name, int id, RECT rect,
+                                              int piece) {
+    auto control = std::make_unique<CZelProgressCtrl>();
+    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->SetImages(Piece(piece, 0, rect), Piece(piece, 2, rect));
+    CZelProgressCtrl& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
+void CGalleryWindow::WriteListing(FILE* out) const {
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    for (const Entry& e : entries_) {
+        std::fprintf(out, "%s %ld %ld %ld %ld %s %ld %ld\n", e.name.c_str(),
+                     window.left + e.rect.left, window.top + e.rect.top, e.rect.right,
+                     e.rect.bottom, sheet_.c_str(), e.rect.left, e.rect.top);
+    }
+}

@@ -1,0 +1,221 @@
+#!/usr/bin/env python3
+"""Drives the control gallery under Wine and Xvfb with xdotool, takes screenshots of the
+normal, hover, pressed, latched, checked, disabled and open-menu states, and checks the pixels
+of each control against the rectangle of the skin sheet it was cut from.
+
+usage: gallery_screenshots_test.py <orva-skin-gallery.exe> <Skins folder>
+Screenshots are kept in $ORVA_ARTIFACTS/skin-gallery (or a temporary folder)."""
+
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+ACCENT = (179, 211, 53)
+
+
+def read_bmp(path):
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    bpp, = struct.unpack_from("<H", data, 28)
+    assert bpp == 24, path
+    row = (width * 3 + 3) & ~3
+    pixels = []
+    for y in range(height):
+        base = offset + (height - 1 - y) * row
+        line = data[base:base + width * 3]
+        pixels.append([(line[3 * x + 2], line[3 * x + 1], line[3 * x]) for x in range(width)])
+    return pixels
+
+
+def read_screenshot(png):
+    ppm = png[:-4] + ".ppm"
+    subprocess.run(["convert", png, ppm], check=True)
+    data = open(ppm, "rb").read()
+    os.remove(ppm)
+    # P6 <w> <h> <max>\n<bytes>
+    parts = data.split(maxsplit=4)
+    width, height = int(parts[1]), int(parts[2])
+    body = parts[4]
+    return [[tuple(body[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
+            for y in range(height)]
+
+
+class Gallery:
+    def __init__(self, exe, skins):
+        self.skins = skins
+        self.sheets = {}
+        self.failures = []
+        self.work = tempfile.mkdtemp(prefix="orva-gallery-")
+        artifacts = os.environ.get("ORVA_ARTIFACTS")
+        self.shots = os.path.join(artifacts, "skin-gallery") if artifacts else self.work
+        os.makedirs(self.shots, exist_ok=True)
+        win_work = subprocess.run(["winepath", "-w", self.work], capture_output=True,
+                                  text=True).stdout.strip() or self.work
+        self.log = open(os.path.join(self.work, "gallery.log"), "w")
+        self.proc = subprocess.Popen(["wine", exe, win_work], stdout=self.log,
+                                     stderr=subprocess.STDOUT, start_new_session=True)
+        listing = os.path.join(self.work, "gallery-controls.txt")
+        deadline = time.time() + 60
+        while not os.path.exists(listing):
+            if time.time() > deadline or self.proc.poll() is not None:
+                raise SystemExit("the gallery did not come up")
+            time.sleep(0.1)
+        self.controls = {}
+        for line in open(listing):
+            name, x, y, w, h, sheet, sx, sy = line.split()
+            self.controls[name] = (int(x), int(y), int(w), int(h), sheet, int(sx), int(sy))
+        self.park()
+
+    def close(self):
+        open(os.path.join(self.work, "quit"), "w").close()
+        try:
+            self.proc.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            os.killpg(self.proc.pid, signal.SIGKILL)
+            self.proc.wait()
+        self.log.close()
+        if self.shots != self.work:
+            shutil.rmtree(self.work, ignore_errors=True)
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], check=True)
+        time.sleep(0.35)
+
+    def park(self):
+        self.xdotool("mousemove", 1275, 1020)
+
+    def centre(self, name):
+        x, y, w, h = self.controls[name][:4]
+        return x + w // 2, y + h // 2
+
+    def shot(self, label):
+        time.sleep(0.3)
+        path = os.path.join(self.shots, label + ".png")
+        subprocess.run(["import", "-window", "root", path], check=True)
+        return read_screenshot(path)
+
+    def sheet(self, name):
+        if name not in self.sheets:
+            self.sheets[name] = read_bmp(os.path.join(self.skins, name + ".bmp"))
+        return self.sheets[name]
+
+    def fail(self, message):
+        print("FAIL:", message)
+        self.failures.append(message)
+
+    def expect(self, screen, label, name, state, edges_only=False):
+        """The control shows the rectangle of its family's sheet for `state`."""
+        x, y, w, h, family, sx, sy = self.controls[name]
+        sheet = self.sheet(family + "_" + state)
+        normal = self.sheet(family + "_normal")
+        points = [(i, j) for j in range(h) for i in range(w)
+                  if not edges_only or i < 2 or j < 2 or i >= w - 2 or j >= h - 2]
+        same = sum(1 for i, j in points
+                   if all(abs(a - b) <= 2 for a, b in zip(screen[y + j][x + i], sheet[sy + j][sx + i])))
+        share = same / len(points)
+        if state != "normal":
+            differs = any(sheet[sy + j][sx + i] != normal[sy + j][sx + i] for i, j in points)
+            if not differs:
+                self.fail(f"{label}: {name} looks the same in the normal and {state} sheets")
+        if share < 0.97:
+            self.fail(f"{label}: {name} matches the {state} sheet in {share:.0%} of its pixels")
+        else:
+            print(f"ok   {label}: {name} shows {family}_{state} ({share:.1%})")
+
+
+def main():
+    exe, skins = sys.argv[1], sys.argv[2]
+    g = Gallery(exe, skins)
+    try:
+        s = g.shot("01-normal-latched-disabled")
+        for name in ("marker1", "rate125", "page", "analyze", "test", "renameok", "keyok",
+                     "palette11", "off", "zone1"):
+            g.expect(s, "normal", name, "normal")
+        for name in ("slot1", "dpistep"):
+            g.expect(s, "normal", name, "normal", edges_only=True)
+        g.expect(s, "latched", "marker3", "down")
+        g.expect(s, "latched", "on", "down")
+        g.expect(s, "checked", "rate1000", "down")
+        g.expect(s, "checked", "speed", "down")
+        g.expect(s, "disabled", "marker5", "disable")
+        g.expect(s, "disabled", "enable", "disable")
+        g.expect(s, "disabled", "zonewheel", "disable")
+        g.expect(s, "disabled", "keycancel", "disable")
+        x, y = g.centre("swatch")
+        if s[y][x] != (0, 90, 0):
+            g.fail(f"swatch shows {s[y][x]} instead of (0, 90, 0)")
+
+        g.xdotool("mousemove", *g.centre("marker1"))
+        s = g.shot("02-hover")
+        g.expect(s, "hover", "marker1", "over")
+        g.expect(s, "hover", "marker2", "normal")
+        g.xdotool("mousemove", *g.centre("renameok"))
+        s = g.shot("03-hover-dialog")
+        g.expect(s, "hover", "renameok", "over")
+        g.expect(s, "hover", "marker1", "normal")
+
+        g.xdotool("mousemove", *g.centre("analyze"))
+        g.xdotool("mousedown", 1)
+        s = g.shot("04-pressed")
+        g.expect(s, "pressed", "analyze", "down")
+        g.xdotool("mouseup", 1)
+        g.park()
+
+        g.xdotool("mousemove", *g.centre("rate125"))
+        g.xdotool("click", 1)
+        g.park()
+        s = g.shot("05-checked-by-click")
+        g.expect(s, "clicked", "rate125", "down")
+        g.expect(s, "clicked", "rate250", "normal")
+
+        # The drop-down of slot 2 opens right below it: a black box in a green frame.
+        sx, sy, sw, sh = g.controls["slot2"][:4]
+        g.xdotool("mousemove", *g.centre("slot2"))
+        g.xdotool("click", 1)
+        s = g.shot("06-menu-open")
+        top = sy + sh
+        if s[top + 5][sx] != ACCENT or s[top][sx + 20] != ACCENT:
+            g.fail(f"no menu frame below slot2: {s[top + 5][sx]}, {s[top][sx + 20]}")
+        else:
+            bottom = top
+            while bottom + 1 < len(s) and s[bottom + 1][sx] == ACCENT:
+                bottom += 1
+            items = 8
+            line = (bottom + 1 - top - 8) // items
+            print(f"ok   menu open: {bottom + 1 - top} pixels high, {line} per line")
+            lit = sum(1 for j in range(top + 4, top + 4 + line) for i in range(sx + 10, sx + 80)
+                      if s[j][i] != (0, 0, 0))
+            if lit == 0:
+                g.fail("the first menu line shows no text")
+            # Resting on the item with a sub-menu opens the next level beside it.
+            g.xdotool("mousemove", sx + 40, top + 4 + 7 * line + line // 2)
+            s = g.shot("07-submenu-open")
+            right = sx + (sw - 2) - 5
+            found = any(s[j][right + 2] == ACCENT for j in range(top + 7 * line - 4, top + 8 * line + 4))
+            if not found:
+                g.fail("the sub-menu did not open beside the menu")
+            # A press on another window of the program closes the whole tree.
+            g.xdotool("mousemove", 100, 600)
+            g.xdotool("click", 1)
+            s = g.shot("08-menu-closed")
+            if s[top + 5][sx] == ACCENT:
+                g.fail("the menu stayed open after a press outside")
+            g.expect(s, "closed", "slot3", "normal", edges_only=True)
+        g.park()
+    finally:
+        g.close()
+    print(f"screenshots in {g.shots}")
+    if g.failures:
+        print(f"{len(g.failures)} check(s) failed")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
