@@ -1,7 +1,5 @@
 #include "UpdateDlg.h"
 
-#include <commctrl.h>
-
 #include "ButtonImageIds.h"
 #include "ButtonLayout.h"
 #include "MonitorProgram.h"
@@ -74,8 +72,8 @@ BOOL CUpdateDlg::OnInitDialog() {
     SetMinimisedIcon(icon_);
     SetupProgressBar();
     ReadFirmwarePath();
-    SendMessageW(progress_, PBM_SETRANGE, 0, MAKELPARAM(0, 127));
-    SendMessageW(progress_, PBM_SETSTEP, 1, 0);
+    progress_.SetRange(127);
+    progress_.SetStep(1);
     CentreOn(nullptr);
     CMonitorProgram::CloseAndWait();
 
@@ -91,14 +89,13 @@ BOOL CUpdateDlg::OnInitDialog() {
 }
 
 void CUpdateDlg::SetupProgressBar() {
-    progress_ = GetDlgItem(window_, IDC_PROGRESS);
-    MoveWindow(progress_, progressRect_.left, progressRect_.top,
+    progress_.Attach(GetDlgItem(window_, IDC_PROGRESS));
+    MoveWindow(progress_.Handle(), progressRect_.left, progressRect_.top,
                progressRect_.right - progressRect_.left, progressRect_.bottom - progressRect_.top,
                TRUE);
-    SendMessageW(progress_, PBM_SETBKCOLOR, 0, kProgressBack);
-    SendMessageW(progress_, PBM_SETBARCOLOR, 0, kProgressBar);
-    SendMessageW(progress_, PBM_SETPOS, 0, 0);
-    RedrawProgress();
+    progress_.SetColours(kProgressBack, kProgressBar);
+    progress_.SetPos(0);
+    progress_.Redraw();
 }
 
 void CUpdateDlg::ReadFirmwarePath() {
@@ -107,10 +104,6 @@ void CUpdateDlg::ReadFirmwarePath() {
     GetPrivateProfileStringW(L"Firmware", L"Name", L"", name, UpdaterPaths::kNameBufferChars,
                              config.c_str());
     image_.SetPath(UpdaterPaths::FirmwareFile(folder_, name));
-}
-
-void CUpdateDlg::RedrawProgress() {
-    RedrawWindow(progress_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void CUpdateDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -124,20 +117,20 @@ void CUpdateDlg::OnTimer(UINT_PTR id) {
     if (id != kStartTimerId)
         return;
     KillTimer(window_, kStartTimerId);
-    SendMessageW(progress_, PBM_SETPOS, 0, 0);
-    RedrawProgress();
+    progress_.SetPos(0);
+    progress_.Redraw();
     if (!driver_.IsLoaded() || image_.Load() == 0) {
         CNoticeDlg::Show(NoticeVariant::kFailure, window_);
         return;
     }
     const auto upper = static_cast<WORD>((image_.Length() / FirmwareImage::kBlockBytes) & 0xFFFF);
-    SendMessageW(progress_, PBM_SETRANGE, 0, MAKELPARAM(0, upper));
+    progress_.SetRange(upper);
     worker_.BeginTransfer();
 }
 
 void CUpdateDlg::OnProgress(WPARAM index) {
-    SendMessageW(progress_, PBM_SETPOS, index, 0);
-    RedrawProgress();
+    progress_.SetPos(static_cast<int>(index));
+    progress_.Redraw();
 }
 
 void CUpdateDlg::OnDone(LPARAM result) {

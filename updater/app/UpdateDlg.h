@@ -9,6 +9,7 @@
 
 #include "DriverLibraryWin.h"
 #include "FirmwareImage.h"
+#include "ProgressBar.h"
 #include "SkinButton.h"
 #include "SkinnedDialog.h"
 #include "SystemClock.h"
@@ -38,10 +39,9 @@ class CUpdateDlg : public CSkinnedDialog {
 
     void SetupProgressBar();
     void ReadFirmwarePath();
-    void RedrawProgress();
 
     std::wstring folder_;
-    HWND progress_ = nullptr;
+    CProgressBar progress_;
     RECT progressRect_{};
     HICON icon_ = nullptr;
     CSkinButton closeButton_;
