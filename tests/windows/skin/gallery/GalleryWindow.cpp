@@ -119,6 +119,17 @@ CZelProgressCtrl& CGalleryWindow::AddProgress(const std::string& name, int id, R
     return ref;
 }
 
+CZelListBox& CGalleryWindow::AddListBox(const std::string& name, int id, RECT rect, RECT pageRect) {
+    auto control = std::make_unique<CZelListBox>();
+    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_NOTIFY, ChildRect(rect), id);
+    control->SetBackground(Piece(98, 0, pageRect));
+    control->SetUpScrollBar();
+    CZelListBox& ref = *control;
+    controls_.push_back(std::move(control));
+    List(name, rect);
+    return ref;
+}
+
 void CGalleryWindow::WriteListing(FILE* out) const {
     RECT window{};
     GetWindowRect(Hwnd(), &window);

@@ -13,6 +13,7 @@
 #include "ZelComboButton.h"
 #include "ZelEdit.h"
 #include "ZelImageDialog.h"
+#include "ZelListBox.h"
 #include "ZelProgressCtrl.h"
 #include "ZelSliderCtrl.h"
 #include "ZelStatic.h"
@@ -32,6 +33,8 @@ class CGalleryWindow : public CZelImageDialog {
     CZelEdit& AddEdit(const std::string& name, int id, RECT rect);
     CZelSliderCtrl& AddSlider(const std::string& name, int id, RECT rect, int trackPiece);
     CZelProgressCtrl& AddProgress(const std::string& name, int id, RECT rect, int piece);
+    // A macro list with its background cut from the macro page at `pageRect`.
+    CZelListBox& AddListBox(const std::string& name, int id, RECT rect, RECT pageRect);
     // Cuts a piece of this window's family at a rectangle given as x, y, width, height.
     SkinImage Piece(int piece, int state, RECT rect) const noexcept;
 

@@ -193,8 +193,15 @@ class CGalleryApp : public CZelApp {
         FillSensorPage(sensor_);
         FillRename(rename_);
         FillSingleKey(key_);
+        // A window without a skin: the plain edit box and the macro list with its scroll bar.
+        SetWindowPos(plain_.Hwnd(), nullptr, 0, 0, 240, 280, SWP_NOMOVE | SWP_NOZORDER);
         CZelEdit& box = plain_.AddEdit("plainedit", 1, {10, 10, 150, 20});
         box.SetText(L"typed text");
+        CZelListBox& list =
+            plain_.AddListBox("macrolist", 1069, {10, 45, 204, 220}, {49, 63, 204, 220});
+        for (int i = 1; i <= 14; ++i) {
+            list.AddNamedItem(L"Macro " + std::to_wstring(i));
+        }
         plain_.SetText(L"ORVA Gallery Plain");
         if (missing_) {
             return false;
