@@ -154,7 +154,8 @@ void CZelMenu::CloseSubMenus() noexcept {
         sub->Show(false);
         NotifyHiding(0);
     }
-    if (IsMenuHookInstalled()) {
+    // Only a hook working for this tree: another open tree keeps its target.
+    if (IsMenuHookInstalled() && TreeHoldsHookTarget()) {
         SetMenuHookTarget(Hwnd());
     }
 }

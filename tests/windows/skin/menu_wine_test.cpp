@@ -180,6 +180,22 @@ TEST_F(MenuWineTest, ForeignCommandIsPassedOnAndClosesTheLevel) {
     EXPECT_FALSE(IsMenuHookInstalled());
 }
 
+TEST_F(MenuWineTest, ClosingOneTreeLeavesTheHookToAnotherOpenTree) {
+    root.PopupAt(100, 100, CZelMenu::kTopLeft);
+    HoverItem(root, 2);
+    ASSERT_TRUE(PumpUntil([&] { return root.GetSubMenu(3)->IsVisible(); }));
+    CZelMenu other;
+    ASSERT_TRUE(other.Create(L"menu", {0, 0, 105, 10}, notify.Hwnd(), 11));
+    other.AddItem(100, L"Config Mouse");
+    other.PopupAt(400, 100, CZelMenu::kTopLeft);
+    root.CloseMenu();
+    EXPECT_TRUE(IsMenuHookInstalled());
+    EXPECT_EQ(MenuHookTarget(), other.Hwnd());
+    ClickAt(650, 650);
+    EXPECT_TRUE(PumpUntil([&] { return !other.IsVisible(); }));
+    EXPECT_FALSE(IsMenuHookInstalled());
+}
+
 TEST_F(MenuWineTest, DestroyingAnOpenMenuRemovesTheHook) {
     auto menu = std::make_unique<CZelMenu>();
     ASSERT_TRUE(menu->Create(L"menu", {0, 0, 105, 10}, notify.Hwnd(), 9));
