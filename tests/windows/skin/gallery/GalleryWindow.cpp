@@ -35,6 +35,21 @@ bool CGalleryWindow::OnControlNotification(int, LPARAM) noexcept {
     return true;
 }
 
+void CGalleryWindow::Animate(CZelStatic& target, UINT period) noexcept {
+    animated_ = &target;
+    StartTimer(1, period);
+}
+
+bool CGalleryWindow::OnTimer(UINT_PTR id) noexcept {
+    if (id != 1 || animated_ == nullptr || animated_->Images().empty()) {
+        return false;
+    }
+    int count = static_cast<int>(animated_->Images().size());
+    animated_->SetCurrentImage((animated_->CurrentImage() + 1) % count);
+    animated_->Redraw();
+    return true;
+}
+
 SkinImage CGalleryWindow::Piece(int piece, int state, RECT r) const noexcept {
     return GetSkinPiece(piece, state, r.left, r.top, r.left + r.right, r.top + r.bottom);
 }

@@ -38,12 +38,16 @@ class CGalleryWindow : public CZelImageDialog {
     // Cuts a piece of this window's family at a rectangle given as x, y, width, height.
     SkinImage Piece(int piece, int state, RECT rect) const noexcept;
 
+    // Shows the images of `target`'s list one after the other.
+    void Animate(CZelStatic& target, UINT period) noexcept;
+
     // Writes "name x y w h sheet sheetX sheetY" per control, screen coordinates.
     void WriteListing(FILE* out) const;
 
   protected:
     bool OnInitDialog() noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
+    bool OnTimer(UINT_PTR id) noexcept override;
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
 
@@ -60,4 +64,5 @@ class CGalleryWindow : public CZelImageDialog {
     POINT at_;
     std::vector<std::unique_ptr<CZelWnd>> controls_;
     std::vector<Entry> entries_;
+    CZelStatic* animated_ = nullptr;
 };

@@ -1,7 +1,7 @@
 // The control gallery: every skinned control with the real skins, in the states a person and
 // the screenshot test look at. A test tool, not shipped.
 //
-//   orva-skin-gallery <output folder> [skins folder]
+//   orva-skin-gallery <output folder> [skins folder] [pages|windows]
 //
 // Writes <output folder>/gallery-controls.txt once the windows are up and ends when a file
 // named "quit" appears there (or after five minutes).
@@ -9,7 +9,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "GalleryWindow.h"
 #include "SkinImages.h"
@@ -172,10 +175,161 @@ void FillSingleKey(CGalleryWindow& dialog) {
     key.SetText(L"Space");
 }
 
+void FillMainWindow(CGalleryWindow& main) {
+    const RECT tabs[] = {{6, 151, 181, 34},
+                         {187, 151, 182, 34},
+                         {369, 151, 141, 34},
+                         {519, 151, 136, 34},
+                         {655, 151, 136, 34}};
+    for (int i = 0; i < 5; ++i) {
+        CZelButton& tab = main.AddButton("tab" + std::to_string(i + 1), 1000 + i, tabs[i], 1 + i);
+        tab.SetLatched(i == 0);
+    }
+    const RECT menus[] = {{10, 190, 21, 22},
+                          {166, 190, 20, 22},
+                          {319, 190, 21, 22},
+                          {474, 190, 21, 22},
+                          {629, 190, 22, 22}};
+    const RECT profiles[] = {{31, 190, 135, 22},
+                             {186, 190, 133, 22},
+                             {340, 190, 134, 22},
+                             {495, 190, 134, 22},
+                             {651, 190, 140, 22}};
+    for (int i = 0; i < 5; ++i) {
+        CZelComboButton& menu =
+            main.AddCombo("profilemenu" + std::to_string(i + 1), 1020 - i, menus[i], 11 + i);
+        menu.SetShowCaption(false);
+        menu.UseFixedWidthMenu();
+        menu.AddItem(1, L"Rename");
+        menu.AddItem(2, L"Save current settings");
+        menu.AddItem(3, L"Export Profile");
+        menu.AddItem(4, L"Import Profile");
+        CZelButton& profile =
+            main.AddButton("profile" + std::to_string(i + 1), 1007 + i, profiles[i], 6 + i,
+                           L"Profile" + std::to_wstring(i + 1));
+        profile.SetLatched(i == 0);
+    }
+    main.AddButton("reset", 1031, {9, 563, 115, 24}, 16);
+    main.AddButton("ok", 1041, {616, 566, 55, 24}, 17);
+    main.AddButton("apply", 1042, {676, 566, 55, 24}, 18);
+    main.AddButton("cancel", 1044, {735, 566, 56, 24}, 19);
+    main.AddButton("minimise", 1005, {746, 1, 26, 23}, 20);
+    main.AddButton("close", 1006, {772, 1, 26, 23}, 21);
+    CZelStatic& version = main.AddStatic("version", 1080, {280, 6, 40, 15});
+    version.SetImage(main.Piece(22, 0, {280, 6, 40, 15}));
+    version.SetFontHeight(14);
+    version.SetText(L"1.34");
+}
+
+void FillSupportPage(CGalleryWindow& page) {
+    page.AddButton("online", 1071, {135, 216, 115, 22}, 106);
+    page.AddButton("updates", 1072, {507, 116, 118, 20}, 107);
+    page.AddButton("firmware", 1073, {507, 281, 118, 20}, 108);
+    for (auto [name, id, rect, piece, text] :
+         {std::tuple{"softversion", 1081, RECT{621, 140, 36, 10}, 109, L"1.34"},
+          std::tuple{"firmversion", 1082, RECT{621, 303, 36, 10}, 110, L"-.--"}}) {
+        CZelStatic& label = page.AddStatic(name, id, rect);
+        label.SetImage(page.Piece(piece, 0, rect));
+        label.SetFontHeight(13);
+        label.SetText(text);
+    }
+    page.SetPolygonRegion({{0, 0}, {143, 0}, {143, 12}, {779, 12}, {779, 338}, {0, 338}});
+}
+
+// A pop-up of the pieces `first` (whole) and the next ones for OK, Cancel and Close.
+void FillPopup(CGalleryWindow& popup, const std::string& prefix, RECT ok, int okPiece, RECT cancel,
+               int cancelPiece, int closePiece) {
+    popup.AddButton(prefix + "ok", 1076, ok, okPiece);
+    if (cancelPiece > 0) {
+        popup.AddButton(prefix + "cancel", 1077, cancel, cancelPiece);
+    }
+    popup.AddButton(prefix + "close", 1078, {348, 0, 27, 23}, closePiece);
+}
+
+void FillAnalysisMove(CGalleryWindow& popup) {
+    FillPopup(popup, "move", {257, 150, 55, 24}, 134, {317, 150, 56, 24}, 135, 136);
+    CZelStatic& time = popup.AddStatic("movetime", 1079, {186, 139, 51, 13});
+    time.SetImage(popup.Piece(137, 0, {186, 139, 51, 13}));
+    time.SetText(L"7");
+    CZelStatic& image = popup.AddStatic("moveimage", 1080, {2, 26, 174, 144});
+    image.SetImage(popup.Piece(138, 0, {2, 26, 174, 144}));
+    for (const char* frame : kAnalysisFrameFiles) {
+        image.Images().push_back(SkinImage::Owned(LoadSkinImage(SkinFolder() / frame)));
+    }
+    image.SetCurrentImage(0);
+    popup.Animate(image, 400);
+}
+
+struct WindowSpec {
+    const wchar_t* title;
+    const char* sheet;
+    int background;
+    POINT at;
+    void (*fill)(CGalleryWindow&);
+};
+
+void FillPlain(CGalleryWindow& plain) {
+    // A window without a skin: the plain edit box and the macro list with its scroll bar.
+    SetWindowPos(plain.Hwnd(), nullptr, 0, 0, 240, 280, SWP_NOMOVE | SWP_NOZORDER);
+    CZelEdit& box = plain.AddEdit("plainedit", 1, {10, 10, 150, 20});
+    box.SetText(L"typed text");
+    CZelListBox& list = plain.AddListBox("macrolist", 1069, {10, 45, 204, 220}, {49, 63, 204, 220});
+    for (int i = 1; i <= 14; ++i) {
+        list.AddNamedItem(L"Macro " + std::to_wstring(i));
+    }
+}
+
+// Two scenes, each filling the screen: the pages with their controls, and the main window with
+// the pop-ups.
+const std::vector<WindowSpec>& Scene(const std::string& name) {
+    static const std::vector<WindowSpec> pages{
+        {L"ORVA Gallery", "mouse_page", 23, {0, 0}, FillMousePage},
+        {L"ORVA Gallery Colour", "color_page", 59, {0, 340}, FillColourPage},
+        {L"ORVA Gallery Sensor", "sensor_page", 48, {0, 682}, FillSensorPage},
+        {L"ORVA Gallery Rename", "profile_rename", 117, {790, 0}, FillRename},
+        {L"ORVA Gallery Key", "single_key", 146, {790, 190}, FillSingleKey},
+        {L"ORVA Gallery Plain", "none", -1, {790, 380}, FillPlain},
+    };
+    static const std::vector<WindowSpec> windows{
+        {L"ORVA Gallery", "main", 0, {0, 0}, FillMainWindow},
+        {L"ORVA Gallery Support", "support_page", 105, {0, 610}, FillSupportPage},
+        {L"ORVA Gallery Left Click",
+         "leftclickwarn",
+         122,
+         {810, 0},
+         [](CGalleryWindow& w) {
+             FillPopup(w, "warn", {317, 150, 56, 24}, 123, {}, 0, 124);
+         }},
+        {L"ORVA Gallery Delete",
+         "delete_macro",
+         125,
+         {810, 190},
+         [](CGalleryWindow& w) {
+             FillPopup(w, "delete", {257, 150, 55, 24}, 126, {317, 150, 57, 24}, 127, 128);
+         }},
+        {L"ORVA Gallery Move", "TQA_move", 133, {810, 380}, FillAnalysisMove},
+        {L"ORVA Gallery Reset",
+         "reset_warn",
+         142,
+         {810, 570},
+         [](CGalleryWindow& w) {
+             FillPopup(w, "reset", {257, 150, 55, 24}, 143, {317, 150, 56, 24}, 144, 145);
+         }},
+        {L"ORVA Gallery Start",
+         "TQA_start",
+         129,
+         {810, 760},
+         [](CGalleryWindow& w) {
+             FillPopup(w, "start", {190, 150, 122, 24}, 130, {317, 150, 56, 24}, 131, 132);
+         }},
+    };
+    return name == "windows" ? windows : pages;
+}
+
 class CGalleryApp : public CZelApp {
   public:
-    CGalleryApp(fs::path output, fs::path skins)
-        : output_(std::move(output)), skins_(std::move(skins)) {}
+    CGalleryApp(fs::path output, fs::path skins, std::string scene)
+        : output_(std::move(output)), skins_(std::move(skins)), scene_(std::move(scene)) {}
 
   protected:
     bool InitInstance() noexcept override {
@@ -184,46 +338,43 @@ class CGalleryApp : public CZelApp {
             std::fwprintf(stderr, L"%ls\n", message.c_str());
             missing_ = true;
         });
-        if (!mouse_.Open() || !colour_.Open() || !sensor_.Open() || !rename_.Open() ||
-            !key_.Open() || !plain_.Open()) {
-            return false;
+        for (const WindowSpec& spec : Scene(scene_)) {
+            auto window =
+                std::make_unique<CGalleryWindow>(spec.title, spec.sheet, spec.background, spec.at);
+            if (!window->Open()) {
+                return false;
+            }
+            spec.fill(*window);
+            window->SetText(spec.title);
+            windows_.push_back(std::move(window));
         }
-        FillMousePage(mouse_);
-        FillColourPage(colour_);
-        FillSensorPage(sensor_);
-        FillRename(rename_);
-        FillSingleKey(key_);
-        // A window without a skin: the plain edit box and the macro list with its scroll bar.
-        SetWindowPos(plain_.Hwnd(), nullptr, 0, 0, 240, 280, SWP_NOMOVE | SWP_NOZORDER);
-        CZelEdit& box = plain_.AddEdit("plainedit", 1, {10, 10, 150, 20});
-        box.SetText(L"typed text");
-        CZelListBox& list =
-            plain_.AddListBox("macrolist", 1069, {10, 45, 204, 220}, {49, 63, 204, 220});
-        for (int i = 1; i <= 14; ++i) {
-            list.AddNamedItem(L"Macro " + std::to_wstring(i));
-        }
-        plain_.SetText(L"ORVA Gallery Plain");
         if (missing_) {
             return false;
         }
         // Everything drawn before the listing tells the test to start.
-        for (CGalleryWindow* w : {&mouse_, &colour_, &sensor_, &rename_, &key_, &plain_}) {
+        for (auto& w : windows_) {
             UpdateWindow(w->Hwnd());
         }
         FILE* out = _wfopen((output_ / L"gallery-controls.txt.tmp").c_str(), L"w");
         if (out == nullptr) {
             return false;
         }
-        for (CGalleryWindow* w : {&mouse_, &colour_, &sensor_, &rename_, &key_, &plain_}) {
+        for (auto& w : windows_) {
             w->WriteListing(out);
         }
         std::fclose(out);
         std::error_code ec;
         fs::rename(output_ / L"gallery-controls.txt.tmp", output_ / L"gallery-controls.txt", ec);
-        SetTimer(nullptr, kQuitWatch, 100, &CGalleryApp::OnQuitWatch);
         quitFile_ = output_ / L"quit";
         started_ = GetTickCount();
+        SetTimer(nullptr, kQuitWatch, 100, &CGalleryApp::OnQuitWatch);
         return true;
+    }
+
+    int ExitInstance() noexcept override {
+        // The windows hold images, which must go before the graphics library does.
+        windows_.clear();
+        return 0;
     }
 
   private:
@@ -236,13 +387,9 @@ class CGalleryApp : public CZelApp {
 
     fs::path output_;
     fs::path skins_;
+    std::string scene_;
     bool missing_ = false;
-    CGalleryWindow mouse_{L"ORVA Gallery", "mouse_page", 23, {0, 0}};
-    CGalleryWindow colour_{L"ORVA Gallery Colour", "color_page", 59, {0, 340}};
-    CGalleryWindow sensor_{L"ORVA Gallery Sensor", "sensor_page", 48, {0, 682}};
-    CGalleryWindow rename_{L"ORVA Gallery Rename", "profile_rename", 117, {790, 0}};
-    CGalleryWindow key_{L"ORVA Gallery Key", "single_key", 146, {790, 190}};
-    CGalleryWindow plain_{L"ORVA Gallery Plain", "none", -1, {790, 380}};
+    std::vector<std::unique_ptr<CGalleryWindow>> windows_;
     static inline fs::path quitFile_;
     static inline DWORD started_ = 0;
 };
@@ -251,13 +398,14 @@ class CGalleryApp : public CZelApp {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: orva-skin-gallery <output folder> [skins folder]\n");
+        std::fprintf(stderr,
+                     "usage: orva-skin-gallery <output folder> [skins folder] [pages|windows]\n");
         return 2;
     }
     fs::path output = Wide(argv[1]);
     fs::path skins = argc > 2
                          ? fs::path(Wide(argv[2]))
                          : ApplicationFolder() / L".." / L".." / L".." / L".." / L"dist" / L"Skins";
-    CGalleryApp app(output, skins);
+    CGalleryApp app(output, skins, argc > 3 ? argv[3] : "pages");
     return app.Run();
 }

@@ -47,10 +47,11 @@ def read_screenshot(png):
 
 
 class Gallery:
-    def __init__(self, exe, skins):
+    def __init__(self, exe, skins, scene, failures):
         self.skins = skins
         self.sheets = {}
-        self.failures = []
+        self.failures = failures
+        self.scene = scene
         self.work = tempfile.mkdtemp(prefix="orva-gallery-")
         artifacts = os.environ.get("ORVA_ARTIFACTS")
         self.shots = os.path.join(artifacts, "skin-gallery") if artifacts else self.work
@@ -58,7 +59,9 @@ class Gallery:
         win_work = subprocess.run(["winepath", "-w", self.work], capture_output=True,
                                   text=True).stdout.strip() or self.work
         self.log = open(os.path.join(self.work, "gallery.log"), "w")
-        self.proc = subprocess.Popen(["wine", exe, win_work], stdout=self.log,
+        win_skins = subprocess.run(["winepath", "-w", skins], capture_output=True,
+                                   text=True).stdout.strip() or skins
+        self.proc = subprocess.Popen(["wine", exe, win_work, win_skins, scene], stdout=self.log,
                                      stderr=subprocess.STDOUT, start_new_session=True)
         listing = os.path.join(self.work, "gallery-controls.txt")
         deadline = time.time() + 60
@@ -96,7 +99,7 @@ class Gallery:
 
     def shot(self, label):
         time.sleep(0.3)
-        path = os.path.join(self.shots, label + ".png")
+        path = os.path.join(self.shots, self.scene + "-" + label + ".png")
         subprocess.run(["import", "-window", "root", path], check=True)
         return read_screenshot(path)
 
@@ -129,90 +132,155 @@ class Gallery:
             print(f"ok   {label}: {name} shows {family}_{state} ({share:.1%})")
 
 
+def check_pages(g):
+    s = g.shot("01-normal-latched-disabled")
+    for name in ("marker1", "rate125", "page", "analyze", "test", "renameok", "keyok",
+                 "palette11", "off", "zone1"):
+        g.expect(s, "normal", name, "normal")
+    for name in ("slot1", "dpistep"):
+        g.expect(s, "normal", name, "normal", edges_only=True)
+    g.expect(s, "latched", "marker3", "down")
+    g.expect(s, "latched", "on", "down")
+    g.expect(s, "checked", "rate1000", "down")
+    g.expect(s, "checked", "speed", "down")
+    g.expect(s, "disabled", "marker5", "disable")
+    g.expect(s, "disabled", "enable", "disable")
+    g.expect(s, "disabled", "zonewheel", "disable")
+    g.expect(s, "disabled", "keycancel", "disable")
+    x, y = g.centre("swatch")
+    if s[y][x] != (0, 90, 0):
+        g.fail(f"swatch shows {s[y][x]} instead of (0, 90, 0)")
+
+    g.xdotool("mousemove", *g.centre("marker1"))
+    s = g.shot("02-hover")
+    g.expect(s, "hover", "marker1", "over")
+    g.expect(s, "hover", "marker2", "normal")
+    g.xdotool("mousemove", *g.centre("renameok"))
+    s = g.shot("03-hover-dialog")
+    g.expect(s, "hover", "renameok", "over")
+    g.expect(s, "hover", "marker1", "normal")
+
+    g.xdotool("mousemove", *g.centre("analyze"))
+    g.xdotool("mousedown", 1)
+    s = g.shot("04-pressed")
+    g.expect(s, "pressed", "analyze", "down")
+    g.xdotool("mouseup", 1)
+    g.park()
+
+    g.xdotool("mousemove", *g.centre("rate125"))
+    g.xdotool("click", 1)
+    g.park()
+    s = g.shot("05-checked-by-click")
+    g.expect(s, "clicked", "rate125", "down")
+    g.expect(s, "clicked", "rate250", "normal")
+
+    # The drop-down of slot 2 opens right below it: a black box in a green frame.
+    sx, sy, sw, sh = g.controls["slot2"][:4]
+    g.xdotool("mousemove", *g.centre("slot2"))
+    g.xdotool("click", 1)
+    s = g.shot("06-menu-open")
+    top = sy + sh
+    if s[top + 5][sx] != ACCENT or s[top][sx + 20] != ACCENT:
+        g.fail(f"no menu frame below slot2: {s[top + 5][sx]}, {s[top][sx + 20]}")
+    else:
+        bottom = top
+        while bottom + 1 < len(s) and s[bottom + 1][sx] == ACCENT:
+            bottom += 1
+        items = 8
+        line = (bottom + 1 - top - 8) // items
+        print(f"ok   menu open: {bottom + 1 - top} pixels high, {line} per line")
+        lit = sum(1 for j in range(top + 4, top + 4 + line) for i in range(sx + 10, sx + 80)
+                  if s[j][i] != (0, 0, 0))
+        if lit == 0:
+            g.fail("the first menu line shows no text")
+        # Resting on the item with a sub-menu opens the next level beside it.
+        g.xdotool("mousemove", sx + 40, top + 4 + 7 * line + line // 2)
+        s = g.shot("07-submenu-open")
+        right = sx + (sw - 2) - 5
+        found = any(s[j][right + 2] == ACCENT
+                    for j in range(top + 7 * line - 4, top + 8 * line + 4))
+        if not found:
+            g.fail("the sub-menu did not open beside the menu")
+        # A press on another window of the program closes the whole tree.
+        g.xdotool("mousemove", 100, 600)
+        g.xdotool("click", 1)
+        s = g.shot("08-menu-closed")
+        if s[top + 5][sx] == ACCENT:
+            g.fail("the menu stayed open after a press outside")
+        g.expect(s, "closed", "slot3", "normal", edges_only=True)
+    g.park()
+
+
+def check_windows(g):
+    s = g.shot("01-main-and-popups")
+    g.expect(s, "latched", "tab1", "down")
+    g.expect(s, "latched", "profile1", "down", edges_only=True)
+    for name in ("tab2", "tab5", "profilemenu1", "profilemenu5", "reset", "ok", "apply",
+                 "cancel", "minimise", "close", "online", "updates", "warnok", "warnclose",
+                 "deleteok", "deletecancel", "resetok", "startok", "startcancel", "movecancel"):
+        g.expect(s, "normal", name, "normal")
+    g.expect(s, "normal", "profile2", "normal", edges_only=True)
+
+    # The analysis pop-up cycles its four frames.
+    x, y, w, h = g.controls["moveimage"][:4]
+    frames = [read_bmp(os.path.join(g.skins, f"TQA2-{k}.bmp")) for k in range(4)]
+
+    def frame_shown(screen):
+        for k, frame in enumerate(frames):
+            if all(screen[y + j][x + i] == frame[j][i] for j in range(0, h, 3) for i in range(0, w, 3)):
+                return k
+        return None
+
+    first = frame_shown(s)
+    time.sleep(0.5)
+    later = frame_shown(g.shot("02-animation"))
+    if first is None or later is None or first == later:
+        g.fail(f"the analysis frames do not cycle: {first}, {later}")
+    else:
+        print(f"ok   animation: frame {first}, then frame {later}")
+
+    g.xdotool("mousemove", *g.centre("profile2"))
+    s = g.shot("03-hover-profile")
+    g.expect(s, "hover", "profile2", "over", edges_only=True)
+    px, py, pw, ph = g.controls["profile2"][:4]
+    hot = sum(1 for j in range(py + 3, py + ph - 3) for i in range(px + 5, px + pw // 2)
+              if all(abs(a - b) <= 40 for a, b in zip(s[j][i], ACCENT)))
+    if hot == 0:
+        g.fail("the hovered profile button's caption is not in the accent colour")
+    g.xdotool("mousemove", *g.centre("tab3"))
+    g.xdotool("mousedown", 1)
+    s = g.shot("04-pressed-tab")
+    g.expect(s, "pressed", "tab3", "down")
+    g.xdotool("mouseup", 1)
+
+    # A profile's menu is 158 pixels wide, below its arrow button.
+    mx, my, mw, mh = g.controls["profilemenu2"][:4]
+    g.xdotool("mousemove", *g.centre("profilemenu2"))
+    g.xdotool("click", 1)
+    s = g.shot("05-profile-menu-open")
+    top = my + mh
+    if s[top + 5][mx] != ACCENT or s[top + 5][mx + 157] != ACCENT or s[top + 5][mx + 158] == ACCENT:
+        g.fail("the profile menu is not 158 pixels wide below its button")
+    g.xdotool("mousemove", 400, 400)
+    g.xdotool("click", 1)
+    s = g.shot("06-profile-menu-closed")
+    if s[top + 5][mx] == ACCENT:
+        g.fail("the profile menu stayed open after a press outside")
+    g.park()
+
+
 def main():
     exe, skins = sys.argv[1], sys.argv[2]
-    g = Gallery(exe, skins)
-    try:
-        s = g.shot("01-normal-latched-disabled")
-        for name in ("marker1", "rate125", "page", "analyze", "test", "renameok", "keyok",
-                     "palette11", "off", "zone1"):
-            g.expect(s, "normal", name, "normal")
-        for name in ("slot1", "dpistep"):
-            g.expect(s, "normal", name, "normal", edges_only=True)
-        g.expect(s, "latched", "marker3", "down")
-        g.expect(s, "latched", "on", "down")
-        g.expect(s, "checked", "rate1000", "down")
-        g.expect(s, "checked", "speed", "down")
-        g.expect(s, "disabled", "marker5", "disable")
-        g.expect(s, "disabled", "enable", "disable")
-        g.expect(s, "disabled", "zonewheel", "disable")
-        g.expect(s, "disabled", "keycancel", "disable")
-        x, y = g.centre("swatch")
-        if s[y][x] != (0, 90, 0):
-            g.fail(f"swatch shows {s[y][x]} instead of (0, 90, 0)")
-
-        g.xdotool("mousemove", *g.centre("marker1"))
-        s = g.shot("02-hover")
-        g.expect(s, "hover", "marker1", "over")
-        g.expect(s, "hover", "marker2", "normal")
-        g.xdotool("mousemove", *g.centre("renameok"))
-        s = g.shot("03-hover-dialog")
-        g.expect(s, "hover", "renameok", "over")
-        g.expect(s, "hover", "marker1", "normal")
-
-        g.xdotool("mousemove", *g.centre("analyze"))
-        g.xdotool("mousedown", 1)
-        s = g.shot("04-pressed")
-        g.expect(s, "pressed", "analyze", "down")
-        g.xdotool("mouseup", 1)
-        g.park()
-
-        g.xdotool("mousemove", *g.centre("rate125"))
-        g.xdotool("click", 1)
-        g.park()
-        s = g.shot("05-checked-by-click")
-        g.expect(s, "clicked", "rate125", "down")
-        g.expect(s, "clicked", "rate250", "normal")
-
-        # The drop-down of slot 2 opens right below it: a black box in a green frame.
-        sx, sy, sw, sh = g.controls["slot2"][:4]
-        g.xdotool("mousemove", *g.centre("slot2"))
-        g.xdotool("click", 1)
-        s = g.shot("06-menu-open")
-        top = sy + sh
-        if s[top + 5][sx] != ACCENT or s[top][sx + 20] != ACCENT:
-            g.fail(f"no menu frame below slot2: {s[top + 5][sx]}, {s[top][sx + 20]}")
-        else:
-            bottom = top
-            while bottom + 1 < len(s) and s[bottom + 1][sx] == ACCENT:
-                bottom += 1
-            items = 8
-            line = (bottom + 1 - top - 8) // items
-            print(f"ok   menu open: {bottom + 1 - top} pixels high, {line} per line")
-            lit = sum(1 for j in range(top + 4, top + 4 + line) for i in range(sx + 10, sx + 80)
-                      if s[j][i] != (0, 0, 0))
-            if lit == 0:
-                g.fail("the first menu line shows no text")
-            # Resting on the item with a sub-menu opens the next level beside it.
-            g.xdotool("mousemove", sx + 40, top + 4 + 7 * line + line // 2)
-            s = g.shot("07-submenu-open")
-            right = sx + (sw - 2) - 5
-            found = any(s[j][right + 2] == ACCENT for j in range(top + 7 * line - 4, top + 8 * line + 4))
-            if not found:
-                g.fail("the sub-menu did not open beside the menu")
-            # A press on another window of the program closes the whole tree.
-            g.xdotool("mousemove", 100, 600)
-            g.xdotool("click", 1)
-            s = g.shot("08-menu-closed")
-            if s[top + 5][sx] == ACCENT:
-                g.fail("the menu stayed open after a press outside")
-            g.expect(s, "closed", "slot3", "normal", edges_only=True)
-        g.park()
-    finally:
-        g.close()
-    print(f"screenshots in {g.shots}")
-    if g.failures:
-        print(f"{len(g.failures)} check(s) failed")
+    failures = []
+    for scene, check in (("pages", check_pages), ("windows", check_windows)):
+        g = Gallery(exe, skins, scene, failures)
+        try:
+            check(g)
+        finally:
+            g.close()
+        print(f"{scene}: screenshots in {g.shots}")
+    if failures:
+        print(f"{len(failures)} check(s) failed")
         return 1
     return 0
 
