@@ -52,6 +52,11 @@ void CZelSliderCtrl::SetDisabled(bool disabled) noexcept {
     state = disabled ? kDisabled : kNormal;
     savedState = kNormal;
     pressed = false;
+    // A disabled slider ignores the mouse, so it must not keep the pointer captured for hover.
+    if (disabled && tracking) {
+        tracking = false;
+        ReleaseMouse();
+    }
     Redraw();
 }
 

@@ -88,7 +88,11 @@ TEST_F(SliderWineTest, SetValueReportsOnlyNewValuesAndADisabledSliderIgnoresTheM
     EXPECT_EQ(parent.received, (std::vector<Notification>{{1016, 3}}));
     EXPECT_EQ(slider.Value(), 8);
 
+    // Disabled while the pointer rests on it: the hover capture goes too.
+    MoveIn(slider.Hwnd(), 20, 8);
+    ASSERT_EQ(GetCapture(), slider.Hwnd());
     slider.SetDisabled(true);
+    EXPECT_EQ(GetCapture(), nullptr);
     ClickIn(slider.Hwnd(), 20, 8);
     EXPECT_EQ(parent.received.size(), 1u);
     EXPECT_EQ(slider.State(), CZelSliderCtrl::kDisabled);
