@@ -106,7 +106,3 @@ bool CZelDialog::OnCommand(int id, int, HWND) noexcept {
 void CZelDialog::OnWindowGone() noexcept {
     ended_ = true;
 }
-
-LRESULT CZelDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    return CZelWnd::HandleMessage(msg, wParam, lParam);
-}

@@ -25,7 +25,6 @@ class CZelDialog : public CZelWnd {
     HWND Item(int id) const noexcept { return GetDlgItem(Hwnd(), id); }
 
   protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     // Runs once the window and its controls exist. Return true to let the system give the
     // keyboard focus to the first control, false after setting the focus yourself.
     virtual bool OnInitDialog() noexcept { return true; }

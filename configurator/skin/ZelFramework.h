@@ -37,12 +37,21 @@
 // Application
 //   CZelApp (ZelApp.h): Run() starts the common controls, COM and GDI+, calls InitInstance,
 //   runs the loop when it returns true, calls ExitInstance and shuts the libraries down.
+//   Every GDI+ image (a SkinImage inside a control) must be gone before that: free windows
+//   that hold images in ExitInstance, or keep them inside InitInstance's scope.
+//   Programs add ${ORVA_SKIN_MANIFEST_RC} to their sources for common controls 6.
 //
 // Skins and drawing (SkinImages.h, SkinPieces.h, SkinSheets.h, OffscreenBuffer.h)
 //   GetSkinPiece(id, state, l, t, r, b) gives a SkinImage (owned cut/copy or a borrowed shared
 //   sheet); LoadSkinImage loads one file; DrawLabel draws one line of text; CreateSkinFont
 //   makes the "Arial" font of a height; DrawSkinImage draws an image scaled to a rectangle
 //   (pixel for pixel at the same size); OffscreenBuffer is the double buffer for painting.
+//   DrawParentBackground paints what lies behind a control that draws only part of itself.
+//
+// The skinned controls
+//   CZelButton, CZelCheckBox, CZelComboButton (one hover/press state machine, CZelButtonBase),
+//   CZelStatic, CZelEdit, CZelImageDialog; CZelSliderCtrl, CZelScrollCtrl, CZelProgressCtrl,
+//   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h).
 
 #include "OffscreenBuffer.h"
 #include "SkinImages.h"
