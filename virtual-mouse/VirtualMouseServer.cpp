@@ -69,8 +69,9 @@ void SleepPrecisely(int ms) {
         return;
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-    // The scheduler overshoots by tens of microseconds: sleep most of it, spin the rest.
-    const auto coarse = deadline - std::chrono::microseconds(200);
+    // Waking from a sleep costs from tens of microseconds to milliseconds on a busy machine:
+    // sleep all but the last millisecond and spin that.
+    const auto coarse = deadline - std::chrono::microseconds(1000);
     if (Clock::now() < coarse)
         std::this_thread::sleep_until(coarse);
     while (Clock::now() < deadline) {
@@ -233,6 +234,9 @@ void VirtualMouseServer::AcceptLoop() {
 
 void VirtualMouseServer::Serve(Connection& connection) {
     const int s = connection.socket;
+    timeval limit{kStalledClientMs / 1000, 0};
+    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     while (!stopping_) {
         // Wait for the next request in slices so that Stop is noticed.
         pollfd entry{s, POLLIN, 0};
@@ -241,9 +245,6 @@ void VirtualMouseServer::Serve(Connection& connection) {
             return;
         if (ready == 0)
             continue;
-        timeval limit{kStalledClientMs / 1000, 0};
-        setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-        setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
         uint8_t header[4];
         if (!ReceiveAll(s, header, sizeof header))
             return;

@@ -2,6 +2,7 @@
 // as the configurator.
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -22,9 +23,10 @@ const char kDeviceUsage[] =
     "  info                      print the device information as JSON\n"
     "  active                    print the active on-board slot as JSON\n"
     "  select N                  make slot N (0-4) the active one\n"
-    "  apply P1 P2 P3 P4 P5 [--current N] [--firmware N]\n"
+    "  apply P1 P2 P3 P4 P5 [--current N] [--firmware N] [--timing]\n"
     "                            write five profile files to the mouse as Apply does;\n"
-    "                            N of --current is 1-5 (default 1)\n"
+    "                            N of --current is 1-5 (default 1); --timing prints the\n"
+    "                            time spent talking to the mouse on stderr\n"
     "  lift test V | lift save V try or store lift distance V (6-31)\n"
     "  surface                   start a surface capture and print the count as JSON\n"
     "'auto' is the virtual mouse named by ORVA7100_VIRTUAL_MOUSE when set, else the system's\n"
@@ -60,8 +62,11 @@ int RunApply(const Args& args, DeviceLink& link) {
     long long current = 1;
     long long firmware = 0;
     bool firmwareGiven = false;
+    bool timing = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--current" || args[i] == "--firmware") {
+        if (args[i] == "--timing") {
+            timing = true;
+        } else if (args[i] == "--current" || args[i] == "--firmware") {
             if (i + 1 >= args.size())
                 return Fail(kExitUsage, args[i] + " needs a value");
             const bool isCurrent = args[i] == "--current";
@@ -84,6 +89,7 @@ int RunApply(const Args& args, DeviceLink& link) {
         if (!LoadProfileFile(std::filesystem::u8path(files[i]), profiles[i]))
             return Fail(kExitBadInput, "cannot read the profile file " + files[i]);
     }
+    const auto start = std::chrono::steady_clock::now();
     if (!firmwareGiven) {
         // As on the mouse's arrival: its firmware version decides the image layout.
         DeviceInfo info;
@@ -97,6 +103,11 @@ int RunApply(const Args& args, DeviceLink& link) {
     const bool ok = ApplyToMouse(
         link, profiles, static_cast<int>(current - 1),
         [](ApplyMessage message) { std::fprintf(stderr, "%s\n", ApplyMessageText(message)); });
+    if (timing) {
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        std::fprintf(stderr, "device time: %.3f ms\n", spent.count());
+    }
     return ok ? kExitOk : kExitBadInput;
 }
 
