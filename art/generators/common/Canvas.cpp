@@ -197,12 +197,25 @@ void Canvas::FillPolygon(const std::vector<PointF>& points, Rgb colour) {
 }
 
 void Canvas::FillEllipse(PointF c, float rx, float ry, Rgb colour) {
-    std::vector<PointF> pts;
-    for (int i = 0; i < 64; ++i) {
-        float a = static_cast<float>(i) * 6.2831853f / 64.0f;
-        pts.push_back({c.x + rx * std::cos(a), c.y + ry * std::sin(a)});
+    if (rx <= 0 || ry <= 0) {
+        return;
     }
-    FillPolygon(pts, colour);
+    constexpr int kSub = 4;
+    for (int y = static_cast<int>(std::floor(c.y - ry)); y <= static_cast<int>(std::ceil(c.y + ry));
+         ++y) {
+        for (int x = static_cast<int>(std::floor(c.x - rx));
+             x <= static_cast<int>(std::ceil(c.x + rx)); ++x) {
+            int hits = 0;
+            for (int sy = 0; sy < kSub; ++sy) {
+                float dy = (y + (sy + 0.5f) / kSub - c.y) / ry;
+                for (int sx = 0; sx < kSub; ++sx) {
+                    float dx = (x + (sx + 0.5f) / kSub - c.x) / rx;
+                    hits += dx * dx + dy * dy <= 1.0f ? 1 : 0;
+                }
+            }
+            BlendPixel(x, y, colour, static_cast<float>(hits) / (kSub * kSub));
+        }
+    }
 }
 
 void Canvas::FrameEllipse(PointF c, float rx, float ry, Rgb colour, float thickness) {

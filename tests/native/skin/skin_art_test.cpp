@@ -46,8 +46,12 @@ uint32_t Le(const std::vector<uint8_t>& b, size_t at, int n) {
 
 Bmp ReadBmp(const fs::path& path) {
     Bmp bmp;
-    std::ifstream in(path, std::ios::binary);
-    bmp.bytes.assign(std::istreambuf_iterator<char>(in), {});
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    bmp.bytes.resize(static_cast<size_t>(size > 0 ? size : 0));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bmp.bytes.data()),
+            static_cast<std::streamsize>(bmp.bytes.size()));
     if (bmp.bytes.size() < 54 || bmp.bytes[0] != 'B' || bmp.bytes[1] != 'M') {
         return bmp;
     }
