@@ -7,8 +7,9 @@ ctl=$1
 server=$2
 work=$(mktemp -d)
 pid=
+pid2=
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    for p in $pid $pid2; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -108,4 +109,22 @@ set +e
 "$ctl" --device virtual:nohost device info 2>/dev/null; [ $? = 2 ] || fail "bad address"
 "$ctl" virtual switch-profile 9 2>/dev/null; [ $? = 2 ] || fail "switch-profile 9"
 set -e
+"$ctl" virtual fault clear
+
+# The server's own options.
+"$server" --help | grep -q -- '--state-dir' || fail "server --help"
+set +e
+"$server" --no-such-option 1 2>/dev/null; [ $? = 2 ] || fail "server takes an unknown option"
+"$server" --busy lots 2>/dev/null; [ $? = 2 ] || fail "server takes a bad fault value"
+set -e
+"$server" --unplugged --quiet >"$work/out2" &
+pid2=$!
+for _ in $(seq 100); do grep -q '^listening on ' "$work/out2" && break; sleep 0.05; done
+address2=$(sed -n 's/^listening on //p' "$work/out2")
+set +e
+"$ctl" --device "virtual:$address2" device info 2>/dev/null; status=$?
+set -e
+kill "$pid2"; wait "$pid2" || true
+pid2=
+[ $status = 1 ] || fail "a server started unplugged shows a mouse"
 echo "device cli: ok"
