@@ -21,16 +21,18 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Starts a server writing to $work/$1.*; prints its address.
+# Starts a server writing to $work/$1.*; leaves its address in $address. Not in a subshell, so
+# that the cleanup knows every server's pid.
 start_server() {
     "$server" --transcript "$work/$1.transcript" --quiet >"$work/$1.out" 2>&1 &
     pids+=($!)
+    address=
     for _ in $(seq 100); do grep -q '^listening on ' "$work/$1.out" && break; sleep 0.05; done
-    sed -n 's/^listening on //p' "$work/$1.out"
+    address=$(sed -n 's/^listening on //p' "$work/$1.out")
+    [ -n "$address" ] || fail "server did not start"
 }
 
-address=$(start_server tests)
-[ -n "$address" ] || fail "server did not start"
+start_server tests
 ORVA7100_VIRTUAL_MOUSE=$address timeout 120 wine "$test_exe" --gtest_color=no \
     --gtest_filter='VirtualFromWindows.*' || fail "device tests against the virtual mouse"
 grep -q '^SET ' "$work/tests.transcript" || fail "nothing reached the server"
@@ -38,8 +40,10 @@ grep -q '^SET ' "$work/tests.transcript" || fail "nothing reached the server"
 for i in 1 2 3 4 5; do
     "$native_ctl" profile new --index $((i - 1)) -o "$work/p$i.profile" || fail "profile new"
 done
-win_address=$(start_server windows)
-native_address=$(start_server native)
+start_server windows
+win_address=$address
+start_server native
+native_address=$address
 (cd "$work" && timeout 60 wine "$ctl_exe" --device "virtual:$win_address" device apply \
     p1.profile p2.profile p3.profile p4.profile p5.profile --current 2) || fail "apply under Wine"
 (cd "$work" && "$native_ctl" --device "virtual:$native_address" device apply \
