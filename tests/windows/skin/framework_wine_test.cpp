@@ -401,6 +401,56 @@ TEST_F(Framework, ModalRunsEndWithOneForOkAndTwoForClose) {
     EXPECT_TRUE(IsWindowEnabled(host.Hwnd()));
 }
 
+// A modal dialog that may swallow the Enter key before the dialog manager sees it, as the
+// key-capture pop-up does; it gives up after a while with Cancel.
+class CKeyModal : public CZelDialog {
+  public:
+    explicit CKeyModal(bool swallowEnter)
+        : CZelDialog(IDD_FRAMEWORK_MODAL), swallowEnter_(swallowEnter) {}
+    int swallowed = 0;
+
+  protected:
+    bool OnInitDialog() noexcept override {
+        SetForegroundWindow(Hwnd());
+        StartTimer(1, 100);
+        StartTimer(2, 1500);
+        return true;
+    }
+    bool OnTimer(UINT_PTR id) noexcept override {
+        StopTimer(id);
+        if (id == 1) {
+            // Queued only: the modal loop itself must see the keys.
+            INPUT keys[2]{};
+            keys[0].type = keys[1].type = INPUT_KEYBOARD;
+            keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, keys, sizeof(INPUT));
+        } else {
+            EndModal(kDialogCancel);
+        }
+        return true;
+    }
+    bool PreTranslateMessage(MSG& msg) noexcept override {
+        if (swallowEnter_ && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) &&
+            msg.wParam == VK_RETURN) {
+            ++swallowed;
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    bool swallowEnter_;
+};
+
+TEST_F(Framework, EnterEndsAModalRunUnlessPreTranslationSwallowsIt) {
+    CKeyModal plain(false);
+    EXPECT_EQ(plain.RunModal(host.Hwnd()), kDialogOk);
+    CKeyModal capturing(true);
+    EXPECT_EQ(capturing.RunModal(host.Hwnd()), kDialogCancel);
+    EXPECT_GE(capturing.swallowed, 2);  // down and up, and a late release of the first Enter
+}
+
 class CPage : public CZelImageDialog {
   public:
     CPage() : CZelImageDialog(IDD_FRAMEWORK_PAGE) {}
@@ -426,6 +476,16 @@ TEST_F(Framework, PagePassesOnWhatItDoesNotHandleAndTakesItsBackground) {
     EXPECT_EQ(r.bottom - r.top, 337);
     EXPECT_EQ(r.left, 9);
     EXPECT_EQ(r.top, 15);
+    // The background is painted from the sheet, pixel for pixel.
+    page.Show(true);
+    PumpFor(100);
+    Gdiplus::Color expected;
+    SkinSheet(4)->GetPixel(30, 20, &expected);
+    POINT at = ToScreen(page.Hwnd(), 30, 20);
+    HDC screen = GetDC(nullptr);
+    COLORREF shown = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(shown, RGB(expected.GetR(), expected.GetG(), expected.GetB()));
 
     ControlNotification(page.Hwnd(), 4242, 7);
     ControlNotification(page.Hwnd(), 4243, 8);
