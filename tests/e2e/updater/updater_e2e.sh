@@ -245,6 +245,47 @@ failed-transfer)
     sleep 2
     window_gone "$kMonitorTitle" || fail "the monitor was started after a failure"
     ;;
+missing-driver)
+    # No driver library: the failure notice, no reports, the window stays until closed.
+    head -c 3000 /dev/urandom >"$install/Romvane/fw.bin"
+    write_config fw.bin
+    rm "$install/Romvane/hiddriver.dll"
+    start_server
+    start_updater x
+    wait_dialog "" none 20 || fail "no failure notice"
+    [ "$(set_lines)" = 0 ] || fail "reports were sent"
+    click $((319 + 25)) $((152 + 10))
+    sleep 1
+    window_exists "$kMainTitle" || fail "the update window closed after the failure"
+    wt close "$kMainTitle"
+    expect_updater_ends 10
+    ;;
+busy-and-resend)
+    # A mouse that is busy twice and asks for every report once more still gets the image,
+    # each repeated report sent again unchanged.
+    head -c 3500 /dev/urandom >"$install/Romvane/fw.bin"
+    write_config fw.bin
+    start_server --busy 2 --resend 1
+    start_updater x
+    wait_dialog "$kSuccessTitle" none 90 || fail "no success notice"
+    cmp -s "$work/state/firmware.bin" "$install/Romvane/fw.bin" ||
+        fail "the mouse's firmware.bin differs from the file"
+    python3 - "$work/transcript.txt" <<'PY' || fail "resent reports differ from the first sending"
+import sys
+sets = [line.split()[1] for line in open(sys.argv[1]) if line.startswith("SET ")]
+# Every parameter and data report goes out twice in a row; command reports once.
+i = 0
+while i < len(sets):
+    if sets[i].startswith("2006"):
+        i += 1
+        continue
+    if i + 1 >= len(sets) or sets[i + 1] != sets[i]:
+        sys.exit(1)
+    i += 2
+PY
+    click $((319 + 25)) $((152 + 10))
+    expect_updater_ends 10
+    ;;
 close-during-transfer)
     # Closing mid-transfer ends after the step in progress, without a notice or a crash.
     head -c 40000 /dev/urandom >"$install/Romvane/fw.bin"
