@@ -267,6 +267,11 @@ TEST_F(Framework, ComboButtonWhoseVetoIsClearedKeepsItsCaption) {
     EXPECT_EQ(host.combo.Caption(), L"Scroll Click");
     EXPECT_EQ(host.combo.CurrentId(), 2);
 
+    // A notification for an id the menu does not have changes nothing and is not passed on.
+    ControlNotification(host.combo.Hwnd(), 77, 999);
+    EXPECT_EQ(host.combo.Caption(), L"Scroll Click");
+    EXPECT_TRUE(host.EventsFrom(77).empty());
+
     std::vector<int> chosen;
     for (const Event& e : host.EventsFrom(IDC_HOST_COMBO)) {
         if (e.kind == Event::kNotification) {
