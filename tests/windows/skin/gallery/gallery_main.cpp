@@ -260,7 +260,7 @@ void FillAnalysisMove(CGalleryWindow& popup) {
     popup.Animate(image, 400);
 }
 
-struct WindowSpec {
+struct WindowPlan {
     const wchar_t* title;
     const char* sheet;
     int background;
@@ -281,8 +281,8 @@ void FillPlain(CGalleryWindow& plain) {
 
 // Two scenes, each filling the screen: the pages with their controls, and the main window with
 // the pop-ups.
-const std::vector<WindowSpec>& Scene(const std::string& name) {
-    static const std::vector<WindowSpec> pages{
+const std::vector<WindowPlan>& Scene(const std::string& name) {
+    static const std::vector<WindowPlan> pages{
         {L"ORVA Gallery", "mouse_page", 23, {0, 0}, FillMousePage},
         {L"ORVA Gallery Colour", "color_page", 59, {0, 340}, FillColourPage},
         {L"ORVA Gallery Sensor", "sensor_page", 48, {0, 682}, FillSensorPage},
@@ -290,7 +290,7 @@ const std::vector<WindowSpec>& Scene(const std::string& name) {
         {L"ORVA Gallery Key", "single_key", 146, {790, 190}, FillSingleKey},
         {L"ORVA Gallery Plain", "none", -1, {790, 380}, FillPlain},
     };
-    static const std::vector<WindowSpec> windows{
+    static const std::vector<WindowPlan> windows{
         {L"ORVA Gallery", "main", 0, {0, 0}, FillMainWindow},
         {L"ORVA Gallery Support", "support_page", 105, {0, 610}, FillSupportPage},
         {L"ORVA Gallery Left Click",
@@ -338,14 +338,14 @@ class CGalleryApp : public CZelApp {
             std::fwprintf(stderr, L"%ls\n", message.c_str());
             missing_ = true;
         });
-        for (const WindowSpec& spec : Scene(scene_)) {
+        for (const WindowPlan& plan : Scene(scene_)) {
             auto window =
-                std::make_unique<CGalleryWindow>(spec.title, spec.sheet, spec.background, spec.at);
+                std::make_unique<CGalleryWindow>(plan.title, plan.sheet, plan.background, plan.at);
             if (!window->Open()) {
                 return false;
             }
-            spec.fill(*window);
-            window->SetText(spec.title);
+            plan.fill(*window);
+            window->SetText(plan.title);
             windows_.push_back(std::move(window));
         }
         if (missing_) {
