@@ -69,12 +69,19 @@ LRESULT CZelStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
 }
 
 bool CZelStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
-    if (msg != WM_DRAWITEM) {
-        return false;
+    switch (msg) {
+        case WM_DRAWITEM:
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            // Clicks come out of SS_NOTIFY, which is here only for the double click; the parent
+            // must not take them for a button's command.
+            result = 0;
+            return true;
+        default:
+            return false;
     }
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    result = TRUE;
-    return true;
 }
 
 void CZelStatic::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
