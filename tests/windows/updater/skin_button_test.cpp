@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "ButtonImageIds.h"
+#include "SkinBitmap.h"
+#include "SkinButton.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+constexpr ButtonImages kOk{IDB_OK_NORMAL, IDB_OK_HOVER, IDB_OK_PRESSED, IDB_OK_NORMAL};
+
+// What the button draws for an owner-draw request in `state`.
+std::vector<uint32_t> Drawn(const CSkinButton& button, UINT state) {
+    HBITMAP surface = MakeSurface(51, 20);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, surface);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = button.Handle();
+    item.hDC = dc;
+    item.itemState = state;
+    item.rcItem = RECT{0, 0, 51, 20};
+    EXPECT_TRUE(CSkinButton::DrawItem(item));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    std::vector<uint32_t> pixels = Pixels(surface);
+    DeleteObject(surface);
+    return pixels;
+}
+
+std::vector<uint32_t> Resource(int id) {
+    HBITMAP bitmap = LoadBitmapResource(id);
+    std::vector<uint32_t> pixels = Pixels(bitmap);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+TEST(SkinButton, TakesTheLayoutPositionAndTheNormalImageSize) {
+    TestParent parent;
+    CSkinButton button;
+    ASSERT_TRUE(button.Create(parent.Handle(), "BUTTON_OK,198,152,112,20,", kOk));
+    RECT rect;
+    GetWindowRect(button.Handle(), &rect);
+    MapWindowPoints(nullptr, parent.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 198);
+    EXPECT_EQ(rect.top, 152);
+    EXPECT_EQ(rect.right, 249);
+    EXPECT_EQ(rect.bottom, 172);
+    EXPECT_EQ(GetDlgCtrlID(button.Handle()), 0);
+    EXPECT_EQ(GetWindowLongW(button.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
+}
+
+TEST(SkinButton, DrawsTheImageOfItsState) {
+    TestParent parent(TestParent::kShown);
+    CSkinButton button;
+    ASSERT_TRUE(button.Create(parent.Handle(), "BUTTON_OK,1,1,51,20,", kOk));
+    const auto normal = Resource(IDB_OK_NORMAL);
+    const auto pressed = Resource(IDB_OK_PRESSED);
+    ASSERT_NE(normal, pressed);
+    EXPECT_EQ(Drawn(button, 0), normal);
+    EXPECT_EQ(Drawn(button, ODS_SELECTED), pressed);
+    EXPECT_EQ(Drawn(button, ODS_DISABLED), normal);
+
+    // Hovering: the pointer moved onto the button while its window is active.
+    SetForegroundWindow(parent.Handle());
+    SetActiveWindow(parent.Handle());
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(button.IsHovered());
+    EXPECT_EQ(Drawn(button, 0), Resource(IDB_OK_HOVER));
+    EXPECT_EQ(GetCapture(), button.Handle());
+    // Losing the focus clears the highlight.
+    SendMessageW(button.Handle(), WM_KILLFOCUS, 0, 0);
+    EXPECT_FALSE(button.IsHovered());
+    EXPECT_EQ(Drawn(button, 0), normal);
+    ReleaseCapture();
+    // A drag that started elsewhere does not light the button up.
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(button.IsHovered());
+}
+
+TEST(SkinButton, LatchedButtonShowsPressedWhileEnabledAndDisabledImageOtherwise) {
+    TestParent parent;
+    CSkinButton button;
+    ASSERT_TRUE(button.Create(parent.Handle(), "BUTTON_X,1,1,51,20,TRUE,", kOk));
+    EXPECT_EQ(Drawn(button, 0), Resource(IDB_OK_PRESSED));
+    EXPECT_EQ(Drawn(button, ODS_DISABLED), Resource(IDB_OK_NORMAL));
+}
+
+TEST(SkinButton, ClickReachesTheParentWithTheButtonHandle) {
+    // A dialog-less parent that records WM_COMMAND.
+    static HWND clicked = nullptr;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam) noexcept -> LRESULT {
+        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+            clicked = reinterpret_cast<HWND>(lParam);
+        if (message == WM_DRAWITEM)
+            return CSkinButton::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return DefWindowProcW(window, message, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"OrvaClickParent";
+    RegisterClassW(&windowClass);
+    HWND parent = CreateWindowExW(0, L"OrvaClickParent", L"", WS_POPUP, 0, 0, 300, 100, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    {
+        CSkinButton button;
+        ASSERT_TRUE(button.Create(parent, "BUTTON_OK,10,10,51,20,", kOk));
+        SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+        EXPECT_EQ(clicked, button.Handle());
+    }
+    DestroyWindow(parent);
+}
+
+}  // namespace
