@@ -26,7 +26,8 @@ const char kUsage[] =
 
 int Info(const std::string& file) {
     std::error_code error;
-    const fs::path path(file);
+    // Arguments arrive as UTF-8 on every platform.
+    const fs::path path(std::u8string(file.begin(), file.end()));
     if (!fs::is_regular_file(path, error))
         return Fail(kExitBadInput, file + ": not a readable file");
     const uintmax_t size = fs::file_size(path, error);
