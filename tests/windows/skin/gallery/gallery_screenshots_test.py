@@ -160,6 +160,10 @@ def check_pages(g):
     g.expect(s, "hover", "renameok", "over")
     g.expect(s, "hover", "marker1", "normal")
 
+    g.xdotool("mousemove", *g.centre("slot4"))
+    s = g.shot("03b-hover-dropdown")
+    g.expect(s, "hover", "slot4", "over", edges_only=True)
+
     g.xdotool("mousemove", *g.centre("analyze"))
     g.xdotool("mousedown", 1)
     s = g.shot("04-pressed")
