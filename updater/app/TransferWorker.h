@@ -22,6 +22,7 @@ class CTransferWorker : public ITransferHost {
 
     // Creates the event and the waiting thread; false when either cannot be made.
     bool Start(HWND window);
+    bool IsStarted() const { return thread_ != nullptr; }
     // Starts one transfer. The image must be loaded before.
     void BeginTransfer();
     // Called when WM_FW_DONE arrives: the worker is waiting again.

@@ -119,7 +119,7 @@ void CUpdateDlg::OnTimer(UINT_PTR id) {
     KillTimer(window_, kStartTimerId);
     progress_.SetPos(0);
     progress_.Redraw();
-    if (!driver_.IsLoaded() || image_.Load() == 0) {
+    if (!driver_.IsLoaded() || !worker_.IsStarted() || image_.Load() == 0) {
         CNoticeDlg::Show(NoticeVariant::kFailure, window_);
         return;
     }
