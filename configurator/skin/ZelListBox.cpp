@@ -159,12 +159,18 @@ bool CZelListBox::OnControlNotification(int code, LPARAM value) noexcept {
 }
 
 bool CZelListBox::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
-    if (msg != WM_DRAWITEM) {
-        return false;
+    switch (msg) {
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            // Clicks from SS_NOTIFY: the page hears of selections only.
+            result = 0;
+            return true;
+        default:
+            return false;
     }
-    OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    result = TRUE;
-    return true;
 }
 
 void CZelListBox::OnLeftButtonDown(int x, int y) noexcept {

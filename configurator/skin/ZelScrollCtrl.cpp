@@ -84,12 +84,18 @@ LRESULT CZelScrollCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) no
 }
 
 bool CZelScrollCtrl::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
-    if (msg != WM_DRAWITEM) {
-        return false;
+    switch (msg) {
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            // Clicks from SS_NOTIFY: the parent hears of positions only.
+            result = 0;
+            return true;
+        default:
+            return false;
     }
-    OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    result = TRUE;
-    return true;
 }
 
 void CZelScrollCtrl::OnLeftButtonDown(int x, int y) noexcept {

@@ -88,6 +88,16 @@ LRESULT CZelSliderCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) no
     }
 }
 
+bool CZelSliderCtrl::OnReflectedMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) noexcept {
+    // The clicks that SS_NOTIFY brings are no command for the parent: values come as
+    // notifications.
+    if (msg != WM_COMMAND) {
+        return false;
+    }
+    result = 0;
+    return true;
+}
+
 void CZelSliderCtrl::TakeValueAtPointer(int x) noexcept {
     const RECT client = ClientRect();
     if (model.TrackPointer(x, client.left, client.right, ThumbWidth())) {

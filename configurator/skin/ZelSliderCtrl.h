@@ -35,6 +35,8 @@ class CZelSliderCtrl : public CZelWnd {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
 
   private:

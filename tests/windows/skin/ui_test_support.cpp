@@ -122,6 +122,11 @@ bool CNotifyRecorder::OnControlNotification(int code, LPARAM value) noexcept {
     return true;
 }
 
+bool CNotifyRecorder::OnCommand(int, int, HWND) noexcept {
+    ++commands;
+    return true;
+}
+
 std::vector<std::pair<int, LPARAM>> CNotifyRecorder::Commands() const {
     std::vector<std::pair<int, LPARAM>> commands;
     for (const auto& entry : received) {

@@ -29,11 +29,14 @@ class CNotifyRecorder : public CZelWnd {
   public:
     bool Create(const RECT& rect);
     std::vector<std::pair<int, LPARAM>> received;
+    // WM_COMMAND messages that reached the window itself.
+    int commands = 0;
     // Notifications other than the menu-hiding ones.
     std::vector<std::pair<int, LPARAM>> Commands() const;
 
   protected:
     bool OnControlNotification(int code, LPARAM value) noexcept override;
+    bool OnCommand(int id, int code, HWND control) noexcept override;
 };
 
 // Screen point of a client point of a window.

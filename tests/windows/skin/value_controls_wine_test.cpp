@@ -79,6 +79,7 @@ TEST_F(SliderWineTest, FirstValueFromThePointerIsReportedEvenWhenUnchanged) {
     ClickIn(slider.Hwnd(), 6, 8);
     EXPECT_EQ(parent.received, (std::vector<Notification>{{1016, 6}, {1016, 10}, {1016, 1}}));
     EXPECT_EQ(slider.Value(), 1);
+    EXPECT_EQ(parent.commands, 0);
 }
 
 TEST_F(SliderWineTest, SetValueReportsOnlyNewValuesAndADisabledSliderIgnoresTheMouse) {
@@ -156,6 +157,7 @@ TEST_F(ScrollWineTest, ArrowsSendTheirEndTwiceAndTheTrackReportsChangesAfterTheF
     EXPECT_EQ(parent.received,
               (std::vector<Notification>{{100, 0}, {100, 0}, {100, 10}, {100, 10}}));
     EXPECT_EQ(scroll.Pos(), 10);
+    EXPECT_EQ(parent.commands, 0);
 }
 
 class ListBoxWineTest : public ControlsWineTest {
@@ -193,6 +195,7 @@ TEST_F(ListBoxWineTest, ThirteenEntriesScrollAndClicksSelect) {
     POINT point = RowPoint(5);
     ClickIn(list.Hwnd(), point.x, point.y);
     EXPECT_EQ(parent.received, (std::vector<Notification>{{NOTIFY_MACRO_SELECTED, 21}}));
+    EXPECT_EQ(parent.commands, 0);
     ASSERT_NE(list.SelectedItem(), nullptr);
     EXPECT_EQ(list.SelectedItem()->id, 21);
 
