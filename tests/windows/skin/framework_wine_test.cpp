@@ -124,8 +124,9 @@ TEST_F(Framework, CheckBoxParentSeesHoverThenClickBeforeTheToggle) {
     POINT c = Centre(host.box);
     MouseMoveTo(c.x, c.y);
     MouseLeftDown();
-    EXPECT_EQ(host.box.State(), kSkinDown);
+    EXPECT_TRUE(PumpUntil([&] { return host.box.State() == kSkinDown; }));
     MouseLeftUp();
+    EXPECT_TRUE(PumpUntil([&] { return host.box.IsChecked(); }));
     // Hover (control id, 0) first, then the click while the box is still clear; the release of
     // the button's capture may start a new hover afterwards, which is a notification again.
     std::vector<Event> events = host.EventsFrom(IDC_HOST_CHECK);
@@ -144,7 +145,7 @@ TEST_F(Framework, CheckBoxParentSeesHoverThenClickBeforeTheToggle) {
     // A second click soon after is a press like the first, not a swallowed double click.
     MouseLeftDown();
     MouseLeftUp();
-    EXPECT_FALSE(host.box.IsChecked());
+    EXPECT_TRUE(PumpUntil([&] { return !host.box.IsChecked(); }));
     int clicks = 0;
     for (const Event& e : host.EventsFrom(IDC_HOST_CHECK)) {
         clicks += e.kind == Event::kClick ? 1 : 0;
@@ -156,12 +157,13 @@ TEST_F(Framework, CheckBoxReleasedOutsideStaysAsItWas) {
     POINT c = Centre(host.box);
     MouseMoveTo(c.x, c.y);
     MouseLeftDown();
-    EXPECT_TRUE(host.box.IsPressed());
+    EXPECT_TRUE(PumpUntil([&] { return host.box.IsPressed(); }));
     MouseMoveTo(c.x + 150, c.y + 120);
-    EXPECT_FALSE(host.box.IsPressed());
+    EXPECT_TRUE(PumpUntil([&] { return !host.box.IsPressed(); }));
     EXPECT_FALSE(host.box.HasCapture());
     EXPECT_EQ(host.box.State(), kSkinNormal);
     MouseLeftUp();
+    PumpFor(100);
     EXPECT_FALSE(host.box.IsChecked());
     for (const Event& e : host.EventsFrom(IDC_HOST_CHECK)) {
         EXPECT_NE(e.kind, Event::kClick);
@@ -173,18 +175,19 @@ TEST_F(Framework, ButtonHoverNotifiesOnceAndLeavingReleasesTheCapture) {
     MouseMoveTo(c.x, c.y);
     MouseMoveTo(c.x + 2, c.y);
     MouseMoveTo(c.x + 4, c.y + 1);
-    EXPECT_EQ(host.button.State(), kSkinOver);
+    EXPECT_TRUE(PumpUntil([&] { return host.button.State() == kSkinOver; }));
     EXPECT_TRUE(host.button.HasCapture());
     ASSERT_EQ(host.EventsFrom(IDC_HOST_BUTTON).size(), 1u);
     MouseMoveTo(c.x, c.y + 100);
-    EXPECT_EQ(host.button.State(), kSkinNormal);
+    EXPECT_TRUE(PumpUntil([&] { return host.button.State() == kSkinNormal; }));
     EXPECT_FALSE(host.button.HasCapture());
     EXPECT_FALSE(host.button.IsTracking());
     // Coming back is a new hover.
     MouseMoveTo(c.x, c.y);
-    EXPECT_EQ(host.EventsFrom(IDC_HOST_BUTTON).size(), 2u);
+    EXPECT_TRUE(PumpUntil([&] { return host.EventsFrom(IDC_HOST_BUTTON).size() == 2u; }));
     MouseLeftDown();
     MouseLeftUp();
+    PumpUntil([&] { return host.EventsFrom(IDC_HOST_BUTTON).size() >= 3u; });
     std::vector<Event> events = host.EventsFrom(IDC_HOST_BUTTON);
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(events[2].kind, Event::kClick);
@@ -321,6 +324,8 @@ TEST_F(Framework, StaticTextListAndDoubleClick) {
     MouseLeftUp();
     MouseLeftDown();
     MouseLeftUp();
+    PumpUntil([&] { return !host.EventsFrom(IDC_HOST_STATIC).empty(); });
+    PumpFor(100);
     // The double click is reported as (control id, 1), once, and no click command comes out.
     std::vector<Event> events = host.EventsFrom(IDC_HOST_STATIC);
     ASSERT_EQ(events.size(), 1u);
@@ -348,6 +353,7 @@ TEST_F(Framework, EditSendsOneChangePerTypedCharacterAndDrawsAFramedBox) {
     host.events.clear();
     KeyDown('A');
     KeyUp('A');
+    PumpUntil([&] { return !host.EventsFrom(IDC_HOST_EDIT).empty(); });
     PumpFor(100);
     std::vector<Event> events = host.EventsFrom(IDC_HOST_EDIT);
     ASSERT_EQ(events.size(), 1u);
