@@ -122,9 +122,10 @@ BOOL CNoticeDlg::OnInitDialog() {
     if (spec.title != nullptr)
         SetWindowTextW(window_, spec.title);
     if (spec.beforeMainWindow) {
+        // Centred before it is shown, so it never appears at the corner first.
+        CentreOn(nullptr);
         SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ShowWindow(window_, SW_SHOW);
-        CentreOn(nullptr);
     } else {
         CentreOn(owner_);
     }

@@ -86,7 +86,14 @@ read_top_dialog() {
 dialog_matches() {
     read_top_dialog && [ "$dlg_title" = "$1" ] && [ "$dlg_hwnd" != "$2" ]
 }
-wait_dialog() { wait_until "$3" dialog_matches "$1" "$2"; }
+# Waits for the dialog, then lets it settle: the same window at the same place a moment later.
+wait_dialog() {
+    wait_until "$3" dialog_matches "$1" "$2" || return 1
+    local hwnd=$dlg_hwnd x=$dlg_x y=$dlg_y
+    sleep 0.4
+    read_top_dialog && [ "$dlg_hwnd" = "$hwnd" ] && [ "$dlg_x" = "$x" ] && [ "$dlg_y" = "$y" ] ||
+        wait_until "$3" dialog_matches "$1" "$2"
+}
 
 # shot NAME: keeps a picture of the current top dialog.
 shot() {
