@@ -27,6 +27,9 @@ bool CZelComboButton::EnsureMenu(int width) noexcept {
     if (menu_) {
         return true;
     }
+    if (Hwnd() == nullptr) {
+        return false;  // the menu reports to this button's window, so that must exist first
+    }
     auto menu = std::make_unique<CZelMenu>();
     RECT rect{0, 0, width, 10};
     // The level id is never looked at: the button tells choices apart by the item id.

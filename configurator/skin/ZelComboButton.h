@@ -15,7 +15,8 @@ class CZelComboButton : public CZelButtonBase {
     CZelComboButton() noexcept;
     ~CZelComboButton() override;
 
-    // Creates the menu on first use, then adds the item to its top level.
+    // Creates the menu on first use, then adds the item to its top level. The button must be
+    // attached (or created) and sized first: the menu takes its width from it.
     void AddItem(int id, const std::wstring& text) noexcept;
     // Adds to the sub-menu of the item `parentId`; nothing while there is no menu.
     void AddSubItem(int parentId, int id, const std::wstring& text) noexcept;
