@@ -269,13 +269,14 @@ missing-driver)
     ;;
 busy-and-resend)
     # A mouse that is busy twice and asks for every report once more still gets the image,
-    # each repeated report sent again unchanged.
-    head -c 3500 /dev/urandom >"$install/Romvane/fw.bin"
-    write_config fw.bin
+    # each repeated report sent again unchanged. The image is named by a full path.
+    mkdir -p "$install/images"
+    head -c 3500 /dev/urandom >"$install/images/fw.bin"
+    write_config 'C:\ORVA\images\fw.bin'
     start_server --busy 2 --resend 1
     start_updater x
     wait_dialog "$kSuccessTitle" none 90 || fail "no success notice"
-    cmp -s "$work/state/firmware.bin" "$install/Romvane/fw.bin" ||
+    cmp -s "$work/state/firmware.bin" "$install/images/fw.bin" ||
         fail "the mouse's firmware.bin differs from the file"
     python3 - "$work/transcript.txt" <<'PY' || fail "resent reports differ from the first sending"
 import sys
