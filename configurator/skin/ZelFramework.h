@@ -23,8 +23,9 @@
 //   (a control id or a NOTIFY_... code) and a value. NotifyParent(code, value) sends it to the
 //   parent. Each window receives them in one OnControlNotification(code, value) handler; when
 //   it returns false a child window passes the notification on to its parent, and a top-level
-//   window hands it to the default handling. Real system commands (0xF000 and above) never
-//   reach OnControlNotification.
+//   window drops it. Real system commands (0xF000 .. 0xFFFF) never reach OnControlNotification
+//   and go to the default handling; any other code is a notification, so menu ids made from
+//   the tick count are safe as codes.
 //
 // Dialogs
 //   CZelDialog (ZelDialog.h) is made from a template of the program's .rc. Create(parent) for

@@ -346,8 +346,8 @@ LRESULT CZelWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
 }
 
 LRESULT CZelWnd::HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept {
-    // Real system commands (minimise, move, close, ...) lie at 0xF000 and above.
-    if ((wParam & 0xFFF0) >= 0xF000) {
+    // Real system commands (minimise, move, close, ...) are 0xF000 .. 0xFFFF.
+    if (wParam >= 0xF000 && wParam <= 0xFFFF) {
         return DefaultHandling(WM_SYSCOMMAND, wParam, lParam);
     }
     if (OnControlNotification(static_cast<int>(wParam), lParam)) {
@@ -356,7 +356,9 @@ LRESULT CZelWnd::HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept {
     if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0 && GetParent(hwnd_) != nullptr) {
         return SendMessageW(GetParent(hwnd_), WM_SYSCOMMAND, wParam, lParam);
     }
-    return DefaultHandling(WM_SYSCOMMAND, wParam, lParam);
+    // Not to the default handling: it looks only at bits 4 .. 15 of the code, so a menu id
+    // made from the tick count could pass for "minimise" or "close".
+    return 0;
 }
 
 bool CZelWnd::Reflect(HWND child, UINT msg, WPARAM wParam, LPARAM lParam,

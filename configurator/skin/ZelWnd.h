@@ -83,7 +83,7 @@ class CZelWnd {
     LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
     // A ControlNotification arrived. Return true when handled; otherwise a child window passes
-    // it on to its parent and a top-level window gives it to the default handling.
+    // it on to its parent and a top-level window drops it.
     virtual bool OnControlNotification(int code, LPARAM value) noexcept;
     // WM_COMMAND that the control did not take itself; true when handled.
     virtual bool OnCommand(int id, int code, HWND control) noexcept;

@@ -501,6 +501,19 @@ TEST_F(Framework, PagePassesOnWhatItDoesNotHandleAndTakesItsBackground) {
     EXPECT_TRUE(host.EventsFrom(4243).empty());
     EXPECT_EQ(page.handled, std::vector<int>{4243});
 
+    // Codes whose low bits look like system commands are notifications all the same: passed
+    // on by the page, and never taken for "minimise" by a top-level window.
+    ControlNotification(page.Hwnd(), 0x1F020, 9);
+    ASSERT_EQ(host.EventsFrom(0x1F020).size(), 1u);
+    CZelDialog plain(IDD_FRAMEWORK_MODAL);
+    ASSERT_TRUE(plain.Create(nullptr));
+    ControlNotification(plain.Hwnd(), 0x1F020, 0);
+    ControlNotification(plain.Hwnd(), 0x3F060, 0);
+    PumpFor(50);
+    EXPECT_FALSE(IsIconic(plain.Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(plain.Hwnd()));
+    plain.DestroyWindow();
+
     // The page's tab shape: the strip right of x 143 above y 12 is cut away.
     ASSERT_TRUE(
         page.SetPolygonRegion({{0, 0}, {143, 0}, {143, 12}, {777, 12}, {777, 337}, {0, 337}}));
