@@ -73,6 +73,18 @@ TEST(SkinButton, DrawsTheImageOfItsState) {
     EXPECT_FALSE(button.IsHovered());
     EXPECT_EQ(Drawn(button, 0), normal);
     ReleaseCapture();
+
+    // Moving from the button onto its parent clears the highlight at once and lets go of the
+    // mouse (the left button is up).
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(button.IsHovered());
+    POINT outside{300, 100};
+    ClientToScreen(parent.Handle(), &outside);
+    ASSERT_TRUE(SetCursorPos(outside.x, outside.y));
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(250, 50));
+    EXPECT_FALSE(button.IsHovered());
+    EXPECT_NE(GetCapture(), button.Handle());
+    ReleaseCapture();
     // A drag that started elsewhere does not light the button up.
     SendMessageW(button.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_FALSE(button.IsHovered());
