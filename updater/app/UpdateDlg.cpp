@@ -136,7 +136,9 @@ void CUpdateDlg::OnProgress(WPARAM index) {
 void CUpdateDlg::OnDone(LPARAM result) {
     worker_.TransferEnded();
     if (closePending_) {
-        // The user closed the window during the transfer; it ends without a notice.
+        // The user closed the window during the transfer; it ends without a notice. Should the
+        // last step have completed the image all the same, the monitor comes back as usual.
+        restartMonitor_ = result != 0;
         End(IDCANCEL);
         return;
     }
