@@ -12,15 +12,15 @@ namespace {
 constexpr const wchar_t* kDriverPageUrl =
     L"https://support.velmor.com/categories/20014118-software-manual-downloads";
 
-struct ButtonSpec {
+struct ButtonPlace {
     const char* layout = nullptr;  // null: the notice has no such button
     ButtonImages images;
 };
 
-struct NoticeSpec {
+struct NoticeLayout {
     int background;
-    ButtonSpec ok;
-    ButtonSpec cancel;
+    ButtonPlace ok;
+    ButtonPlace cancel;
     bool beforeMainWindow;
     const wchar_t* title;
 };
@@ -32,7 +32,7 @@ constexpr ButtonImages kCancelImages{IDB_CANCEL_NORMAL, IDB_CANCEL_HOVER, IDB_CA
                                      IDB_CANCEL_NORMAL};
 constexpr ButtonImages kOkImages{IDB_OK_NORMAL, IDB_OK_HOVER, IDB_OK_PRESSED, IDB_OK_NORMAL};
 
-NoticeSpec SpecOf(NoticeVariant variant) {
+NoticeLayout LayoutOf(NoticeVariant variant) {
     switch (variant) {
         case NoticeVariant::kDriverOffer:
             return {IDB_DRIVER_OFFER,
@@ -112,16 +112,16 @@ INT_PTR CNoticeDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CNoticeDlg::OnInitDialog() {
     ProgramFolder();  // the folder is worked out afresh for each window
-    const NoticeSpec spec = SpecOf(variant_);
-    ApplySkin(spec.background, IDB_NOTICE_MASK);
-    if (spec.ok.layout != nullptr)
-        okButton_.Create(window_, spec.ok.layout, spec.ok.images);
-    if (spec.cancel.layout != nullptr)
-        cancelButton_.Create(window_, spec.cancel.layout, spec.cancel.images);
+    const NoticeLayout layout = LayoutOf(variant_);
+    ApplySkin(layout.background, IDB_NOTICE_MASK);
+    if (layout.ok.layout != nullptr)
+        okButton_.Create(window_, layout.ok.layout, layout.ok.images);
+    if (layout.cancel.layout != nullptr)
+        cancelButton_.Create(window_, layout.cancel.layout, layout.cancel.images);
     closeButton_.Create(window_, kCloseLayout, kCloseImages);
-    if (spec.title != nullptr)
-        SetWindowTextW(window_, spec.title);
-    if (spec.beforeMainWindow) {
+    if (layout.title != nullptr)
+        SetWindowTextW(window_, layout.title);
+    if (layout.beforeMainWindow) {
         // Centred before it is shown, so it never appears at the corner first.
         CentreOn(nullptr);
         SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
