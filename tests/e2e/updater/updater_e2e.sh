@@ -313,6 +313,21 @@ close-during-transfer)
     [ -f "$work/state/firmware.bin" ] && fail "the whole image went out after the close"
     window_gone "$kMonitorTitle" || fail "the monitor was started after a stopped transfer"
     ;;
+close-while-reconnecting)
+    # Closing while the updater waits for the mouse to come back ends at once: the wait is not
+    # a step, and nothing more is sent.
+    head -c 3000 /dev/urandom >"$install/Romvane/fw.bin"
+    write_config fw.bin
+    start_server
+    start_updater x
+    wait_dialog "$kMainTitle" none 20 || fail "no update window"
+    start_sent() { [ "$(set_lines)" -ge 2 ]; }
+    wait_until 20 start_sent || fail "the start step was not sent"
+    sleep 1
+    wt close "$kMainTitle"
+    expect_updater_ends 4
+    [ "$(set_lines)" = 2 ] || fail "reports were sent after the close"
+    ;;
 *)
     echo "unknown case $case_name"
     exit 2
