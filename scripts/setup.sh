@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, only what is missing.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ googletest libgtest-dev nlohmann-json3-dev libcli11-dev
+pkgs=(cmake ninja-build g++ clang-format googletest libgtest-dev nlohmann-json3-dev
       libfreetype-dev fonts-liberation2 clang-14 libclang-rt-14-dev
       mingw-w64 wine wine64 xvfb xdotool imagemagick x11-utils python3)
 missing=()
