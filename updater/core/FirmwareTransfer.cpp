@@ -26,10 +26,13 @@ int FirmwareTransfer::WaitForStatus(int& status) {
     for (int poll = 0; poll < kMaxPolls; ++poll) {
         clock_.SleepMs(PollDelayMs(poll));
         StatusReport reply = TransferReports::StatusRequest();
-        if (driver_.GetFeature(reply.data(), reply.size()) == 0)
-            return 0;
-        status = reply[1];
-        result = status == kStatusAccepted ? 1 : 0;
+        if (driver_.GetFeature(reply.data(), reply.size()) != 0) {
+            status = reply[1];
+            result = status == kStatusAccepted ? 1 : 0;
+        } else {
+            // A failed read keeps the last status: a mouse that was busy is asked again.
+            result = 0;
+        }
         if (status != kStatusBusy)
             break;
     }

@@ -163,6 +163,22 @@ TEST(Transfer, BusyTwentyTimesFailsTheStepAfter22900Ms) {
     EXPECT_EQ(later.mouse.calls[5].at, 800u);
 }
 
+TEST(Transfer, AFailedReadKeepsTheLastStatus) {
+    // Busy, then a read that fails: the mouse was busy, so it is asked again and accepts.
+    TransferRig busy(PatternBytes(100));
+    busy.mouse.statuses = {3, 3, -1, 1};
+    EXPECT_EQ(busy.Run(), 1);
+    EXPECT_EQ(busy.mouse.calls[5].what, "set");
+    EXPECT_EQ(busy.mouse.calls[5].at, 800u);  // 100 + 100 + 200 + 400 of polling
+
+    // A failed first read leaves no busy status standing: the step fails after one read.
+    TransferRig first(PatternBytes(100));
+    first.mouse.statuses = {-1};
+    EXPECT_EQ(first.Run(), 0);
+    EXPECT_EQ(first.mouse.calls.size(), 2u);
+    EXPECT_EQ(first.clock.now, 100u);
+}
+
 TEST(Transfer, ResendRepeatsTheFollowingReportOnly) {
     TransferRig rig(PatternBytes(2048));
     rig.mouse.statusRule = AnswerAfter("22 ", {4, 4, 1});
