@@ -21,7 +21,8 @@ echo "== Profile 1 as JSON"
 "$ctl" profile show "$work/Default1.profile"
 echo
 echo "== Its 2048-byte device image (first 192 bytes; the rest is zero)"
-"$ctl" profile image "$work/Default1.profile" --firmware 109 | head -n 12
+"$ctl" profile image "$work/Default1.profile" --firmware 109 > "$work/image.txt"
+head -n 12 "$work/image.txt"
 
 if [ -x "$server" ] && "$ctl" device --help >/dev/null 2>&1; then
     echo
