@@ -40,14 +40,7 @@ void CZelButton::DrawCaption(HDC dc, const RECT& client) noexcept {
     if (caption_.empty()) {
         return;
     }
-    bool hot = latched_ || State() == kSkinOver;
-    DrawLabelRecord label;
-    label.text = caption_;
-    label.colour = ArgbToColourRef(hot ? hotCaptionColour_ : captionColour_);
-    label.centreVertically = true;
-    label.left = client.left + kCaptionIndent;
-    label.top = client.top;
-    label.right = client.right;
-    label.bottom = client.bottom;
-    DrawLabel(label, font_, dc);
+    const bool hot = latched_ || State() == kSkinOver;
+    DrawCaptionText(dc, client, caption_, font_, hot ? hotCaptionColour_ : captionColour_,
+                    kCaptionIndent);
 }

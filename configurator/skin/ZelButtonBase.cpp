@@ -137,3 +137,16 @@ void CZelButtonBase::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
     DrawCaption(buffer.Dc(), client);
     buffer.CopyTo(item.hDC, 0, 0);
 }
+
+void CZelButtonBase::DrawCaptionText(HDC dc, const RECT& client, const std::wstring& text,
+                                     HFONT font, uint32_t argb, int indent) noexcept {
+    DrawLabelRecord label;
+    label.text = text;
+    label.colour = ArgbToColourRef(argb);
+    label.centreVertically = true;
+    label.left = client.left + indent;
+    label.top = client.top;
+    label.right = client.right;
+    label.bottom = client.bottom;
+    DrawLabel(label, font, dc);
+}

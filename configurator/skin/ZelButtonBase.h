@@ -3,6 +3,7 @@
 // images for its states and the hover/press state machine that drives them.
 
 #include <array>
+#include <string>
 
 #include "SkinImage.h"
 #include "SkinPieces.h"
@@ -36,6 +37,10 @@ class CZelButtonBase : public CZelWnd {
     virtual bool ShowsDown() const noexcept { return false; }
     // Draws the caption, if the control has one, after the image.
     virtual void DrawCaption(HDC, const RECT&) noexcept {}
+
+    // Draws one line of caption text, vertically centred, `indent` pixels in from the left.
+    static void DrawCaptionText(HDC dc, const RECT& client, const std::wstring& text, HFONT font,
+                                uint32_t argb, int indent) noexcept;
 
     // The image for the current state by the drawing rules, or null.
     Gdiplus::Bitmap* ChooseImage() const noexcept;

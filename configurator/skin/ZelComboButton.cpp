@@ -148,14 +148,7 @@ void CZelComboButton::DrawCaption(HDC dc, const RECT& client) noexcept {
     if (!showCaption_) {
         return;
     }
-    bool hot = latched_ || State() == kSkinOver;
-    DrawLabelRecord label;
-    label.text = caption_;
-    label.colour = ArgbToColourRef(hot ? hotCaptionColour_ : captionColour_);
-    label.centreVertically = true;
-    label.left = client.left + kCaptionIndent;
-    label.top = client.top;
-    label.right = client.right;
-    label.bottom = client.bottom;
-    DrawLabel(label, font_, dc);
+    const bool hot = latched_ || State() == kSkinOver;
+    DrawCaptionText(dc, client, caption_, font_, hot ? hotCaptionColour_ : captionColour_,
+                    kCaptionIndent);
 }
