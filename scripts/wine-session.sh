@@ -7,6 +7,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 export ORVA_WINE_TEMPLATE="$orva_root/build/wine/template"
 
+# Several sessions may start at once: the first one makes the template, the others wait for it.
+mkdir -p "$(dirname "$ORVA_WINE_TEMPLATE")"
+exec {orva_template_lock}>"$(dirname "$ORVA_WINE_TEMPLATE")/template.lock"
+flock "$orva_template_lock"
 if [ ! -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
     rm -rf "$ORVA_WINE_TEMPLATE"
     mkdir -p "$(dirname "$ORVA_WINE_TEMPLATE")"
@@ -21,8 +25,11 @@ if [ ! -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
     WINEPREFIX="$ORVA_WINE_TEMPLATE" wineserver -w || true
     touch "$ORVA_WINE_TEMPLATE/.orva-ready"
 fi
+flock -u "$orva_template_lock"
+exec {orva_template_lock}>&-
 
-export WINEPREFIX="$orva_root/build/wine/run"
+# ORVA_WINE_RUN names a prefix of its own for a session that runs beside another one.
+export WINEPREFIX="${ORVA_WINE_RUN:-$orva_root/build/wine/run}"
 rm -rf "$WINEPREFIX"
 cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
 
