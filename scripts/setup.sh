@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang-format googletest libgtest-dev nlohmann-json3-dev
       libfreetype-dev fonts-liberation2 clang-14 libclang-rt-14-dev
-      mingw-w64 wine wine64 xvfb xdotool imagemagick x11-utils python3)
+      mingw-w64 wine wine64 xvfb xdotool imagemagick x11-utils python3 nsis zip)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
