@@ -1,0 +1,214 @@
+# Sourced by the end-to-end scripts: a fresh Wine prefix with the programs installed, the
+# virtual mouse, the probe, real input through xdotool, screenshots, and cleanup on exit.
+# Run inside the session of scripts/wine-session.sh (DISPLAY and ORVA_WINE_TEMPLATE set).
+#
+#   source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
+#   e2e_begin NAME DIST_DIR PROBE_EXE [NATIVE_BUILD]   (exits 77, a skip, outside a session)
+#   start_mouse [orva-virtual-mouse options...]; mouse_ctl plug | unplug | switch-profile N ...
+#   start_configurator [ARGS...]; wait_until 20 window_visible "$E2E_TITLE"
+#   click_ctl TITLE ID [PARENT_ID]; wait_until 5 ctl_is TITLE ID check 1
+#   shot NAME [TITLE]; fail "what went wrong"; ...; e2e_finish
+#
+# After e2e_begin: E2E_WORK (scratch folder, removed on exit), E2E_INSTALL (the install folder
+# as a Unix path) and E2E_INSTALL_WIN (the same for Wine), WINEPREFIX (the fresh prefix),
+# E2E_TRANSCRIPT and E2E_MOUSE_STATE (the virtual mouse's transcript and state folder).
+
+e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+E2E_INSTALL_WIN='C:\ORVA'
+E2E_TITLE=ORVA7100
+e2e_failures=0
+e2e_pids=()
+e2e_mouse_pid=""
+e2e_app_pid=""
+
+# e2e_begin NAME DIST_DIR PROBE_EXE [NATIVE_BUILD]
+e2e_begin() {
+    E2E_NAME=$1
+    E2E_DIST=$2
+    local probe_exe=$3
+    E2E_NATIVE=${ORVA_NATIVE_BUILD:-${4:-$e2e_root/build/native}}
+    if [ -z "${DISPLAY:-}" ] || [ ! -d "${ORVA_WINE_TEMPLATE:-}" ]; then
+        echo "SKIP: run inside the Wine session (source scripts/wine-session.sh)"
+        exit 77
+    fi
+    if [ ! -f "$probe_exe" ] || [ ! -d "$E2E_DIST" ]; then
+        echo "FAIL: no probe at $probe_exe or no dist folder at $E2E_DIST"
+        exit 1
+    fi
+    ORVA_ARTIFACTS=${ORVA_ARTIFACTS:-$e2e_root/build/artifacts}
+    E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/orva-e2e-$E2E_NAME.XXXXXX")
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+
+    export WINEPREFIX=$E2E_WORK/prefix
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
+    E2E_INSTALL=$WINEPREFIX/drive_c/ORVA
+    mkdir -p "$E2E_INSTALL"
+    cp -a "$E2E_DIST/." "$E2E_INSTALL/"
+    cp "$probe_exe" "$E2E_WORK/probe.exe"
+    E2E_TRANSCRIPT=$E2E_WORK/transcript.txt
+    E2E_MOUSE_STATE=$E2E_WORK/mouse-state
+    # Wine's services start now, so that no test program's output pipe keeps them.
+    wineserver -p
+    wine cmd /c exit >/dev/null 2>&1
+    return 0
+}
+
+# Stops every program this script started, the virtual mouse and the prefix's wineserver.
+e2e_cleanup() {
+    local pid
+    for pid in "${e2e_pids[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    [ -n "$e2e_mouse_pid" ] && kill "$e2e_mouse_pid" 2>/dev/null
+    if [ -n "${WINEPREFIX:-}" ] && [ -n "${E2E_WORK:-}" ]; then
+        wineserver -k 2>/dev/null
+    fi
+    wait 2>/dev/null
+    [ -n "${E2E_WORK:-}" ] && rm -rf "$E2E_WORK"
+}
+
+fail() {
+    echo "FAIL: $*"
+    e2e_failures=$((e2e_failures + 1))
+}
+# Ends the script: exit 0 when nothing failed.
+e2e_finish() {
+    if [ "$e2e_failures" = 0 ]; then
+        echo "e2e $E2E_NAME: passed"
+        exit 0
+    fi
+    echo "e2e $E2E_NAME: $e2e_failures failure(s)"
+    exit 1
+}
+
+# wait_until SECONDS COMMAND...: polls the command until it succeeds (status 1 at the deadline).
+wait_until() {
+    local end=$((SECONDS + $1))
+    shift
+    while :; do
+        "$@" && return 0
+        [ $SECONDS -lt "$end" ] || return 1
+        sleep 0.2
+    done
+}
+
+# ---- the virtual mouse -------------------------------------------------------------------------
+
+# start_mouse [OPTIONS...]: the virtual mouse on a free loopback port, with a transcript and a
+# state folder in E2E_WORK; exports ORVA7100_VIRTUAL_MOUSE for the programs under test.
+start_mouse() {
+    local server=$E2E_NATIVE/virtual-mouse/orva-virtual-mouse
+    if [ ! -x "$server" ]; then
+        echo "FAIL: no virtual mouse at $server (build the native preset first)"
+        exit 1
+    fi
+    "$server" --listen 127.0.0.1:0 --transcript "$E2E_TRANSCRIPT" --state-dir "$E2E_MOUSE_STATE" \
+        --quiet "$@" >"$E2E_WORK/mouse.out" 2>"$E2E_WORK/mouse.err" &
+    e2e_mouse_pid=$!
+    if ! wait_until 10 grep -q "^listening on " "$E2E_WORK/mouse.out"; then
+        echo "FAIL: the virtual mouse did not start: $(cat "$E2E_WORK/mouse.err")"
+        exit 1
+    fi
+    ORVA7100_VIRTUAL_MOUSE=$(sed -n 's/^listening on //p' "$E2E_WORK/mouse.out")
+    export ORVA7100_VIRTUAL_MOUSE
+}
+stop_mouse() {
+    [ -n "$e2e_mouse_pid" ] || return 0
+    kill "$e2e_mouse_pid" 2>/dev/null
+    wait "$e2e_mouse_pid" 2>/dev/null
+    e2e_mouse_pid=""
+}
+# mouse_ctl COMMAND...: orva7100ctl's virtual commands (plug, unplug, switch-profile N, status,
+# fault NAME VALUE) on the running virtual mouse.
+mouse_ctl() {
+    "$E2E_NATIVE/tools/orva7100ctl/orva7100ctl" --device "virtual:$ORVA7100_VIRTUAL_MOUSE" \
+        virtual "$@"
+}
+# The number of reports of one kind in the transcript ("SET", "GET", or "SET 05" for one id).
+transcript_count() { grep -c "^$1" "$E2E_TRANSCRIPT" 2>/dev/null || true; }
+
+# ---- programs ----------------------------------------------------------------------------------
+
+# start_program WINDOWS_PATH [ARGS...]: runs a program of the prefix in the background;
+# E2E_LAST_PID names it. It is stopped on exit if still running.
+start_program() {
+    wine "$@" >>"$E2E_WORK/programs.out" 2>&1 &
+    E2E_LAST_PID=$!
+    e2e_pids+=("$E2E_LAST_PID")
+}
+# start_configurator [ARGS...]: ORVA7100.exe of the install folder; e2e_app_pid names it.
+start_configurator() {
+    start_program "$E2E_INSTALL_WIN\\ORVA7100.exe" "$@"
+    e2e_app_pid=$E2E_LAST_PID
+}
+program_ended() { ! kill -0 "$1" 2>/dev/null; }
+configurator_ended() { program_ended "$e2e_app_pid"; }
+
+# ---- reading windows ---------------------------------------------------------------------------
+
+# probe COMMAND...: orva-probe inside the prefix (see tests/e2e/probe/probe.cpp).
+probe() {
+    wine "$E2E_WORK/probe.exe" "$@" 2>/dev/null | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+window_exists() { probe find "$1" >/dev/null; }
+window_gone() { ! probe find "$1" >/dev/null; }
+window_visible() { probe visible "$1"; }
+# ctl_value TITLE ID KEY [PARENT_ID]: prints one answer of a control (text, check, state, pos,
+# range, count, cursel, visible, enabled, rect).
+ctl_value() {
+    local out
+    out=$(probe ctl "$1" "$2" ${4:+"$4"}) || return 1
+    sed -n "s/^$3=//p" <<<"$out" | head -n 1
+}
+# ctl_is TITLE ID KEY VALUE [PARENT_ID]: true when the control answers exactly VALUE.
+ctl_is() {
+    local value
+    value=$(ctl_value "$1" "$2" "$3" ${5:+"$5"}) && [ "$value" = "$4" ]
+}
+
+# ---- input -------------------------------------------------------------------------------------
+
+# click_ctl TITLE ID [PARENT_ID] [BUTTON]: moves the pointer to the control's centre and clicks
+# (button 1 unless named). Two clicks on one control within the double-click time are a double
+# click: wait for the effect of the first before the second.
+click_ctl() {
+    local position
+    position=$(probe screenpos "$1" "$2" ${3:+"$3"}) || {
+        echo "click_ctl: no control $2 in '$1'"
+        return 1
+    }
+    # shellcheck disable=SC2086
+    xdotool mousemove --sync $position click "${4:-1}"
+}
+# click_at TITLE X Y [BUTTON]: a click at client coordinates of a top-level window.
+click_at() {
+    local hwnd x y w h
+    read -r hwnd x y w h <<<"$(probe find "$1")" || return 1
+    [ -n "$hwnd" ] || return 1
+    xdotool mousemove --sync $((x + $2)) $((y + $3)) click "${4:-1}"
+}
+# press_keys KEY...: xdotool key names (Return, Escape, ctrl+s, a, ...) to the focused window.
+press_keys() { xdotool key --delay 60 "$@"; }
+type_text() { xdotool type --delay 60 "$1"; }
+# focus_window TITLE: gives a top-level window the X focus, which typed keys need.
+focus_window() {
+    local pattern wid
+    pattern=$(sed 's/[][\.*^$(){}?+|/]/\\&/g' <<<"$1")
+    wid=$(xdotool search --onlyvisible --name "^$pattern\$" | head -n 1)
+    [ -n "$wid" ] && xdotool windowfocus --sync "$wid"
+}
+
+# shot NAME [TITLE]: a screenshot in $ORVA_ARTIFACTS, cut to the window when TITLE is given.
+shot() {
+    mkdir -p "$ORVA_ARTIFACTS"
+    local file=$ORVA_ARTIFACTS/$E2E_NAME-$1.png hwnd x y w h
+    import -window root "$E2E_WORK/screen.png" 2>/dev/null || return 1
+    if [ -n "${2:-}" ] && read -r hwnd x y w h <<<"$(probe find "$2")" && [ -n "$w" ]; then
+        convert "$E2E_WORK/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$file"
+    else
+        cp "$E2E_WORK/screen.png" "$file"
+    fi
+}

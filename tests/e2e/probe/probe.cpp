@@ -1,0 +1,396 @@
+// orva-probe: what the end-to-end tests read from the windows of the programs under test, run
+// inside the same Wine prefix. Everything goes to stdout as UTF-8; exit 0 on success, 1 when the
+// window or control is not there (or does not answer), 2 on a usage error.
+//
+//   find TITLE                 HWND (hex) and screen rect "x y width height" of the top-level
+//                              window with exactly this title
+//   wait TITLE SECONDS         until that window exists and is visible
+//   visible TITLE              exit 0 when it exists and is visible
+//   list TITLE                 one line per descendant control: id, parent id, class, rect in the
+//                              top-level window's client coordinates, visible, enabled, the
+//                              query answers of its kind and its text (last, so it may hold spaces)
+//   ctl TITLE ID [PARENT_ID]   one control, one "key=value" a line (text=, check=, state=, pos=,
+//                              range=MIN..MAX, count=, cursel= as its kind answers them)
+//   lbtext TITLE ID INDEX      the text of one list box row
+//   center TITLE ID [PARENT_ID]     client "x y" of the control's centre in the top-level window
+//   screenpos TITLE ID [PARENT_ID]  the same in screen coordinates
+//   close TITLE                post WM_CLOSE
+//   post TITLE MSG WPARAM LPARAM    post a message (numbers decimal or 0x hex)
+//   top-dialog                 "HWND X Y W H TITLE" of the topmost visible dialog
+//
+// A control is found by id in breadth-first order (the window's own controls before those of
+// its child pages), or only under the first child window whose id is PARENT_ID.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cwchar>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ControlKind.h"
+
+namespace {
+
+constexpr UINT kAnswerTimeoutMs = 2000;
+
+void PrintUtf8(const std::wstring& text) {
+    if (text.empty())
+        return;
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+// Line breaks inside a text would split the probe's one-line answers.
+std::wstring OneLine(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c == L'\r' || c == L'\n')
+            c = L' ';
+    }
+    return text;
+}
+
+// A message to a window of another process, bounded in time: a hung program fails the query.
+bool Ask(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                            &result) == 0)
+        return false;
+    answer = static_cast<LRESULT>(result);
+    return true;
+}
+
+std::wstring WindowText(HWND window) {
+    LRESULT length = 0;
+    if (!Ask(window, WM_GETTEXTLENGTH, 0, 0, length) || length <= 0)
+        return {};
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT copied = 0;
+    if (!Ask(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), copied))
+        return {};
+    return std::wstring(buffer.data(), static_cast<size_t>(copied < 0 ? 0 : copied));
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    return name;
+}
+
+struct FoundTop {
+    const wchar_t* title;
+    HWND window;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM param) noexcept {
+    auto* found = reinterpret_cast<FoundTop*>(param);
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, 512);
+    if (std::wcscmp(title, found->title) != 0)
+        return TRUE;
+    // A visible window of that title wins over a hidden one.
+    if (found->window == nullptr || IsWindowVisible(window))
+        found->window = window;
+    return IsWindowVisible(window) ? FALSE : TRUE;
+}
+
+HWND FindTop(const wchar_t* title) {
+    FoundTop found{title, nullptr};
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&found));
+    return found.window;
+}
+
+std::vector<HWND> DescendantsBreadthFirst(HWND root) {
+    std::vector<HWND> all;
+    std::deque<HWND> pending{root};
+    while (!pending.empty()) {
+        HWND parent = pending.front();
+        pending.pop_front();
+        for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            all.push_back(child);
+            pending.push_back(child);
+        }
+    }
+    return all;
+}
+
+HWND FindControl(HWND top, int id, const wchar_t* parentId) {
+    HWND root = top;
+    if (parentId != nullptr) {
+        root = nullptr;
+        const int wanted = static_cast<int>(std::wcstol(parentId, nullptr, 0));
+        for (HWND window : DescendantsBreadthFirst(top)) {
+            if (GetDlgCtrlID(window) == wanted) {
+                root = window;
+                break;
+            }
+        }
+        if (root == nullptr)
+            return nullptr;
+    }
+    for (HWND window : DescendantsBreadthFirst(root)) {
+        if (GetDlgCtrlID(window) == id)
+            return window;
+    }
+    return nullptr;
+}
+
+ControlKind KindOf(HWND window) {
+    const auto stored = reinterpret_cast<intptr_t>(GetPropW(window, kControlKindProperty));
+    if (stored != 0)
+        return static_cast<ControlKind>(stored);
+    const std::wstring name = ClassName(window);
+    if (_wcsicmp(name.c_str(), L"Button") == 0)
+        return ControlKind::Button;
+    if (_wcsicmp(name.c_str(), TRACKBAR_CLASSW) == 0)
+        return ControlKind::Slider;
+    if (_wcsicmp(name.c_str(), PROGRESS_CLASSW) == 0)
+        return ControlKind::Progress;
+    if (_wcsicmp(name.c_str(), L"ListBox") == 0)
+        return ControlKind::ListBox;
+    if (_wcsicmp(name.c_str(), L"ScrollBar") == 0)
+        return ControlKind::ScrollBar;
+    return ControlKind::Unknown;
+}
+
+const wchar_t* KindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Button:
+            return L"button";
+        case ControlKind::Slider:
+            return L"slider";
+        case ControlKind::Progress:
+            return L"progress";
+        case ControlKind::ListBox:
+            return L"listbox";
+        case ControlKind::ScrollBar:
+            return L"scrollbar";
+        case ControlKind::Unknown:
+            break;
+    }
+    return L"other";
+}
+
+// The answers of the query messages of the control's kind, as "key=value" items.
+std::vector<std::wstring> Queries(HWND window) {
+    std::vector<std::wstring> items;
+    auto ask = [&](const wchar_t* key, UINT msg, WPARAM wParam) {
+        LRESULT answer = 0;
+        if (Ask(window, msg, wParam, 0, answer))
+            items.push_back(std::wstring(key) + L"=" + std::to_wstring(answer));
+    };
+    auto askRange = [&](UINT minMsg, WPARAM minParam, UINT maxMsg, WPARAM maxParam) {
+        LRESULT low = 0;
+        LRESULT high = 0;
+        if (Ask(window, minMsg, minParam, 0, low) && Ask(window, maxMsg, maxParam, 0, high))
+            items.push_back(L"range=" + std::to_wstring(low) + L".." + std::to_wstring(high));
+    };
+    switch (KindOf(window)) {
+        case ControlKind::Button:
+            ask(L"check", BM_GETCHECK, 0);
+            ask(L"state", BM_GETSTATE, 0);
+            break;
+        case ControlKind::Slider:
+            ask(L"pos", TBM_GETPOS, 0);
+            askRange(TBM_GETRANGEMIN, 0, TBM_GETRANGEMAX, 0);
+            break;
+        case ControlKind::Progress:
+            ask(L"pos", PBM_GETPOS, 0);
+            askRange(PBM_GETRANGE, TRUE, PBM_GETRANGE, FALSE);
+            break;
+        case ControlKind::ListBox:
+            ask(L"count", LB_GETCOUNT, 0);
+            ask(L"cursel", LB_GETCURSEL, 0);
+            break;
+        case ControlKind::ScrollBar:
+            ask(L"pos", SBM_GETPOS, 0);
+            break;
+        case ControlKind::Unknown:
+            break;
+    }
+    return items;
+}
+
+RECT RectIn(HWND control, HWND top) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    ScreenToClient(top, &corners[0]);
+    ScreenToClient(top, &corners[1]);
+    return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+int Find(HWND top) {
+    RECT rect{};
+    GetWindowRect(top, &rect);
+    std::printf("%llx %ld %ld %ld %ld\n",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(top)), rect.left,
+                rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
+int Wait(const wchar_t* title, const wchar_t* seconds) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(_wtof(seconds) * 1000.0);
+    for (;;) {
+        HWND top = FindTop(title);
+        if (top != nullptr && IsWindowVisible(top))
+            return Find(top);
+        if (GetTickCount64() >= end)
+            return 1;
+        Sleep(100);
+    }
+}
+
+int List(HWND top) {
+    for (HWND window : DescendantsBreadthFirst(top)) {
+        const RECT rect = RectIn(window, top);
+        std::wstring line = L"id=" + std::to_wstring(GetDlgCtrlID(window));
+        HWND parent = GetParent(window);
+        line += L" parent=" + std::to_wstring(parent == top ? 0 : GetDlgCtrlID(parent));
+        line += L" class=" + ClassName(window) + L" kind=" + KindName(KindOf(window));
+        line += L" rect=" + std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
+                std::to_wstring(rect.right - rect.left) + L"," +
+                std::to_wstring(rect.bottom - rect.top);
+        line += L" visible=" + std::to_wstring(IsWindowVisible(window) ? 1 : 0);
+        line += L" enabled=" + std::to_wstring(IsWindowEnabled(window) ? 1 : 0);
+        for (const std::wstring& item : Queries(window))
+            line += L" " + item;
+        line += L" text=" + OneLine(WindowText(window)) + L"\n";
+        PrintUtf8(line);
+    }
+    return 0;
+}
+
+int Control(HWND control, HWND top) {
+    const RECT rect = RectIn(control, top);
+    std::wstring out = L"class=" + ClassName(control) + L"\nkind=" + KindName(KindOf(control));
+    out += L"\nrect=" + std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
+           std::to_wstring(rect.right - rect.left) + L"," + std::to_wstring(rect.bottom - rect.top);
+    out += L"\nvisible=" + std::to_wstring(IsWindowVisible(control) ? 1 : 0);
+    out += L"\nenabled=" + std::to_wstring(IsWindowEnabled(control) ? 1 : 0);
+    out += L"\ntext=" + OneLine(WindowText(control)) + L"\n";
+    for (const std::wstring& item : Queries(control))
+        out += item + L"\n";
+    PrintUtf8(out);
+    return 0;
+}
+
+int ListBoxText(HWND control, const wchar_t* indexText) {
+    const WPARAM index = static_cast<WPARAM>(std::wcstol(indexText, nullptr, 0));
+    LRESULT length = 0;
+    if (!Ask(control, LB_GETTEXTLEN, index, 0, length) || length < 0)
+        return 1;
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT copied = 0;
+    if (!Ask(control, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()), copied) ||
+        copied < 0)
+        return 1;
+    PrintUtf8(OneLine(std::wstring(buffer.data(), static_cast<size_t>(copied))) + L"\n");
+    return 0;
+}
+
+int Center(HWND control, HWND top, bool screen) {
+    RECT rect{};
+    GetClientRect(control, &rect);
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(control, &centre);
+    if (!screen)
+        ScreenToClient(top, &centre);
+    std::printf("%ld %ld\n", centre.x, centre.y);
+    return 0;
+}
+
+BOOL CALLBACK FindTopDialog(HWND window, LPARAM found) noexcept {
+    if (IsWindowVisible(window) && ClassName(window) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int TopDialog() {
+    HWND found = nullptr;
+    EnumWindows(FindTopDialog, reinterpret_cast<LPARAM>(&found));
+    if (found == nullptr)
+        return 1;
+    RECT rect{};
+    GetWindowRect(found, &rect);
+    std::printf("%llx %ld %ld %ld %ld ",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(found)), rect.left,
+                rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    PrintUtf8(OneLine(WindowText(found)) + L"\n");
+    return 0;
+}
+
+long long Number(const wchar_t* text) {
+    return std::wcstoll(text, nullptr, 0);
+}
+
+int Run(int argc, wchar_t** argv) {
+    if (argc < 2)
+        return 2;
+    const std::wstring command = argv[1];
+    if (command == L"top-dialog")
+        return TopDialog();
+    if (argc < 3)
+        return 2;
+    const wchar_t* title = argv[2];
+    if (command == L"wait")
+        return argc == 4 ? Wait(title, argv[3]) : 2;
+
+    HWND top = FindTop(title);
+    if (command == L"find")
+        return top != nullptr ? Find(top) : 1;
+    if (command == L"visible")
+        return top != nullptr && IsWindowVisible(top) ? 0 : 1;
+    if (command == L"list")
+        return top != nullptr ? List(top) : 1;
+    if (command == L"close")
+        return top != nullptr && PostMessageW(top, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"post") {
+        if (argc != 6)
+            return 2;
+        return top != nullptr && PostMessageW(top, static_cast<UINT>(Number(argv[3])),
+                                              static_cast<WPARAM>(Number(argv[4])),
+                                              static_cast<LPARAM>(Number(argv[5])))
+                   ? 0
+                   : 1;
+    }
+
+    // The commands about one control: TITLE ID [PARENT_ID | INDEX].
+    if (argc < 4 || argc > 5)
+        return 2;
+    if (top == nullptr)
+        return 1;
+    const int id = static_cast<int>(Number(argv[3]));
+    if (command == L"lbtext") {
+        HWND control = argc == 5 ? FindControl(top, id, nullptr) : nullptr;
+        return control != nullptr ? ListBoxText(control, argv[4]) : (argc == 5 ? 1 : 2);
+    }
+    HWND control = FindControl(top, id, argc == 5 ? argv[4] : nullptr);
+    if (control == nullptr)
+        return 1;
+    if (command == L"ctl")
+        return Control(control, top);
+    if (command == L"center")
+        return Center(control, top, false);
+    if (command == L"screenpos")
+        return Center(control, top, true);
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int code = Run(argc, argv);
+    std::fflush(stdout);
+    return code;
+}
