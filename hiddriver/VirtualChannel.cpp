@@ -2,6 +2,7 @@
 
 bool CVirtualChannel::Open() {
     open_ = false;
+    client_.SetTimeout(kTransferTimeoutMs);
     if (!client_.IsConnected() && !client_.Connect(hostPort_))
         return false;
     bool present = false;

@@ -10,6 +10,10 @@
 
 class CVirtualChannel : public IFeatureChannel {
   public:
+    // A report the mouse does not answer within this time fails, as the HID class driver's
+    // calls do, so a silent mouse never holds the updater.
+    static constexpr int kTransferTimeoutMs = 3000;
+
     explicit CVirtualChannel(std::string hostPort) : hostPort_(std::move(hostPort)) {}
 
     bool Open() override;

@@ -4,6 +4,8 @@
 #define IDB_EXIT_PRESSED 136
 #define IDB_EXIT_NORMAL 137
 #define IDB_EXIT_HOVER 138
+// The update window's close button while a close waits for the transfer to end.
+#define IDB_EXIT_DISABLED 164
 #define IDB_OK_PRESSED 140
 #define IDB_OK_NORMAL 141
 #define IDB_OK_HOVER 142

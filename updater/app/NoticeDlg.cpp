@@ -103,7 +103,7 @@ INT_PTR CNoticeDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 OnButton(reinterpret_cast<HWND>(lParam));
             return TRUE;
         case WM_CLOSE:
-            End(IDCANCEL);
+            // Alt+F4 and a close from outside end nothing: only the buttons answer a notice.
             return TRUE;
         default:
             return CSkinnedDialog::HandleMessage(message, wParam, lParam);
@@ -114,11 +114,18 @@ BOOL CNoticeDlg::OnInitDialog() {
     ProgramFolder();  // the folder is worked out afresh for each window
     const NoticeLayout layout = LayoutOf(variant_);
     ApplySkin(layout.background, IDB_NOTICE_MASK);
+    bool made = true;
     if (layout.ok.layout != nullptr)
-        okButton_.Create(window_, layout.ok.layout, layout.ok.images);
+        made = okButton_.Create(window_, layout.ok.layout, layout.ok.images);
     if (layout.cancel.layout != nullptr)
-        cancelButton_.Create(window_, layout.cancel.layout, layout.cancel.images);
-    closeButton_.Create(window_, kCloseLayout, kCloseImages);
+        made = cancelButton_.Create(window_, layout.cancel.layout, layout.cancel.images) && made;
+    made = closeButton_.Create(window_, kCloseLayout, kCloseImages) && made;
+    if (!made) {
+        // Only its buttons end a notice; one that lacks them would never end.
+        OutputDebugStringW(L"FW Update: notice without its buttons\n");
+        End(IDCANCEL);
+        return TRUE;
+    }
     if (layout.title != nullptr)
         SetWindowTextW(window_, layout.title);
     if (layout.beforeMainWindow) {

@@ -4,11 +4,15 @@
 #include "SkinBitmap.h"
 
 CSkinButton::~CSkinButton() {
+    Detach();
+    FreeImages();
+}
+
+void CSkinButton::Detach() {
     if (window_ != nullptr && IsWindow(window_)) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
     }
-    FreeImages();
 }
 
 void CSkinButton::FreeImages() {
@@ -21,9 +25,20 @@ void CSkinButton::FreeImages() {
 
 bool CSkinButton::Create(HWND parent, std::string_view layoutText, const ButtonImages& ids,
                          ButtonMode mode) {
-    ButtonLayout layout;
-    ButtonLayout::Parse(layoutText, layout);
+    // Made again: the earlier window and images go first.
+    if (window_ != nullptr) {
+        Detach();
+        if (IsWindow(window_))
+            DestroyWindow(window_);
+        window_ = nullptr;
+    }
     FreeImages();
+    hover_ = false;
+    // A layout that does not parse places nothing: a button at 0,0 would cover the window's
+    // corner and hide the fault.
+    ButtonLayout layout;
+    if (!ButtonLayout::Parse(layoutText, layout))
+        return false;
     images_[kNormal] = LoadBitmapResource(ids.normal);
     images_[kHover] = LoadBitmapResource(ids.hover);
     images_[kPressed] = LoadBitmapResource(ids.pressed);
@@ -33,8 +48,10 @@ bool CSkinButton::Create(HWND parent, std::string_view layoutText, const ButtonI
     window_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, layout.left,
                               layout.top, size.cx, size.cy, parent, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-    if (window_ == nullptr)
+    if (window_ == nullptr) {
+        FreeImages();
         return false;
+    }
     latched_ = layout.latched;
     mode_ = mode;
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

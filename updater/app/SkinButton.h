@@ -23,7 +23,9 @@ class CSkinButton {
     CSkinButton(const CSkinButton&) = delete;
     CSkinButton& operator=(const CSkinButton&) = delete;
 
-    // Creates the button at the layout's position with the size of its normal image.
+    // Creates the button at the layout's position with the size of its normal image. False,
+    // and no button, when the layout does not parse or the window cannot be made. Creating
+    // it again replaces the earlier window and images.
     bool Create(HWND parent, std::string_view layout, const ButtonImages& images,
                 ButtonMode mode = ButtonMode::kPush);
     HWND Handle() const { return window_; }
@@ -46,6 +48,8 @@ class CSkinButton {
     void Draw(const DRAWITEMSTRUCT& item) const;
     void Redraw() const;
     void FreeImages();
+    // Gives the window its own procedure back; it no longer reaches this object.
+    void Detach();
 
     HWND window_ = nullptr;
     WNDPROC baseProc_ = nullptr;

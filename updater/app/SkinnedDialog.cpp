@@ -12,6 +12,11 @@ CSkinnedDialog::~CSkinnedDialog() {
 }
 
 void CSkinnedDialog::ApplySkin(int backgroundId, int maskId) {
+    // A skin applied again replaces the images of the earlier one.
+    if (mask_ != nullptr)
+        DeleteObject(mask_);
+    if (background_ != nullptr)
+        DeleteObject(background_);
     mask_ = LoadBitmapResource(maskId);
     background_ = LoadBitmapResource(backgroundId);
     const SIZE size = BitmapSize(background_);

@@ -14,8 +14,10 @@ class CSkinnedDialog : public CDialogBase {
     explicit CSkinnedDialog(int templateId) : CDialogBase(templateId) {}
 
     // Loads both bitmaps and gives the window the background's size at 0,0 and the mask's
-    // shape (white cut away).
+    // shape (white cut away). Applied again, it frees the earlier images.
     void ApplySkin(int backgroundId, int maskId);
+    HBITMAP BackgroundImage() const { return background_; }
+    HBITMAP MaskImage() const { return mask_; }
     // Drawn centred instead of the background while the window is minimised.
     void SetMinimisedIcon(HICON icon) { minimisedIcon_ = icon; }
     void CentreOn(HWND over);

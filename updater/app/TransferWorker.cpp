@@ -27,11 +27,29 @@ void CTransferWorker::BeginTransfer() {
     if (thread_ == nullptr || transferring_)
         return;
     transferring_ = true;
+    state_ = kRunning;
     SetEvent(event_);
 }
 
+CloseOutcome CTransferWorker::RequestClose() {
+    if (!transferring_)
+        return CloseOutcome::kEndNow;
+    int expected = kRunning;
+    if (state_.compare_exchange_strong(expected, kStopping))
+        return CloseOutcome::kEndNow;
+    return expected == kCommitted ? CloseOutcome::kAfterTransfer : CloseOutcome::kEndNow;
+}
+
+bool CTransferWorker::Commit() {
+    int expected = kRunning;
+    return state_.compare_exchange_strong(expected, kCommitted);
+}
+
 void CTransferWorker::Finish() {
-    stop_ = 1;
+    quit_ = true;
+    // A transfer that has not committed yet is stopped; a committed one is waited for.
+    int expected = kRunning;
+    state_.compare_exchange_strong(expected, kStopping);
     if (thread_ != nullptr) {
         SetEvent(event_);
         WaitForSingleObject(thread_, INFINITE);
@@ -54,9 +72,9 @@ DWORD WINAPI CTransferWorker::ThreadProc(void* parameter) noexcept {
 }
 
 void CTransferWorker::Run() noexcept {
-    while (stop_ == 0) {
+    while (!quit_) {
         WaitForSingleObject(event_, INFINITE);
-        if (stop_ != 0)
+        if (quit_)
             break;
         int result = 0;
         try {

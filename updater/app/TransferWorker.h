@@ -12,6 +12,12 @@
 #include "FirmwareImage.h"
 #include "TransferHost.h"
 
+// What a close request during a transfer leads to.
+enum class CloseOutcome {
+    kEndNow,         // nothing has reached the mouse's loader: the window may end at once
+    kAfterTransfer,  // the mouse runs its loader: the window ends when the transfer ends
+};
+
 class CTransferWorker : public ITransferHost {
   public:
     CTransferWorker(IDriverLibrary& driver, IClock& clock, const FirmwareImage& image)
@@ -28,15 +34,22 @@ class CTransferWorker : public ITransferHost {
     // Called when WM_FW_DONE arrives: the worker is waiting again.
     void TransferEnded() { transferring_ = false; }
     bool IsTransferring() const { return transferring_; }
-    // Asks a running transfer to end before its next step.
-    void RequestStop() { stop_ = 1; }
-    // Ends the thread and waits for it. Only while no transfer runs does this return at once.
+    // The window is asked to close. Before the transfer commits this stops it (it ends
+    // within a tenth of a second, or one driver call); afterwards the transfer goes on.
+    CloseOutcome RequestClose();
+    // Ends the thread and waits for it: at once while no transfer runs, within a driver call
+    // after a stop, and at the transfer's end once it has committed.
     void Finish();
 
     void OnBlockSent(size_t index) override;
-    bool StopRequested() override { return stop_ != 0; }
+    bool StopRequested() override { return state_ == kStopping; }
+    bool Commit() override;
 
   private:
+    // The transfer's state as both threads see it; one atomic value, so a close and the
+    // commit cannot both win.
+    enum State { kRunning, kStopping, kCommitted };
+
     static DWORD WINAPI ThreadProc(void* parameter) noexcept;
     void Run() noexcept;
 
@@ -46,6 +59,7 @@ class CTransferWorker : public ITransferHost {
     HWND window_ = nullptr;
     HANDLE event_ = nullptr;
     HANDLE thread_ = nullptr;
-    std::atomic<int> stop_{0};
+    std::atomic<int> state_{kRunning};
+    std::atomic<bool> quit_{false};
     bool transferring_ = false;  // window thread only
 };

@@ -57,8 +57,12 @@ INT_PTR CUpdateDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void CUpdateDlg::OnCreate() {
     folder_ = ProgramFolder();
     ApplySkin(IDB_UPDATE_BACKGROUND, IDB_UPDATE_MASK);
-    closeButton_.Create(window_, kCloseLayout,
-                        {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED, IDB_EXIT_NORMAL});
+    // Its disabled image is dimmed: the button is disabled while a close waits for the
+    // transfer, and the user must see that.
+    if (!closeButton_.Create(
+            window_, kCloseLayout,
+            {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED, IDB_EXIT_DISABLED}))
+        OutputDebugStringW(L"FW Update: no close button\n");
     ButtonLayout layout;
     ButtonLayout::Parse(kProgressLayout, layout);
     progressRect_ = RECT{layout.left, layout.top, layout.right, layout.bottom};
@@ -136,9 +140,12 @@ void CUpdateDlg::OnProgress(WPARAM index) {
 void CUpdateDlg::OnDone(LPARAM result) {
     worker_.TransferEnded();
     if (closePending_) {
-        // The user closed the window during the transfer; it ends without a notice. Should the
-        // last step have completed the image all the same, the monitor comes back as usual.
-        restartMonitor_ = result != 0;
+        // The user asked to close while the mouse ran its loader; the window ends now that
+        // the transfer has. A failure is still shown: the mouse needs another run.
+        if (result != 0)
+            restartMonitor_ = true;
+        else
+            CNoticeDlg::Show(NoticeVariant::kFailure, window_);
         End(IDCANCEL);
         return;
     }
@@ -152,11 +159,14 @@ void CUpdateDlg::OnDone(LPARAM result) {
 }
 
 void CUpdateDlg::OnClose() {
-    // Never end under a running transfer: ask it to stop after the step in progress and end
-    // when the worker reports back. The window stays responsive meanwhile.
-    if (worker_.IsTransferring()) {
+    if (closePending_)
+        return;
+    // Once the mouse has been told to start its loader, ending would leave it with a partial
+    // image: the close is remembered, the close button shows it, and the window ends with the
+    // transfer. Before that the transfer is stopped and the window ends at once.
+    if (worker_.RequestClose() == CloseOutcome::kAfterTransfer) {
         closePending_ = true;
-        worker_.RequestStop();
+        EnableWindow(closeButton_.Handle(), FALSE);
         return;
     }
     End(IDCANCEL);

@@ -4,7 +4,7 @@
 
 namespace {
 
-// How long a stop request may go unnoticed during the long reconnect waits.
+// How long a stop request may go unnoticed while waiting for the mouse's first answer.
 constexpr uint32_t kStopCheckMs = 100;
 
 }  // namespace
@@ -24,7 +24,8 @@ uint32_t FirmwareTransfer::PollDelayMs(int poll) {
 int FirmwareTransfer::WaitForStatus(int& status) {
     int result = 0;
     for (int poll = 0; poll < kMaxPolls; ++poll) {
-        clock_.SleepMs(PollDelayMs(poll));
+        if (!Pause(PollDelayMs(poll)))
+            return 0;
         StatusReport reply = TransferReports::StatusRequest();
         if (driver_.GetFeature(reply.data(), reply.size()) != 0) {
             status = reply[1];
@@ -46,7 +47,14 @@ int FirmwareTransfer::SendStep(TransferStep step, uint8_t* report, size_t length
         return 0;
     if (WaitForStatus(status) == 0)
         return 0;
-    for (;;) {
+    if (step == TransferStep::kStart && !committed_) {
+        // The start parameters send the mouse into its loader: from here on only a finished
+        // transfer leaves it usable, so nothing stops the transfer any more.
+        if (!host_.Commit())
+            return 0;
+        committed_ = true;
+    }
+    for (int resends = 0;; ++resends) {
         if (driver_.SetFeature(report, length) == 0)
             return 0;
         if (step == TransferStep::kStart)
@@ -54,23 +62,30 @@ int FirmwareTransfer::SendStep(TransferStep step, uint8_t* report, size_t length
         status = 0;
         const int result = WaitForStatus(status);
         // Only a status actually read as "resend" repeats the report; a failed read must not
-        // leave an earlier resend standing, or the step could repeat forever.
-        if (status != kStatusResend || host_.StopRequested())
-            return result;
+        // leave an earlier resend standing. A mouse that never stops asking fails the step.
+        if (status != kStatusResend || resends >= kMaxResends)
+            return status == kStatusResend ? 0 : result;
     }
 }
 
 void FirmwareTransfer::Reconnect() {
     for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
-        if (!WaitUnlessStopped(kReconnectDelayMs))
-            return;
+        clock_.SleepMs(kReconnectDelayMs);
         driver_.OpenDevMonitor(window_, kDevMonitorArrivalMessage, kDevMonitorRemovalMessage);
         if (driver_.OpenFeatureDevice() != 0)
             return;
     }
 }
 
-bool FirmwareTransfer::WaitUnlessStopped(uint32_t milliseconds) {
+bool FirmwareTransfer::Stopping() {
+    return !committed_ && host_.StopRequested();
+}
+
+bool FirmwareTransfer::Pause(uint32_t milliseconds) {
+    if (committed_) {
+        clock_.SleepMs(milliseconds);
+        return true;
+    }
     const uint64_t end = clock_.NowMs() + milliseconds;
     for (;;) {
         if (host_.StopRequested())
@@ -83,27 +98,24 @@ bool FirmwareTransfer::WaitUnlessStopped(uint32_t milliseconds) {
 }
 
 int FirmwareTransfer::RunTransfer() {
+    committed_ = false;
     ParameterReport start = TransferReports::Start();
-    if (host_.StopRequested() || SendStep(TransferStep::kStart, start.data(), start.size()) == 0)
+    if (Stopping() || SendStep(TransferStep::kStart, start.data(), start.size()) == 0)
         return 0;
 
     // The mouse leaves and comes back as its loader.
     driver_.CloseDevMonitor();
     driver_.CloseFeatureDevice();
     Reconnect();
-    if (host_.StopRequested())
-        return 0;
 
     clock_.SleepMs(kStepPauseMs);
     ParameterReport length = TransferReports::ImageLength(image_.Length());
-    if (host_.StopRequested() ||
-        SendStep(TransferStep::kImageLength, length.data(), length.size()) == 0)
+    if (SendStep(TransferStep::kImageLength, length.data(), length.size()) == 0)
         return 0;
 
     clock_.SleepMs(kStepPauseMs);
     ParameterReport prepare = TransferReports::Prepare();
-    if (host_.StopRequested() ||
-        SendStep(TransferStep::kPrepare, prepare.data(), prepare.size()) == 0)
+    if (SendStep(TransferStep::kPrepare, prepare.data(), prepare.size()) == 0)
         return 0;
 
     clock_.SleepMs(kStepPauseMs);
@@ -116,12 +128,10 @@ int FirmwareTransfer::SendBlocks() {
         const auto blockIndex = static_cast<uint16_t>(index);
         ParameterReport header =
             TransferReports::BlockHeader(blockIndex, image_.Checksum(blockIndex));
-        if (host_.StopRequested() ||
-            SendStep(TransferStep::kBlockHeader, header.data(), header.size()) == 0)
+        if (SendStep(TransferStep::kBlockHeader, header.data(), header.size()) == 0)
             return 0;
         DataReport data = TransferReports::BlockData(image_.Block(index));
-        if (host_.StopRequested() ||
-            SendStep(TransferStep::kBlockData, data.data(), data.size()) == 0)
+        if (SendStep(TransferStep::kBlockData, data.data(), data.size()) == 0)
             return 0;
         host_.OnBlockSent(index);
     }

@@ -27,6 +27,9 @@ class FirmwareTransfer {
     static constexpr uint32_t kReconnectDelayMs = 10000;
     // The mouse needs this pause after the start parameters and between the later steps.
     static constexpr uint32_t kStepPauseMs = 500;
+    // A mouse that keeps asking for the same report again is given up on after this many
+    // repeats, so that a committed transfer always ends.
+    static constexpr int kMaxResends = 100;
 
     FirmwareTransfer(IDriverLibrary& driver, IClock& clock, const FirmwareImage& image,
                      WindowHandle window, ITransferHost& host);
@@ -35,20 +38,26 @@ class FirmwareTransfer {
     // `status` keeps the last status read (unchanged when a read failed).
     int WaitForStatus(int& status);
     // Sends the step's command report, then its following report until the mouse stops asking
-    // for it again. Nonzero when both were accepted.
+    // for it again. Nonzero when both were accepted. The start step commits the transfer
+    // before its parameters go out.
     int SendStep(TransferStep step, uint8_t* report, size_t length);
-    // The whole sequence. Nonzero on success; 0 at the first failure or when asked to stop.
+    // The whole sequence. Nonzero on success; 0 at the first failure, or when asked to stop
+    // before the transfer committed. Once committed it is never stopped half way.
     int RunTransfer();
+    bool Committed() const { return committed_; }
 
   private:
     int SendBlocks();
     void Reconnect();
-    // Waits, checking for a stop request in between; false when asked to stop.
-    bool WaitUnlessStopped(uint32_t milliseconds);
+    // Before the commit: a stop request was made.
+    bool Stopping();
+    // Waits; before the commit a stop request cuts the wait short and gives false.
+    bool Pause(uint32_t milliseconds);
 
     IDriverLibrary& driver_;
     IClock& clock_;
     const FirmwareImage& image_;
     WindowHandle window_;
     ITransferHost& host_;
+    bool committed_ = false;
 };

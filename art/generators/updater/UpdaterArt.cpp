@@ -35,7 +35,7 @@ struct Background {
     std::vector<const char*> body;  // paragraphs, top to bottom
 };
 
-enum class ButtonState { kNormal, kHover, kPressed };
+enum class ButtonState { kNormal, kHover, kPressed, kDisabled };
 
 bool Save(const Canvas& canvas, const fs::path& folder, int id) {
     const fs::path path = folder / ("bmp" + std::to_string(id) + ".bmp");
@@ -74,8 +74,11 @@ Canvas DrawCloseButton(ButtonState state) {
     Canvas canvas(kClosePlace.w, kClosePlace.h, kBlack);
     const Rect whole{0, 0, kClosePlace.w, kClosePlace.h};
     canvas.FillRect(whole, state == ButtonState::kPressed ? kAccentDark : kPanel);
-    canvas.FrameRect(whole, state == ButtonState::kNormal ? kFrame : kAccent);
-    const Rgb ink = state == ButtonState::kNormal ? kText : kAccent;
+    const bool lit = state == ButtonState::kHover || state == ButtonState::kPressed;
+    canvas.FrameRect(whole, lit ? kAccent : kFrame);
+    Rgb ink = lit ? kAccent : kText;
+    if (state == ButtonState::kDisabled)
+        ink = kDimText;  // the window cannot be closed until the firmware is written
     canvas.Line({7.5f, 5.5f}, {15.5f, 12.5f}, ink, 1.6f);
     canvas.Line({15.5f, 5.5f}, {7.5f, 12.5f}, ink, 1.6f);
     return canvas;
@@ -167,6 +170,7 @@ int main(int argc, char** argv) {
     ok = Save(DrawCloseButton(ButtonState::kPressed), folder, 136) && ok;
     ok = Save(DrawCloseButton(ButtonState::kNormal), folder, 137) && ok;
     ok = Save(DrawCloseButton(ButtonState::kHover), folder, 138) && ok;
+    ok = Save(DrawCloseButton(ButtonState::kDisabled), folder, 164) && ok;
 
     // Each button's images by id: hover, pressed, normal (Ok: pressed, normal, hover).
     struct ButtonArt {

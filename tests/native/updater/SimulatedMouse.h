@@ -69,12 +69,19 @@ class SimulatedMouse : public IDriverLibrary {
     int deviceCalls_ = 0;
 };
 
+// Asks for a stop once `stopWhen` says so; refuses the commit when a stop came first, as the
+// updater's worker does.
 class RecordingHost : public ITransferHost {
   public:
     void OnBlockSent(size_t index) override { progress.push_back(index); }
     bool StopRequested() override { return stopWhen ? stopWhen() : false; }
+    bool Commit() override {
+        committed = !StopRequested();
+        return committed;
+    }
     std::vector<size_t> progress;
     std::function<bool()> stopWhen;
+    bool committed = false;
 };
 
 std::string Hex(const uint8_t* bytes, size_t count);

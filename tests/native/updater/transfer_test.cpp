@@ -257,27 +257,60 @@ TEST(Transfer, MouseThatNeverReturnsFailsAfterFiveTenSecondWaits) {
     EXPECT_EQ(slow.Run(), 1);
 }
 
-TEST(Transfer, StopRequestEndsTheTransferBeforeTheNextStep) {
-    // Asked to stop during the reconnect wait: no longer than a tenth of a second later.
-    TransferRig reconnect(PatternBytes(2048));
-    reconnect.host.stopWhen = [&clock = reconnect.clock] { return clock.now >= 3000; };
-    EXPECT_EQ(reconnect.Run(), 0);
-    EXPECT_LE(reconnect.clock.now, 3100u);
-    EXPECT_EQ(reconnect.mouse.SetReports().size(), 2u);
+TEST(Transfer, AStopEndsTheTransferOnlyBeforeTheMouseIsToldToStart) {
+    // A stop asked for at every moment of a transfer, with a mouse that is busy for a while
+    // in the start step: before the start parameters go out the transfer ends within a tenth
+    // of a second and the mouse hears nothing more; once they are out it completes.
+    const auto bytes = PatternBytes(3000);
+    TransferRig plain(bytes);
+    ASSERT_EQ(plain.Run(), 1);
+    const uint64_t whole = plain.clock.now;
+    int stopped = 0;
+    int completed = 0;
+    for (uint64_t at = 0; at <= whole; at += at < 2000 ? 50 : 997) {
+        TransferRig rig(bytes);
+        rig.mouse.statuses = {3, 3, 3, 3};  // busy until 1300 ms, in the start step
+        rig.host.stopWhen = [&clock = rig.clock, at] { return clock.now >= at; };
+        const int result = rig.Run();
+        if (rig.CountSets("21 5A A5 32") == 0) {
+            ++stopped;
+            EXPECT_EQ(result, 0) << "stop at " << at;
+            EXPECT_FALSE(rig.host.committed);
+            EXPECT_LE(rig.clock.now, at + 100) << "stop at " << at;
+            EXPECT_TRUE(rig.mouse.calls.empty() || rig.mouse.calls.back().at <= at) << at;
+        } else {
+            ++completed;
+            EXPECT_TRUE(rig.host.committed);
+            EXPECT_EQ(result, 1) << "stop at " << at;
+            std::vector<uint8_t> sent = rig.mouse.ReceivedData();
+            sent.resize(bytes.size());
+            EXPECT_EQ(sent, bytes) << "stop at " << at;
+            EXPECT_EQ(rig.host.progress, (std::vector<size_t>{0, 1, 2})) << "stop at " << at;
+        }
+    }
+    EXPECT_GT(stopped, 10);
+    EXPECT_GT(completed, 10);
 
-    // Asked during a block: that step finishes, nothing further is sent.
-    TransferRig block(PatternBytes(4096));
-    block.host.stopWhen = [&host = block.host] { return host.progress.size() >= 2; };
-    EXPECT_EQ(block.Run(), 0);
-    EXPECT_EQ(block.CountSets("22 "), 2u);
-    EXPECT_EQ(block.mouse.SetReports().back().substr(0, 3), "22 ");
+    // A stop that came before the transfer began sends nothing at all.
+    TransferRig early(bytes);
+    early.host.stopWhen = [] { return true; };
+    EXPECT_EQ(early.Run(), 0);
+    EXPECT_TRUE(early.mouse.calls.empty());
+}
 
-    // A mouse asking for the same report forever is left once a stop is asked for.
-    TransferRig resend(PatternBytes(100));
-    resend.mouse.statusRule = AnswerAfter("22 ", std::vector<int>(1000, 4));
-    resend.host.stopWhen = [&clock = resend.clock] { return clock.now >= 60000; };
-    EXPECT_EQ(resend.Run(), 0);
-    EXPECT_LT(resend.CountSets("22 "), 1000u);
+TEST(Transfer, AMouseThatAsksForEverFailsTheStepAfterAHundredRepeats) {
+    // After the commit nothing stops the transfer, so its own limits must end it.
+    TransferRig rig(PatternBytes(100));
+    rig.mouse.statusRule = AnswerAfter("22 ", std::vector<int>(100000, 4));
+    EXPECT_EQ(rig.Run(), 0);
+    EXPECT_EQ(rig.CountSets("22 "), 1u + FirmwareTransfer::kMaxResends);
+    EXPECT_TRUE(rig.host.progress.empty());
+
+    // Ninety-nine repeats are still answered by sending the report once more.
+    TransferRig patient(PatternBytes(100));
+    patient.mouse.statusRule = AnswerAfter("22 ", std::vector<int>(99, 4));
+    EXPECT_EQ(patient.Run(), 1);
+    EXPECT_EQ(patient.CountSets("22 "), 100u);
 }
 
 }  // namespace

@@ -34,6 +34,9 @@ void CALLBACK PlayScript(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
     IsDialogMessageW(notice, &key);
     key.wParam = VK_ESCAPE;
     IsDialogMessageW(notice, &key);
+    // Alt+F4 and a close from another program.
+    SendMessageW(notice, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(notice, WM_CLOSE, 0, 0);
     gScript->aliveAfterKeys = IsWindow(notice) && IsWindowVisible(notice);
     EnumChildWindows(notice, CollectButton, 0);
     HWND button = gScript->buttons.at(gScript->pickButton);
@@ -46,7 +49,7 @@ INT_PTR RunNotice(NoticeVariant variant, NoticeScript& script) {
     return CNoticeDlg::Show(variant, nullptr);
 }
 
-TEST(NoticeDlg, KeysEndNothingAndTheButtonsEndWithTheirRoles) {
+TEST(NoticeDlg, KeysAndCloseRequestsEndNothingAndTheButtonsEndWithTheirRoles) {
     NoticeScript ok;
     ok.pickButton = 0;  // Upgrade Firmware
     EXPECT_EQ(RunNotice(NoticeVariant::kUpdateOffer, ok), IDOK);

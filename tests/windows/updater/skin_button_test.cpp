@@ -50,6 +50,40 @@ TEST(SkinButton, TakesTheLayoutPositionAndTheNormalImageSize) {
     EXPECT_EQ(GetWindowLongW(button.Handle(), GWL_STYLE) & WS_TABSTOP, 0);
 }
 
+int CountChildren(HWND parent) {
+    int count = 0;
+    EnumChildWindows(
+        parent,
+        [](HWND, LPARAM counter) noexcept { return ++*reinterpret_cast<int*>(counter), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(SkinButton, ALayoutThatDoesNotParsePlacesNothingAndMakingAgainReplaces) {
+    TestParent parent;
+    CSkinButton button;
+    for (const char* bad : {"BUTTON_OK", "BUTTON_OK,198,152,", "BUTTON_OK,x,1,2,3,", ""}) {
+        EXPECT_FALSE(button.Create(parent.Handle(), bad, kOk)) << bad;
+        EXPECT_EQ(button.Handle(), nullptr) << bad;
+    }
+    EXPECT_EQ(CountChildren(parent.Handle()), 0);
+
+    // Made twice: one window, at the second place.
+    ASSERT_TRUE(button.Create(parent.Handle(), "BUTTON_OK,10,10,51,20,", kOk));
+    HWND first = button.Handle();
+    ASSERT_TRUE(button.Create(parent.Handle(), "BUTTON_OK,100,40,51,20,", kOk));
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(CountChildren(parent.Handle()), 1);
+    RECT rect;
+    GetWindowRect(button.Handle(), &rect);
+    MapWindowPoints(nullptr, parent.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 100);
+    EXPECT_EQ(rect.top, 40);
+    // A failed remake leaves no stale button behind either.
+    EXPECT_FALSE(button.Create(parent.Handle(), "BUTTON_OK,", kOk));
+    EXPECT_EQ(CountChildren(parent.Handle()), 0);
+}
+
 TEST(SkinButton, DrawsTheImageOfItsState) {
     TestParent parent(TestParent::kShown);
     CSkinButton button;
