@@ -1,8 +1,15 @@
 #pragma once
-// CColorSettingsDlg: the colour page: LED zones on, off or selected, and the LED colour.
+// CColorSettingsDlg: the colour page: LED zones on, off or selected, and the LED colour. The
+// rules live in ColourPageRules; the page wires its controls to them.
 
+#include <array>
+
+#include "ColourPageRules.h"
 #include "PageHost.h"
+#include "ZelButton.h"
+#include "ZelCheckBox.h"
 #include "ZelImageDialog.h"
+#include "ZelStatic.h"
 
 class CColorSettingsDlg : public CZelImageDialog {
   public:
@@ -11,12 +18,30 @@ class CColorSettingsDlg : public CZelImageDialog {
 
     void LoadColourPage(Profile& profile) noexcept;
     void SaveColourPage(Profile& profile) noexcept;
+    // Fills the swatch with the colour (ARGB) and writes it under the swatch as "r.g.b".
+    void SetCurrentColour(uint32_t argb) noexcept;
 
   protected:
     bool OnInitDialog() noexcept override;
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
+    bool OnCommand(int id, int code, HWND control) noexcept override;
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
 
   private:
+    void CreateControls() noexcept;
+    void OnLightingChoice(int id) noexcept;
+    void OnPaletteButton(int id) noexcept;
+    LightingState ReadLighting() const noexcept;
+    void ShowLighting(const LightingState& state) noexcept;
+
     PageHost& host_;
+    CZelButton on_;
+    CZelButton off_;
+    CZelButton select_;
+    std::array<CZelCheckBox, kZoneCount> zones_;
+    std::array<CZelButton, kPaletteSize> palette_;
+    CZelStatic swatch_;
+    CZelStatic tip_;
+    std::array<CZelButton, 4> markers_;
 };

@@ -1,9 +1,17 @@
 #pragma once
 // CMouseSettingsDlg: the mouse page: the seven button slots with their function menus, the
-// report rate, double-click time, wheel and acceleration.
+// report rate, double-click time, wheel and acceleration. The rules live in MousePageRules;
+// the page wires its controls to them.
 
+#include <array>
+
+#include "MousePageRules.h"
 #include "PageHost.h"
+#include "ZelButton.h"
+#include "ZelCheckBox.h"
+#include "ZelComboButton.h"
 #include "ZelImageDialog.h"
+#include "ZelSliderCtrl.h"
 
 class CMouseSettingsDlg : public CZelImageDialog {
   public:
@@ -21,7 +29,32 @@ class CMouseSettingsDlg : public CZelImageDialog {
     bool OnInitDialog() noexcept override;
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
+    bool OnCommand(int id, int code, HWND control) noexcept override;
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
 
   private:
+    void CreateControls() noexcept;
+    void SetUpSlots() noexcept;
+    void SetUpSliders() noexcept;
+    void OnSlotChoice(int slot, int choice) noexcept;
+    void OnRateBox(int id) noexcept;
+    void OnWheelMode(int id) noexcept;
+    void OnAccelerationBox() noexcept;
+    // Closes the slot's open menu so that no menu stays drawn over a pop-up.
+    void CloseSlotMenu(int slot) noexcept;
+    MousePageState ReadState() const noexcept;
+    void ShowControls(const MouseControls& controls) noexcept;
+    int SlotOfId(int id) const noexcept;
+    bool IsPageControl(int id) const noexcept;
+
     PageHost& host_;
+    std::array<CZelComboButton, kButtonCount> slots_;
+    std::array<CZelButton, kButtonCount> markers_;
+    std::array<CZelCheckBox, kRateBoxCount> rateBoxes_;
+    CZelSliderCtrl doubleClick_;
+    CZelCheckBox wheelLines_;
+    CZelCheckBox wheelPage_;
+    CZelSliderCtrl scrollSpeed_;
+    CZelSliderCtrl acceleration_;
+    CZelCheckBox accelerationOn_;
 };

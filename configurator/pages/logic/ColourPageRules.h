@@ -24,7 +24,12 @@ struct PaletteColour {
 };
 
 // Row by row, six to a row, as the buttons "11" .. "46" show them.
-extern const std::array<PaletteColour, kPaletteSize> kPalette;
+inline constexpr std::array<PaletteColour, kPaletteSize> kPalette = {{
+    {0, 90, 0},    {6, 242, 6},   {94, 255, 0},  {180, 255, 5},  {255, 255, 5},   {255, 202, 2},
+    {255, 154, 0}, {255, 90, 0},  {255, 43, 3},  {251, 34, 101}, {255, 44, 62},   {229, 1, 1},
+    {255, 0, 64},  {255, 0, 11},  {160, 0, 120}, {153, 0, 252},  {96, 0, 255},    {40, 0, 200},
+    {0, 0, 150},   {15, 15, 200}, {14, 71, 255}, {0, 255, 255},  {103, 254, 216}, {171, 255, 216},
+}};
 
 // Opaque ARGB of a palette colour, as the swatch holds it.
 constexpr uint32_t ArgbOf(PaletteColour c) {
