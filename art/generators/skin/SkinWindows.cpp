@@ -3,6 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "ColourPageLayout.h"
+#include "ColourPalette.h"
+#include "MousePageLayout.h"
 #include "SkinPainter.h"
 
 namespace orva::art {
@@ -92,45 +95,57 @@ void MainWindow(SkinPainter& p) {
 
 // ---- pages --------------------------------------------------------------------------------
 
+// A control's rectangle on the sheet, from a window's layout table.
+template <typename Table>
+Rect LayoutRect(const Table& table, int id) {
+    const ControlPlace* place = FindPlace(table, id);
+    return place
+               ? Rect{place->rect.left, place->rect.top, place->rect.Width(), place->rect.Height()}
+               : Rect{};
+}
+
 void MousePage(SkinPainter& p) {
     Canvas& c = p.Target();
     PageOutline(c, kPageWidth, kPageHeight);
     p.Label({20, 16, 200, 18}, "Button assignment", 14, Align::kLeft, kAccent);
-    const int slotY[] = {39, 72, 104, 136, 168, 200, 232};
     for (int i = 0; i < 7; ++i) {
-        p.Label({20, slotY[i], 28, 21}, std::to_string(i + 1), 13, Align::kRight);
-        p.DropDown({52, slotY[i], 182, 21});
+        Rect slot = LayoutRect(kMousePageLayout, kMousePageSlotIds[i]);
+        p.Label({20, slot.y, 28, slot.h}, std::to_string(i + 1), 13, Align::kRight);
+        p.DropDown(slot);
     }
     MousePicture(c, 360, 40, 140, 200);
-    const Rect markers[] = {{332, 58, 20, 20},  {391, 56, 20, 30},  {361, 83, 20, 20},
-                            {299, 109, 20, 20}, {300, 159, 20, 20}, {369, 113, 20, 20},
-                            {354, 147, 20, 20}};
     for (int i = 0; i < 7; ++i) {
-        p.Marker(markers[i], std::to_string(i + 1));
+        p.Marker(LayoutRect(kMousePageLayout, kMousePageMarkerIds[i]), std::to_string(i + 1));
     }
     p.Label({40, 276, 200, 18}, "Report rate", 14, Align::kLeft, kAccent);
-    p.CheckBox({40, 300, 65, 25}, "125 Hz");
-    p.CheckBox({120, 300, 65, 25}, "250 Hz");
-    p.CheckBox({200, 300, 65, 25}, "500 Hz");
-    p.CheckBox({270, 300, 75, 25}, "1000 Hz");
+    const char* const rates[] = {"125 Hz", "250 Hz", "500 Hz", "1000 Hz"};
+    for (int i = 0; i < 4; ++i) {
+        p.CheckBox(LayoutRect(kMousePageLayout, kMousePageRateIds[i]), rates[i]);
+    }
 
+    Rect doubleClick = LayoutRect(kMousePageLayout, IDC_DOUBLE_CLICK);
     p.Label({525, 36, 230, 18}, "Double-click speed", 14, Align::kLeft, kAccent);
-    p.SliderTrack({553, 62, 181, 25});
-    p.Label({553, 86, 60, 14}, "Slow", 11, Align::kLeft, kDimText);
-    p.Label({674, 86, 60, 14}, "Fast", 11, Align::kRight, kDimText);
+    p.SliderTrack(doubleClick);
+    p.Label({doubleClick.x, doubleClick.Bottom() - 1, 60, 14}, "Slow", 11, Align::kLeft, kDimText);
+    p.Label({doubleClick.Right() - 60, doubleClick.Bottom() - 1, 60, 14}, "Fast", 11, Align::kRight,
+            kDimText);
 
+    Rect scroll = LayoutRect(kMousePageLayout, IDC_SCROLL_SPEED);
     p.Label({525, 122, 230, 18}, "Scroll wheel", 14, Align::kLeft, kAccent);
-    p.CheckBox({525, 148, 30, 30}, "");
-    p.SliderTrack({563, 152, 180, 25});
-    p.Label({563, 172, 180, 12}, "lines per notch", 11, Align::kLeft, kDimText);
-    p.CheckBox({525, 185, 30, 30}, "");
-    p.Label({563, 185, 190, 30}, "One page per notch", 13);
+    p.CheckBox(LayoutRect(kMousePageLayout, IDC_WHEEL_LINES), "");
+    p.SliderTrack(scroll);
+    p.Label({scroll.x, scroll.y + 20, scroll.w, 12}, "lines per notch", 11, Align::kLeft, kDimText);
+    Rect page = LayoutRect(kMousePageLayout, IDC_WHEEL_PAGE);
+    p.CheckBox(page, "");
+    p.Label({scroll.x, page.y, 190, page.h}, "One page per notch", 13);
 
+    Rect acceleration = LayoutRect(kMousePageLayout, IDC_ACCELERATION);
     p.Label({525, 240, 230, 18}, "Pointer acceleration", 14, Align::kLeft, kAccent);
-    p.SliderTrack({590, 264, 130, 25});
-    p.Label({540, 264, 45, 18}, "Level", 12, Align::kLeft, kDimText);
-    p.CheckBox({525, 300, 30, 30}, "");
-    p.Label({560, 300, 120, 30}, "Enable", 13);
+    p.SliderTrack(acceleration);
+    p.Label({540, acceleration.y, 45, 18}, "Level", 12, Align::kLeft, kDimText);
+    Rect enable = LayoutRect(kMousePageLayout, IDC_ACCELERATION_ON);
+    p.CheckBox(enable, "");
+    p.Label({enable.Right() + 5, enable.y, 120, enable.h}, "Enable", 13);
 }
 
 void SensorPage(SkinPainter& p) {
@@ -177,43 +192,32 @@ void ColourPage(SkinPainter& p) {
     Canvas& c = p.Target();
     PageOutline(c, kPageWidth, kPageHeight);
     p.Label({38, 36, 200, 18}, "Lighting", 14, Align::kLeft, kAccent);
-    p.CheckBox({38, 60, 180, 20}, "All lights on");
-    p.CheckBox({38, 82, 180, 20}, "All lights off");
-    p.CheckBox({38, 100, 90, 20}, "Zones:");
-    p.CheckBox({58, 124, 130, 20}, "Scroll wheel");
-    p.CheckBox({58, 144, 130, 20}, "DPI indicator");
-    p.CheckBox({58, 164, 130, 20}, "DPI buttons");
-    p.CheckBox({58, 184, 130, 20}, "Logo");
+    p.CheckBox(LayoutRect(kColourPageLayout, IDC_LED_ON), "All lights on");
+    p.CheckBox(LayoutRect(kColourPageLayout, IDC_LED_OFF), "All lights off");
+    p.CheckBox(LayoutRect(kColourPageLayout, IDC_LED_SELECT), "Zones:");
+    const char* const zones[] = {"Scroll wheel", "DPI indicator", "DPI buttons", "Logo"};
+    for (int i = 0; i < 4; ++i) {
+        p.CheckBox(LayoutRect(kColourPageLayout, kColourPageZoneIds[i]), zones[i]);
+    }
 
     MousePicture(c, 360, 50, 150, 250);
-    p.Marker({245, 60, 25, 22}, "1");
-    p.Marker({245, 83, 25, 22}, "2");
-    p.Marker({245, 130, 25, 22}, "3");
-    p.Marker({245, 246, 25, 22}, "4");
-    c.Line({270, 71}, {355, 71}, kDimText);
-    c.Line({270, 94}, {300, 94}, kDimText);
-    c.Line({270, 141}, {320, 141}, kDimText);
-    c.Line({270, 257}, {335, 257}, kDimText);
+    // Each marker points at its zone on the picture.
+    const int lineEnds[] = {355, 300, 320, 335};
+    for (int i = 0; i < 4; ++i) {
+        Rect marker = LayoutRect(kColourPageLayout, kColourPageMarkerIds[i]);
+        p.Marker(marker, std::to_string(i + 1));
+        float y = marker.y + marker.h / 2.0f;
+        c.Line({static_cast<float>(marker.Right()), y}, {static_cast<float>(lineEnds[i]), y},
+               kDimText);
+    }
 
     p.Label({546, 40, 200, 18}, "Colour", 14, Align::kLeft, kAccent);
-    const Rgb palette[4][6] = {
-        {{0, 90, 0}, {6, 242, 6}, {94, 255, 0}, {180, 255, 5}, {255, 255, 5}, {255, 202, 2}},
-        {{255, 154, 0}, {255, 90, 0}, {255, 43, 3}, {251, 34, 101}, {255, 44, 62}, {229, 1, 1}},
-        {{255, 0, 64}, {255, 0, 11}, {160, 0, 120}, {153, 0, 252}, {96, 0, 255}, {40, 0, 200}},
-        {{0, 0, 150},
-         {15, 15, 200},
-         {14, 71, 255},
-         {0, 255, 255},
-         {103, 254, 216},
-         {171, 255, 216}},
-    };
-    const int px[] = {546, 568, 592, 614, 637, 661};
-    const int py[] = {64, 85, 106, 127};
-    for (int r = 0; r < 4; ++r) {
-        for (int col = 0; col < 6; ++col) {
-            Rect cell{px[col], py[r], 22, 21};
+    for (int row = 1; row <= kPaletteRows; ++row) {
+        for (int column = 1; column <= kPaletteColumns; ++column) {
+            Rect cell = LayoutRect(kColourPageLayout, PaletteId(row, column));
+            PaletteColour colour = kPalette[PaletteId(row, column) - IDC_PALETTE_FIRST];
             c.FillRect(cell, kBlack);
-            c.FillRect(cell.Inset(3), palette[r][col]);
+            c.FillRect(cell.Inset(3), Rgb{colour.red, colour.green, colour.blue});
             switch (p.CurrentLook()) {
                 case Look::kOver:
                     c.FrameRect(cell.Inset(1), kAccent);
@@ -227,10 +231,12 @@ void ColourPage(SkinPainter& p) {
             }
         }
     }
-    p.Label({549, 205, 200, 18}, "Chosen colour", 13);
-    c.FrameRect({548, 227, 79, 79}, kPageEdge);
-    p.Label({652, 254, 100, 18}, "Red.Green.Blue", 11, Align::kLeft, kDimText);
-    p.Field({652, 274, 100, 25});
+    Rect swatch = LayoutRect(kColourPageLayout, IDC_SWATCH);
+    p.Label({swatch.x, swatch.y - 23, 200, 18}, "Chosen colour", 13);
+    c.FrameRect(swatch.Inset(-1), kPageEdge);
+    Rect tip = LayoutRect(kColourPageLayout, IDC_COLOUR_TIP);
+    p.Label({tip.x, tip.y - 20, tip.w, 18}, "Red.Green.Blue", 11, Align::kLeft, kDimText);
+    p.Field(tip);
 }
 
 void MacroPage(SkinPainter& p, bool backgroundOnly) {
