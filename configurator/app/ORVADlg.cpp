@@ -1,0 +1,627 @@
+#include "ORVADlg.h"
+
+#include <windowsx.h>
+
+#include "AppMessages.h"
+#include "AppTexts.h"
+#include "ColorSettingsDlg.h"
+#include "DeviceChange.h"
+#include "HidTransportWin32.h"
+#include "MacroSettingsDlg.h"
+#include "MainWindowLayout.h"
+#include "MouseCommands.h"
+#include "MouseSettingsDlg.h"
+#include "PageIds.h"
+#include "PopDlg.h"
+#include "ProfileFile.h"
+#include "ProfileFileDialogs.h"
+#include "ProfileTransfer.h"
+#include "SensorDlg.h"
+#include "SkinImages.h"
+#include "Storage.h"
+#include "SupportDlg.h"
+#include "SystemSettings.h"
+#include "TransportFactory.h"
+#include "WindowsSettings.h"
+#include "ZelMenu.h"
+
+namespace {
+
+constexpr UINT kTrayIconId = 128;
+// The tray menu's rectangle when it is created; only its width lasts.
+constexpr RECT kTrayMenuRect{0, 0, 105, 10};
+constexpr WPARAM kSysCommandDragMove = 0xF012;
+
+std::wstring Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::u16string Utf16(const std::wstring& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+RECT ToRect(const PixelRect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+SkinImage Piece(const ControlPlace& place, int state) {
+    return GetSkinPiece(place.piece, state, place.rect.left, place.rect.top, place.rect.right,
+                        place.rect.bottom);
+}
+
+void PlaceButton(CZelButtonBase& button, HWND parent, const ControlPlace& place) {
+    button.CreateChild(parent, L"BUTTON", L"", WS_VISIBLE, ToRect(place.rect), place.id);
+    button.SetImages(Piece(place, kSkinNormal), Piece(place, kSkinOver), Piece(place, kSkinDown),
+                     Piece(place, kSkinDisable));
+}
+
+HICON LoadProgramIcon(int id, int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+CORVADlg::CORVADlg() : CZelImageDialog(IDD_MAIN) {
+    programIcon_ = LoadProgramIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadProgramIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXSMICON));
+    trayIconImage_ = LoadProgramIcon(IDI_TRAY, GetSystemMetrics(SM_CXSMICON));
+    transport_ = CreateHidTransport();
+    if (!transport_) {
+        // A virtual-mouse address that does not parse: the real HID is the way.
+        transport_ = std::make_unique<HidTransportWin32>();
+    }
+    link_ = std::make_unique<DeviceLink>(*transport_, clock_);
+    LoadDefaultProfiles(profiles_);
+    current_ = 0;
+}
+
+CORVADlg::~CORVADlg() {
+    if (transport_) {
+        transport_->StopWatching();
+    }
+    for (HICON icon : {programIcon_, smallIcon_, trayIconImage_}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+Profile& CORVADlg::ProfileAt(int slot) noexcept {
+    return profiles_[static_cast<size_t>(slot >= 0 && slot < kProfileCount ? slot : 0)];
+}
+
+MacroCollection& CORVADlg::Macros() noexcept {
+    return macroPage_ ? macroPage_->Macros() : noMacros_;
+}
+
+void CORVADlg::MacrosChanged() noexcept {
+    if (mousePage_) {
+        mousePage_->SaveMousePage(CurrentProfile());
+        mousePage_->LoadMousePage(CurrentProfile());
+    }
+}
+
+// ---- messages -----------------------------------------------------------------------------
+
+LRESULT CORVADlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        tray_.AddAgain();
+        return 0;
+    }
+    switch (msg) {
+        case WM_TRAY_ICON:
+            return OnTrayIcon(lParam);
+        case WM_SHOW_CONFIGURATOR:
+            ShowMainWindow();
+            return 0;
+        case WM_DEVICECHANGE:
+            OnDeviceChange(wParam, lParam);
+            return TRUE;
+        case WM_DEVICE_NOTICE: {
+            std::unique_ptr<DeviceChangeNotice> notice(
+                reinterpret_cast<DeviceChangeNotice*>(lParam));
+            if (notice) {
+                OnDeviceNotice(*notice);
+            }
+            return 0;
+        }
+        case WM_PROFILE_MENU:
+            OnProfileMenu(static_cast<int>(wParam), static_cast<int>(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            OnBackgroundPress(msg, wParam, lParam);
+            return 0;
+        case WM_PAINT:
+            return OnPaint();
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<LRESULT>(programIcon_);
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
+            return 0;
+        case WM_DESTROY:
+            OnWindowDestroying();
+            break;
+        default:
+            break;
+    }
+    return CZelImageDialog::HandleMessage(msg, wParam, lParam);
+}
+
+bool CORVADlg::OnCommand(int id, int code, HWND control) noexcept {
+    if (id >= IDC_PAGE_MOUSE && id <= IDC_PAGE_SUPPORT) {
+        ShowPage(static_cast<Page>(id - IDC_PAGE_MOUSE));
+        return true;
+    }
+    if (id >= IDC_PROFILE1 && id <= IDC_PROFILE5) {
+        SwitchProfile(id - IDC_PROFILE1);
+        return true;
+    }
+    switch (id) {
+        case IDC_RESET:
+            ResetAll();
+            return true;
+        case IDC_APPLY:
+            ApplyAll();
+            return true;
+        case IDC_OK_BUTTON:
+            ApplyAll();
+            ShowWindow(Hwnd(), SW_HIDE);
+            return true;
+        case IDC_CANCEL_BUTTON:
+        case IDC_CLOSE:
+            // Nothing is undone: the edits stay, the program stays in the notification area.
+            ShowWindow(Hwnd(), SW_HIDE);
+            return true;
+        case IDC_MINIMISE:
+            PostMessageW(Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return true;
+        default:
+            return CZelImageDialog::OnCommand(id, code, control);
+    }
+}
+
+bool CORVADlg::OnControlNotification(int code, LPARAM value) noexcept {
+    if (code == NOTIFY_MENU_HIDING) {
+        // Topmost while a popup menu is open, so the menu is not hidden behind other windows.
+        SetWindowPos(Hwnd(), value != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return true;
+    }
+    if (trayMenu_ && code == trayMenu_->Id()) {
+        if (value == kTrayConfig) {
+            ShowMainWindow();
+        } else if (value == kTrayExit) {
+            PostQuitMessage(0);
+        }
+        return true;
+    }
+    const int slot = ProfileSlotOfMenuId(code);
+    if (slot >= 0 && value >= kMenuRename && value <= kMenuImport) {
+        // Run after the menu has closed and its hook is gone: the items open modal windows.
+        profileMenus_[static_cast<size_t>(slot)].SetVeto(false);
+        PostMessageW(Hwnd(), WM_PROFILE_MENU, static_cast<WPARAM>(slot), value);
+        return true;
+    }
+    return false;
+}
+
+bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
+    if (id != PROFILE_POLL_TIMER) {
+        return false;
+    }
+    OnPollTimer();
+    return true;
+}
+
+void CORVADlg::OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    // Dragging the background moves the window.
+    SendMessageW(Hwnd(), WM_SYSCOMMAND, kSysCommandDragMove, 0);
+    DefaultHandling(msg, wParam, lParam);
+}
+
+LRESULT CORVADlg::OnPaint() noexcept {
+    if (!IsIconic(Hwnd())) {
+        return DefaultHandling(WM_PAINT, 0, 0);
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Hwnd(), &paint);
+    RECT client = ClientRect();
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, programIcon_);
+    EndPaint(Hwnd(), &paint);
+    return 0;
+}
+
+// ---- start-up -----------------------------------------------------------------------------
+
+bool CORVADlg::OnInitDialog() noexcept {
+    SetWindowTextW(Hwnd(), Wide(kMainWindowTitle).c_str());
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    // Full-window dragging until the user logs off.
+    SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+    const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+    SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+    LayOutControls();
+    CreatePages();
+    ShowProfileOnPages(CurrentProfile());
+
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    tray_.Add(Hwnd(), kTrayIconId, WM_TRAY_ICON, trayIconImage_, Wide(kTrayTip));
+
+    if (!RegisterMouseNotifications(Hwnd())) {
+        ShowMessage(kRegisterFailedText);
+    }
+    StartDeviceWatch();
+    if (link_->EnsureOpen()) {
+        DeviceInfo info;
+        if (ReadDeviceInfo(*link_, info)) {
+            for (Profile& profile : profiles_) {
+                profile.firmwareVersion = info.firmwareVersion;
+            }
+        }
+    }
+    StartTimer(PROFILE_POLL_TIMER, kProfilePollMs);
+    return true;
+}
+
+void CORVADlg::LayOutControls() noexcept {
+    SetBackground(GetSkinPiece(kMainBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
+    for (int i = 0; i < kPageCount; ++i) {
+        PlaceButton(pageButtons_[static_cast<size_t>(i)], Hwnd(), kPageButtonPlaces[i]);
+    }
+    for (int slot = 0; slot < kProfileCount; ++slot) {
+        const size_t s = static_cast<size_t>(slot);
+        PlaceButton(profileMenus_[s], Hwnd(), kProfileMenuPlaces[s]);
+        profileMenus_[s].SetShowCaption(false);
+        profileMenus_[s].UseFixedWidthMenu();
+        profileMenus_[s].AddItem(kMenuRename, Wide(kRenameItem));
+        profileMenus_[s].AddItem(kMenuSave, Wide(kSaveItem));
+        profileMenus_[s].AddItem(kMenuExport, Wide(kExportItem));
+        profileMenus_[s].AddItem(kMenuImport, Wide(kImportItem));
+        PlaceButton(profileButtons_[s], Hwnd(), kProfileButtonPlaces[s]);
+        SetProfileCaption(slot);
+    }
+    profileButtons_[static_cast<size_t>(current_)].SetLatched(true);
+    PlaceButton(reset_, Hwnd(), kResetPlace);
+    PlaceButton(ok_, Hwnd(), kOkPlace);
+    PlaceButton(apply_, Hwnd(), kApplyPlace);
+    PlaceButton(cancel_, Hwnd(), kCancelPlace);
+    PlaceButton(minimise_, Hwnd(), kMinimisePlace);
+    PlaceButton(close_, Hwnd(), kClosePlace);
+    version_.CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE, ToRect(kVersionPlace.rect),
+                         kVersionPlace.id);
+    version_.SetImage(Piece(kVersionPlace, kSkinNormal));
+    version_.SetFontHeight(kVersionFontHeight);
+    version_.SetText(Wide(kProgramVersion));
+}
+
+void CORVADlg::CreatePages() noexcept {
+    sensorPage_ = std::make_unique<CSensorDlg>(*this);
+    colourPage_ = std::make_unique<CColorSettingsDlg>(*this);
+    macroPage_ = std::make_unique<CMacroSettingsDlg>(*this);
+    supportPage_ = std::make_unique<CSupportDlg>(*this);
+    mousePage_ = std::make_unique<CMouseSettingsDlg>(*this);
+    // The order of creation: the mouse page last, the only one shown.
+    const Page order[] = {kSensorPage, kColourPage, kMacroPage, kSupportPage, kMousePage};
+    for (Page page : order) {
+        CZelImageDialog* window = PageWindow(page);
+        if (!window->Create(Hwnd())) {
+            continue;
+        }
+        const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
+        window->Move(r.left, r.top, r.Width(), r.Height());
+        window->Show(page == kMousePage);
+    }
+}
+
+void CORVADlg::StartDeviceWatch() noexcept {
+    // Transports whose arrivals do not come as the system's notifications (the virtual mouse)
+    // report them on a thread of their own: hand each over to this window's thread.
+    HWND window = Hwnd();
+    watching_ = transport_->StartWatching([window](const DeviceChangeNotice& notice) {
+        auto copy = std::make_unique<DeviceChangeNotice>(notice);
+        if (PostMessageW(window, WM_DEVICE_NOTICE, 0, reinterpret_cast<LPARAM>(copy.get()))) {
+            copy.release();
+        }
+    });
+}
+
+CZelImageDialog* CORVADlg::PageWindow(Page page) const noexcept {
+    switch (page) {
+        case kMousePage:
+            return mousePage_.get();
+        case kSensorPage:
+            return sensorPage_.get();
+        case kColourPage:
+            return colourPage_.get();
+        case kMacroPage:
+            return macroPage_.get();
+        case kSupportPage:
+            return supportPage_.get();
+    }
+    return nullptr;
+}
+
+// ---- pages and profiles -------------------------------------------------------------------
+
+void CORVADlg::CollectPages() noexcept {
+    Profile& profile = CurrentProfile();
+    if (mousePage_) {
+        mousePage_->SaveMousePage(profile);
+    }
+    if (sensorPage_) {
+        sensorPage_->SaveSensorPage(profile);
+    }
+    if (colourPage_) {
+        colourPage_->SaveColourPage(profile);
+    }
+}
+
+void CORVADlg::ShowProfileOnPages(Profile& profile) noexcept {
+    if (mousePage_) {
+        mousePage_->LoadMousePage(profile);
+    }
+    if (sensorPage_) {
+        sensorPage_->LoadSensorPage(profile);
+    }
+    if (colourPage_) {
+        colourPage_->LoadColourPage(profile);
+    }
+}
+
+void CORVADlg::ShowPage(Page page) noexcept {
+    CZelImageDialog* window = PageWindow(page);
+    if (window == nullptr || window->Hwnd() == nullptr || window->IsVisible()) {
+        return;
+    }
+    for (int i = 0; i < kPageCount; ++i) {
+        pageButtons_[static_cast<size_t>(i)].SetLatched(i == page);
+    }
+    for (int i = 0; i < kPageCount; ++i) {
+        if (CZelImageDialog* other = PageWindow(static_cast<Page>(i))) {
+            other->Show(false);
+        }
+    }
+    CollectPages();
+    window->Show(true);
+    if (page == kMousePage) {
+        mousePage_->RefreshMacroSubMenus();
+    }
+}
+
+void CORVADlg::SwitchProfile(int slot) noexcept {
+    if (slot < 0 || slot >= kProfileCount) {
+        return;
+    }
+    CollectPages();
+    for (int i = 0; i < kProfileCount; ++i) {
+        profileButtons_[static_cast<size_t>(i)].SetLatched(i == slot);
+    }
+    current_ = slot;
+    ShowProfileOnPages(CurrentProfile());
+}
+
+void CORVADlg::SetProfileCaption(int slot) noexcept {
+    const size_t s = static_cast<size_t>(slot);
+    profileButtons_[s].SetCaption(Wide(profiles_[s].name));
+    profileButtons_[s].Redraw();
+}
+
+void CORVADlg::SetProfileName(int number, const std::u16string& name) noexcept {
+    if (number < 1 || number > kProfileCount) {
+        return;
+    }
+    profiles_[static_cast<size_t>(number - 1)].name = name;
+    SetProfileCaption(number - 1);
+}
+
+// ---- apply and reset ----------------------------------------------------------------------
+
+void CORVADlg::ApplyWindowsSettings() noexcept {
+    ApplyToSystem(WindowsSettingsFor(CurrentProfile()));
+}
+
+bool CORVADlg::SaveMacros() noexcept {
+    return macroPage_ ? macroPage_->SaveMacros() : true;
+}
+
+void CORVADlg::ShowMessage(const std::u16string& text) noexcept {
+    MessageBoxW(Hwnd(), Wide(text).c_str(), Wide(kMessageTitle).c_str(), MB_OK);
+}
+
+void CORVADlg::ApplyAll() noexcept {
+    RunApply(*this, *link_, profiles_, current_, busy_);
+}
+
+void CORVADlg::ResetAll() noexcept {
+    if (CPopDlg(kPopupResetWarning, Hwnd()).Run() != kDialogOk) {
+        return;
+    }
+    CurrentProfile().ResetProfile();
+    ShowProfileOnPages(CurrentProfile());
+    for (Profile& profile : profiles_) {
+        profile.ResetProfile();
+    }
+    ApplyAll();
+}
+
+// ---- profile menus ------------------------------------------------------------------------
+
+void CORVADlg::OnProfileMenu(int slot, int item) noexcept {
+    if (slot < 0 || slot >= kProfileCount) {
+        return;
+    }
+    switch (item) {
+        case kMenuRename:
+            CRenameDlg(slot + 1, this, Hwnd()).Run();
+            break;
+        case kMenuSave:
+            SaveProfileInPlace(slot);
+            break;
+        case kMenuExport:
+            ExportProfile(slot);
+            break;
+        case kMenuImport:
+            ImportProfile(slot);
+            break;
+        default:
+            break;
+    }
+}
+
+void CORVADlg::SaveProfileInPlace(int slot) noexcept {
+    const Profile& profile = profiles_[static_cast<size_t>(slot)];
+    if (!SaveProfileFile(profile, profile.filePath)) {
+        ShowMessage(SaveFailedText(profile.filePath.u16string()));
+    }
+}
+
+void CORVADlg::ExportProfile(int slot) noexcept {
+    const Profile& profile = profiles_[static_cast<size_t>(slot)];
+    const std::u16string proposal =
+        ExportFileProposal(ApplicationFolder().u16string(), profile.name);
+    const std::optional<std::wstring> path = AskExportPath(Hwnd(), Wide(proposal));
+    if (!path) {
+        return;
+    }
+    if (!SaveProfileFile(profile, std::filesystem::path(*path))) {
+        ShowMessage(ExportFailedText(Utf16(*path)));
+    }
+}
+
+void CORVADlg::ImportProfile(int slot) noexcept {
+    const std::u16string proposal = ImportFileProposal(ApplicationFolder().u16string());
+    const std::optional<std::wstring> path = AskImportPath(Hwnd(), Wide(proposal));
+    if (!path) {
+        return;
+    }
+    Profile& profile = profiles_[static_cast<size_t>(slot)];
+    const ImportResult result = ImportProfileFrom(std::filesystem::path(*path), profile);
+    if (result != ImportResult::kImported) {
+        ShowMessage(ImportFailedText(result, Utf16(*path)));
+        return;
+    }
+    // The imported settings show at once; otherwise the next collection of the pages would
+    // copy the old page state over them.
+    SetProfileCaption(slot);
+    if (slot == current_) {
+        ShowProfileOnPages(profile);
+    }
+}
+
+// ---- tray, device, poll -------------------------------------------------------------------
+
+void CORVADlg::ShowMainWindow() noexcept {
+    ShowWindow(Hwnd(), SW_SHOW);
+}
+
+LRESULT CORVADlg::OnTrayIcon(LPARAM mouseMessage) noexcept {
+    switch (mouseMessage) {
+        case WM_LBUTTONDBLCLK:
+            ShowMainWindow();
+            break;
+        case WM_RBUTTONDOWN:
+            OnTrayRightClick();
+            break;
+        default:
+            break;
+    }
+    return 1;
+}
+
+void CORVADlg::OnTrayRightClick() noexcept {
+    if (!trayMenu_) {
+        auto menu = std::make_unique<CZelMenu>();
+        const int32_t id = static_cast<int32_t>(GetTickCount());
+        if (!menu->Create(L"menu", kTrayMenuRect, Hwnd(), id)) {
+            return;
+        }
+        menu->AddItem(kTrayConfig, Wide(kTrayConfigItem));
+        menu->AddItem(kTrayExit, Wide(kTrayExitItem));
+        trayMenu_ = std::move(menu);
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    SetWindowPos(trayMenu_->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    trayMenu_->PopupAt(pointer.x, pointer.y, CZelMenu::kBottomRight);
+}
+
+void CORVADlg::OnDeviceChange(WPARAM event, LPARAM data) noexcept {
+    DeviceChangeNotice notice;
+    if (ReadDeviceChange(static_cast<uintptr_t>(event), static_cast<intptr_t>(data), notice)) {
+        OnDeviceNotice(notice);
+    }
+}
+
+void CORVADlg::OnDeviceNotice(const DeviceChangeNotice& notice) noexcept {
+    const DeviceChangeResult result = HandleDeviceChange(*link_, notice);
+    switch (result.action) {
+        case DeviceChangeAction::kArrived:
+            if (result.firmwareVersion) {
+                if (supportPage_) {
+                    supportPage_->ShowFirmwareVersion(result.firmwareVersion);
+                }
+                for (Profile& profile : profiles_) {
+                    profile.firmwareVersion = *result.firmwareVersion;
+                }
+            }
+            break;
+        case DeviceChangeAction::kRemoved:
+            if (supportPage_) {
+                supportPage_->ShowFirmwareVersion(std::nullopt);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void CORVADlg::OnPollTimer() noexcept {
+    const PollDecision decision = poll_.Tick(*link_, busy_ != 0, profiles_);
+    if (decision.switchToSlot >= 0) {
+        SwitchProfile(decision.switchToSlot);
+    }
+    if (decision.applySettings) {
+        ApplyWindowsSettings();
+    }
+}
+
+// ---- the end ------------------------------------------------------------------------------
+
+void CORVADlg::OnEndSession(bool ending) noexcept {
+    // Windows ends the process soon after this, without destroying the window: save now, as
+    // the tray's "Exit" does.
+    if (!ending || macrosSavedAtEnd_) {
+        return;
+    }
+    macrosSavedAtEnd_ = true;
+    SaveMacros();
+    tray_.Remove();
+}
+
+void CORVADlg::OnWindowDestroying() noexcept {
+    StopTimer(PROFILE_POLL_TIMER);
+    tray_.Remove();
+    if (!macrosSavedAtEnd_) {
+        macrosSavedAtEnd_ = true;
+        SaveMacros();
+    }
+    if (watching_) {
+        transport_->StopWatching();
+        watching_ = false;
+    }
+    // Notices the watcher posted before it stopped are dropped with their memory.
+    MSG msg;
+    while (PeekMessageW(&msg, Hwnd(), WM_DEVICE_NOTICE, WM_DEVICE_NOTICE, PM_REMOVE)) {
+        delete reinterpret_cast<DeviceChangeNotice*>(msg.lParam);
+    }
+}

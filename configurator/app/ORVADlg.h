@@ -1,0 +1,131 @@
+#pragma once
+// CORVADlg: the configurator's main window. Owns the five profiles and the five pages, switches
+// pages and profiles, applies (Windows settings, files, the mouse), resets, renames, saves,
+// exports and imports profiles, and lives on in the notification area when hidden. It follows
+// the mouse coming and going and the profile made active on the mouse (the 500 ms poll).
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "ApplySequence.h"
+#include "DeviceLink.h"
+#include "MacroCollection.h"
+#include "PageHost.h"
+#include "ProfilePoll.h"
+#include "RenameDlg.h"
+#include "TrayIcon.h"
+#include "ZelButton.h"
+#include "ZelComboButton.h"
+#include "ZelImageDialog.h"
+#include "ZelStatic.h"
+
+class CColorSettingsDlg;
+class CMacroSettingsDlg;
+class CMouseSettingsDlg;
+class CSensorDlg;
+class CSupportDlg;
+class CZelMenu;
+struct DeviceChangeNotice;
+
+class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, public ProfileNamer {
+  public:
+    enum Page : int { kMousePage, kSensorPage, kColourPage, kMacroPage, kSupportPage };
+
+    CORVADlg();
+    ~CORVADlg() override;
+
+    // PageHost
+    Profile& CurrentProfile() noexcept override { return profiles_[current_]; }
+    Profile& ProfileAt(int slot) noexcept override;
+    DeviceLink& Link() noexcept override { return *link_; }
+    MacroCollection& Macros() noexcept override;
+    void MacrosChanged() noexcept override;
+    HWND MainWindow() const noexcept override { return Hwnd(); }
+
+    // ProfileNamer
+    void SetProfileName(int number, const std::u16string& name) noexcept override;
+
+    void ShowPage(Page page) noexcept;
+    // Slot 0 .. 4.
+    void SwitchProfile(int slot) noexcept;
+    void ApplyAll() noexcept;
+    void ResetAll() noexcept;
+    void ShowProfileOnPages(Profile& profile) noexcept;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnInitDialog() noexcept override;
+    bool OnCommand(int id, int code, HWND control) noexcept override;
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
+    bool OnTimer(UINT_PTR id) noexcept override;
+    // Enter, Escape and the close request never end the program.
+    void OnOK() noexcept override {}
+    void OnCancel() noexcept override {}
+
+    // ApplyHost
+    void CollectPages() noexcept override;
+    void ApplyWindowsSettings() noexcept override;
+    bool SaveMacros() noexcept override;
+    void ShowMessage(const std::u16string& text) noexcept override;
+
+  private:
+    void LayOutControls() noexcept;
+    void CreatePages() noexcept;
+    void StartDeviceWatch() noexcept;
+    void ShowMainWindow() noexcept;
+
+    LRESULT OnTrayIcon(LPARAM mouseMessage) noexcept;
+    void OnTrayRightClick() noexcept;
+    void OnDeviceChange(WPARAM event, LPARAM data) noexcept;
+    void OnDeviceNotice(const DeviceChangeNotice& notice) noexcept;
+    void OnPollTimer() noexcept;
+    void OnProfileMenu(int slot, int item) noexcept;
+    void OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnPaint() noexcept;
+    void OnEndSession(bool ending) noexcept;
+    void OnWindowDestroying() noexcept;
+
+    void SaveProfileInPlace(int slot) noexcept;
+    void ExportProfile(int slot) noexcept;
+    void ImportProfile(int slot) noexcept;
+    void SetProfileCaption(int slot) noexcept;
+    CZelImageDialog* PageWindow(Page page) const noexcept;
+
+    std::array<CZelButton, 5> pageButtons_;
+    std::array<CZelButton, 5> profileButtons_;
+    std::array<CZelComboButton, 5> profileMenus_;  // profiles 1 .. 5 in order
+    CZelButton reset_;
+    CZelButton ok_;
+    CZelButton apply_;
+    CZelButton cancel_;
+    CZelButton minimise_;
+    CZelButton close_;
+    CZelStatic version_;
+    HICON programIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    HICON trayIconImage_ = nullptr;
+
+    std::unique_ptr<CMouseSettingsDlg> mousePage_;
+    std::unique_ptr<CSensorDlg> sensorPage_;
+    std::unique_ptr<CColorSettingsDlg> colourPage_;
+    std::unique_ptr<CMacroSettingsDlg> macroPage_;
+    std::unique_ptr<CSupportDlg> supportPage_;
+    // What Macros() answers before the macro page exists.
+    MacroCollection noMacros_;
+
+    TrayIcon tray_;
+    std::unique_ptr<CZelMenu> trayMenu_;
+    UINT taskbarCreated_ = 0;
+
+    std::unique_ptr<HidTransport> transport_;
+    SystemDeviceClock clock_;
+    std::unique_ptr<DeviceLink> link_;
+    bool watching_ = false;
+    ProfilePoll poll_;
+    int32_t busy_ = 0;
+    bool macrosSavedAtEnd_ = false;
+
+    std::array<Profile, 5> profiles_;
+    int current_ = 0;
+};

@@ -1,0 +1,53 @@
+#include "ApplySequence.h"
+
+#include "MouseApply.h"
+#include "ProfileFile.h"
+#include "Storage.h"
+#include "TextConvert.h"
+
+namespace {
+
+// Clears the busy flag however the sequence ends.
+class BusyScope {
+  public:
+    explicit BusyScope(int32_t& busy) : busy_(busy) { busy_ = 1; }
+    ~BusyScope() { busy_ = 0; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    int32_t& busy_;
+};
+
+}  // namespace
+
+std::u16string SaveFailedText(const std::u16string& path) {
+    return u"The profile could not be saved to " + path + u".";
+}
+
+std::u16string MacrosNotSavedText(const std::u16string& folder) {
+    return u"The macros could not be saved to " + folder + u".";
+}
+
+ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, std::array<Profile, 5>& profiles,
+                      int current, int32_t& busy) {
+    BusyScope scope(busy);
+    ApplyOutcome outcome;
+    host.CollectPages();
+    host.ApplyWindowsSettings();
+    outcome.filesSaved = true;
+    for (const Profile& profile : profiles) {
+        if (!SaveProfileFile(profile, profile.filePath)) {
+            outcome.filesSaved = false;
+            host.ShowMessage(SaveFailedText(profile.filePath.u16string()));
+        }
+    }
+    outcome.macrosSaved = host.SaveMacros();
+    if (!outcome.macrosSaved) {
+        host.ShowMessage(MacrosNotSavedText(MacroFolder().u16string()));
+    }
+    outcome.mouseWritten = ApplyToMouse(link, profiles, current, [&host](ApplyMessage message) {
+        host.ShowMessage(Utf8ToUtf16(ApplyMessageText(message)));
+    });
+    return outcome;
+}

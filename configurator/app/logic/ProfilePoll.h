@@ -1,0 +1,27 @@
+#pragma once
+// The 500 ms poll that keeps the window on the profile active in the mouse. It only asks an
+// open link, never while Apply runs, and acts only when the mouse reports an index it has not
+// reported before (the last index seen survives unplugging, so a replug on the same profile
+// switches nothing).
+
+#include <array>
+#include <cstdint>
+
+#include "DeviceLink.h"
+#include "Profile.h"
+
+struct PollDecision {
+    bool applySettings = false;  // apply the current profile's Windows settings (after a switch)
+    int switchToSlot = -1;       // 0 .. 4: switch to that profile first; -1: stay
+};
+
+class ProfilePoll {
+  public:
+    static constexpr uint8_t kNothingSeen = 255;
+
+    PollDecision Tick(DeviceLink& link, bool busy, const std::array<Profile, 5>& profiles);
+    uint8_t LastSeen() const { return lastSeen_; }
+
+  private:
+    uint8_t lastSeen_ = kNothingSeen;
+};

@@ -1,0 +1,9 @@
+// ORVA7100.exe: the configurator of the ORVA 7100 mouse.
+#include <windows.h>
+
+#include "ORVAApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    CORVAApp app;
+    return app.Run();
+}
