@@ -30,3 +30,4 @@ int RunMacroCommand(const Args& args, const GlobalOptions& options);
 int RunDeviceCommand(const Args& args, const GlobalOptions& options);
 int RunVirtualCommand(const Args& args, const GlobalOptions& options);
 int RunFirmwareCommand(const Args& args, const GlobalOptions& options);
+int RunImageCommand(const Args& args, const GlobalOptions& options);

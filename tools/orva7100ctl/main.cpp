@@ -22,6 +22,7 @@ const char kUsage[] =
     "groups:\n"
     "  profile   show, image, new, build: profile files and their device images\n"
     "  macro     show, list, copy: macro files and the macro folder\n"
+    "  image     show: a 2048-byte device image, such as a mouse's slot\n"
     "  firmware  info: firmware image files\n"
     "  device    info, active, select, apply, lift, surface: the attached mouse\n"
     "  virtual   plug, unplug, switch-profile: control a virtual mouse server\n"
@@ -107,6 +108,8 @@ int Run(Args args) {
         return RunVirtualCommand(rest, options);
     if (group == "firmware")
         return RunFirmwareCommand(rest, options);
+    if (group == "image")
+        return RunImageCommand(rest, options);
     std::fputs(kUsage, stderr);
     return Fail(kExitUsage, "unknown group '" + group + "'");
 }
