@@ -5,7 +5,9 @@
 
 #include "ColourPageLayout.h"
 #include "ColourPalette.h"
+#include "MainWindowLayout.h"
 #include "MousePageLayout.h"
+#include "RenameDlgLayout.h"
 #include "SkinPainter.h"
 
 namespace orva::art {
@@ -60,7 +62,8 @@ void MainWindow(SkinPainter& p) {
     p.Label({14, 2, 200, 22}, "ORVA 7100", 17, Align::kLeft, kAccent);
     p.Label({120, 2, 150, 22}, "Configurator", 14, Align::kLeft, kText);
     p.Label({222, 6, 56, 15}, "Version", 12, Align::kRight, kDimText);
-    c.FillRect({280, 6, 40, 15}, kBlack);
+    const PixelRect& version = kVersionPlace.rect;
+    c.FillRect({version.left, version.top, version.Width(), version.Height()}, kBlack);
     // The hero: the mouse and a line of wording.
     MousePicture(c, 640, 40, 70, 100);
     p.Label({40, 60, 500, 30}, "ORVA 7100 Gaming Mouse", 26, Align::kLeft, kText);
@@ -68,29 +71,30 @@ void MainWindow(SkinPainter& p) {
             Align::kLeft, kDimText);
     c.Line({40, 125}, {560, 125}, kAccent, 1.0f);
 
-    p.Tab({6, 151, 181, 34}, "Buttons");
-    p.Tab({187, 151, 182, 34}, "Performance");
-    p.Tab({369, 151, 141, 34}, "Lighting");
-    p.Tab({519, 151, 136, 34}, "Macros");
-    p.Tab({655, 151, 136, 34}, "Support");
-
-    const int menuX[] = {10, 166, 319, 474, 629};
-    const int menuW[] = {21, 20, 21, 21, 22};
-    const int profX[] = {31, 186, 340, 495, 651};
-    const int profW[] = {135, 133, 134, 134, 140};
-    for (int i = 0; i < 5; ++i) {
-        p.DropDown({menuX[i], 190, menuW[i], 22});
-        p.CaptionButton({profX[i], 190, profW[i], 22});
+    // Everything the window places comes from its layout table.
+    auto at = [](const ControlPlace& place) {
+        const PixelRect& r = place.rect;
+        return Rect{r.left, r.top, r.Width(), r.Height()};
+    };
+    const char* const tabs[] = {"Buttons", "Performance", "Lighting", "Macros", "Support"};
+    for (int i = 0; i < kPageCount; ++i) {
+        p.Tab(at(kPageButtonPlaces[i]), tabs[i]);
+    }
+    for (int i = 0; i < kProfileCount; ++i) {
+        p.DropDown(at(kProfileMenuPlaces[i]));
+        p.CaptionButton(at(kProfileButtonPlaces[i]));
     }
     // The pages cover this area.
-    c.FrameRect({8, 214, 779, 339}, Rgb{40, 40, 40});
+    const PixelRect& pages = kSupportPageRect;
+    c.FrameRect({pages.left - 1, pages.top - 1, pages.Width() + 1, pages.Height() + 1},
+                Rgb{40, 40, 40});
 
-    p.Button({9, 563, 115, 24}, "Reset to default");
-    p.Button({616, 566, 55, 24}, "OK");
-    p.Button({676, 566, 55, 24}, "Apply");
-    p.Button({735, 566, 56, 24}, "Cancel");
-    p.MinimiseGlyph({746, 1, 26, 23});
-    p.CloseGlyph({772, 1, 26, 23});
+    p.Button(at(kResetPlace), "Reset to default");
+    p.Button(at(kOkPlace), "OK");
+    p.Button(at(kApplyPlace), "Apply");
+    p.Button(at(kCancelPlace), "Cancel");
+    p.MinimiseGlyph(at(kMinimisePlace));
+    p.CloseGlyph(at(kClosePlace));
 }
 
 // ---- pages --------------------------------------------------------------------------------
@@ -317,12 +321,17 @@ void ScrollBar(SkinPainter& p, SheetRole role) {
 
 void Rename(SkinPainter& p) {
     PopupFrame(p, "Rename profile");
-    p.CloseGlyph({347, 0, 27, 21});
+    auto at = [](const ControlPlace& place) {
+        const PixelRect& r = place.rect;
+        return Rect{r.left, r.top, r.Width(), r.Height()};
+    };
+    const Rect field = at(kRenameNamePlace);
+    p.CloseGlyph(at(kRenameClosePlace));
     p.Paragraph({20, 34, 330, 20}, "Type a new name for this profile:", 13);
-    p.Label({40, 62, 65, 17}, "Name", 13);
-    p.Field({110, 62, 171, 17});
-    p.Button({256, 149, 56, 24}, "OK");
-    p.Button({316, 149, 56, 24}, "Cancel");
+    p.Label({field.x - 70, field.y, 65, field.h}, "Name", 13);
+    p.Field(field);
+    p.Button(at(kRenameOkPlace), "OK");
+    p.Button(at(kRenameCancelPlace), "Cancel");
 }
 
 struct PopupText {
