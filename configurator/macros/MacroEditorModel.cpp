@@ -1,5 +1,6 @@
 #include "MacroEditorModel.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <limits>
 
@@ -59,6 +60,11 @@ void MacroEditorModel::ResetScrollRange(int32_t height) {
     SetScrollPosition(visible);
 }
 
+void MacroEditorModel::SetScrollMaximum(int32_t maximum) {
+    // While every row fits, the range stays empty so that the thumb rests at the top.
+    ScrollState().maximum = std::max(maximum, ScrollState().minimum);
+}
+
 void MacroEditorModel::SetScrollPosition(int32_t position) {
     OnScrollPosition(scroll_.SetPos(position));
 }
@@ -76,7 +82,7 @@ void MacroEditorModel::SelectMacro(int32_t id, const std::u16string& name, Macro
         macro = &macros_.AddMacro(id, name, bounds);
     }
     macros_.SetCurrentMacro(macro);
-    ScrollState().maximum = static_cast<int32_t>(macro->events.size());
+    SetScrollMaximum(static_cast<int32_t>(macro->events.size()));
     SetScrollPosition(ScrollState().minimum);
 }
 
@@ -84,7 +90,7 @@ void MacroEditorModel::MacroNotify(int32_t code, int32_t value) {
     switch (code) {
         case NOTIFY_ROWS_OVERFLOW:
             // The editor's scroll bar is always shown: the range grows to the new last row.
-            ScrollState().maximum = value;
+            SetScrollMaximum(value);
             SetScrollPosition(value);
             break;
         case NOTIFY_SCROLL_TO_ROW:

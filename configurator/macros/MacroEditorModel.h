@@ -92,6 +92,7 @@ class MacroEditorModel : public MacroOwner {
     void MacroNotify(int32_t code, int32_t value) override;
 
   private:
+    void SetScrollMaximum(int32_t maximum);
     void InsertMouseEvent(uint8_t kind, int16_t code, uint8_t action);
 
     MacroCollection macros_;

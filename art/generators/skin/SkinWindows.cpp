@@ -6,6 +6,7 @@
 #include "ColourPageLayout.h"
 #include "ColourPalette.h"
 #include "MainWindowLayout.h"
+#include "MacroPageLayout.h"
 #include "MousePageLayout.h"
 #include "RenameDlgLayout.h"
 #include "SkinPainter.h"
@@ -245,21 +246,26 @@ void ColourPage(SkinPainter& p) {
 
 void MacroPage(SkinPainter& p, bool backgroundOnly) {
     Canvas& c = p.Target();
+    auto at = [](const PixelRect& r) { return Rect{r.left, r.top, r.Width(), r.Height()}; };
+    auto place = [&](int id) { return at(FindPlace(kMacroPageLayout, id)->rect); };
     PageOutline(c, kPageWidth, kPageHeight);
-    p.Label({49, 38, 204, 20}, "Macros", 14, Align::kLeft, kAccent);
-    p.Label({307, 38, 204, 20}, "Events", 14, Align::kLeft, kAccent);
-    for (Rect box : {Rect{49, 63, 204, 220}, Rect{307, 63, 204, 220}}) {
+    const Rect list = place(IDC_MACRO_LIST);
+    const Rect editor = place(IDC_MACRO_EDITOR);
+    p.Label({list.x, list.y - 25, list.w, 20}, "Macros", 14, Align::kLeft, kAccent);
+    p.Label({editor.x, editor.y - 25, editor.w, 20}, "Events", 14, Align::kLeft, kAccent);
+    for (Rect box : {list, editor}) {
         c.FillRect(box, Rgb{10, 10, 10});
         c.FrameRect(box, p.CurrentLook() == Look::kDisable ? Rgb{40, 40, 40} : kPageEdge);
     }
-    p.Button({47, 306, 114, 21}, "New macro");
-    p.Button({178, 306, 114, 21}, "Delete");
-    p.CheckBox({577, 54, 30, 30}, "");
-    p.Label({612, 54, 150, 30}, "Record delays", 13);
-    p.Button({587, 118, 112, 20}, "Start recording");
+    p.Button(place(IDC_NEW_MACRO), "New macro");
+    p.Button(place(IDC_DELETE_MACRO), "Delete");
+    const Rect delay = place(IDC_RECORD_DELAY);
+    p.CheckBox(delay, "");
+    p.Label({delay.x + delay.w + 5, delay.y, 150, delay.h}, "Record delays", 13);
+    p.Button(place(IDC_START_RECORD), "Start recording");
     if (!backgroundOnly) {
         // Cut for the stop button, which stands where the start button is.
-        p.Button({587, 144, 112, 20}, "Stop recording");
+        p.Button(at(kStopRecordArt), "Stop recording");
     }
     p.Paragraph({540, 180, 220, 140},
                 "New macro, type a name, press Enter. Then Start recording, press the keys and "

@@ -56,6 +56,9 @@ TEST_F(EditorTest, ThreeEventsNeverScroll) {
         EXPECT_EQ(Current().events, before) << position;
     }
     EXPECT_EQ(Current().events[2].row, (MacroRect{4, 41, 202, 59}));
+    // All rows fit: the thumb rests at the top of an empty range.
+    EXPECT_EQ(editor.ScrollState().position, 12);
+    EXPECT_EQ(editor.ScrollState().maximum, 12);
 }
 
 TEST_F(EditorTest, ThirtyEventsKeepTheNewLastRowOnTheBottomEdge) {
