@@ -1,0 +1,127 @@
+// The colour page as a real window under Wine: "ON", "OFF" and "Select" with the zone boxes and
+// the palette clicked for real, and the LED mode and colour stored in and shown from a profile.
+
+#include <gtest/gtest.h>
+
+#include "ColorSettingsDlg.h"
+#include "ColourPageLayout.h"
+#include "SkinImages.h"
+#include "Storage.h"
+#include "plain_page_host.h"
+#include "ui_test_support.h"
+
+namespace {
+
+template <typename Control>
+Control* ControlOf(HWND dialog, int id) {
+    return dynamic_cast<Control*>(CZelWnd::FromHandle(GetDlgItem(dialog, id)));
+}
+
+void ClickControl(HWND dialog, int id) {
+    RECT r{};
+    GetClientRect(GetDlgItem(dialog, id), &r);
+    POINT p = ToScreen(GetDlgItem(dialog, id), r.right / 2, r.bottom / 2);
+    ClickAt(p.x, p.y);
+}
+
+class ColourPageWine : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        SetSkinFolder(ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins");
+    }
+    void SetUp() override {
+        ASSERT_TRUE(host.Open());
+        ASSERT_TRUE(page.Create(host.Hwnd()));
+        host.PlacePage(page);
+        PumpFor(100);
+    }
+    void TearDown() override {
+        MouseMoveTo(790, 700);
+        page.DestroyWindow();
+        host.DestroyWindow();
+        PumpFor(50);
+    }
+
+    CZelButton& Button(int id) { return *ControlOf<CZelButton>(page.Hwnd(), id); }
+    CZelCheckBox& Zone(int i) {
+        return *ControlOf<CZelCheckBox>(page.Hwnd(), kColourPageZoneIds[i]);
+    }
+    std::wstring Tip() { return ControlOf<CZelStatic>(page.Hwnd(), IDC_COLOUR_TIP)->GetText(); }
+    bool ZonesEnabled() {
+        return IsWindowEnabled(GetDlgItem(page.Hwnd(), IDC_ZONE_WHEEL)) != FALSE;
+    }
+
+    CPlainPageHost host;
+    CColorSettingsDlg page{host};
+};
+
+TEST_F(ColourPageWine, SelectZonesAndPaletteReachTheProfile) {
+    EXPECT_TRUE(Button(IDC_LED_ON).IsLatched());
+    EXPECT_FALSE(ZonesEnabled());
+    EXPECT_EQ(Tip(), L"0.90.0");
+
+    // A disabled zone box takes no click.
+    ClickControl(page.Hwnd(), IDC_ZONE_WHEEL);
+    PumpFor(100);
+    EXPECT_FALSE(Zone(0).IsChecked());
+
+    ClickControl(page.Hwnd(), IDC_LED_SELECT);
+    EXPECT_TRUE(PumpUntil([&] { return ZonesEnabled(); }));
+    ClickControl(page.Hwnd(), IDC_ZONE_WHEEL);
+    ClickControl(page.Hwnd(), IDC_ZONE_LOGO);
+    ClickControl(page.Hwnd(), PaletteId(2, 1));
+    EXPECT_TRUE(PumpUntil([&] { return Tip() == L"255.154.0"; }));
+    EXPECT_TRUE(Button(IDC_LED_SELECT).IsLatched());
+    EXPECT_FALSE(Button(IDC_LED_ON).IsLatched() || Button(IDC_LED_OFF).IsLatched());
+    CWindowCapture(page.Hwnd()).SaveArtifact(L"colour-page-select");
+
+    Profile profile;
+    page.SaveColourPage(profile);
+    EXPECT_EQ(profile.ledMode, 25);
+    EXPECT_EQ(profile.ledColour, 39679u);
+
+    // "ON" disables the zones and keeps their checks; the colour stays in every choice.
+    ClickControl(page.Hwnd(), IDC_LED_ON);
+    EXPECT_TRUE(PumpUntil([&] { return !ZonesEnabled(); }));
+    EXPECT_TRUE(Zone(0).IsChecked() && Zone(3).IsChecked());
+    page.SaveColourPage(profile);
+    EXPECT_EQ(profile.ledMode, 15);
+    EXPECT_EQ(profile.ledColour, 39679u);
+    ClickControl(page.Hwnd(), IDC_LED_OFF);
+    EXPECT_TRUE(PumpUntil([&] { return Button(IDC_LED_OFF).IsLatched(); }));
+    page.SaveColourPage(profile);
+    EXPECT_EQ(profile.ledMode, 0);
+}
+
+TEST_F(ColourPageWine, LoadShowsModesAndColour) {
+    Profile stored;
+    stored.ledMode = 16 + 2 + 4;
+    stored.ledColour = 455174;
+    page.LoadColourPage(stored);
+    EXPECT_TRUE(Button(IDC_LED_SELECT).IsLatched());
+    EXPECT_TRUE(ZonesEnabled());
+    EXPECT_FALSE(Zone(0).IsChecked());
+    EXPECT_TRUE(Zone(1).IsChecked() && Zone(2).IsChecked());
+    EXPECT_EQ(Tip(), L"6.242.6");
+    EXPECT_EQ(ControlOf<CZelStatic>(page.Hwnd(), IDC_SWATCH)->FillColour(), 0xFF06F206u);
+
+    // A mode that is none of the three: nothing chosen, and saving keeps it.
+    stored.ledMode = 5;
+    page.LoadColourPage(stored);
+    EXPECT_FALSE(Button(IDC_LED_ON).IsLatched() || Button(IDC_LED_OFF).IsLatched() ||
+                 Button(IDC_LED_SELECT).IsLatched());
+    EXPECT_FALSE(ZonesEnabled());
+    Profile saved;
+    saved.ledMode = 5;
+    page.SaveColourPage(saved);
+    EXPECT_EQ(saved.ledMode, 5);
+    EXPECT_EQ(saved.ledColour, 455174u);
+    // Choosing "Select" afterwards shows the zones as they were.
+    ClickControl(page.Hwnd(), IDC_LED_SELECT);
+    EXPECT_TRUE(PumpUntil([&] { return ZonesEnabled(); }));
+    EXPECT_TRUE(Zone(1).IsChecked() && Zone(2).IsChecked());
+    page.SaveColourPage(saved);
+    EXPECT_EQ(saved.ledMode, 22);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#pragma once
+// A plain top-level window that holds one settings page the way the main window does, with
+// profiles, a macro collection and a device link without a mouse.
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "DeviceClock.h"
+#include "DeviceLink.h"
+#include "HidTransport.h"
+#include "MacroCollection.h"
+#include "PageHost.h"
+#include "ZelWnd.h"
+
+class NoMouseTransport : public HidTransport {
+  public:
+    std::vector<std::u16string> ListInterfaces() override { return {}; }
+    HidHandle Open(const std::u16string&) override { return kNoHandle; }
+    bool GetIds(HidHandle, uint16_t&, uint16_t&) override { return false; }
+    bool SetFeature(HidHandle, const uint8_t*, size_t) override { return false; }
+    bool GetFeature(HidHandle, uint8_t*, size_t) override { return false; }
+    void Close(HidHandle) override {}
+    std::vector<std::u16string> ProcessNames() override { return {}; }
+};
+
+class NoWaitClock : public DeviceClock {
+  public:
+    void SleepMs(int) override {}
+};
+
+class CPlainPageHost : public CZelWnd, public PageHost {
+  public:
+    CPlainPageHost();
+    ~CPlainPageHost() override;
+
+    // The host window at the screen's top left, large enough for a page.
+    bool Open();
+    // Places a page created as this window's child where the main window puts pages.
+    void PlacePage(CZelWnd& page);
+
+    Profile& CurrentProfile() noexcept override { return profiles[0]; }
+    Profile& ProfileAt(int slot) noexcept override { return profiles[slot]; }
+    DeviceLink& Link() noexcept override { return link; }
+    MacroCollection& Macros() noexcept override { return macros; }
+    void MacrosChanged() noexcept override { ++macrosChanged; }
+    HWND MainWindow() const noexcept override { return Hwnd(); }
+
+    std::array<Profile, 5> profiles;
+    MacroCollection macros;
+    int macrosChanged = 0;
+    // Control notifications that pages passed on to the main window.
+    std::vector<std::pair<int, LPARAM>> passedOn;
+
+  protected:
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
+
+  private:
+    NoMouseTransport transport;
+    NoWaitClock clock;
+    DeviceLink link;
+};
+
+// Runs `action` on the user-interface thread once a dialog window is up (a modal pop-up): a
+// thread timer polls for it and its procedure runs inside whichever loop dispatches it. After
+// ten seconds without a dialog the action runs anyway.
+void WhenModal(std::function<void()> action, UINT period = 50);
+
+// The first visible top-level window of this thread of a window class, or null.
+HWND FindThreadWindow(const wchar_t* className);
