@@ -12,6 +12,10 @@
 using HidHandle = std::intptr_t;
 constexpr HidHandle kNoHandle = -1;
 
+// Longest wait for one feature transfer: a mouse that stays connected but does not answer fails
+// the transfer after this, as a HID driver's own timeout does, so no command hangs.
+constexpr int kFeatureTransferTimeoutMs = 3000;
+
 // Device-change event codes and the one broadcast type examined, as the system numbers them.
 constexpr uint32_t kDeviceArrival = 0x8000;
 constexpr uint32_t kDeviceRemoveComplete = 0x8004;

@@ -1,9 +1,10 @@
 #pragma once
 // The Windows HID class driver: SetupDi enumeration of the HID interface class, CreateFileW,
-// HidD_GetAttributes and HidD_Set/GetFeature; the Toolhelp process walk. This header keeps
-// <windows.h> out of its includers.
+// HidD_GetAttributes and feature reports padded to the interface's length, each transfer bounded
+// in time; the Toolhelp process walk. This header keeps <windows.h> out of its includers.
 
 #include <cstdint>
+#include <map>
 
 #include "HidTransport.h"
 
@@ -16,10 +17,17 @@ class HidTransportWin32 : public HidTransport {
     bool GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
     void Close(HidHandle handle) override;
     std::vector<std::u16string> ProcessNames() override;
+
+  private:
+    // The interface's feature-report length, which every report is padded to; 0 when unknown.
+    size_t FeatureLength(HidHandle handle) const;
+
+    std::map<HidHandle, size_t> featureLengths_;
 };
 
 // Registers the window (an HWND) for arrival and removal notifications of HID interfaces.
 bool RegisterMouseNotifications(void* window);
 
-// Takes a WM_DEVICECHANGE apart: false when its parameter holds no broadcast header.
+// Takes a WM_DEVICECHANGE apart: false for every code but arrival and removal-complete (their
+// lParam is no broadcast header) and for a missing header.
 bool ReadDeviceChange(uintptr_t wParam, intptr_t lParam, DeviceChangeNotice& notice);

@@ -16,7 +16,9 @@ constexpr int kReconnectPauseMs = 250;
 
 }  // namespace
 
-HidTransportVirtual::HidTransportVirtual(std::string hostPort) : hostPort_(std::move(hostPort)) {}
+HidTransportVirtual::HidTransportVirtual(std::string hostPort) : hostPort_(std::move(hostPort)) {
+    client_.SetTimeout(kFeatureTransferTimeoutMs);
+}
 
 HidTransportVirtual::~HidTransportVirtual() {
     StopWatching();
@@ -52,14 +54,16 @@ bool HidTransportVirtual::GetIds(HidHandle handle, uint16_t& vendorId, uint16_t&
 }
 
 bool HidTransportVirtual::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
-    if (handle <= 0)
+    // A transfer that ran out of time dropped the connection; the handle itself stays good until
+    // the mouse comes back, as a real one does after a timed-out request.
+    if (handle <= 0 || !EnsureConnected())
         return false;
     client_.BindToArrival(static_cast<uint32_t>(handle));
     return client_.SetFeature(report, length);
 }
 
 bool HidTransportVirtual::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
-    if (handle <= 0)
+    if (handle <= 0 || !EnsureConnected())
         return false;
     client_.BindToArrival(static_cast<uint32_t>(handle));
     return client_.GetFeature(report, length);

@@ -5,13 +5,17 @@
 #include <dbt.h>
 #include <setupapi.h>
 #include <tlhelp32.h>
+#include <winioctl.h>
 
 extern "C" {
+#include <hidclass.h>
 #include <hidsdi.h>
 }
 
 #include <memory>
 #include <vector>
+
+#include "FeatureBuffer.h"
 
 namespace {
 
@@ -28,6 +32,40 @@ std::u16string ToU16(const wchar_t* text) {
 
 std::wstring ToWide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
+}
+
+// The longest feature report of the interface, from its capabilities; 0 when unknown.
+size_t InterfaceFeatureLength(HANDLE handle) {
+    PHIDP_PREPARSED_DATA preparsed = nullptr;
+    if (!HidD_GetPreparsedData(handle, &preparsed))
+        return 0;
+    HIDP_CAPS caps{};
+    const size_t length =
+        HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS ? caps.FeatureReportByteLength : 0;
+    HidD_FreePreparsedData(preparsed);
+    return length;
+}
+
+// One feature transfer that waits at most kFeatureTransferTimeoutMs: the handle is overlapped, so
+// a mouse that never answers costs a cancelled request instead of a hung program.
+bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, bool readsBack) {
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (overlapped.hEvent == nullptr)
+        return false;
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    DWORD done = 0;
+    BOOL ok =
+        DeviceIoControl(handle, code, buffer.data(), size, readsBack ? buffer.data() : nullptr,
+                        readsBack ? size : 0, &done, &overlapped);
+    if (!ok && GetLastError() == ERROR_IO_PENDING) {
+        if (WaitForSingleObject(overlapped.hEvent, kFeatureTransferTimeoutMs) != WAIT_OBJECT_0)
+            CancelIoEx(handle, &overlapped);
+        // After a cancel the request ends at once, as aborted (or done, if it won the race).
+        ok = GetOverlappedResult(handle, &overlapped, &done, TRUE);
+    }
+    CloseHandle(overlapped.hEvent);
+    return ok != FALSE;
 }
 
 }  // namespace
@@ -65,10 +103,12 @@ HidHandle HidTransportWin32::Open(const std::u16string& path) {
     const std::wstring wide = ToWide(path);
     HANDLE handle =
         CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return kNoHandle;
-    return reinterpret_cast<HidHandle>(handle);
+    const auto result = reinterpret_cast<HidHandle>(handle);
+    featureLengths_[result] = InterfaceFeatureLength(handle);
+    return result;
 }
 
 bool HidTransportWin32::GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) {
@@ -81,18 +121,31 @@ bool HidTransportWin32::GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& p
     return true;
 }
 
+size_t HidTransportWin32::FeatureLength(HidHandle handle) const {
+    const auto found = featureLengths_.find(handle);
+    return found != featureLengths_.end() ? found->second : 0;
+}
+
 bool HidTransportWin32::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
-    std::vector<uint8_t> buffer(report, report + length);
-    return HidD_SetFeature(ToHandle(handle), buffer.data(), static_cast<ULONG>(length)) != FALSE;
+    if (handle == kNoHandle || report == nullptr || length == 0)
+        return false;
+    std::vector<uint8_t> buffer = PadFeatureReport(report, length, FeatureLength(handle));
+    return TransferWithin(ToHandle(handle), IOCTL_HID_SET_FEATURE, buffer, false);
 }
 
 bool HidTransportWin32::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
-    return HidD_GetFeature(ToHandle(handle), report, static_cast<ULONG>(length)) != FALSE;
+    if (handle == kNoHandle || report == nullptr || length == 0)
+        return false;
+    std::vector<uint8_t> buffer = FeatureRequestBuffer(report[0], length, FeatureLength(handle));
+    return TransferWithin(ToHandle(handle), IOCTL_HID_GET_FEATURE, buffer, true) &&
+           TakeFeatureReply(buffer, report, length);
 }
 
 void HidTransportWin32::Close(HidHandle handle) {
-    if (handle != kNoHandle)
-        CloseHandle(ToHandle(handle));
+    if (handle == kNoHandle)
+        return;
+    featureLengths_.erase(handle);
+    CloseHandle(ToHandle(handle));
 }
 
 std::vector<std::u16string> HidTransportWin32::ProcessNames() {
@@ -134,6 +187,10 @@ bool RegisterMouseNotifications(void* window) {
 bool ReadDeviceChange(uintptr_t wParam, intptr_t lParam, DeviceChangeNotice& notice) {
     notice = DeviceChangeNotice{};
     notice.event = static_cast<uint32_t>(wParam);
+    // Only these two codes carry a broadcast header; the others carry plain numbers in lParam,
+    // and any program can send the message, so nothing else is taken for a pointer.
+    if (notice.event != kDeviceArrival && notice.event != kDeviceRemoveComplete)
+        return false;
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
     if (header == nullptr)
         return false;

@@ -54,6 +54,22 @@ TEST_F(VirtualTransportTest, ShowsOneMouseInterfaceWhilePluggedIn) {
     EXPECT_TRUE(transport.ListInterfaces().empty());
 }
 
+// A mouse that stays connected but does not answer in time: the transfer fails after the bounded
+// wait, and once the mouse answers again the same link works without a replug (the timed-out
+// transfer had dropped the connection underneath).
+TEST_F(VirtualTransportTest, ATransferWithoutAnAnswerInTimeFailsAndTheLinkRecovers) {
+    HidTransportVirtual transport(server.Address());
+    DeviceLink link(transport, clock);
+    ASSERT_TRUE(SetActiveProfile(link, 3));
+    Control("fault latency " + std::to_string(kFeatureTransferTimeoutMs + 1000));
+    uint8_t active = 0;
+    EXPECT_FALSE(GetActiveProfile(link, active));
+    Control("fault clear");
+    EXPECT_TRUE(link.IsOpen());
+    ASSERT_TRUE(GetActiveProfile(link, active));
+    EXPECT_EQ(active, 3);
+}
+
 TEST_F(VirtualTransportTest, HandleGoesStaleWhenTheMouseComesBack) {
     HidTransportVirtual transport(server.Address());
     DeviceLink link(transport, clock);

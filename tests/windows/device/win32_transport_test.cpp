@@ -36,6 +36,12 @@ TEST(Win32Transport, EnumeratesTheSystemsHidInterfacesAndFindsNoMouse) {
         uint16_t product = 0;
         if (transport.GetIds(handle, vendor, product))
             std::printf("  %04X:%04X\n", vendor, product);
+        // The padded, time-bounded transfers on a device that knows none of the mouse's reports:
+        // they end (either way) instead of hanging.
+        uint8_t report[8] = {0x03, 0x03};
+        const bool set = transport.SetFeature(handle, report, sizeof report);
+        const bool get = transport.GetFeature(handle, report, sizeof report);
+        std::printf("  feature report 3: set %d, get %d\n", set, get);
         transport.Close(handle);
     }
     SystemDeviceClock clock;
@@ -102,6 +108,43 @@ TEST(Win32Transport, DeviceChangeMessagesAreTakenApartSafely) {
     EXPECT_EQ(notice.deviceType, static_cast<uint32_t>(DBT_DEVTYP_VOLUME));
     EXPECT_TRUE(notice.interfaceName.empty());
     EXPECT_FALSE(ReadDeviceChange(DBT_DEVNODES_CHANGED, 0, notice));
+    EXPECT_FALSE(ReadDeviceChange(DBT_DEVICEARRIVAL, 0, notice));
+}
+
+// Any program may broadcast WM_DEVICECHANGE, and most codes carry a plain number in lParam:
+// none of them may be taken for a broadcast header.
+TEST(Win32Transport, DeviceChangeCodesWithoutAHeaderAreIgnored) {
+    const WPARAM codes[] = {
+        DBT_DEVNODES_CHANGED,    DBT_CONFIGCHANGED, DBT_QUERYCHANGECONFIG, DBT_DEVICEQUERYREMOVE,
+        DBT_DEVICEREMOVEPENDING, DBT_CUSTOMEVENT,   DBT_USERDEFINED,       0x0219};
+    const LPARAM values[] = {1, 2, 0x10, 0x1000, 0x7FFF, -1};
+    for (WPARAM code : codes) {
+        for (LPARAM value : values) {
+            DeviceChangeNotice notice;
+            notice.deviceType = 99;
+            EXPECT_FALSE(ReadDeviceChange(code, value, notice)) << code << " " << value;
+            EXPECT_EQ(notice.deviceType, 0u);
+            EXPECT_TRUE(notice.interfaceName.empty());
+        }
+    }
+    // The same through a window procedure that forwards the message, as the main window does.
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam) -> LRESULT {
+        if (message == WM_DEVICECHANGE) {
+            DeviceChangeNotice notice;
+            return ReadDeviceChange(wParam, lParam, notice) ? 2 : 1;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"OrvaDeviceChangeProbe";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(SendMessageW(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 3), 1);
+    DestroyWindow(window);
 }
 
 // --- against orva-virtual-mouse, started by device_virtual_wine_test.sh ---
