@@ -147,9 +147,9 @@ bool DataStream::SaveToFile(const std::filesystem::path& path) const {
     return WriteFileAtomically(path, data_.get(), static_cast<size_t>(length_));
 }
 
-bool DataStream::LoadFromFile(const std::filesystem::path& path) {
+bool DataStream::LoadFromFile(const std::filesystem::path& path, uintmax_t maxBytes) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (!ReadWholeFile(path, bytes, maxBytes))
         return false;
     if (bytes.size() > 0x7FFFFFFF)
         return false;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "FileUtil.h"
+
 class DataStream {
   public:
     // A stream that writes a file starts with an empty array of 1024 bytes.
@@ -35,8 +37,9 @@ class DataStream {
     // Writes bytes 0 .. length-1 to the file, replacing it in one step (never a torn file);
     // creates missing folders first. False when the file could not be written.
     bool SaveToFile(const std::filesystem::path& path) const;
-    // Reads the whole file; false when it cannot be opened or read.
-    bool LoadFromFile(const std::filesystem::path& path);
+    // Reads the whole file; false when it cannot be opened or read, or is larger than `maxBytes`
+    // (refused from its size, without reading it).
+    bool LoadFromFile(const std::filesystem::path& path, uintmax_t maxBytes = kMaxReadFileBytes);
 
     const uint8_t* Data() const { return data_.get(); }
     int32_t Capacity() const { return capacity_; }

@@ -51,7 +51,8 @@ bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t 
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && static_cast<uintmax_t>(size.QuadPart) <= maxBytes;
+    bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
+              static_cast<uintmax_t>(size.QuadPart) <= maxBytes;
     if (ok) {
         bytes.assign(static_cast<size_t>(size.QuadPart), 0);
         size_t done = 0;
@@ -80,6 +81,9 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
 }
 
 bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
+    // No name, no file: an empty path must not turn into a temporary in the current folder.
+    if (!path.has_filename())
+        return false;
     const fs::path temp = TemporaryPathBeside(path);
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -105,7 +109,8 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
 #else
 
 bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe in the file's place cannot stall the open; it is refused below.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat info {};
@@ -143,6 +148,9 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
 }
 
 bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
+    // No name, no file: an empty path must not turn into a temporary in the current folder.
+    if (!path.has_filename())
+        return false;
     const fs::path temp = TemporaryPathBeside(path);
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)

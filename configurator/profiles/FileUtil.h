@@ -10,6 +10,8 @@
 // Largest file that ReadWholeFile accepts; nothing the system stores comes near it.
 constexpr uintmax_t kMaxReadFileBytes = 64u * 1024u * 1024u;
 
+// Reads a regular file whole. A file larger than `maxBytes` is refused from its size alone,
+// before anything is read; so is anything that is not a regular file (a pipe, a device).
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
                    uintmax_t maxBytes = kMaxReadFileBytes);
 

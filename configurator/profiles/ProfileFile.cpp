@@ -123,7 +123,7 @@ bool SaveProfileFile(const Profile& profile, const std::filesystem::path& path) 
 
 bool LoadProfileFile(const std::filesystem::path& path, Profile& profile) {
     DataStream in;
-    if (!in.LoadFromFile(path))
+    if (!in.LoadFromFile(path, kMaxProfileFileBytes))
         return false;
     return DecodeProfile(in.Bytes(), profile);
 }

@@ -9,6 +9,9 @@
 #include "Profile.h"
 
 constexpr uint8_t kProfileSignature[4] = {0x4C, 0x05, 0x33, 0x01};
+// A profile file is a few hundred bytes, a few kilobytes with long macro copies; anything larger
+// than this is refused without being read.
+constexpr uintmax_t kMaxProfileFileBytes = 1u << 20;
 
 std::vector<uint8_t> EncodeProfile(const Profile& profile);
 // Decodes a whole file's bytes into the profile. A wrong signature or data that ends before the
@@ -17,7 +20,8 @@ bool DecodeProfile(const std::vector<uint8_t>& bytes, Profile& profile);
 
 // Writes the profile in one step (a crash never leaves a torn file); creates missing folders.
 bool SaveProfileFile(const Profile& profile, const std::filesystem::path& path);
-// False, with the profile unchanged, when the file cannot be read or does not decode.
+// False, with the profile unchanged, when the file cannot be read, is larger than
+// kMaxProfileFileBytes, or does not decode.
 bool LoadProfileFile(const std::filesystem::path& path, Profile& profile);
 
 // The five profiles as the configurator starts with them: slot i has index i-1, the name

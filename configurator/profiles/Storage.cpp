@@ -1,5 +1,6 @@
 #include "Storage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -23,11 +24,14 @@ fs::path AppDataFolder() {
 }
 
 fs::path ApplicationFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
+    // Installed deep enough, the program's path is longer than MAX_PATH.
+    const std::u16string path = ReadGrowingText([](char16_t* buffer, uint32_t size) {
+        return static_cast<uint32_t>(
+            GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(buffer), size));
+    });
+    if (path.empty())
         return {};
-    return FolderOfExecutablePath(fs::path(buffer));
+    return FolderOfExecutablePath(fs::path(std::wstring(path.begin(), path.end())));
 }
 
 #else
@@ -50,6 +54,21 @@ fs::path ApplicationFolder() {
 
 #endif
 
+std::u16string ReadGrowingText(
+    const std::function<uint32_t(char16_t* buffer, uint32_t size)>& query) {
+    constexpr uint32_t kLongestPath = 32768;
+    for (uint32_t size = 260;; size = std::min(2 * size, kLongestPath)) {
+        std::u16string buffer(size, u'\0');
+        const uint32_t n = query(buffer.data(), size);
+        if (n == 0 || (n >= size && size == kLongestPath))
+            return {};
+        if (n < size) {
+            buffer.resize(n);
+            return buffer;
+        }
+    }
+}
+
 fs::path FolderOfExecutablePath(const fs::path& executable) {
     const auto& text = executable.native();
     const auto cut = text.find_last_of(
@@ -64,18 +83,24 @@ fs::path FolderOfExecutablePath(const fs::path& executable) {
     return fs::path(text.substr(0, cut));
 }
 
+// Without an application-data folder there is no data folder: a relative one would put the user's
+// files wherever the program happens to be started.
 fs::path DataFolder() {
-    return AppDataFolder() / "Velmor" / "ORVA7100";
+    const fs::path base = AppDataFolder();
+    return base.empty() ? fs::path() : base / "Velmor" / "ORVA7100";
 }
 fs::path ProfileFolder() {
-    return DataFolder() / "Profiles";
+    const fs::path data = DataFolder();
+    return data.empty() ? data : data / "Profiles";
 }
 fs::path MacroFolder() {
-    return DataFolder() / "Macros";
+    const fs::path data = DataFolder();
+    return data.empty() ? data : data / "Macros";
 }
 
 fs::path DefaultProfilePath(int slot) {
-    return ProfileFolder() / ("Default" + std::to_string(slot) + ".profile");
+    const fs::path profiles = ProfileFolder();
+    return profiles.empty() ? profiles : profiles / ("Default" + std::to_string(slot) + ".profile");
 }
 
 namespace {
