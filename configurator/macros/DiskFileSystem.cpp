@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "FileUtil.h"
+#include "MacroFile.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,7 +20,7 @@ bool DiskFileSystem::CreateFolders(const fs::path& folder) {
 }
 
 bool DiskFileSystem::ReadFile(const fs::path& path, std::vector<uint8_t>& bytes) {
-    return ReadWholeFile(path, bytes);
+    return ReadWholeFile(path, bytes, kMaxMacroFileBytes);
 }
 
 bool DiskFileSystem::WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
@@ -39,24 +40,57 @@ bool DiskFileSystem::ListFolder(const fs::path& folder, std::vector<fs::path>& e
     return !ec;
 }
 
+#ifdef _WIN32
+
+namespace {
+
+bool IsGone(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Removes a file or a folder with its contents. A junction or symbolic link is removed itself and
+// never entered: one placed in the macro folder must not lead the clearing outside it.
+bool RemoveTree(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return IsGone(GetLastError());
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return DeleteFileW(path.c_str()) || IsGone(GetLastError());
+    bool ok = true;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..")
+                    ok = RemoveTree(path + L"\\" + name) && ok;
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+    }
+    return (RemoveDirectoryW(path.c_str()) || IsGone(GetLastError())) && ok;
+}
+
+}  // namespace
+
 bool DiskFileSystem::IsFolder(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_directory(fs::symlink_status(path, ec));
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool DiskFileSystem::Remove(const fs::path& path) {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-    return !ec;
+    return RemoveTree(path.native());
 }
-
-#ifdef _WIN32
 
 bool DiskFileSystem::Identify(const fs::path& path, FileIdentity& identity) {
     // No access rights needed; backup semantics let folders open too.
-    HANDLE handle =
-        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    // A link is identified as itself, not as what it points to.
+    HANDLE handle = CreateFileW(
+        path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION info{};
@@ -70,6 +104,38 @@ bool DiskFileSystem::Identify(const fs::path& path, FileIdentity& identity) {
 }
 
 #else
+
+namespace {
+
+// As on Windows: a symbolic link is removed itself and never entered.
+bool RemoveTree(const fs::path& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (ec)
+        return status.type() == fs::file_type::not_found;
+    bool ok = true;
+    if (fs::is_directory(status)) {
+        std::vector<fs::path> entries;
+        for (fs::directory_iterator it(path, ec); !ec && it != fs::directory_iterator();
+             it.increment(ec))
+            entries.push_back(it->path());
+        ok = !ec;
+        for (const fs::path& entry : entries)
+            ok = RemoveTree(entry) && ok;
+    }
+    return fs::remove(path, ec) && ok;
+}
+
+}  // namespace
+
+bool DiskFileSystem::IsFolder(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(fs::symlink_status(path, ec));
+}
+
+bool DiskFileSystem::Remove(const fs::path& path) {
+    return RemoveTree(path);
+}
 
 bool DiskFileSystem::Identify(const fs::path& path, FileIdentity& identity) {
     struct stat info {};

@@ -75,50 +75,103 @@ bool MacroCollection::SaveMacros() {
     if (!fileSystem_->CreateFolders(folder))
         return false;
 
-    std::set<FileIdentity> written;
-    std::vector<std::u16string> indexPaths;
+    // A macro whose file name is already taken on disk (by the old set, most likely) must not be
+    // written over before the index stops listing the old file: its new content goes to a
+    // pending file first, and the final file is written only once an index lists the pending one.
+    struct Planned {
+        fs::path path;
+        fs::path pending;  // empty when the file was written in its place at once
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Planned> planned;
+    std::set<FileIdentity> claimed;  // the final files of this save
     std::vector<std::u16string> savedNames;
     for (const auto& macro : macros_) {
         const bool validName = IsValidFileName(macro->name);
         std::u16string fileName = validName ? macro->name : SafeFileName(macro->name);
         fs::path path = MacroFilePath(folder, fileName);
         // "COM" + "1" would name a device: such a name gets one more "1".
-        while (IsTaken(path, written) || IsReservedFileName(fileName)) {
+        while (IsTaken(path, claimed) || IsReservedFileName(fileName)) {
             fileName += u'1';
             path = MacroFilePath(folder, fileName);
         }
         CMacro stored = *macro;
         stored.name = validName ? fileName : macro->name;
+        Planned entry{path, {}, EncodeMacroFile(stored)};
         // A sub-folder in the file's place holds no macro; it must not block the save.
         if (fileSystem_->IsFolder(path) && !fileSystem_->Remove(path))
             return false;
-        if (!fileSystem_->WriteFile(path, EncodeMacroFile(stored)))
-            return false;
-        // Without its identity the file could not be told from old ones and would be removed.
-        FileIdentity identity;
-        if (!fileSystem_->Identify(path, identity))
-            return false;
-        written.insert(identity);
-        indexPaths.push_back(TextFromPath(path));
+        FileIdentity existing;
+        if (fileSystem_->Identify(path, existing)) {
+            entry.pending = PendingPath(path);
+            if (!fileSystem_->WriteFile(entry.pending, entry.bytes))
+                return false;
+            claimed.insert(existing);
+        } else {
+            if (!fileSystem_->WriteFile(path, entry.bytes))
+                return false;
+            // Without its identity the file could not be told from old ones and would be removed.
+            FileIdentity identity;
+            if (!fileSystem_->Identify(path, identity))
+                return false;
+            claimed.insert(identity);
+        }
+        planned.push_back(std::move(entry));
         savedNames.push_back(std::move(stored.name));
     }
 
-    // The one step that switches the folder from the old set to the new one.
+    // The one step that switches the folder from the old set to the new one: from here on the
+    // new set loads, through the pending files where there are any.
     const fs::path indexPath = folder / kMacroIndexFileName;
     if (fileSystem_->IsFolder(indexPath) && !fileSystem_->Remove(indexPath))
         return false;
-    if (!fileSystem_->WriteFile(indexPath, EncodeMacroIndex(indexPaths)))
+    const auto indexOf = [&planned](bool pendingFirst) {
+        std::vector<std::u16string> paths;
+        for (const Planned& entry : planned)
+            paths.push_back(
+                TextFromPath(pendingFirst && !entry.pending.empty() ? entry.pending : entry.path));
+        return EncodeMacroIndex(paths);
+    };
+    if (!fileSystem_->WriteFile(indexPath, indexOf(true)))
         return false;
-
     for (size_t i = 0; i < macros_.size(); ++i)
         macros_[i]->name = std::move(savedNames[i]);
+
+    // Moving to the final names is tidying: if it stops half-way, the pending index still loads
+    // the whole new set and the next save finishes the job.
+    bool pending = false;
+    for (const Planned& entry : planned) {
+        if (entry.pending.empty())
+            continue;
+        pending = true;
+        // The written file is a new one: tidying must know it by its own identity.
+        FileIdentity identity;
+        if (!fileSystem_->WriteFile(entry.path, entry.bytes) ||
+            !fileSystem_->Identify(entry.path, identity))
+            return true;
+        claimed.insert(identity);
+    }
+    if (pending && !fileSystem_->WriteFile(indexPath, indexOf(false)))
+        return true;
     // The index is in place; if it cannot be told apart, tidying waits for the next save.
     FileIdentity indexIdentity;
     if (!fileSystem_->Identify(indexPath, indexIdentity))
         return true;
-    written.insert(indexIdentity);
-    RemoveUnlisted(folder, written);
+    claimed.insert(indexIdentity);
+    RemoveUnlisted(folder, claimed);
     return true;
+}
+
+fs::path MacroCollection::PendingPath(const fs::path& path) const {
+    // A name that nothing holds yet: an earlier save cut short may have left pending files that
+    // its index still lists.
+    for (unsigned n = 0;; ++n) {
+        fs::path candidate = path;
+        candidate += ".pending" + std::to_string(n);
+        FileIdentity identity;
+        if (!fileSystem_->Identify(candidate, identity))
+            return candidate;
+    }
 }
 
 void MacroCollection::RemoveUnlisted(const fs::path& folder, const std::set<FileIdentity>& keep) {

@@ -61,11 +61,13 @@ class MacroCollection {
     // Recording before or after an event switches to placing after the selection for good.
     void UsePlacementAfterSelection() { placement_ = kPlaceAfterSelection; }
 
-    // Writes every macro file, then the index, then removes what the index no longer lists, so
-    // that at every moment the folder loads whole. A valid name taken by a file of this save
-    // gets "1" appended (and the macro takes that name); a name that cannot be a file name is
-    // stored under a safe file name and keeps its name. False when a folder or file could not
-    // be written; the old index then stays in place and no name changes.
+    // Writes every macro file (new content for a name already on disk goes to a pending file
+    // first), then the index, then the pending files under their final names and the final
+    // index, then removes what the index no longer lists: at every moment the folder loads as the
+    // old set or the new one, never a mix. A valid name taken by a file of this save gets "1"
+    // appended (and the macro takes that name); a name that cannot be a file name is stored under
+    // a safe file name and keeps its name. False when a folder or file could not be written before
+    // the index switched; the old index then stays in place and no name changes.
     bool SaveMacros();
     // Appends the macros the folder's index lists (the collection is not cleared first). Files
     // that are missing, unreadable or short are skipped; everything valid loads.
@@ -75,6 +77,8 @@ class MacroCollection {
     std::filesystem::path MacroFilePath(const std::filesystem::path& folder,
                                         const std::u16string& fileName) const;
     bool IsTaken(const std::filesystem::path& path, const std::set<FileIdentity>& written) const;
+    // A free name beside `path` for the new content of a file the old set may still list.
+    std::filesystem::path PendingPath(const std::filesystem::path& path) const;
     void RemoveUnlisted(const std::filesystem::path& folder, const std::set<FileIdentity>& keep);
 
     MacroOwner* owner_ = nullptr;

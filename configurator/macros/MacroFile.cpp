@@ -1,5 +1,7 @@
 #include "MacroFile.h"
 
+#include <algorithm>
+
 namespace {
 
 void WriteRect(DataStream& out, const MacroRect& rect) {
@@ -94,12 +96,15 @@ bool DecodeMacroIndex(DataStream& in, std::vector<std::u16string>& paths) {
     const int32_t count = ReadInt32(in);
     if (in.Failed())
         return false;
-    // Each string takes at least its 4-byte length, so a huge count ends at the data's end.
-    for (int32_t i = 0; i < count; ++i) {
+    // Each string takes at least its 4-byte length, so a huge count ends at the data's end; the cap
+    // and dropping empty strings keep a forged index from costing memory beyond its own size.
+    const int32_t entries = std::min(count, kMaxMacroIndexEntries);
+    for (int32_t i = 0; i < entries; ++i) {
         std::u16string path = in.ReadString();
         if (in.Failed())
             return false;
-        paths.push_back(std::move(path));
+        if (!path.empty())
+            paths.push_back(std::move(path));
     }
     return true;
 }

@@ -13,6 +13,12 @@
 inline constexpr char16_t kMacroFileExtension[] = u".macro";
 inline constexpr char kMacroIndexFileName[] = "macroList.dat";
 constexpr int32_t kEventRecordBytes = 32;
+// Entries of an index read at most: far above any real collection, so that a forged count cannot
+// make the loader hold millions of paths.
+constexpr int32_t kMaxMacroIndexEntries = 65536;
+// Largest macro file or index read: a macro of a quarter of a million events. Larger files are
+// refused from their size, without being read.
+constexpr uintmax_t kMaxMacroFileBytes = 8u << 20;
 
 void EncodeMacroFile(const CMacro& macro, DataStream& out);
 std::vector<uint8_t> EncodeMacroFile(const CMacro& macro);
@@ -22,6 +28,7 @@ bool DecodeMacroFile(DataStream& in, CMacro& macro);
 
 void EncodeMacroIndex(const std::vector<std::u16string>& paths, DataStream& out);
 std::vector<uint8_t> EncodeMacroIndex(const std::vector<std::u16string>& paths);
-// Appends every whole path string to `paths`; false when a string runs past the end of the data
-// (the paths before it are kept).
+// Appends every whole, non-empty path string to `paths`, reading at most kMaxMacroIndexEntries
+// entries (empty paths name no file and are dropped); false when a string runs past the end of
+// the data (the paths before it are kept).
 bool DecodeMacroIndex(DataStream& in, std::vector<std::u16string>& paths);

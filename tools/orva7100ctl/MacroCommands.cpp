@@ -66,7 +66,7 @@ int Print(const json& value) {
 // Reads one macro file; prints the reason and returns false when it is not one.
 bool ReadMacroFile(const std::string& file, CMacro& macro) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(ArgumentPath(file), bytes)) {
+    if (!ReadWholeFile(ArgumentPath(file), bytes, kMaxMacroFileBytes)) {
         Fail(kExitBadInput, file + ": cannot be read");
         return false;
     }

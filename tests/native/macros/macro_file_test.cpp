@@ -156,4 +156,26 @@ TEST(MacroIndexTest, CountsAndStringsBeyondTheData) {
     EXPECT_FALSE(DecodeMacroIndex(empty, paths));
 }
 
+// A forged index: a huge count over millions of empty strings once made the loader hold millions
+// of empty paths. Entries are read up to a cap and empty ones are not kept.
+TEST(MacroIndexTest, AForgedCountOfEmptyPathsCostsNothing) {
+    const size_t emptyStrings = 3 * static_cast<size_t>(kMaxMacroIndexEntries);
+    std::vector<uint8_t> forged(4 + 4 * emptyStrings, 0);
+    forged[0] = forged[1] = forged[2] = 0xFF;
+    forged[3] = 0x7F;
+    DataStream in(forged);
+    std::vector<std::u16string> paths;
+    EXPECT_TRUE(DecodeMacroIndex(in, paths));
+    EXPECT_TRUE(paths.empty());
+    EXPECT_EQ(in.ReadPosition(), 4 + 4 * kMaxMacroIndexEntries);
+
+    // Real paths beyond the cap are not read either; empty ones among them are dropped.
+    std::vector<std::u16string> many(kMaxMacroIndexEntries + 10, u"m");
+    many[1].clear();
+    DataStream manyIn(EncodeMacroIndex(many));
+    paths.clear();
+    EXPECT_TRUE(DecodeMacroIndex(manyIn, paths));
+    EXPECT_EQ(paths.size(), static_cast<size_t>(kMaxMacroIndexEntries) - 1);
+}
+
 }  // namespace
