@@ -1,12 +1,18 @@
 // Replies of a mouse that says anything at all: every command and Apply must end (bounded
-// polls), never read or write out of bounds, and report failure rather than garbage.
+// polls), never read or write out of bounds, and report failure rather than garbage. What a
+// decoder accepts must re-encode to the bytes it came from, and a padded feature report must come
+// back out of its buffer unchanged.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "DeviceChange.h"
+#include "FeatureBuffer.h"
 #include "MouseApply.h"
 #include "MouseCommands.h"
 
@@ -76,6 +82,47 @@ class NoSleep : public DeviceClock {
     void SleepMs(int) override {}
 };
 
+// A fault the fuzzer must report: abort, so that the input is kept.
+void Require(bool condition) {
+    if (!condition)
+        __builtin_trap();
+}
+
+void CheckDecoders(const uint8_t* data, size_t length) {
+    for (uint8_t id : {kReportCommand, kReportLift, kReportSurface}) {
+        if (IsAck(data, length, id))
+            Require(length >= 2 && data[0] == id && data[1] == 1);
+    }
+    if (const std::optional<uint8_t> active = DecodeActiveProfile(data, length))
+        Require(data[0] == kReportCommand && *active == data[1]);
+    if (const std::optional<DeviceInfo> info = DecodeDeviceInfo(data, length)) {
+        const auto version = static_cast<uint16_t>(info->firmwareVersion);
+        Require(info->firmwareVersion >= -32768 && info->firmwareVersion <= 32767);
+        Require(static_cast<uint8_t>(version) == data[1] && (version >> 8) == data[2]);
+    }
+    if (const std::optional<uint32_t> count = DecodeSurfaceQuality(data, length)) {
+        Require(data[1] == 1);
+        for (int i = 0; i < 4; ++i)
+            Require(static_cast<uint8_t>(*count >> (8 * i)) == data[2 + i]);
+    }
+}
+
+void CheckPadding(const uint8_t* data, size_t size) {
+    if (size < 2)
+        return;
+    const size_t interfaceLength = data[0] * 8u;
+    const size_t length = std::min<size_t>(size - 1, 1 + data[1] % 64);
+    const uint8_t* report = data + 1;
+    const std::vector<uint8_t> padded = PadFeatureReport(report, length, interfaceLength);
+    Require(padded.size() == std::max(length, interfaceLength));
+    for (size_t i = length; i < padded.size(); ++i)
+        Require(padded[i] == 0);
+    std::vector<uint8_t> back(length, 0);
+    back[0] = report[0];
+    Require(TakeFeatureReply(padded, back.data(), length));
+    Require(std::equal(back.begin(), back.end(), report));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -105,11 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     HandleDeviceChange(link, notice);
 
     // The decoders on the raw input, at every length.
-    for (size_t length = 0; length <= size && length < 80; ++length) {
-        IsAck(data, length, kReportCommand);
-        DecodeActiveProfile(data, length);
-        DecodeDeviceInfo(data, length);
-        DecodeSurfaceQuality(data, length);
-    }
+    for (size_t length = 0; length <= size && length < 80; ++length)
+        CheckDecoders(data, length);
+    CheckPadding(data, size);
     return 0;
 }
