@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The updater end to end under Wine and Xvfb against the virtual mouse, in a Wine prefix and an
-# install folder of its own. Screenshots of every notice go to $ORVA_ARTIFACTS.
+# install folder of its own. Screenshots go to $ORVA_ARTIFACTS. Firmware images are random
+# from a seed that the test prints; ORVA_TEST_SEED=N repeats a run.
 # usage: updater_e2e.sh CASE DIST_DIR WINTOOL_EXE DEFAULT_NATIVE_BUILD
 set -u
 case_name=$1
@@ -13,15 +14,24 @@ if [ -z "${DISPLAY:-}" ] || [ ! -d "${ORVA_WINE_TEMPLATE:-}" ]; then
     exit 77
 fi
 server=$native/virtual-mouse/orva-virtual-mouse
-if [ ! -x "$server" ]; then
-    echo "FAIL: no virtual mouse server at $server (build the native preset first)"
-    exit 1
-fi
+ctl=$native/tools/orva7100ctl/orva7100ctl
+for tool in "$server" "$ctl"; do
+    if [ ! -x "$tool" ]; then
+        echo "FAIL: no $tool (build the native preset first)"
+        exit 1
+    fi
+done
+
+seed=${ORVA_TEST_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
+echo "updater e2e $case_name: seed $seed (ORVA_TEST_SEED=$seed repeats it)"
 
 kMainTitle="Kelti Gaming Mouse Firmware update"
 kMonitorTitle="Velmor ORVA 7100 Mouse Monitor"
 kSuccessTitle="Firmware upgrade success"
+kMonitorExe="ORVA_Monitor.EXE"
 
+# Wine takes file names from the command line in the locale's encoding.
+export LC_ALL=C.UTF-8
 work=$(mktemp -d "${TMPDIR:-/tmp}/orva-updater-e2e.XXXXXX")
 export WINEPREFIX=$work/prefix
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -46,15 +56,21 @@ finish() {
         echo "updater e2e $case_name: passed"
         exit 0
     fi
+    echo "updater e2e $case_name: $failures failures (seed $seed)"
     exit 1
 }
 
+# The install folder: the monitor in it, the updater and its driver library in Romvane below.
+# INSTALL_NAME may have non-ASCII letters.
+install_name=ORVA
+[ "$case_name" = non-ascii ] && install_name="Установка_Ünï"
 cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
-install=$WINEPREFIX/drive_c/ORVA
+install=$WINEPREFIX/drive_c/$install_name
 mkdir -p "$install/Romvane"
 cp "$dist/Romvane/Updater.exe" "$dist/Romvane/hiddriver.dll" "$install/Romvane/"
 cp "$dist/ORVA_Monitor.EXE" "$install/"
 cp "$wintool_exe" "$work/wintool.exe"
+state=$work/state
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1
 
@@ -67,13 +83,14 @@ wait_until() {
     local end=$((SECONDS + limit))
     while [ $SECONDS -lt "$end" ]; do
         "$@" && return 0
-        sleep 0.3
+        sleep 0.2
     done
     return 1
 }
 
 window_exists() { wt find "$1" >/dev/null; }
 window_gone() { ! wt find "$1" >/dev/null; }
+monitor_runs() { wt process "$kMonitorExe"; }
 
 # The topmost visible dialog: sets dlg_hwnd, dlg_x, dlg_y, dlg_w, dlg_h, dlg_title.
 read_top_dialog() {
@@ -82,58 +99,107 @@ read_top_dialog() {
     read -r dlg_hwnd dlg_x dlg_y dlg_w dlg_h dlg_title <<<"$line"
     return 0
 }
-# wait_dialog TITLE NOT_HWND SECONDS: a dialog with exactly this title other than NOT_HWND.
-dialog_matches() {
-    read_top_dialog && [ "$dlg_title" = "$1" ] && [ "$dlg_hwnd" != "$2" ]
+# A dialog with exactly this title other than NOT_HWND, at the same place as at the last look:
+# a notice is centred after it appears, so it is only clicked once it stays put.
+settled_key=""
+dialog_settled() {
+    read_top_dialog && [ "$dlg_title" = "$1" ] && [ "$dlg_hwnd" != "$2" ] || return 1
+    local key="$dlg_hwnd $dlg_x $dlg_y"
+    [ "$key" = "$settled_key" ] && return 0
+    settled_key=$key
+    return 1
 }
-# Waits for the dialog, then lets it settle: the same window at the same place a moment later.
+# wait_dialog TITLE NOT_HWND SECONDS
 wait_dialog() {
-    wait_until "$3" dialog_matches "$1" "$2" || return 1
-    local hwnd=$dlg_hwnd x=$dlg_x y=$dlg_y
-    sleep 0.4
-    read_top_dialog && [ "$dlg_hwnd" = "$hwnd" ] && [ "$dlg_x" = "$x" ] && [ "$dlg_y" = "$y" ] ||
-        wait_until "$3" dialog_matches "$1" "$2"
+    settled_key=""
+    wait_until "$3" dialog_settled "$1" "$2"
 }
+# A notice ends: the top dialog is another one, or there is none.
+dialog_left() { ! read_top_dialog || [ "$dlg_hwnd" != "$1" ]; }
 
-# shot NAME: keeps a picture of the current top dialog.
-shot() {
+# pixel FILE X Y: "R G B" of one pixel.
+pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r+.5)] %[fx:int(255*p{$2,$3}.g+.5)] %[fx:int(255*p{$2,$3}.b+.5)]" info: 2>/dev/null
+}
+# grab: the top dialog as $work/dialog.png (read_top_dialog first).
+grab() {
+    import -window root "$work/screen.png" 2>/dev/null &&
+        convert "$work/screen.png" -crop "${dlg_w}x${dlg_h}+${dlg_x}+${dlg_y}" +repage "$work/dialog.png"
+}
+# The close button's X at the top right is drawn once the dialog has been painted.
+close_button_drawn() {
+    grab || return 1
+    local r g b
+    read -r r g b <<<"$(pixel "$work/dialog.png" 361 11)"
+    [ "${r:-0}" -gt 80 ]
+}
+keep_shot() {
     [ -n "${ORVA_ARTIFACTS:-}" ] || return 0
     mkdir -p "$ORVA_ARTIFACTS"
-    sleep 0.5
-    import -window root "$work/screen.png" 2>/dev/null &&
-        convert "$work/screen.png" -crop "${dlg_w}x${dlg_h}+${dlg_x}+${dlg_y}" +repage \
-            "$ORVA_ARTIFACTS/updater-$case_name-$1.png"
+    cp "$work/dialog.png" "$ORVA_ARTIFACTS/updater-$case_name-$1.png"
 }
-# click X Y: a click at a position inside the top dialog, pointer moved there first.
+# shot NAME: keeps a picture of the top dialog once it is painted.
+shot() {
+    wait_until 10 close_button_drawn || fail "$1: the dialog was not painted"
+    keep_shot "$1"
+}
+# click X Y: a click at a position inside the top dialog.
 click() {
-    xdotool mousemove $((dlg_x + $1)) $((dlg_y + $2))
-    sleep 0.3
-    xdotool click 1
+    xdotool mousemove --sync $((dlg_x + $1)) $((dlg_y + $2)) click 1
+}
+# Clicks the one button at the notice's bottom right (Ok, Close, Cancel) and waits for the
+# notice to go.
+dismiss_notice() {
+    local notice=$dlg_hwnd
+    click $((319 + 25)) $((152 + 10))
+    wait_until 10 dialog_left "$notice" || fail "the notice did not end on its button"
 }
 
 start_server() {
-    "$server" --listen 127.0.0.1:0 --transcript "$work/transcript.txt" --state-dir "$work/state" \
+    "$server" --listen 127.0.0.1:0 --transcript "$work/transcript.txt" --state-dir "$state" \
         --quiet "$@" >"$work/server.out" 2>"$work/server.err" &
     server_pid=$!
     wait_until 10 grep -q "listening on" "$work/server.out" || { echo "FAIL: server"; exit 1; }
     export ORVA7100_VIRTUAL_MOUSE=$(sed -n 's/^listening on //p' "$work/server.out")
 }
+mouse() { "$ctl" virtual "$@" >/dev/null; }
+mouse_present() { "$ctl" virtual status 2>/dev/null | grep -q '"present":true'; }
 start_monitor() {
-    wine 'C:\ORVA\ORVA_Monitor.EXE' >/dev/null 2>&1 &
+    wine "$install/ORVA_Monitor.EXE" >/dev/null 2>&1 &
     wait_until 15 window_exists "$kMonitorTitle" || fail "the monitor did not start"
 }
 start_updater() {
-    wine 'C:\ORVA\Romvane\Updater.exe' "$@" >/dev/null 2>&1 &
+    wine "$install/Romvane/Updater.exe" "$@" >/dev/null 2>&1 &
     updater_pid=$!
 }
 updater_ended() { ! kill -0 "$updater_pid" 2>/dev/null; }
 expect_updater_ends() {
     wait_until "${1:-10}" updater_ended || fail "the updater did not end"
 }
+# write_config NAME: config.ini as UTF-16 with its byte order mark, which Windows reads
+# whatever the code page, so a name may have any letters.
 write_config() {
-    printf '[Firmware]\r\nName=%s\r\nVersion=110\r\n' "$1" >"$install/Romvane/config.ini"
+    printf '[Firmware]\r\nName=%s\r\nVersion=110\r\n' "$1" |
+        python3 -c 'import sys; sys.stdout.buffer.write(b"\xff\xfe" + sys.stdin.read().encode("utf-16-le"))' \
+            >"$install/Romvane/config.ini"
 }
 set_lines() { grep -c '^SET ' "$work/transcript.txt" 2>/dev/null || true; }
+data_lines() { grep -c '^SET 22' "$work/transcript.txt" 2>/dev/null || true; }
+has_line() { grep -q "^$1" "$work/transcript.txt" 2>/dev/null; }
+at_least_data_lines() { [ "$(data_lines)" -ge "$1" ]; }
+
+# make_image FILE MIN MAX: random bytes from the seed, MIN to MAX of them.
+image_number=0
+make_image() {
+    image_number=$((image_number + 1))
+    python3 - "$seed-$image_number" "$2" "$3" >"$1" <<'PY'
+import random, sys
+r = random.Random(sys.argv[1])
+size = r.randint(int(sys.argv[2]), int(sys.argv[3]))
+sys.stdout.buffer.write(bytes(r.getrandbits(8) for _ in range(size)))
+PY
+}
+firmware_is() { cmp -s "$state/firmware.bin" "$1"; }
 
 # The reports a transfer of FILE must send, computed here independently of the updater.
 check_transcript() {
@@ -161,12 +227,52 @@ if got != want:
 PY
 }
 
+# The close button of the update window is disabled: the close waits for the transfer.
+close_button_disabled() { wt buttons "$kMainTitle" | grep -q '^350 2 23 18 0$'; }
+close_button_enabled() { wt buttons "$kMainTitle" | grep -q '^350 2 23 18 1$'; }
+
+# flash_again FILE: a run straight into the transfer completes and the mouse holds FILE.
+flash_again() {
+    rm -f "$state/firmware.bin"
+    wait_until 15 mouse_present || fail "the mouse did not come back"
+    start_updater x
+    wait_dialog "$kSuccessTitle" none 60 || fail "$1: no success notice on the run after"
+    firmware_is "$1" || fail "$1: the mouse's firmware differs from the file after the run after"
+    dismiss_notice
+    expect_updater_ends 10
+}
+
+# unplug_at N: the mouse vanishes after N more reports; the updater shows the failure notice
+# and leaves when closed; a second run completes. A fresh image each time.
+unplug_at() {
+    local n=$1 file=$install/Romvane/fw.bin
+    make_image "$file" 3073 4096  # four blocks: 12 + 4 x 8 reports
+    rm -f "$state/firmware.bin"
+    mouse fault vanish-after "$n"
+    start_updater x
+    wait_dialog "$kMainTitle" none 20 || fail "unplug after $n: no update window"
+    main=$dlg_hwnd
+    wait_dialog "" "$main" 40 || fail "unplug after $n: no failure notice"
+    [ "$n" = "$first_point" ] && shot "failure-after-unplug"
+    dismiss_notice
+    window_exists "$kMainTitle" || fail "unplug after $n: the update window did not stay"
+    # Only the last block's acknowledgement was lost at the final point: the mouse has it all.
+    if [ "$n" != "$last_point" ] && [ -f "$state/firmware.bin" ]; then
+        fail "unplug after $n: the mouse holds a whole image"
+    fi
+    wt close "$kMainTitle" || fail "unplug after $n: no update window to close"
+    expect_updater_ends 10
+    flash_again "$file"
+    echo "unplug after report $n: failure notice, then a complete flash ($failures failures so far)"
+}
+
 case "$case_name" in
 flash)
-    # Offer, warning, transfer, success: the mouse holds the file, the monitor comes back.
-    head -c 5000 /dev/urandom >"$install/Romvane/fw.bin"
+    # Offer, warning, transfer with progress, success: the mouse holds the file, the monitor
+    # comes back. A dozen blocks and a little latency, so the progress can be watched.
+    make_image "$install/Romvane/fw.bin" 11265 12288
     write_config fw.bin
-    start_server
+    start_server --latency 40
     start_monitor
     start_updater 1
     wait_dialog "" none 20 || fail "no update offer"
@@ -177,14 +283,21 @@ flash)
     shot backup-warning
     click $((247 + 31)) $((152 + 10))
     wait_dialog "$kMainTitle" none 10 || fail "no update window"
-    window_gone "$kMonitorTitle" || fail "the monitor still runs during the transfer"
-    wait_until 30 grep -q '^SET 22' "$work/transcript.txt" && read_top_dialog && shot progress
+    wait_until 10 window_gone "$kMonitorTitle" || fail "the monitor still runs during the transfer"
+    # The bar is partly filled: its left end in the bar colour, its right end still black.
+    bar_partly_filled() {
+        read_top_dialog && [ "$dlg_title" = "$kMainTitle" ] && grab || return 1
+        [ "$(pixel "$work/dialog.png" 24 112)" = "186 214 77" ] &&
+            [ "$(pixel "$work/dialog.png" 348 112)" = "0 0 0" ]
+    }
+    wait_until 40 bar_partly_filled || fail "the progress bar never showed part of the image"
+    keep_shot progress
+    close_button_enabled || fail "the close button is not enabled during the transfer"
     wait_dialog "$kSuccessTitle" none 60 || fail "no success notice"
     shot success
-    cmp -s "$work/state/firmware.bin" "$install/Romvane/fw.bin" ||
-        fail "the mouse's firmware.bin differs from the file"
+    firmware_is "$install/Romvane/fw.bin" || fail "the mouse's firmware.bin differs from the file"
     check_transcript "$install/Romvane/fw.bin" || fail "the reports sent differ"
-    click $((319 + 25)) $((152 + 10))
+    dismiss_notice
     expect_updater_ends 10
     wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started again"
     ;;
@@ -198,7 +311,7 @@ up-to-date | driver-offer)
         start_updater "$argument"
         wait_dialog "" none 20 || fail "no notice (monitor $monitor)"
         [ "$monitor" = absent ] && shot notice
-        click $((319 + 25)) $((152 + 10))
+        dismiss_notice
         expect_updater_ends 10
         wait_until 10 window_exists "$kMonitorTitle" || fail "no monitor after the notice ($monitor)"
         wt close "$kMonitorTitle"
@@ -212,10 +325,10 @@ second-instance)
     start_updater 3
     wait_dialog "" none 20 || fail "no notice of the first updater"
     first=$dlg_hwnd
-    timeout 20 wine 'C:\ORVA\Romvane\Updater.exe' 1 >/dev/null 2>&1
+    timeout 20 wine "$install/Romvane/Updater.exe" 1 >/dev/null 2>&1
     [ $? = 0 ] || fail "the second updater did not end at once"
     read_top_dialog && [ "$dlg_hwnd" = "$first" ] || fail "the second updater showed a window"
-    click $((319 + 25)) $((152 + 10))
+    dismiss_notice
     expect_updater_ends 10
     ;;
 missing-file)
@@ -226,58 +339,56 @@ missing-file)
     start_updater x
     wait_dialog "" none 20 || fail "no failure notice"
     shot failure
-    [ "$(set_lines)" = 0 ] || fail "reports were sent without an image"
-    click $((319 + 25)) $((152 + 10))
-    sleep 1
+    dismiss_notice
     window_exists "$kMainTitle" || fail "the update window closed after the failure"
-    wt close "$kMainTitle"
+    wt close "$kMainTitle" || fail "no update window to close"
     expect_updater_ends 10
-    sleep 2
-    window_gone "$kMonitorTitle" || fail "the monitor was started after a failure"
+    # The updater has ended: it cannot send or start anything any more.
+    [ "$(set_lines)" = 0 ] || fail "reports were sent without an image"
+    monitor_runs && fail "the monitor was started after a failure"
     ;;
 failed-transfer)
-    # The mouse refuses the start parameters: failure notice, window stays, no monitor.
-    head -c 3000 /dev/urandom >"$install/Romvane/fw.bin"
+    # The mouse refuses the start parameters: the failure notice, the window stays, nothing
+    # but the start step was sent, no monitor.
+    make_image "$install/Romvane/fw.bin" 2049 3072
     write_config fw.bin
     start_server --reject-report 33
     start_updater x
     wait_dialog "" none 20 || fail "no failure notice"
     shot failure
-    [ "$(set_lines)" -le 2 ] || fail "the transfer went on after the refusal"
-    click $((319 + 25)) $((152 + 10))
-    sleep 1
+    dismiss_notice
     window_exists "$kMainTitle" || fail "the update window closed after the failure"
-    wt close "$kMainTitle"
+    wt close "$kMainTitle" || fail "no update window to close"
     expect_updater_ends 10
-    sleep 2
-    window_gone "$kMonitorTitle" || fail "the monitor was started after a failure"
+    sent=$(grep '^SET ' "$work/transcript.txt" | cut -d' ' -f2 | tr '\n' ' ')
+    [ "$sent" = "2006090000000000 215aa5321003cb0001 " ] ||
+        fail "reports other than the refused start step: $sent"
+    monitor_runs && fail "the monitor was started after a failure"
     ;;
 missing-driver)
     # No driver library: the failure notice, no reports, the window stays until closed.
-    head -c 3000 /dev/urandom >"$install/Romvane/fw.bin"
+    make_image "$install/Romvane/fw.bin" 2049 3072
     write_config fw.bin
     rm "$install/Romvane/hiddriver.dll"
     start_server
     start_updater x
     wait_dialog "" none 20 || fail "no failure notice"
-    [ "$(set_lines)" = 0 ] || fail "reports were sent"
-    click $((319 + 25)) $((152 + 10))
-    sleep 1
+    dismiss_notice
     window_exists "$kMainTitle" || fail "the update window closed after the failure"
-    wt close "$kMainTitle"
+    wt close "$kMainTitle" || fail "no update window to close"
     expect_updater_ends 10
+    [ "$(set_lines)" = 0 ] || fail "reports were sent"
     ;;
 busy-and-resend)
     # A mouse that is busy twice and asks for every report once more still gets the image,
     # each repeated report sent again unchanged. The image is named by a full path.
     mkdir -p "$install/images"
-    head -c 3500 /dev/urandom >"$install/images/fw.bin"
+    make_image "$install/images/fw.bin" 3073 4096
     write_config 'C:\ORVA\images\fw.bin'
     start_server --busy 2 --resend 1
     start_updater x
     wait_dialog "$kSuccessTitle" none 90 || fail "no success notice"
-    cmp -s "$work/state/firmware.bin" "$install/images/fw.bin" ||
-        fail "the mouse's firmware.bin differs from the file"
+    firmware_is "$install/images/fw.bin" || fail "the mouse's firmware.bin differs from the file"
     python3 - "$work/transcript.txt" <<'PY' || fail "resent reports differ from the first sending"
 import sys
 sets = [line.split()[1] for line in open(sys.argv[1]) if line.startswith("SET ")]
@@ -291,42 +402,136 @@ while i < len(sets):
         sys.exit(1)
     i += 2
 PY
-    click $((319 + 25)) $((152 + 10))
+    dismiss_notice
     expect_updater_ends 10
     ;;
-close-during-transfer)
-    # Closing mid-transfer ends after the step in progress, without a notice or a crash.
-    head -c 40000 /dev/urandom >"$install/Romvane/fw.bin"
+close-before-start)
+    # The mouse is busy with the start command for eleven seconds; a close meanwhile ends the
+    # updater at once, and the start parameters never go out.
+    make_image "$install/Romvane/fw.bin" 2049 3072
     write_config fw.bin
-    start_server
+    start_server --busy 12 --updater-fault-step 0
+    start_monitor
     start_updater x
     wait_dialog "$kMainTitle" none 20 || fail "no update window"
-    wait_until 40 grep -q '^SET 22' "$work/transcript.txt" || fail "no block was sent"
-    wt close "$kMainTitle"
-    expect_updater_ends 15
-    last=$(grep '^SET ' "$work/transcript.txt" | tail -n 1 | cut -c5-10)
-    case "$last" in
-    2006*) fail "a step was left half sent" ;;
-    esac
-    blocks=$(grep -c '^SET 22' "$work/transcript.txt")
-    [ "$blocks" -lt 40 ] || fail "the transfer did not stop"
-    [ -f "$work/state/firmware.bin" ] && fail "the whole image went out after the close"
-    window_gone "$kMonitorTitle" || fail "the monitor was started after a stopped transfer"
+    wait_until 20 has_line "GET 2003" || fail "the start step was not sent"
+    wt close "$kMainTitle" || fail "no update window to close"
+    expect_updater_ends 4
+    [ "$(set_lines)" = 1 ] || fail "reports other than the start command: $(set_lines)"
+    monitor_runs && fail "the monitor was started after a stopped transfer"
     ;;
 close-while-reconnecting)
-    # Closing while the updater waits for the mouse to come back ends at once: the wait is not
-    # a step, and nothing more is sent.
-    head -c 3000 /dev/urandom >"$install/Romvane/fw.bin"
+    # A close once the mouse has been told to start is remembered: the close button shows it
+    # and the window ends when the whole image is in the mouse, without a notice.
+    make_image "$install/Romvane/fw.bin" 2049 3072
     write_config fw.bin
     start_server
     start_updater x
     wait_dialog "$kMainTitle" none 20 || fail "no update window"
-    start_sent() { [ "$(set_lines)" -ge 2 ]; }
-    wait_until 20 start_sent || fail "the start step was not sent"
-    sleep 1
-    wt close "$kMainTitle"
-    expect_updater_ends 4
-    [ "$(set_lines)" = 2 ] || fail "reports were sent after the close"
+    wait_until 20 has_line "SET 215aa532" || fail "the start parameters were not sent"
+    wt close "$kMainTitle" || fail "no update window to close"
+    wait_until 5 close_button_disabled || fail "the close button does not show the close"
+    read_top_dialog && grab && keep_shot closing
+    read -r r g b <<<"$(pixel "$work/dialog.png" 361 11)"
+    [ "${r:-0}" -gt 80 ] && [ "${r:-0}" -lt 150 ] || fail "the close button is not drawn dimmed ($r)"
+    # Still there while the mouse restarts.
+    updater_ended && fail "the updater ended under a running transfer"
+    wt close "$kMainTitle" || fail "the update window went at the second close"
+    expect_updater_ends 40
+    firmware_is "$install/Romvane/fw.bin" || fail "the transfer did not finish after the close"
+    check_transcript "$install/Romvane/fw.bin" || fail "the reports sent differ"
+    wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started again"
+    ;;
+close-during-transfer)
+    # Closed during the blocks, then the mouse vanishes: the failure notice still shows, the
+    # updater ends on its Ok, the monitor stays off, and the next run completes.
+    make_image "$install/Romvane/fw.bin" 9217 10240
+    write_config fw.bin
+    start_server --latency 40
+    start_updater x
+    wait_dialog "$kMainTitle" none 20 || fail "no update window"
+    main=$dlg_hwnd
+    wait_until 40 at_least_data_lines 2 || fail "no block was sent"
+    wt close "$kMainTitle" || fail "no update window to close"
+    wait_until 5 close_button_disabled || fail "the close button does not show the close"
+    mouse fault vanish-after 3
+    wait_dialog "" "$main" 30 || fail "no failure notice after the close"
+    dismiss_notice
+    expect_updater_ends 10
+    [ -f "$state/firmware.bin" ] && fail "the mouse holds a whole image"
+    monitor_runs && fail "the monitor was started after a failed transfer"
+    mouse fault clear
+    flash_again "$install/Romvane/fw.bin"
+    ;;
+unplug-steps | unplug-blocks)
+    # The mouse vanishes after a given report: in the start step before and after its
+    # parameters, in the length and prepare steps, or at the first block's header, a middle
+    # block's data and the last block's data (four blocks, 44 reports: 4 a step, 8 a block).
+    write_config fw.bin
+    start_server
+    first_point=1
+    last_point=43
+    points="1 3 6 11"
+    [ "$case_name" = unplug-blocks ] && points="13 27 43" && first_point=13
+    for point in $points; do
+        unplug_at "$point"
+    done
+    ;;
+no-answer)
+    # A mouse that answers each transfer only after ten seconds: the transfer fails within a
+    # few seconds, before the start step and after it, and the updater ends when closed.
+    make_image "$install/Romvane/fw.bin" 2049 3072
+    write_config fw.bin
+    start_server
+    mouse fault latency 10000
+    start_updater x
+    wait_dialog "$kMainTitle" none 20 || fail "no update window"
+    main=$dlg_hwnd
+    started=$SECONDS
+    wait_dialog "" "$main" 15 || fail "no failure notice from a silent mouse"
+    echo "failure notice $((SECONDS - started)) s after the update window"
+    dismiss_notice
+    wt close "$kMainTitle" || fail "no update window to close"
+    expect_updater_ends 10
+    has_line "SET 215aa532" && fail "the start parameters went to a silent mouse"
+    # The late command report reaches the mouse ten seconds on; then it is quiet.
+    wait_until 20 has_line "SET 2006090000000000" || fail "the late report never arrived"
+    mouse fault clear
+
+    # Silent after the start step, with a close waiting: the failure notice, then the end.
+    start_updater x
+    wait_dialog "$kMainTitle" none 20 || fail "no update window (second run)"
+    main=$dlg_hwnd
+    # Once the mouse has acknowledged the start and gone to restart, it turns silent.
+    start_acknowledged() {
+        awk '/^SET 215aa5321003cb0001/ { sent = 1 } sent && /^GET 2001/ { ok = 1 } END { exit !ok }' \
+            "$work/transcript.txt"
+    }
+    wait_until 20 start_acknowledged || fail "the start step was not acknowledged"
+    mouse fault latency 10000
+    wt close "$kMainTitle" || fail "no update window to close"
+    wait_until 5 close_button_disabled || fail "the close button does not show the close"
+    started=$SECONDS
+    wait_dialog "" "$main" 30 || fail "no failure notice from a silent mouse after the start"
+    echo "failure notice $((SECONDS - started)) s after the close"
+    dismiss_notice
+    expect_updater_ends 10
+    wait_until 20 has_line "SET 2006090000010000" || fail "the late report never arrived"
+    mouse fault clear
+    flash_again "$install/Romvane/fw.bin"
+    ;;
+non-ascii)
+    # Installed in a folder with Cyrillic and accented letters, the image named likewise: the
+    # flash completes and the monitor is started from that folder.
+    make_image "$install/Romvane/прошивка_ß.bin" 2049 3072
+    write_config 'прошивка_ß.bin'
+    start_server
+    start_updater x
+    wait_dialog "$kSuccessTitle" none 60 || fail "no success notice"
+    firmware_is "$install/Romvane/прошивка_ß.bin" || fail "the mouse's firmware differs from the file"
+    dismiss_notice
+    expect_updater_ends 10
+    wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started from the folder"
     ;;
 *)
     echo "unknown case $case_name"

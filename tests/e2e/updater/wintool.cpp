@@ -1,9 +1,13 @@
 // orva-wintool: what the end-to-end tests need from inside Wine.
-//   find TITLE     exit 0 when a top-level window has exactly this title, 1 otherwise
-//   close TITLE    post WM_CLOSE to that window (exit 1 when there is none)
-//   top-dialog     print "HWND X Y W H TITLE" of the topmost visible dialog (exit 1: none)
+//   find TITLE       exit 0 when a top-level window has exactly this title, 1 otherwise
+//   close TITLE      post WM_CLOSE to that window (exit 1 when there is none)
+//   top-dialog       print "HWND X Y W H TITLE" of the topmost visible dialog (exit 1: none)
+//   buttons TITLE    print "X Y W H ENABLED" of each button of that window, in client pixels
+//   process NAME     exit 0 when a process of this file name (any case) runs, 1 otherwise
 
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -36,6 +40,33 @@ int TopDialog() {
     return 0;
 }
 
+BOOL CALLBACK PrintButton(HWND child, LPARAM parent) noexcept {
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    if (_wcsicmp(className, L"Button") != 0)
+        return TRUE;
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%ld %ld %ld %ld %d\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top, IsWindowEnabled(child) ? 1 : 0);
+    return TRUE;
+}
+
+int ProcessRuns(const std::wstring& name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 2;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+         more = Process32NextW(snapshot, &entry))
+        found = _wcsicmp(entry.szExeFile, name.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -44,10 +75,18 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 3)
         return 2;
     const std::wstring command = argv[1];
+    if (command == L"process")
+        return ProcessRuns(argv[2]);
     HWND window = FindWindowW(nullptr, argv[2]);
     if (command == L"find")
         return window != nullptr ? 0 : 1;
     if (command == L"close")
         return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"buttons") {
+        if (window == nullptr)
+            return 1;
+        EnumChildWindows(window, PrintButton, reinterpret_cast<LPARAM>(window));
+        return 0;
+    }
     return 2;
 }
