@@ -33,18 +33,22 @@ export WINEPREFIX="${ORVA_WINE_RUN:-$orva_root/build/wine/run}"
 rm -rf "$WINEPREFIX"
 cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
 
-# One X server for the whole run, on the first free display number from 90.
-orva_display=90
-while [ -e "/tmp/.X11-unix/X$orva_display" ] || [ -e "/tmp/.X$orva_display-lock" ]; do
-    orva_display=$((orva_display + 1))
-done
-Xvfb ":$orva_display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-orva_xvfb_pid=$!
-export DISPLAY=":$orva_display"
-for _ in $(seq 1 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
+# One X server for the whole run, on the first free display number from 90, unless the caller
+# keeps its own display (ORVA_KEEP_DISPLAY=1 with DISPLAY set: the demo on the user's screen).
+orva_xvfb_pid=""
+if [ "${ORVA_KEEP_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+    orva_display=90
+    while [ -e "/tmp/.X11-unix/X$orva_display" ] || [ -e "/tmp/.X$orva_display-lock" ]; do
+        orva_display=$((orva_display + 1))
+    done
+    Xvfb ":$orva_display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    orva_xvfb_pid=$!
+    export DISPLAY=":$orva_display"
+    for _ in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+fi
 
 # Wine's background services start before ctest so they never hold its output pipe.
 wineserver -p
@@ -52,6 +56,8 @@ wine cmd /c exit >/dev/null 2>&1 || true
 
 wine_session_end() {
     wineserver -k 2>/dev/null || true
-    kill "$orva_xvfb_pid" 2>/dev/null || true
-    wait "$orva_xvfb_pid" 2>/dev/null || true
+    if [ -n "$orva_xvfb_pid" ]; then
+        kill "$orva_xvfb_pid" 2>/dev/null || true
+        wait "$orva_xvfb_pid" 2>/dev/null || true
+    fi
 }

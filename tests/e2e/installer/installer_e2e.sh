@@ -4,8 +4,8 @@
 # user's profiles and macros unless asked to remove them.
 # usage: installer_e2e.sh INSTALLER PORTABLE_ZIP DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
-installer=$1
-portable=$2
+installer=$(realpath -m "$1")
+portable=$(realpath -m "$2")
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
 e2e_begin installer "$3" "$4" "${5:-}"
 if [ ! -f "$installer" ]; then
@@ -76,7 +76,9 @@ installed_layout || fail "the second install left an incomplete layout"
 wine "$install_dir/Uninstall.exe" /S
 wait_until 30 test ! -e "$install_dir/ORVA7100.exe" || fail "the uninstaller left the program"
 wait_until 15 eval '! reg_has "$uninstall_key" DisplayName' || fail "the uninstall entry stayed"
-wait_until 15 test ! -e "$install_dir" || fail "the install folder stayed: $(ls -R "$install_dir" 2>&1 | head)"
+# The folder itself may outlive the uninstaller's copy of itself for a moment; no file may.
+no_files_left() { [ -z "$(find "$install_dir" -type f 2>/dev/null)" ]; }
+wait_until 15 no_files_left || fail "files stayed: $(find "$install_dir" -type f | head)"
 reg_has "$run_key" ORVA7100 && fail "the start-with-Windows entry stayed"
 [ -f "$data_dir/Macros/marker.txt" ] && [ -f "$data_dir/Profiles/Default1.profile" ] ||
     fail "the uninstaller removed the user's data without being asked"
@@ -85,7 +87,7 @@ reg_has "$run_key" ORVA7100 && fail "the start-with-Windows entry stayed"
 (cd "$E2E_WORK" && wine ORVA7100-Setup.exe /S) || fail "the third install exited with $?"
 wine "$install_dir/Uninstall.exe" /S /REMOVEDATA
 wait_until 30 test ! -e "$data_dir" || fail "the data stayed although removal was asked for"
-wait_until 30 test ! -e "$install_dir" || fail "the second uninstall left the program"
+wait_until 30 no_files_left || fail "the second uninstall left the program"
 
 # The portable zip holds the same layout and runs from wherever it is unpacked.
 if [ -f "$portable" ]; then
