@@ -4,11 +4,18 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <winioctl.h>
+#endif
 
 #include "DiskFileSystem.h"
 #include "FileUtil.h"
@@ -65,6 +72,65 @@ class CaseFoldingFileSystem : public DiskFileSystem {
         return p.parent_path() / name;
     }
 };
+
+// Links in the macro folder, as a user or another program could place them.
+#ifdef _WIN32
+bool MakeFolderLink(const fs::path& link, const fs::path& target) {
+    return CreateSymbolicLinkW(
+               link.c_str(), target.c_str(),
+               SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+}
+bool MakeFileLink(const fs::path& link, const fs::path& target) {
+    return CreateSymbolicLinkW(link.c_str(), target.c_str(),
+                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+}
+// A junction: a mount-point reparse point on an empty folder.
+bool MakeJunction(const fs::path& link, const fs::path& target) {
+    if (!CreateDirectoryW(link.c_str(), nullptr))
+        return false;
+    const std::wstring substitute = L"\\??\\" + fs::absolute(target).native();
+    const std::wstring print = fs::absolute(target).native();
+    std::vector<uint8_t> buffer(8 + 8 + (substitute.size() + print.size() + 2) * 2, 0);
+    auto put16 = [&buffer](size_t at, size_t value) {
+        buffer[at] = static_cast<uint8_t>(value);
+        buffer[at + 1] = static_cast<uint8_t>(value >> 8);
+    };
+    const uint32_t tag = IO_REPARSE_TAG_MOUNT_POINT;
+    std::memcpy(buffer.data(), &tag, 4);
+    put16(4, buffer.size() - 8);
+    put16(8, 0);
+    put16(10, substitute.size() * 2);
+    put16(12, (substitute.size() + 1) * 2);
+    put16(14, print.size() * 2);
+    std::memcpy(buffer.data() + 16, substitute.c_str(), (substitute.size() + 1) * 2);
+    std::memcpy(buffer.data() + 16 + (substitute.size() + 1) * 2, print.c_str(),
+                (print.size() + 1) * 2);
+    HANDLE folder = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (folder == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD returned = 0;
+    const bool ok =
+        DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(),
+                        static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr) != 0;
+    CloseHandle(folder);
+    return ok;
+}
+#else
+bool MakeFolderLink(const fs::path& link, const fs::path& target) {
+    std::error_code ec;
+    fs::create_directory_symlink(target, link, ec);
+    return !ec;
+}
+bool MakeFileLink(const fs::path& link, const fs::path& target) {
+    std::error_code ec;
+    fs::create_symlink(target, link, ec);
+    return !ec;
+}
+bool MakeJunction(const fs::path& link, const fs::path& target) {
+    return MakeFolderLink(link, target);
+}
+#endif
 
 int32_t FreshId(const MacroCollection& c) {
     std::vector<int32_t> ids;
@@ -429,6 +495,41 @@ TEST_F(MacroCollectionTest, ASaveCutShortAtAnyStepLosesNothing) {
         EXPECT_GT(budget, 6);
         break;
     }
+}
+
+// A link placed in the macro folder (a symbolic link to a folder or a file, a junction) is
+// removed as a link when the folder is tidied: clearing never follows it out of the folder.
+TEST_F(MacroCollectionTest, ClearingTheFolderNeverFollowsLinks) {
+    MacroCollection c;
+    c.SetFolder(folder_);
+    Add(c, 16, u"Jump", 1);
+    ASSERT_TRUE(c.SaveMacros());
+    const fs::path outside = root_ / "Outside";
+    fs::create_directories(outside / "deep");
+    std::ofstream(outside / "precious.txt") << "keep";
+    std::ofstream(outside / "deep" / "also.txt") << "keep";
+    // Wine answers success without making a link, and shows links made from outside as plain
+    // folders: there is nothing to check then.
+    if (!MakeFolderLink(folder_ / "linked", outside) ||
+        !fs::exists(folder_ / "linked" / "precious.txt"))
+        GTEST_SKIP() << "this system makes no symbolic links";
+    ASSERT_TRUE(MakeFileLink(folder_ / "file.macro", outside / "precious.txt"));
+    const bool junction = MakeJunction(folder_ / "junction", outside / "deep");
+    if (!junction)
+        std::printf("no junctions on this system: checked links only\n");
+
+    Add(c, 17, u"file", 2);  // saved where the file link stands
+    ASSERT_TRUE(c.SaveMacros());
+    EXPECT_TRUE(fs::exists(outside / "precious.txt"));
+    EXPECT_TRUE(fs::exists(outside / "deep" / "also.txt"));
+    std::ifstream precious(outside / "precious.txt");
+    std::string text;
+    precious >> text;
+    EXPECT_EQ(text, "keep");
+    EXPECT_EQ(FolderNames(), (std::set<std::string>{"macroList.dat", "Jump.macro", "file.macro"}));
+    MacroCollection loaded;
+    LoadInto(loaded);
+    EXPECT_EQ(Names(loaded), (std::vector<std::u16string>{u"Jump", u"file"}));
 }
 
 }  // namespace
