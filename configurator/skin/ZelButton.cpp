@@ -44,3 +44,11 @@ void CZelButton::DrawCaption(HDC dc, const RECT& client) noexcept {
     DrawCaptionText(dc, client, caption_, font_, hot ? hotCaptionColour_ : captionColour_,
                     kCaptionIndent);
 }
+
+bool CZelButton::ShownText(std::wstring& text) const noexcept {
+    if (caption_.empty()) {
+        return false;
+    }
+    text = caption_;
+    return true;
+}

@@ -21,6 +21,7 @@ class CZelButton : public CZelButtonBase {
   protected:
     void OnHoverStarted() noexcept override;
     bool ShowsDown() const noexcept override { return latched_; }
+    bool ShownText(std::wstring& text) const noexcept override;
     void DrawCaption(HDC dc, const RECT& client) noexcept override;
 
   private:

@@ -1,17 +1,23 @@
 #include "ZelButtonBase.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "SkinImages.h"
+
+void CZelButtonBase::SetImages(ButtonImages images) noexcept {
+    images_[kSkinNormal] = std::move(images.normal);
+    images_[kSkinOver] = std::move(images.over);
+    images_[kSkinDown] = std::move(images.down);
+    images_[kSkinDisable] = std::move(images.disable);
+    Redraw();
+}
 
 void CZelButtonBase::SetImages(SkinImage normal, SkinImage over, SkinImage down,
                                SkinImage disable) noexcept {
-    images_[kSkinNormal] = std::move(normal);
-    images_[kSkinOver] = std::move(over);
-    images_[kSkinDown] = std::move(down);
-    images_[kSkinDisable] = std::move(disable);
-    Redraw();
+    SetImages(
+        ButtonImages{std::move(normal), std::move(over), std::move(down), std::move(disable)});
 }
 
 void CZelButtonBase::OnAttached() noexcept {
@@ -44,40 +50,63 @@ LRESULT CZelButtonBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) no
             return result;
         case WM_ERASEBKGND:
             return TRUE;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH: {
+            std::wstring text;
+            if (ShownText(text)) {
+                return AnswerTextQuery(msg, text, wParam, lParam);
+            }
+            return CZelWnd::HandleMessage(msg, wParam, lParam);
+        }
+        case BM_GETCHECK:
+            return ShowsDown() ? BST_CHECKED : BST_UNCHECKED;
+        case BM_GETSTATE:
+            return OnGetState();
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
+}
+
+LRESULT CZelButtonBase::OnGetState() const noexcept {
+    // What the owner-drawn control shows, not the system button's own idea of it.
+    LRESULT state = ShowsDown() ? BST_CHECKED : BST_UNCHECKED;
+    if (state_ == kSkinDown) {
+        state |= BST_PUSHED;
+    }
+    if (state_ == kSkinOver) {
+        state |= BST_HOT;
+    }
+    if (GetFocus() == Hwnd()) {
+        state |= BST_FOCUS;
+    }
+    return state;
 }
 
 bool CZelButtonBase::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
     if (msg != WM_DRAWITEM) {
         return false;
     }
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     result = TRUE;
     return true;
 }
 
 void CZelButtonBase::OnMouseMove(WPARAM keys, LPARAM point) noexcept {
-    if (!HasCapture() || !tracking_) {
-        CaptureMouse();
-        tracking_ = true;
-        pressed_ = (keys & MK_LBUTTON) != 0;
-        state_ = kSkinOver;
-        Redraw();
-        OnHoverStarted();
-        return;
+    switch (hover_.OnMouseMove(*this, GET_X_LPARAM(point), GET_Y_LPARAM(point))) {
+        case HoverCapture::Move::kEntered:
+            pressed_ = (keys & MK_LBUTTON) != 0;
+            state_ = kSkinOver;
+            Redraw();
+            OnHoverStarted();
+            break;
+        case HoverCapture::Move::kLeft:
+            pressed_ = false;
+            state_ = kSkinNormal;
+            Redraw();
+            break;
+        case HoverCapture::Move::kInside:
+            break;
     }
-    POINT p{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-    RECT client = ClientRect();
-    if (PtInRect(&client, p)) {
-        return;
-    }
-    pressed_ = false;
-    state_ = kSkinNormal;
-    Redraw();
-    tracking_ = false;
-    ReleaseMouse();
 }
 
 void CZelButtonBase::OnButtonDown() noexcept {
@@ -116,26 +145,19 @@ Gdiplus::Bitmap* CZelButtonBase::ChooseImage() const noexcept {
     return nullptr;
 }
 
-void CZelButtonBase::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
-    RECT client = ClientRect();
-    int width = client.right - client.left;
-    int height = client.bottom - client.top;
-    OffscreenBuffer buffer(item.hDC, width, height);
-    if (!buffer.IsValid()) {
+void CZelButtonBase::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
+    const RECT client = ClientRect();
+    BufferedPaint paint(item.hDC, client);
+    if (!paint.IsValid()) {
         return;
     }
     Gdiplus::Bitmap* image = ChooseImage();
     if (image == nullptr) {
         // Nothing of our own to show: let the window behind show through.
-        DrawParentBackground(Hwnd(), buffer.Dc());
+        DrawParentBackground(Hwnd(), paint.Dc());
     }
-    {
-        Gdiplus::Graphics graphics(buffer.Dc());
-        PrepareGraphics(graphics);
-        DrawSkinImage(graphics, image, 0, 0, width, height);
-    }
-    DrawCaption(buffer.Dc(), client);
-    buffer.CopyTo(item.hDC, 0, 0);
+    DrawSkinImage(paint.Graphics(), image, 0, 0, paint.Width(), paint.Height());
+    DrawCaption(paint.Dc(), client);
 }
 
 void CZelButtonBase::DrawCaptionText(HDC dc, const RECT& client, const std::wstring& text,

@@ -5,21 +5,31 @@
 #include <array>
 #include <string>
 
+#include "HoverCapture.h"
 #include "SkinImage.h"
 #include "SkinPieces.h"
 #include "ZelWnd.h"
+
+// The images of a skinned button, one per SkinState; absent ones are skipped when drawing.
+struct ButtonImages {
+    SkinImage normal;
+    SkinImage over;
+    SkinImage down;
+    SkinImage disable;
+};
 
 class CZelButtonBase : public CZelWnd {
   public:
     CZelButtonBase() = default;
 
-    // Replaces the images held so far (freeing them); absent images are skipped when drawing.
+    // Replaces the images held so far (freeing them).
+    void SetImages(ButtonImages images) noexcept;
     void SetImages(SkinImage normal, SkinImage over, SkinImage down,
                    SkinImage disable = SkinImage()) noexcept;
 
     SkinState State() const noexcept { return state_; }
     bool IsPressed() const noexcept { return pressed_; }
-    bool IsTracking() const noexcept { return tracking_; }
+    bool IsTracking() const noexcept { return hover_.IsTracking(); }
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
@@ -33,8 +43,11 @@ class CZelButtonBase : public CZelWnd {
     virtual void OnPressed() noexcept {}
     // `wasPressed`: the press started on this control and the pointer never left it.
     virtual void OnReleased(bool wasPressed) noexcept;
-    // Whether the down image stands for this control's state (latched or checked).
+    // Whether the down image stands for this control's state (latched or checked); it is also
+    // what BM_GETCHECK answers.
     virtual bool ShowsDown() const noexcept { return false; }
+    // The text the control shows, when it is not the window text: answered to WM_GETTEXT.
+    virtual bool ShownText(std::wstring&) const noexcept { return false; }
     // Draws the caption, if the control has one, after the image.
     virtual void DrawCaption(HDC, const RECT&) noexcept {}
 
@@ -44,15 +57,17 @@ class CZelButtonBase : public CZelWnd {
 
     // The image for the current state by the drawing rules, or null.
     Gdiplus::Bitmap* ChooseImage() const noexcept;
+    ControlKind AccessKind() const noexcept override { return ControlKind::Button; }
 
   private:
     void OnMouseMove(WPARAM keys, LPARAM point) noexcept;
     void OnButtonDown() noexcept;
     void OnButtonUp() noexcept;
-    void DrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    LRESULT OnGetState() const noexcept;
 
     std::array<SkinImage, 4> images_;  // indexed by SkinState
+    HoverCapture hover_;
     bool pressed_ = false;
-    bool tracking_ = false;
     SkinState state_ = kSkinNormal;
 };

@@ -144,6 +144,12 @@ bool CZelComboButton::OnControlNotification(int code, LPARAM value) noexcept {
     return true;
 }
 
+bool CZelComboButton::ShownText(std::wstring& text) const noexcept {
+    // The chosen item, also while the caption is not drawn (the profile menu buttons).
+    text = caption_;
+    return true;
+}
+
 void CZelComboButton::DrawCaption(HDC dc, const RECT& client) noexcept {
     if (!showCaption_) {
         return;

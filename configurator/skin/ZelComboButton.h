@@ -46,6 +46,7 @@ class CZelComboButton : public CZelButtonBase {
     bool OnTimer(UINT_PTR id) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     bool ShowsDown() const noexcept override { return latched_; }
+    bool ShownText(std::wstring& text) const noexcept override;
     void DrawCaption(HDC dc, const RECT& client) noexcept override;
 
   private:

@@ -24,6 +24,9 @@ bool CZelDialog::Create(HWND parent) noexcept {
 }
 
 INT_PTR CZelDialog::RunModal(HWND owner) noexcept {
+    if (Hwnd() != nullptr) {
+        return -1;
+    }
     modal_ = true;
     result_ = kDialogCancel;
     if (!Create(owner)) {
@@ -76,6 +79,10 @@ void CZelDialog::EndModal(INT_PTR result) noexcept {
     if (Hwnd() != nullptr) {
         PostMessageW(Hwnd(), WM_NULL, 0, 0);
     }
+}
+
+bool CZelDialog::PassesOn(int code) const noexcept {
+    return code == NOTIFY_MENU_HIDING;
 }
 
 void CZelDialog::OnOK() noexcept {

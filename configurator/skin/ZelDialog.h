@@ -16,13 +16,19 @@ class CZelDialog : public CZelWnd {
     // unless the template says so. OnInitDialog runs before this returns.
     bool Create(HWND parent) noexcept;
     // Creates the dialog owned by `owner`, disables the owner, runs a message loop until
-    // EndModal, destroys the window and re-enables the owner. -1 when it cannot be created.
+    // EndModal, destroys the window and re-enables the owner. -1 when it cannot be created,
+    // and at once when this object already has a window (a run in progress goes on untouched).
     INT_PTR RunModal(HWND owner) noexcept;
     void EndModal(INT_PTR result) noexcept;
     bool IsModal() const noexcept { return modal_; }
 
     int TemplateId() const noexcept { return templateId_; }
     HWND Item(int id) const noexcept { return GetDlgItem(Hwnd(), id); }
+
+    // A page passes on only NOTIFY_MENU_HIDING: its control ids are also ids of the window it
+    // sits on (a slider value reaching the main window could open a profile's rename dialog).
+    // A page that has more to tell its parent overrides this.
+    bool PassesOn(int code) const noexcept override;
 
   protected:
     // Runs once the window and its controls exist. Return true to let the system give the

@@ -1,6 +1,6 @@
 #include "ZelEdit.h"
 
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "SkinImages.h"
 
 namespace {
@@ -79,37 +79,29 @@ bool CZelEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
 }
 
 void CZelEdit::OnPaint() noexcept {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Hwnd(), &ps);
-    RECT client = ClientRect();
-    int width = client.right;
-    int height = client.bottom;
-    OffscreenBuffer buffer(dc, width, height);
-    if (buffer.IsValid()) {
-        {
-            Gdiplus::Graphics graphics(buffer.Dc());
-            PrepareGraphics(graphics);
-            if (background_) {
-                DrawSkinImage(graphics, background_.Get(), 0, 0, width, height);
-            } else {
-                Gdiplus::SolidBrush box{Gdiplus::Color(kBoxColour)};
-                graphics.FillRectangle(&box, 0, 0, width, height);
-                Gdiplus::Pen frame{Gdiplus::Color(kFrameColour), 1.0f};
-                graphics.SetSmoothingMode(Gdiplus::SmoothingModeNone);
-                graphics.DrawRectangle(&frame, 0, 0, width - 1, height - 1);
-            }
-        }
-        std::wstring text = Text();
-        HDC bdc = buffer.Dc();
-        SetTextColor(bdc, textColour_);
-        SetBkMode(bdc, TRANSPARENT);
-        HGDIOBJ previous = SelectObject(bdc, font_);
-        RECT area = client;
-        area.left += 1;
-        DrawTextW(bdc, text.c_str(), static_cast<int>(text.size()), &area,
-                  DT_LEFT | DT_TOP | DT_NOPREFIX);
-        SelectObject(bdc, previous);
-        buffer.CopyTo(dc, 0, 0);
+    BufferedPaint paint(Hwnd());
+    if (!paint.IsValid()) {
+        return;
     }
-    EndPaint(Hwnd(), &ps);
+    const int width = paint.Width();
+    const int height = paint.Height();
+    Gdiplus::Graphics& graphics = paint.Graphics();
+    if (background_) {
+        DrawSkinImage(graphics, background_.Get(), 0, 0, width, height);
+    } else {
+        Gdiplus::SolidBrush box{Gdiplus::Color(kBoxColour)};
+        graphics.FillRectangle(&box, 0, 0, width, height);
+        Gdiplus::Pen frame{Gdiplus::Color(kFrameColour), 1.0f};
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeNone);
+        graphics.DrawRectangle(&frame, 0, 0, width - 1, height - 1);
+    }
+    const std::wstring text = Text();
+    HDC dc = paint.Dc();
+    SetTextColor(dc, textColour_);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previous = SelectObject(dc, font_);
+    RECT area{1, 0, width, height};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SelectObject(dc, previous);
 }

@@ -13,20 +13,34 @@
 //   - The C++ object owns nothing of the window's life: a dialog's members are its controls;
 //     the window is destroyed by the system with its parent, and the object outlives it.
 //   - Helpers: Move, Show, Enable, Redraw, StartTimer/StopTimer (WM_TIMER goes to OnTimer),
-//     CaptureMouse/ReleaseMouse/HasCapture, SetPolygonRegion.
+//     CaptureMouse/ReleaseMouse/HasCapture, SetPolygonRegion. HoverCapture (HoverCapture.h) is
+//     the hover-and-capture state machine that the buttons, the slider and the scroll bar share.
 //   - Owner-draw, colour and command notifications that a parent receives from its controls
 //     are handed back to the control (OnReflectedMessage) before the parent sees them, so a
 //     control draws itself on WM_DRAWITEM and an edit answers its own WM_CTLCOLOREDIT.
 //
 // Control notifications
 //   ControlNotification(target, code, value) sends WM_SYSCOMMAND synchronously with the code
-//   (a control id or a NOTIFY_... code) and a value. NotifyParent(code, value) sends it to the
-//   parent. Each window receives them in one OnControlNotification(code, value) handler; when
-//   it returns false a child window passes the notification on to its parent, and a top-level
-//   window drops it. Real system commands (0xF000 .. 0xFFFF) never reach OnControlNotification
-//   and go to the default handling; any other code is a notification, so menu ids made from
-//   the tick count are safe as codes.
+//   (a control id or a NOTIFY_... code) and a value, marked as ours for the time of the send
+//   (TakeControlNotificationMark), so that no code is ever taken for a real system command:
+//   menu ids made from the tick count may fall in 0xF000 .. 0xFFFF. NotifyParent(code, value)
+//   sends it to the parent. Each window receives them in one OnControlNotification(code, value)
+//   handler; when it returns false a child window passes the notification on to its parent if
+//   PassesOn(code) says so, and a top-level window drops it. Controls pass everything on; a
+//   CZelDialog page passes only NOTIFY_MENU_HIDING, since its control ids are also ids of the
+//   main window's controls. An unmarked WM_SYSCOMMAND is a real system command and goes to the
+//   default handling.
 //
+// Destruction
+//   OnDestroy runs on WM_DESTROY while the handle and the children are still valid (remove a
+//   hook or a tray icon, save); OnWindowGone runs on WM_NCDESTROY, when the window is gone.
+//
+// Reading controls from outside
+//   The skinned controls answer the query messages of their kind (window text, BM_GETCHECK and
+//   BM_GETSTATE, TBM_GETPOS and TBM_GETRANGEMIN/MAX, PBM_GETPOS and PBM_GETRANGE, SBM_GETPOS,
+//   LB_GETCOUNT, LB_GETCURSEL, LB_GETTEXT and LB_GETTEXTLEN) and name their kind in a window
+//   property (ControlKind.h), for accessibility tools, automation and the end-to-end probe.
+
 // Dialogs
 //   CZelDialog (ZelDialog.h) is made from a template of the program's .rc. Create(parent) for
 //   child pages and modeless windows, RunModal(owner) for modal ones; EndModal(1 or 2) ends
@@ -46,14 +60,18 @@
 //   GetSkinPiece(id, state, l, t, r, b) gives a SkinImage (owned cut/copy or a borrowed shared
 //   sheet); LoadSkinImage loads one file; DrawLabel draws one line of text; CreateSkinFont
 //   makes the "Arial" font of a height; DrawSkinImage draws an image scaled to a rectangle
-//   (pixel for pixel at the same size); OffscreenBuffer is the double buffer for painting.
-//   DrawParentBackground paints what lies behind a control that draws only part of itself.
+//   (pixel for pixel at the same size); BufferedPaint (BufferedPaint.h) is one flicker-free
+//   painting (paint or owner-draw request, off-screen buffer, GDI+ and GDI, one copy), on top of
+//   OffscreenBuffer. DrawParentBackground paints what lies behind a control that draws only part
+//   of itself; an image dialog paints only that part of its image.
 //
 // The skinned controls
 //   CZelButton, CZelCheckBox, CZelComboButton (one hover/press state machine, CZelButtonBase),
 //   CZelStatic, CZelEdit, CZelImageDialog; CZelSliderCtrl, CZelScrollCtrl, CZelProgressCtrl,
 //   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h).
 
+#include "BufferedPaint.h"
+#include "HoverCapture.h"
 #include "OffscreenBuffer.h"
 #include "SkinImages.h"
 #include "ZelApp.h"

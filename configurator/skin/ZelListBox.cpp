@@ -4,10 +4,27 @@
 #include <gdiplus.h>
 #include <windowsx.h>
 
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "SkinImages.h"
 
 namespace {
+
+// The scroll bar: a static (gray frame type until it is attached, then owner drawn) that
+// notifies, at the right edge of the list, as wide as its track image.
+constexpr DWORD kScrollBarStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_GRAYFRAME;
+constexpr int kFallbackScrollBarWidth = 23;
+// Its skin pieces: the track whole, the others cut from their sheets at these rectangles.
+constexpr int kTrackPiece = 113;
+constexpr int kFirstArrowPiece = 114;
+constexpr int kSecondArrowPiece = 115;
+constexpr int kThumbPiece = 116;
+constexpr RECT kThumbCut{0, 41, 23, 97};
+constexpr RECT kFirstArrowCut{0, 0, 23, 16};
+constexpr RECT kSecondArrowCut{0, 206, 23, 222};
+
+SkinImage CutPiece(int piece, int state, const RECT& cut) {
+    return GetSkinPiece(piece, state, cut.left, cut.top, cut.right, cut.bottom);
+}
 
 std::u16string ToUtf16(const std::wstring& text) {
     return std::u16string(text.begin(), text.end());
@@ -24,65 +41,72 @@ RECT ToRect(const PixelRect& rect) {
 }  // namespace
 
 void CZelListBox::OnAttached() noexcept {
-    LONG style = GetWindowLongW(Hwnd(), GWL_STYLE);
-    SetWindowLongW(Hwnd(), GWL_STYLE, style | SS_OWNERDRAW | SS_NOTIFY | WS_CLIPCHILDREN);
+    // Owner drawn in place of the static's own type (a number, not a set of bits).
+    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    style =
+        (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY | WS_CLIPCHILDREN;
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
     SyncClientSize();
 }
 
 void CZelListBox::SyncClientSize() noexcept {
     const RECT client = ClientRect();
-    rows.SetClientSize(client.right, client.bottom);
+    rows_.SetClientSize(client.right, client.bottom);
 }
 
 void CZelListBox::SetBackground(SkinImage image) noexcept {
-    background = std::move(image);
+    background_ = std::move(image);
     Redraw();
 }
 
 void CZelListBox::SetUpScrollBar() noexcept {
     SyncClientSize();
     const RECT client = ClientRect();
-    if (scrollBar.Hwnd() == nullptr) {
-        const RECT initial{0, 0, 23, client.bottom};
-        if (!scrollBar.CreateChild(Hwnd(), L"STATIC", L"", WS_CHILD | WS_VISIBLE | 0x108, initial,
-                                   kScrollBarId)) {
+    if (scrollBar_.Hwnd() == nullptr) {
+        const RECT initial{0, 0, kFallbackScrollBarWidth, client.bottom};
+        if (!scrollBar_.CreateChild(Hwnd(), L"STATIC", L"", kScrollBarStyle, initial,
+                                    kScrollBarId)) {
             return;
         }
-        scrollBar.Show(false);
+        scrollBar_.Show(false);
     }
-    SkinImage track = GetSkinPiece(113, kSkinNormal, 0, 0, 0, 0);
-    const int width = track ? track.Width() : 23;
-    scrollBar.Move(client.right - width, 0, width, client.bottom);
-    scrollBar.SetImages(
-        std::move(track), GetSkinPiece(116, kSkinNormal, 0, 41, 23, 97),
-        GetSkinPiece(116, kSkinOver, 0, 41, 23, 97), GetSkinPiece(114, kSkinNormal, 0, 0, 23, 16),
-        GetSkinPiece(114, kSkinOver, 0, 0, 23, 16), GetSkinPiece(115, kSkinNormal, 0, 206, 23, 222),
-        GetSkinPiece(115, kSkinOver, 0, 206, 23, 222));
-    const int32_t visible = rows.VisibleRows();
-    scrollBar.model.minimum = visible;
-    scrollBar.model.maximum = visible + 1;
-    scrollBar.SetPos(visible);
+    SkinImage track = GetSkinPiece(kTrackPiece, kSkinNormal, 0, 0, 0, 0);
+    const int width = track ? track.Width() : kFallbackScrollBarWidth;
+    scrollBar_.Move(client.right - width, 0, width, client.bottom);
+    ScrollImages images;
+    images.background = std::move(track);
+    images.thumb = CutPiece(kThumbPiece, kSkinNormal, kThumbCut);
+    images.pressedThumb = CutPiece(kThumbPiece, kSkinOver, kThumbCut);
+    images.firstArrow = CutPiece(kFirstArrowPiece, kSkinNormal, kFirstArrowCut);
+    images.pressedFirstArrow = CutPiece(kFirstArrowPiece, kSkinOver, kFirstArrowCut);
+    images.secondArrow = CutPiece(kSecondArrowPiece, kSkinNormal, kSecondArrowCut);
+    images.pressedSecondArrow = CutPiece(kSecondArrowPiece, kSkinOver, kSecondArrowCut);
+    scrollBar_.SetImages(std::move(images));
+    const int32_t visible = rows_.VisibleRows();
+    scrollBar_.model.minimum = visible;
+    scrollBar_.model.maximum = visible + 1;
+    scrollBar_.SetPos(visible);
 }
 
 void CZelListBox::SetNameEdit(std::unique_ptr<CZelWnd> edit) noexcept {
-    nameEdit = std::move(edit);
+    nameEdit_ = std::move(edit);
 }
 
 void CZelListBox::LayOutRows() noexcept {
-    if (rows.LayOut()) {
-        const int32_t count = static_cast<int32_t>(rows.Entries().size());
-        scrollBar.Show(true);
-        scrollBar.model.maximum = count;
+    if (rows_.LayOut()) {
+        const int32_t count = static_cast<int32_t>(rows_.Entries().size());
+        scrollBar_.Show(true);
+        scrollBar_.model.maximum = count;
         // Comes back as a notification that moves the rows.
-        scrollBar.SetPos(count - 1);
-    } else if (scrollBar.IsVisible()) {
-        scrollBar.Show(false);
+        scrollBar_.SetPos(count - 1);
+    } else if (scrollBar_.IsVisible()) {
+        scrollBar_.Show(false);
     }
 }
 
 void CZelListBox::AddNamedItem(const std::wstring& name) noexcept {
     SyncClientSize();
-    const int32_t id = rows.AddNamed(ToUtf16(name));
+    const int32_t id = rows_.AddNamed(ToUtf16(name));
     LayOutRows();
     Redraw();
     NotifyParent(NOTIFY_MACRO_SELECTED, id);
@@ -90,20 +114,20 @@ void CZelListBox::AddNamedItem(const std::wstring& name) noexcept {
 
 void CZelListBox::AddItemWithId(const std::wstring& name, int32_t id) noexcept {
     SyncClientSize();
-    rows.AddWithId(ToUtf16(name), id);
+    rows_.AddWithId(ToUtf16(name), id);
     LayOutRows();
     Redraw();
     NotifyParent(NOTIFY_MACRO_SELECTED, id);
 }
 
 void CZelListBox::DeleteSelectedItem() noexcept {
-    const int32_t index = rows.SelectedIndex();
+    const int32_t index = rows_.SelectedIndex();
     if (index < 0) {
         return;
     }
-    const int32_t id = rows.Entries()[static_cast<size_t>(index)].id;
+    const int32_t id = rows_.Entries()[static_cast<size_t>(index)].id;
     NotifyParent(NOTIFY_MACRO_DELETED, id);
-    const int32_t selected = rows.RemoveEntry(id);
+    const int32_t selected = rows_.RemoveEntry(id);
     NotifyParent(NOTIFY_MACRO_SELECTED, selected);
     LayOutRows();
     Redraw();
@@ -111,21 +135,21 @@ void CZelListBox::DeleteSelectedItem() noexcept {
 
 RECT CZelListBox::NewRowRectangle() noexcept {
     SyncClientSize();
-    const RECT rect = ToRect(rows.NewRowRectangle());
+    const RECT rect = ToRect(rows_.NewRowRectangle());
     Redraw();
     return rect;
 }
 
 bool CZelListBox::CommitNameEdit() noexcept {
-    if (!nameEdit || !nameEdit->IsVisible()) {
+    if (!nameEdit_ || !nameEdit_->IsVisible()) {
         return false;
     }
-    const std::wstring text = nameEdit->Text();
+    const std::wstring text = nameEdit_->Text();
     if (!text.empty()) {
         AddNamedItem(text);
-        nameEdit->SetText(L"");
+        nameEdit_->SetText(L"");
     }
-    nameEdit->Show(false);
+    nameEdit_->Show(false);
     Redraw();
     return true;
 }
@@ -144,16 +168,42 @@ LRESULT CZelListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexc
         case WM_SIZE:
             SyncClientSize();
             return CZelWnd::HandleMessage(msg, wParam, lParam);
+        case LB_GETCOUNT:
+            return static_cast<LRESULT>(rows_.Entries().size());
+        case LB_GETCURSEL:
+            return rows_.SelectedIndex() >= 0 ? rows_.SelectedIndex() : LB_ERR;
+        case LB_GETTEXT:
+            return OnGetText(wParam, reinterpret_cast<wchar_t*>(lParam));
+        case LB_GETTEXTLEN:
+            return OnGetTextLength(wParam);
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
+}
+
+LRESULT CZelListBox::OnGetTextLength(WPARAM index) const noexcept {
+    if (index >= rows_.Entries().size()) {
+        return LB_ERR;
+    }
+    return static_cast<LRESULT>(rows_.Entries()[index].name.size());
+}
+
+LRESULT CZelListBox::OnGetText(WPARAM index, wchar_t* buffer) const noexcept {
+    // As with a system list box, the buffer must hold LB_GETTEXTLEN characters and the end.
+    if (index >= rows_.Entries().size() || buffer == nullptr) {
+        return LB_ERR;
+    }
+    const std::u16string& name = rows_.Entries()[index].name;
+    std::copy(name.begin(), name.end(), buffer);
+    buffer[name.size()] = L'\0';
+    return static_cast<LRESULT>(name.size());
 }
 
 bool CZelListBox::OnControlNotification(int code, LPARAM value) noexcept {
     if (code != kScrollBarId) {
         return false;
     }
-    rows.ApplyScroll(static_cast<int32_t>(value));
+    rows_.ApplyScroll(static_cast<int32_t>(value));
     Redraw();
     return true;
 }
@@ -177,44 +227,38 @@ void CZelListBox::OnLeftButtonDown(int x, int y) noexcept {
     if (CommitNameEdit()) {
         return;
     }
-    const int32_t index = rows.EntryAt(x, y);
+    const int32_t index = rows_.EntryAt(x, y);
     if (index >= 0) {
-        rows.SelectOnly(index);
+        rows_.SelectOnly(index);
         Redraw();
     }
 }
 
 void CZelListBox::OnLeftButtonUp(int x, int y) noexcept {
-    const int32_t index = rows.EntryAt(x, y);
+    const int32_t index = rows_.EntryAt(x, y);
     if (index < 0) {
         return;
     }
-    rows.SelectOnly(index);
-    NotifyParent(NOTIFY_MACRO_SELECTED, rows.Entries()[static_cast<size_t>(index)].id);
+    rows_.SelectOnly(index);
+    NotifyParent(NOTIFY_MACRO_SELECTED, rows_.Entries()[static_cast<size_t>(index)].id);
     Redraw();
 }
 
 void CZelListBox::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
-    const int width = item.rcItem.right - item.rcItem.left;
-    const int height = item.rcItem.bottom - item.rcItem.top;
-    OffscreenBuffer buffer(item.hDC, width, height);
-    if (!buffer.IsValid()) {
+    BufferedPaint paint(item);
+    if (!paint.IsValid()) {
         return;
     }
-    {
-        Gdiplus::Graphics graphics(buffer.Dc());
-        PrepareGraphics(graphics);
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-        DrawSkinImage(graphics, background.Get(), 0, 0, width, height);
-    }
-    HDC dc = buffer.Dc();
+    Gdiplus::Graphics& graphics = paint.Graphics();
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    DrawSkinImage(graphics, background_.Get(), 0, 0, paint.Width(), paint.Height());
+    HDC dc = paint.Dc();
     SetBkMode(dc, TRANSPARENT);
-    for (const CBoxItem& entry : rows.Entries()) {
+    for (const CBoxItem& entry : rows_.Entries()) {
         RECT row = ToRect(entry.rect);
         const std::wstring name = ToWide(entry.name);
         SetTextColor(dc, entry.selected != 0 ? entry.selectedColour : entry.colour);
         DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &row,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    buffer.CopyTo(item.hDC, 0, 0);
 }

@@ -2,7 +2,8 @@
 // CZelListBox: the macro page's list of macro names on an owner-drawn static control, with a
 // single selection, a scroll bar that appears when the rows overflow and an edit box in which a
 // new name is typed. It tells its parent which macro is selected (NOTIFY_MACRO_SELECTED, id or
-// 0) and which is being deleted (NOTIFY_MACRO_DELETED, id).
+// 0) and which is being deleted (NOTIFY_MACRO_DELETED, id). It answers LB_GETCOUNT,
+// LB_GETCURSEL, LB_GETTEXT and LB_GETTEXTLEN like a system list box.
 
 #include <windows.h>
 
@@ -30,16 +31,16 @@ class CZelListBox : public CZelWnd {
     void SetUpScrollBar() noexcept;
     // The edit box the page made for typing a new name; the list keeps it from now on.
     void SetNameEdit(std::unique_ptr<CZelWnd> edit) noexcept;
-    CZelWnd* NameEdit() const noexcept { return nameEdit.get(); }
-    CZelScrollCtrl& ScrollBar() noexcept { return scrollBar; }
+    CZelWnd* NameEdit() const noexcept { return nameEdit_.get(); }
+    CZelScrollCtrl& ScrollBar() noexcept { return scrollBar_; }
 
     // A new selected entry with a fresh id and a unique name; reported as selected.
     void AddNamedItem(const std::wstring& name) noexcept;
     // An entry with the given id, the name taken as it is; reported as selected.
     void AddItemWithId(const std::wstring& name, int32_t id) noexcept;
     void DeleteSelectedItem() noexcept;
-    const CBoxItem* SelectedItem() const noexcept { return rows.SelectedItem(); }
-    const std::vector<CBoxItem>& Entries() const noexcept { return rows.Entries(); }
+    const CBoxItem* SelectedItem() const noexcept { return rows_.SelectedItem(); }
+    const std::vector<CBoxItem>& Entries() const noexcept { return rows_.Entries(); }
     // Where the next entry will stand (the page puts the edit box there); may scroll the rows.
     RECT NewRowRectangle() noexcept;
     // Adds the typed name, if any, and hides the edit box. False when no box was open.
@@ -51,16 +52,19 @@ class CZelListBox : public CZelWnd {
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
+    ControlKind AccessKind() const noexcept override { return ControlKind::ListBox; }
 
   private:
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
+    LRESULT OnGetText(WPARAM index, wchar_t* buffer) const noexcept;
+    LRESULT OnGetTextLength(WPARAM index) const noexcept;
     void SyncClientSize() noexcept;
     void LayOutRows() noexcept;
 
-    SkinImage background;
-    std::unique_ptr<CZelWnd> nameEdit;
-    CZelScrollCtrl scrollBar;
-    ListRows rows;
+    SkinImage background_;
+    std::unique_ptr<CZelWnd> nameEdit_;
+    CZelScrollCtrl scrollBar_;
+    ListRows rows_;
 };

@@ -6,7 +6,7 @@
 
 #include "HookEvent.h"
 #include "MenuMouseHook.h"
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "SkinImages.h"
 
 namespace {
@@ -14,6 +14,15 @@ namespace {
 constexpr int kFontHeight = 15;
 // Item text and sub-menu arrows stand this far right of the item's line.
 constexpr int kTextIndent = 10;
+// A sub-menu level is made this size; it takes its height from its items when shown.
+constexpr RECT kSubMenuRect{0, 0, 50, 10};
+// A sub-menu opens this far left of its parent's right edge and above the item's top.
+constexpr int kSubMenuOverlap = 5;
+// The sub-menu arrow: a triangle whose flat side stands kArrowBack from the line's right end,
+// kArrowInset below its top and above its bottom, with its point kArrowTip from the end.
+constexpr int kArrowBack = 10;
+constexpr int kArrowTip = 5;
+constexpr int kArrowInset = 5;
 
 }  // namespace
 
@@ -21,15 +30,15 @@ CZelMenu::~CZelMenu() {
     // Destroyed here, while the window is still handled as a menu, so that an open level takes
     // the hook with it.
     DestroyWindow();
-    if (font != nullptr) {
-        DeleteObject(font);
+    if (font_ != nullptr) {
+        DeleteObject(font_);
     }
 }
 
 bool CZelMenu::Create(const wchar_t* name, const RECT& rect, HWND notify,
                       int32_t levelId) noexcept {
-    if (font == nullptr) {
-        font = CreateSkinFont(kFontHeight);
+    if (font_ == nullptr) {
+        font_ = CreateSkinFont(kFontHeight);
     }
     // A tool window keeps the menu off the task bar.
     if (!CreateCustom(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name, WS_POPUP | WS_CLIPSIBLINGS, rect,
@@ -40,7 +49,7 @@ bool CZelMenu::Create(const wchar_t* name, const RECT& rect, HWND notify,
     SetWindowLongW(Hwnd(), GWL_STYLE, style & ~(WS_CAPTION | WS_BORDER));
     Move(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     SetLevelId(levelId);
-    notifyWindow = notify;
+    notifyWindow_ = notify;
     return true;
 }
 
@@ -54,9 +63,8 @@ CZelMenu* CZelMenu::ParentMenu() const noexcept {
 
 std::unique_ptr<MenuLevel> CZelMenu::MakeSubLevel(int32_t levelId) {
     auto sub = std::make_unique<CZelMenu>();
-    const RECT rect{0, 0, 50, 10};
     // Without a window the level still holds its items; it just cannot be shown.
-    sub->Create(L"menu", rect, notifyWindow, levelId);
+    sub->Create(L"menu", kSubMenuRect, notifyWindow_, levelId);
     sub->SetLevelId(levelId);
     return sub;
 }
@@ -66,7 +74,7 @@ int32_t CZelMenu::MeasureTextWidth(const std::wstring& text) const {
     if (dc == nullptr) {
         return 0;
     }
-    HGDIOBJ previous = SelectObject(dc, font);
+    HGDIOBJ previous = SelectObject(dc, font_);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, previous);
@@ -81,7 +89,7 @@ void CZelMenu::LayoutItems() noexcept {
     }
     int lineHeight = 0;
     if (HDC dc = GetDC(Hwnd())) {
-        HGDIOBJ previous = SelectObject(dc, font);
+        HGDIOBJ previous = SelectObject(dc, font_);
         const std::wstring& text = Items().front().text;
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -123,7 +131,7 @@ void CZelMenu::PopupAt(int x, int y, int anchor) noexcept {
 }
 
 void CZelMenu::NotifyHiding(int value) noexcept {
-    ControlNotification(notifyWindow, NOTIFY_MENU_HIDING, value);
+    ControlNotification(notifyWindow_, NOTIFY_MENU_HIDING, value);
 }
 
 void CZelMenu::CloseMenu() noexcept {
@@ -217,9 +225,6 @@ LRESULT CZelMenu::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
         case WM_HOOK_EVENT:
             OnHookEvent(static_cast<UINT>(wParam));
             return 0;
-        case WM_DESTROY:
-            OnDestroy();
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
@@ -227,7 +232,7 @@ LRESULT CZelMenu::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 
 bool CZelMenu::OnControlNotification(int code, LPARAM value) noexcept {
     // Not one of ours: the notify window decides, and the menu goes away.
-    ControlNotification(notifyWindow, code, value);
+    ControlNotification(notifyWindow_, code, value);
     CloseMenu();
     return true;
 }
@@ -246,7 +251,8 @@ void CZelMenu::OnMouseMove(int x, int y) noexcept {
             CloseSubMenus();
             const RECT window = RectInParent();
             if (CZelMenu* sub = GetSubMenu(item.id)) {
-                sub->PopupAt(window.right - 5, window.top + item.rect.top - 5, kTopLeft);
+                sub->PopupAt(window.right - kSubMenuOverlap,
+                             window.top + item.rect.top - kSubMenuOverlap, kTopLeft);
             }
         } else {
             CloseSubMenus();
@@ -283,8 +289,8 @@ void CZelMenu::OnLeftButtonUp(int x, int y) noexcept {
     if (hasSubMenu) {
         return;
     }
-    if (notifyWindow != nullptr) {
-        ControlNotification(notifyWindow, Id(), itemId);
+    if (notifyWindow_ != nullptr) {
+        ControlNotification(notifyWindow_, Id(), itemId);
     }
     CloseMenu();
 }
@@ -308,55 +314,47 @@ void CZelMenu::OnHookEvent(UINT mouseMessage) noexcept {
 }
 
 void CZelMenu::OnPaint() noexcept {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(Hwnd(), &paint);
-    if (dc == nullptr) {
+    BufferedPaint paint(Hwnd());
+    if (!paint.IsValid()) {
         return;
     }
-    const RECT client = ClientRect();
-    OffscreenBuffer buffer(dc, client.right, client.bottom);
-    HDC target = buffer.IsValid() ? buffer.Dc() : dc;
-
+    const RECT client{0, 0, paint.Width(), paint.Height()};
+    HDC dc = paint.Dc();
     HBRUSH background = CreateSolidBrush(kBackgroundColour);
-    FillRect(target, &client, background);
+    FillRect(dc, &client, background);
     DeleteObject(background);
     HBRUSH frame = CreateSolidBrush(kFrameColour);
-    FrameRect(target, &client, frame);
+    FrameRect(dc, &client, frame);
     DeleteObject(frame);
-
-    HGDIOBJ previousFont = SelectObject(target, font);
-    SetBkMode(target, TRANSPARENT);
     for (size_t i = 0; i < Items().size(); ++i) {
-        PaintItem(target, Items()[i], HoveredIndex() == static_cast<int32_t>(i));
+        PaintItem(paint, Items()[i], HoveredIndex() == static_cast<int32_t>(i));
     }
-    SelectObject(target, previousFont);
-
-    if (buffer.IsValid()) {
-        buffer.CopyTo(dc, 0, 0);
-    }
-    EndPaint(Hwnd(), &paint);
 }
 
-void CZelMenu::PaintItem(HDC dc, const MenuItem& item, bool hovered) noexcept {
+void CZelMenu::PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovered) noexcept {
     RECT line{item.rect.left + kTextIndent, item.rect.top, item.rect.right + kTextIndent,
               item.rect.bottom};
     if (item.hasSubMenu != 0) {
-        Gdiplus::Graphics graphics(dc);
+        Gdiplus::Graphics& graphics = paint.Graphics();
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         const Gdiplus::Color colour(255, GetRValue(kTextColour), GetGValue(kTextColour),
                                     GetBValue(kTextColour));
         const Gdiplus::Point arrow[3] = {
-            {line.right - 10, line.top + 5},
-            {line.right - 10, line.bottom - 5},
-            {line.right - 5, (line.top + line.bottom) / 2},
+            {line.right - kArrowBack, line.top + kArrowInset},
+            {line.right - kArrowBack, line.bottom - kArrowInset},
+            {line.right - kArrowTip, (line.top + line.bottom) / 2},
         };
         Gdiplus::SolidBrush brush(colour);
         Gdiplus::Pen pen(colour);
         graphics.FillPolygon(&brush, arrow, 3);
         graphics.DrawPolygon(&pen, arrow, 3);
     }
+    HDC dc = paint.Dc();
+    HGDIOBJ previousFont = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, hovered ? kHighlightColour : kTextColour);
     // Not clipped to the line: a text a little too long for a narrow level runs on to the edge.
     DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &line,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    SelectObject(dc, previousFont);
 }

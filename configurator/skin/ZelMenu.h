@@ -14,6 +14,8 @@
 #include "MenuTree.h"
 #include "ZelWnd.h"
 
+class BufferedPaint;
+
 class CZelMenu : public CZelWnd, public MenuLevel {
   public:
     // Corner of the menu put at the point given to PopupAt.
@@ -29,7 +31,7 @@ class CZelMenu : public CZelWnd, public MenuLevel {
 
     // `rect` in screen coordinates; only its width lasts, LayoutItems sets the height.
     bool Create(const wchar_t* name, const RECT& rect, HWND notifyWindow, int32_t levelId) noexcept;
-    HWND NotifyWindow() const noexcept { return notifyWindow; }
+    HWND NotifyWindow() const noexcept { return notifyWindow_; }
     CZelMenu* GetSubMenu(int32_t levelId) noexcept;
     CZelMenu* ParentMenu() const noexcept;
 
@@ -54,13 +56,13 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
     void OnHookEvent(UINT mouseMessage) noexcept;
-    void OnDestroy() noexcept;
-    void PaintItem(HDC dc, const MenuItem& item, bool hovered) noexcept;
+    void OnDestroy() noexcept override;
+    void PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovered) noexcept;
     // Whether a screen point lies on this level or one of its parent levels.
     bool IsOnOpenLevels(POINT screenPoint) const noexcept;
     bool TreeHoldsHookTarget() const noexcept;
     void NotifyHiding(int value) noexcept;
 
-    HWND notifyWindow = nullptr;
-    HFONT font = nullptr;
+    HWND notifyWindow_ = nullptr;
+    HFONT font_ = nullptr;
 };

@@ -3,13 +3,13 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "ProgressMath.h"
 #include "SkinImages.h"
 
 void CZelProgressCtrl::SetImages(SkinImage newBackground, SkinImage newBar) noexcept {
-    background = std::move(newBackground);
-    bar = std::move(newBar);
+    background_ = std::move(newBackground);
+    bar_ = std::move(newBar);
     Redraw();
 }
 
@@ -20,46 +20,49 @@ LRESULT CZelProgressCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case PBM_GETPOS:
+            return position;
+        case PBM_GETRANGE:
+            return OnGetRange(wParam != 0, reinterpret_cast<PBRANGE*>(lParam));
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
 }
 
+LRESULT CZelProgressCtrl::OnGetRange(bool low, PBRANGE* range) const noexcept {
+    if (range != nullptr) {
+        range->iLow = minimum;
+        range->iHigh = maximum;
+    }
+    return low ? minimum : maximum;
+}
+
 void CZelProgressCtrl::OnPaint() noexcept {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(Hwnd(), &paint);
-    if (dc == nullptr) {
+    BufferedPaint paint(Hwnd());
+    if (!paint.IsValid()) {
         return;
     }
-    const RECT client = ClientRect();
-    const int width = client.right;
-    const int height = client.bottom;
-    OffscreenBuffer buffer(dc, width, height);
-    if (buffer.IsValid()) {
-        Gdiplus::Graphics graphics(buffer.Dc());
-        PrepareGraphics(graphics);
-        DrawSkinImage(graphics, background.Get(), 0, 0, width, height);
-        // The filled part is the bar image's own pixels, not scaled.
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-        if (bar) {
-            if (vertical) {
-                const int fill = ProgressFillLength(minimum, maximum, position, height);
-                if (fill > 0) {
-                    graphics.DrawImage(bar.Get(), Gdiplus::Rect(0, height - fill, width, fill), 0,
-                                       0, width, fill, Gdiplus::UnitPixel);
-                }
-            } else {
-                const int fill = ProgressFillLength(minimum, maximum, position, width);
-                if (fill > 0) {
-                    graphics.DrawImage(bar.Get(), Gdiplus::Rect(0, 0, fill, height), 0, 0, fill,
-                                       height, Gdiplus::UnitPixel);
-                }
-            }
+    const int width = paint.Width();
+    const int height = paint.Height();
+    Gdiplus::Graphics& graphics = paint.Graphics();
+    DrawSkinImage(graphics, background_.Get(), 0, 0, width, height);
+    if (!bar_) {
+        return;
+    }
+    // The filled part is the bar image's own pixels, not scaled.
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    if (vertical) {
+        const int fill = ProgressFillLength(minimum, maximum, position, height);
+        if (fill > 0) {
+            graphics.DrawImage(bar_.Get(), Gdiplus::Rect(0, height - fill, width, fill), 0, 0,
+                               width, fill, Gdiplus::UnitPixel);
+        }
+    } else {
+        const int fill = ProgressFillLength(minimum, maximum, position, width);
+        if (fill > 0) {
+            graphics.DrawImage(bar_.Get(), Gdiplus::Rect(0, 0, fill, height), 0, 0, fill, height,
+                               Gdiplus::UnitPixel);
         }
     }
-    if (buffer.IsValid()) {
-        buffer.CopyTo(dc, 0, 0);
-    }
-    EndPaint(Hwnd(), &paint);
 }

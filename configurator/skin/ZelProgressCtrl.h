@@ -1,9 +1,11 @@
 #pragma once
 // CZelProgressCtrl: a skinned bar on a static control that shows a cut of its bar image in
 // proportion to the position, filling from the left or, when vertical, up from the bottom. The
-// owner writes the fields and calls Redraw.
+// owner writes the fields and calls Redraw. It answers PBM_GETPOS and PBM_GETRANGE like a system
+// progress bar.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 
@@ -21,10 +23,12 @@ class CZelProgressCtrl : public CZelWnd {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    ControlKind AccessKind() const noexcept override { return ControlKind::Progress; }
 
   private:
     void OnPaint() noexcept;
+    LRESULT OnGetRange(bool low, PBRANGE* range) const noexcept;
 
-    SkinImage background;
-    SkinImage bar;
+    SkinImage background_;
+    SkinImage bar_;
 };

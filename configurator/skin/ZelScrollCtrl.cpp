@@ -4,7 +4,7 @@
 #include <gdiplus.h>
 #include <windowsx.h>
 
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "SkinImages.h"
 
 namespace {
@@ -16,30 +16,32 @@ constexpr int kStateDown = 2;
 }  // namespace
 
 void CZelScrollCtrl::OnAttached() noexcept {
-    // Owner drawn; notify so that the static control lets the mouse reach it.
-    LONG style = GetWindowLongW(Hwnd(), GWL_STYLE);
-    SetWindowLongW(Hwnd(), GWL_STYLE, style | SS_OWNERDRAW | SS_NOTIFY);
+    // Owner drawn in place of whatever static type the window had (the type is a number, not a
+    // set of bits); notify so that the static control lets the mouse reach it.
+    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY;
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
+}
+
+void CZelScrollCtrl::SetImages(ScrollImages images) noexcept {
+    images_ = std::move(images);
+    const RECT client = ClientRect();
+    if (client.right > client.bottom) {
+        model.LayOut(client.right, client.bottom, images_.firstArrow.Width(),
+                     images_.secondArrow.Width(), images_.thumb.Width());
+    } else {
+        model.LayOut(client.right, client.bottom, images_.firstArrow.Height(),
+                     images_.secondArrow.Height(), images_.thumb.Height());
+    }
+    Redraw();
 }
 
 void CZelScrollCtrl::SetImages(SkinImage background, SkinImage thumb, SkinImage pressedThumb,
                                SkinImage firstArrow, SkinImage pressedFirstArrow,
                                SkinImage secondArrow, SkinImage pressedSecondArrow) noexcept {
-    images[kBackground] = std::move(background);
-    images[kThumb] = std::move(thumb);
-    images[kPressedThumb] = std::move(pressedThumb);
-    images[kFirstArrow] = std::move(firstArrow);
-    images[kPressedFirstArrow] = std::move(pressedFirstArrow);
-    images[kSecondArrow] = std::move(secondArrow);
-    images[kPressedSecondArrow] = std::move(pressedSecondArrow);
-    const RECT client = ClientRect();
-    if (client.right > client.bottom) {
-        model.LayOut(client.right, client.bottom, images[kFirstArrow].Width(),
-                     images[kSecondArrow].Width(), images[kThumb].Width());
-    } else {
-        model.LayOut(client.right, client.bottom, images[kFirstArrow].Height(),
-                     images[kSecondArrow].Height(), images[kThumb].Height());
-    }
-    Redraw();
+    SetImages(ScrollImages{std::move(background), std::move(thumb), std::move(pressedThumb),
+                           std::move(firstArrow), std::move(pressedFirstArrow),
+                           std::move(secondArrow), std::move(pressedSecondArrow)});
 }
 
 void CZelScrollCtrl::SetPos(int32_t position) noexcept {
@@ -78,9 +80,23 @@ LRESULT CZelScrollCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) no
             OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
             return result;
         }
+        case SBM_GETPOS:
+            return model.position;
+        case SBM_GETRANGE:
+            return OnGetRange(reinterpret_cast<int*>(wParam), reinterpret_cast<int*>(lParam));
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
+}
+
+LRESULT CZelScrollCtrl::OnGetRange(int* minimum, int* maximum) const noexcept {
+    if (minimum != nullptr) {
+        *minimum = model.minimum;
+    }
+    if (maximum != nullptr) {
+        *maximum = model.maximum;
+    }
+    return 0;
 }
 
 bool CZelScrollCtrl::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
@@ -99,9 +115,9 @@ bool CZelScrollCtrl::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT
 }
 
 void CZelScrollCtrl::OnLeftButtonDown(int x, int y) noexcept {
-    pressed = true;
-    state = kStateDown;
-    pressedPart = model.HitTest(x, y);
+    pressed_ = true;
+    state_ = kStateDown;
+    pressedPart_ = model.HitTest(x, y);
     if (model.track.Contains(x, y)) {
         TakePositionAtPointer(x, y);
     }
@@ -112,62 +128,54 @@ void CZelScrollCtrl::OnLeftButtonUp(int x, int y) noexcept {
     if (model.track.Contains(x, y)) {
         TakePositionAtPointer(x, y);
     }
-    if (pressedPart == ScrollPart::kSecondArrow) {
+    if (pressedPart_ == ScrollPart::kSecondArrow) {
         NotifyParent(ControlId(), model.maximum);
         SetPos(model.maximum);
-    } else if (pressedPart == ScrollPart::kFirstArrow) {
+    } else if (pressedPart_ == ScrollPart::kFirstArrow) {
         NotifyParent(ControlId(), model.minimum);
         SetPos(model.minimum);
     }
-    pressed = false;
-    state = kStateNormal;
-    pressedPart = ScrollPart::kNone;
+    pressed_ = false;
+    state_ = kStateNormal;
+    pressedPart_ = ScrollPart::kNone;
     Redraw();
 }
 
 void CZelScrollCtrl::OnMouseMove(int x, int y, WPARAM keys) noexcept {
-    if (state == kStateDown && model.track.Contains(x, y)) {
+    if (state_ == kStateDown && model.track.Contains(x, y)) {
         TakePositionAtPointer(x, y);
         Redraw();
     }
-    if (!HasCapture() || !tracking) {
-        CaptureMouse();
-        tracking = true;
-        pressed = (keys & MK_LBUTTON) != 0;
-        state = kStateOver;
-        Redraw();
-        return;
-    }
-    const RECT client = ClientRect();
-    const POINT point{x, y};
-    if (!PtInRect(&client, point)) {
-        pressed = false;
-        state = kStateNormal;
-        Redraw();
-        tracking = false;
-        ReleaseMouse();
+    switch (hover_.OnMouseMove(*this, x, y)) {
+        case HoverCapture::Move::kEntered:
+            pressed_ = (keys & MK_LBUTTON) != 0;
+            state_ = kStateOver;
+            Redraw();
+            break;
+        case HoverCapture::Move::kLeft:
+            pressed_ = false;
+            state_ = kStateNormal;
+            Redraw();
+            break;
+        case HoverCapture::Move::kInside:
+            break;
     }
 }
 
 void CZelScrollCtrl::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
-    const int width = item.rcItem.right - item.rcItem.left;
-    const int height = item.rcItem.bottom - item.rcItem.top;
-    OffscreenBuffer buffer(item.hDC, width, height);
-    if (!buffer.IsValid()) {
+    BufferedPaint paint(item);
+    if (!paint.IsValid()) {
         return;
     }
-    {
-        Gdiplus::Graphics graphics(buffer.Dc());
-        PrepareGraphics(graphics);
-        auto draw = [&graphics](const SkinImage& image, const PixelRect& rect) {
-            DrawSkinImage(graphics, image.Get(), rect.left, rect.top, rect.Width(), rect.Height());
-        };
-        DrawSkinImage(graphics, images[kBackground].Get(), 0, 0, width, height);
-        draw(images[pressedPart == ScrollPart::kFirstArrow ? kPressedFirstArrow : kFirstArrow],
-             model.firstArrow);
-        draw(images[pressedPart == ScrollPart::kSecondArrow ? kPressedSecondArrow : kSecondArrow],
-             model.secondArrow);
-        draw(images[pressedPart == ScrollPart::kThumb ? kPressedThumb : kThumb], model.thumb);
-    }
-    buffer.CopyTo(item.hDC, item.rcItem.left, item.rcItem.top);
+    Gdiplus::Graphics& graphics = paint.Graphics();
+    auto draw = [&graphics](const SkinImage& image, const PixelRect& rect) {
+        DrawSkinImage(graphics, image.Get(), rect.left, rect.top, rect.Width(), rect.Height());
+    };
+    DrawSkinImage(graphics, images_.background.Get(), 0, 0, paint.Width(), paint.Height());
+    draw(pressedPart_ == ScrollPart::kFirstArrow ? images_.pressedFirstArrow : images_.firstArrow,
+         model.firstArrow);
+    draw(
+        pressedPart_ == ScrollPart::kSecondArrow ? images_.pressedSecondArrow : images_.secondArrow,
+        model.secondArrow);
+    draw(pressedPart_ == ScrollPart::kThumb ? images_.pressedThumb : images_.thumb, model.thumb);
 }

@@ -1,32 +1,35 @@
 #pragma once
 // CZelScrollCtrl: a skinned scroll bar on an owner-drawn static control, horizontal or vertical
 // by its shape. Position changes go to the parent as ControlNotification (control id, position):
-// every SetPos, and each change while the pointer drags along the track.
+// every SetPos, and each change while the pointer drags along the track. It answers SBM_GETPOS
+// and SBM_GETRANGE like a system scroll bar.
 
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
 
+#include "HoverCapture.h"
 #include "ScrollMath.h"
 #include "SkinImage.h"
 #include "ZelWnd.h"
 
+// The seven images of a scroll bar, each scaled to its part.
+struct ScrollImages {
+    SkinImage background;
+    SkinImage thumb;
+    SkinImage pressedThumb;
+    SkinImage firstArrow;
+    SkinImage pressedFirstArrow;
+    SkinImage secondArrow;
+    SkinImage pressedSecondArrow;
+};
+
 class CZelScrollCtrl : public CZelWnd {
   public:
-    // The seven images, in the order SetImages takes them.
-    enum Image : int {
-        kBackground,
-        kThumb,
-        kPressedThumb,
-        kFirstArrow,
-        kPressedFirstArrow,
-        kSecondArrow,
-        kPressedSecondArrow,
-        kImageCount
-    };
-
     // Replaces the images and lays the parts out for the current client size.
+    void SetImages(ScrollImages images) noexcept;
+    // The same with the images in the order of ScrollImages.
     void SetImages(SkinImage background, SkinImage thumb, SkinImage pressedThumb,
                    SkinImage firstArrow, SkinImage pressedFirstArrow, SkinImage secondArrow,
                    SkinImage pressedSecondArrow) noexcept;
@@ -41,18 +44,20 @@ class CZelScrollCtrl : public CZelWnd {
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
+    ControlKind AccessKind() const noexcept override { return ControlKind::ScrollBar; }
 
   private:
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
     void OnMouseMove(int x, int y, WPARAM keys) noexcept;
+    LRESULT OnGetRange(int* minimum, int* maximum) const noexcept;
     void TakePositionAtPointer(int x, int y) noexcept;
     int Coordinate(int x, int y) const noexcept;
 
-    std::array<SkinImage, kImageCount> images;
-    bool pressed = false;
-    bool tracking = false;
-    int state = 0;
-    ScrollPart pressedPart = ScrollPart::kNone;
+    ScrollImages images_;
+    HoverCapture hover_;
+    bool pressed_ = false;
+    int state_ = 0;
+    ScrollPart pressedPart_ = ScrollPart::kNone;
 };

@@ -2,11 +2,12 @@
 
 #include <objidl.h>
 #include <gdiplus.h>
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <string>
 
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "SkinImages.h"
 
 namespace {
@@ -15,11 +16,11 @@ constexpr int kValueFontHeight = 13;
 
 }  // namespace
 
-CZelSliderCtrl::CZelSliderCtrl() noexcept : font(CreateSkinFont(kValueFontHeight)) {}
+CZelSliderCtrl::CZelSliderCtrl() noexcept : font_(CreateSkinFont(kValueFontHeight)) {}
 
 CZelSliderCtrl::~CZelSliderCtrl() {
-    if (font != nullptr) {
-        DeleteObject(font);
+    if (font_ != nullptr) {
+        DeleteObject(font_);
     }
 }
 
@@ -29,13 +30,15 @@ void CZelSliderCtrl::OnAttached() noexcept {
     SetWindowLongW(Hwnd(), GWL_STYLE, style | SS_NOTIFY);
 }
 
-void CZelSliderCtrl::SetImages(SkinImage newTrack, SkinImage newThumb, SkinImage newHotThumb,
-                               SkinImage newDisabledThumb) noexcept {
-    track = std::move(newTrack);
-    thumb = std::move(newThumb);
-    hotThumb = std::move(newHotThumb);
-    disabledThumb = std::move(newDisabledThumb);
+void CZelSliderCtrl::SetImages(SliderImages images) noexcept {
+    images_ = std::move(images);
     Redraw();
+}
+
+void CZelSliderCtrl::SetImages(SkinImage track, SkinImage thumb, SkinImage hotThumb,
+                               SkinImage disabledThumb) noexcept {
+    SetImages(SliderImages{std::move(track), std::move(thumb), std::move(hotThumb),
+                           std::move(disabledThumb)});
 }
 
 void CZelSliderCtrl::SetValue(int32_t value, bool notify) noexcept {
@@ -49,13 +52,12 @@ void CZelSliderCtrl::SetValue(int32_t value, bool notify) noexcept {
 }
 
 void CZelSliderCtrl::SetDisabled(bool disabled) noexcept {
-    state = disabled ? kDisabled : kNormal;
-    savedState = kNormal;
-    pressed = false;
+    state_ = disabled ? kDisabled : kNormal;
+    savedState_ = kNormal;
+    pressed_ = false;
     // A disabled slider ignores the mouse, so it must not keep the pointer captured for hover.
-    if (disabled && tracking) {
-        tracking = false;
-        ReleaseMouse();
+    if (disabled) {
+        hover_.Stop(*this);
     }
     Redraw();
 }
@@ -83,6 +85,12 @@ LRESULT CZelSliderCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) no
             OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
             return result;
         }
+        case TBM_GETPOS:
+            return model.value;
+        case TBM_GETRANGEMIN:
+            return model.minimum;
+        case TBM_GETRANGEMAX:
+            return model.maximum;
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
@@ -106,82 +114,74 @@ void CZelSliderCtrl::TakeValueAtPointer(int x) noexcept {
 }
 
 void CZelSliderCtrl::OnLeftButtonDown(int x) noexcept {
-    if (state == kDisabled) {
+    if (state_ == kDisabled) {
         return;
     }
-    state = kDragging;
-    savedState = kDragging;
-    pressed = true;
+    state_ = kDragging;
+    savedState_ = kDragging;
+    pressed_ = true;
     TakeValueAtPointer(x);
     Redraw();
 }
 
 void CZelSliderCtrl::OnLeftButtonUp(int x) noexcept {
-    if (state == kDisabled) {
+    if (state_ == kDisabled) {
         return;
     }
     TakeValueAtPointer(x);
-    pressed = false;
-    state = kNormal;
-    savedState = kNormal;
+    pressed_ = false;
+    state_ = kNormal;
+    savedState_ = kNormal;
     Redraw();
 }
 
 void CZelSliderCtrl::OnMouseMove(int x, int y, WPARAM keys) noexcept {
-    if (state == kDisabled) {
+    if (state_ == kDisabled) {
         return;
     }
-    if (state == kDragging) {
+    if (state_ == kDragging) {
         TakeValueAtPointer(x);
         Redraw();
     }
-    if (!HasCapture()) {
-        CaptureMouse();
-        tracking = true;
-        pressed = (keys & MK_LBUTTON) != 0;
-        state = pressed ? savedState : kOver;
-        Redraw();
-        return;
-    }
-    const RECT client = ClientRect();
-    const POINT point{x, y};
-    if (!PtInRect(&client, point)) {
-        // Remembered so that dragging resumes when the pointer comes back with the button down.
-        savedState = state;
-        pressed = false;
-        state = kNormal;
-        Redraw();
-        tracking = false;
-        ReleaseMouse();
+    switch (hover_.OnMouseMove(*this, x, y)) {
+        case HoverCapture::Move::kEntered:
+            pressed_ = (keys & MK_LBUTTON) != 0;
+            state_ = pressed_ ? savedState_ : kOver;
+            Redraw();
+            break;
+        case HoverCapture::Move::kLeft:
+            // Remembered so that dragging resumes when the pointer comes back with the button
+            // down.
+            savedState_ = state_;
+            pressed_ = false;
+            state_ = kNormal;
+            Redraw();
+            break;
+        case HoverCapture::Move::kInside:
+            break;
     }
 }
 
 void CZelSliderCtrl::OnPaint() noexcept {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(Hwnd(), &paint);
-    if (dc == nullptr) {
+    BufferedPaint paint(Hwnd());
+    if (!paint.IsValid()) {
         return;
     }
     const RECT client = ClientRect();
-    OffscreenBuffer buffer(dc, client.right, client.bottom);
-    HDC target = buffer.IsValid() ? buffer.Dc() : dc;
-    const int w = thumb.Width();
-    const int h = thumb.Height();
+    const int w = images_.thumb.Width();
+    const int h = images_.thumb.Height();
     const int x = model.ThumbCentre(client.left, client.right, w);
-    {
-        Gdiplus::Graphics graphics(target);
-        PrepareGraphics(graphics);
-        DrawSkinImage(graphics, track.Get(), 0, 0, client.right, client.bottom);
-        Gdiplus::Bitmap* image = nullptr;
-        if (state == kDisabled) {
-            image = disabledThumb.Get();
-        } else if (state == kNormal) {
-            image = thumb.Get();
-        } else {
-            image = hotThumb.Get();
-        }
-        DrawSkinImage(graphics, image, x - w / 2, client.top, w, h);
+    Gdiplus::Graphics& graphics = paint.Graphics();
+    DrawSkinImage(graphics, images_.track.Get(), 0, 0, client.right, client.bottom);
+    Gdiplus::Bitmap* image = nullptr;
+    if (state_ == kDisabled) {
+        image = images_.disabledThumb.Get();
+    } else if (state_ == kNormal) {
+        image = images_.thumb.Get();
+    } else {
+        image = images_.hotThumb.Get();
     }
+    DrawSkinImage(graphics, image, x - w / 2, client.top, w, h);
     if (showValue) {
         const PixelRect box = model.LabelRect(x, client.left, client.right, client.top, w, h);
         DrawLabelRecord label;
@@ -192,10 +192,6 @@ void CZelSliderCtrl::OnPaint() noexcept {
         label.top = box.top;
         label.right = box.right;
         label.bottom = box.bottom;
-        DrawLabel(label, font, target);
+        DrawLabel(label, font_, paint.Dc());
     }
-    if (buffer.IsValid()) {
-        buffer.CopyTo(dc, 0, 0);
-    }
-    EndPaint(Hwnd(), &paint);
 }

@@ -3,14 +3,23 @@
 // a value computed from the pointer that differs from the last one reported goes to the parent
 // as ControlNotification (control id, value). The owner writes the range, step and flags in
 // `model`, `showValue` and `valueColour`, and sets the disabled state (3) with SetDisabled.
+// It answers TBM_GETPOS, TBM_GETRANGEMIN and TBM_GETRANGEMAX like a system slider.
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "HoverCapture.h"
 #include "SkinImage.h"
 #include "SliderMath.h"
 #include "ZelWnd.h"
+
+struct SliderImages {
+    SkinImage track;          // the background, scaled to the whole control
+    SkinImage thumb;          // its size is the thumb's size
+    SkinImage hotThumb;       // while hovered or dragged
+    SkinImage disabledThumb;  // while disabled
+};
 
 class CZelSliderCtrl : public CZelWnd {
   public:
@@ -20,6 +29,7 @@ class CZelSliderCtrl : public CZelWnd {
     ~CZelSliderCtrl() override;
 
     // Replaces the images held so far.
+    void SetImages(SliderImages images) noexcept;
     void SetImages(SkinImage track, SkinImage thumb, SkinImage hotThumb,
                    SkinImage disabledThumb) noexcept;
     // Takes the value unless it equals the last report; then redraws and, with `notify`,
@@ -27,7 +37,7 @@ class CZelSliderCtrl : public CZelWnd {
     void SetValue(int32_t value, bool notify) noexcept;
     int32_t Value() const noexcept { return model.value; }
     void SetDisabled(bool disabled) noexcept;
-    int State() const noexcept { return state; }
+    int State() const noexcept { return state_; }
 
     SliderModel model;
     bool showValue = false;
@@ -38,6 +48,7 @@ class CZelSliderCtrl : public CZelWnd {
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
+    ControlKind AccessKind() const noexcept override { return ControlKind::Slider; }
 
   private:
     void OnPaint() noexcept;
@@ -45,15 +56,12 @@ class CZelSliderCtrl : public CZelWnd {
     void OnLeftButtonUp(int x) noexcept;
     void OnMouseMove(int x, int y, WPARAM keys) noexcept;
     void TakeValueAtPointer(int x) noexcept;
-    int ThumbWidth() const noexcept { return thumb.Width(); }
+    int ThumbWidth() const noexcept { return images_.thumb.Width(); }
 
-    SkinImage track;
-    SkinImage thumb;
-    SkinImage hotThumb;
-    SkinImage disabledThumb;
-    HFONT font = nullptr;
-    bool pressed = false;
-    bool tracking = false;
-    int state = kNormal;
-    int savedState = kNormal;
+    SliderImages images_;
+    HFONT font_ = nullptr;
+    HoverCapture hover_;
+    bool pressed_ = false;
+    int state_ = kNormal;
+    int savedState_ = kNormal;
 };

@@ -1,6 +1,6 @@
 #include "ZelStatic.h"
 
-#include "OffscreenBuffer.h"
+#include "BufferedPaint.h"
 #include "SkinImages.h"
 
 namespace {
@@ -63,6 +63,10 @@ LRESULT CZelStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
             return DefaultHandling(msg, wParam, lParam);
         case WM_ERASEBKGND:
             return TRUE;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            // What the static shows is the current entry of its text list.
+            return AnswerTextQuery(msg, GetText(), wParam, lParam);
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
@@ -71,7 +75,7 @@ LRESULT CZelStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
 bool CZelStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
     switch (msg) {
         case WM_DRAWITEM:
-            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             result = TRUE;
             return true;
         case WM_COMMAND:
@@ -84,26 +88,22 @@ bool CZelStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& re
     }
 }
 
-void CZelStatic::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
-    const RECT& r = item.rcItem;
-    int width = r.right - r.left;
-    int height = r.bottom - r.top;
-    OffscreenBuffer buffer(item.hDC, width, height);
-    if (!buffer.IsValid()) {
+void CZelStatic::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
+    BufferedPaint paint(item);
+    if (!paint.IsValid()) {
         return;
     }
+    const int width = paint.Width();
+    const int height = paint.Height();
     // What lies behind first, so a see-through fill or a changed text never draws over the
     // previous picture.
-    DrawParentBackground(Hwnd(), buffer.Dc());
-    {
-        Gdiplus::Graphics graphics(buffer.Dc());
-        PrepareGraphics(graphics);
-        Gdiplus::SolidBrush fill{Gdiplus::Color(static_cast<Gdiplus::ARGB>(fillColour_))};
-        graphics.FillRectangle(&fill, 0, 0, width, height);
-        DrawSkinImage(graphics, singleImage_.Get(), 0, 0, width, height);
-        if (currentImage_ >= 0 && currentImage_ < static_cast<int>(images_.size())) {
-            DrawSkinImage(graphics, images_[currentImage_].Get(), 0, 0, width, height);
-        }
+    DrawParentBackground(Hwnd(), paint.Dc());
+    Gdiplus::Graphics& graphics = paint.Graphics();
+    Gdiplus::SolidBrush fill{Gdiplus::Color(static_cast<Gdiplus::ARGB>(fillColour_))};
+    graphics.FillRectangle(&fill, 0, 0, width, height);
+    DrawSkinImage(graphics, singleImage_.Get(), 0, 0, width, height);
+    if (currentImage_ >= 0 && currentImage_ < static_cast<int>(images_.size())) {
+        DrawSkinImage(graphics, images_[currentImage_].Get(), 0, 0, width, height);
     }
     if (currentText_ >= 0 && currentText_ < static_cast<int>(texts_.size())) {
         DrawLabelRecord label;
@@ -112,7 +112,6 @@ void CZelStatic::DrawItem(const DRAWITEMSTRUCT& item) noexcept {
         label.centreVertically = true;
         label.right = width;
         label.bottom = height;
-        DrawLabel(label, font_, buffer.Dc());
+        DrawLabel(label, font_, paint.Dc());
     }
-    buffer.CopyTo(item.hDC, r.left, r.top);
 }

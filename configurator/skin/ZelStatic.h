@@ -42,7 +42,7 @@ class CZelStatic : public CZelWnd {
                             LRESULT& result) noexcept override;
 
   private:
-    void DrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
 
     std::vector<SkinImage> images_;
     int currentImage_ = 0;

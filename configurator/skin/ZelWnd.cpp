@@ -20,13 +20,35 @@ bool RegisterOwnClass(WNDPROC proc) noexcept {
     return atom != 0;
 }
 
+// The ControlNotification being sent from this thread: a send to a window of the same thread
+// calls its procedure directly, so the first WM_SYSCOMMAND that window sees with this code is
+// ours. Menu ids are tick counts and may fall anywhere, 0xF000 .. 0xFFFF included.
+struct NotificationMark {
+    HWND target = nullptr;
+    WPARAM code = 0;
+};
+thread_local NotificationMark* tCurrentMark = nullptr;
+
 }  // namespace
 
 LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept {
-    if (target == nullptr) {
+    if (target == nullptr || GetWindowThreadProcessId(target, nullptr) != GetCurrentThreadId()) {
         return 0;
     }
-    return SendMessageW(target, WM_SYSCOMMAND, static_cast<WPARAM>(code), value);
+    NotificationMark mark{target, static_cast<WPARAM>(code)};
+    NotificationMark* outer = tCurrentMark;
+    tCurrentMark = &mark;
+    const LRESULT result = SendMessageW(target, WM_SYSCOMMAND, mark.code, value);
+    tCurrentMark = outer;
+    return result;
+}
+
+bool TakeControlNotificationMark(HWND hwnd, WPARAM wParam) noexcept {
+    if (tCurrentMark == nullptr || tCurrentMark->target != hwnd || tCurrentMark->code != wParam) {
+        return false;
+    }
+    tCurrentMark->target = nullptr;
+    return true;
 }
 
 void DrawParentBackground(HWND child, HDC dc) noexcept {
@@ -36,10 +58,15 @@ void DrawParentBackground(HWND child, HDC dc) noexcept {
     }
     POINT origin{0, 0};
     MapWindowPoints(child, parent, &origin, 1);
-    POINT previous{};
-    SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+    RECT client{};
+    GetClientRect(child, &client);
+    // Clipped to the child, so that a parent painting its background for the clip box only
+    // (CZelImageDialog) draws the child's part and not its whole image.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    SetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
     SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+    RestoreDC(dc, saved);
 }
 
 CZelWnd::~CZelWnd() {
@@ -56,6 +83,15 @@ CZelWnd* CZelWnd::FromHandle(HWND hwnd) noexcept {
 void CZelWnd::Bind(HWND hwnd) noexcept {
     hwnd_ = hwnd;
     SetPropW(hwnd, kObjectProperty, this);
+    if (const ControlKind kind = AccessKind(); kind != ControlKind::Unknown) {
+        SetPropW(hwnd, kControlKindProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(kind)));
+    }
+}
+
+void CZelWnd::Unbind() noexcept {
+    RemovePropW(hwnd_, kObjectProperty);
+    RemovePropW(hwnd_, kControlKindProperty);
+    hwnd_ = nullptr;
 }
 
 bool CZelWnd::CreateChild(HWND parent, const wchar_t* systemClass, const wchar_t* text, DWORD style,
@@ -110,13 +146,11 @@ void CZelWnd::Detach() noexcept {
     } else {
         // A window of our own class cannot live without its object.
         HWND hwnd = hwnd_;
-        RemovePropW(hwnd, kObjectProperty);
-        hwnd_ = nullptr;
+        Unbind();
         ::DestroyWindow(hwnd);
         return;
     }
-    RemovePropW(hwnd_, kObjectProperty);
-    hwnd_ = nullptr;
+    Unbind();
 }
 
 void CZelWnd::DestroyWindow() noexcept {
@@ -249,6 +283,26 @@ LRESULT CZelWnd::NotifyParent(int code, LPARAM value) noexcept {
     return ControlNotification(Parent(), code, value);
 }
 
+LRESULT CZelWnd::AnswerTextQuery(UINT msg, const std::wstring& text, WPARAM size,
+                                 LPARAM buffer) noexcept {
+    if (msg == WM_GETTEXTLENGTH) {
+        return static_cast<LRESULT>(text.size());
+    }
+    auto* out = reinterpret_cast<wchar_t*>(buffer);
+    if (out == nullptr || size == 0) {
+        return 0;
+    }
+    // As the system does: as much as fits, always terminated.
+    const size_t copied = text.size() < size - 1 ? text.size() : size - 1;
+    text.copy(out, copied);
+    out[copied] = L'\0';
+    return static_cast<LRESULT>(copied);
+}
+
+bool CZelWnd::PassesOn(int) const noexcept {
+    return true;
+}
+
 bool CZelWnd::PreTranslateMessage(MSG&) noexcept {
     return false;
 }
@@ -283,6 +337,9 @@ LRESULT CALLBACK CZelWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 }
 
 LRESULT CZelWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == WM_DESTROY) {
+        OnDestroy();
+    }
     if (msg != WM_NCDESTROY) {
         return HandleMessage(msg, wParam, lParam);
     }
@@ -291,8 +348,7 @@ LRESULT CZelWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         previousProc_ = nullptr;
     }
-    RemovePropW(hwnd_, kObjectProperty);
-    hwnd_ = nullptr;
+    Unbind();
     OnWindowGone();
     return result;
 }
@@ -346,18 +402,21 @@ LRESULT CZelWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
 }
 
 LRESULT CZelWnd::HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept {
-    // Real system commands (minimise, move, close, ...) are 0xF000 .. 0xFFFF.
-    if (wParam >= 0xF000 && wParam <= 0xFFFF) {
+    // Only a marked send is a notification; everything else is a real system command
+    // (minimise, move, close, ...) for the default handling.
+    if (!TakeControlNotificationMark(hwnd_, wParam)) {
         return DefaultHandling(WM_SYSCOMMAND, wParam, lParam);
     }
-    if (OnControlNotification(static_cast<int>(wParam), lParam)) {
+    const int code = static_cast<int>(wParam);
+    if (OnControlNotification(code, lParam)) {
         return 0;
     }
-    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0 && GetParent(hwnd_) != nullptr) {
-        return SendMessageW(GetParent(hwnd_), WM_SYSCOMMAND, wParam, lParam);
+    // A top-level window drops what it does not handle: the default handling would take the
+    // code for a system command.
+    HWND parent = GetParent(hwnd_);
+    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0 && parent != nullptr && PassesOn(code)) {
+        return ControlNotification(parent, code, lParam);
     }
-    // Not to the default handling: it looks only at bits 4 .. 15 of the code, so a menu id
-    // made from the tick count could pass for "minimise" or "close".
     return 0;
 }
 

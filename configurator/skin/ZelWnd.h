@@ -7,12 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "ControlKind.h"
+
 // Notification code of a popup menu hiding (value 1 before, 0 after a level hides).
 constexpr int NOTIFY_MENU_HIDING = 2234;
 
 // Sends a control notification (code, value) synchronously to `target`: the system-command
 // message with the code as first and the value as second parameter. Returns the target's answer.
+// The send is marked, so that the receiver never takes it for a real system command whatever
+// the code; only windows of the calling thread can be told (0 otherwise, nothing sent).
 LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept;
+// Inside a window procedure: whether the WM_SYSCOMMAND (hwnd, wParam) being handled is a
+// ControlNotification. Takes the mark, so a real system command sent meanwhile stays real.
+bool TakeControlNotificationMark(HWND hwnd, WPARAM wParam) noexcept;
 
 // Paints what the parent shows behind `child` into `dc` (the child's client coordinates), for
 // controls that draw only part of their area.
@@ -69,6 +76,10 @@ class CZelWnd {
 
     // ControlNotification (code, value) to the parent window.
     LRESULT NotifyParent(int code, LPARAM value) noexcept;
+    // Whether a notification with this code that the window does not handle goes on to its
+    // parent. Controls pass everything on; a dialog page only what it is meant to (its control
+    // ids overlap those of the window it sits on).
+    virtual bool PassesOn(int code) const noexcept;
 
     // Called for every message on its way to the window, from the window up to its top-level
     // ancestor, by the framework's message loops; true swallows the message.
@@ -95,8 +106,19 @@ class CZelWnd {
                                     LRESULT& result) noexcept;
     // After attaching: add style bits, etc.
     virtual void OnAttached() noexcept {}
+    // WM_DESTROY, before anything else handles it: the handle is still valid here (remove
+    // hooks and tray icons, save what the window holds). Children still exist.
+    virtual void OnDestroy() noexcept {}
     // WM_NCDESTROY: the window is gone; the object lives on.
     virtual void OnWindowGone() noexcept {}
+    // What the control is for tools that read it from outside (ControlKind.h); kept in a window
+    // property while attached.
+    virtual ControlKind AccessKind() const noexcept { return ControlKind::Unknown; }
+
+    // Answers WM_GETTEXT (size, buffer) or WM_GETTEXTLENGTH with `text`, for controls whose
+    // shown text is not their window text.
+    static LRESULT AnswerTextQuery(UINT msg, const std::wstring& text, WPARAM size,
+                                   LPARAM buffer) noexcept;
 
     // A dialog's procedure hands its window over here after WM_INITDIALOG.
     bool AttachDialog(HWND hwnd) noexcept { return Attach(hwnd); }
@@ -107,6 +129,7 @@ class CZelWnd {
     LRESULT HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept;
     bool Reflect(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
     void Bind(HWND hwnd) noexcept;
+    void Unbind() noexcept;
 
     HWND hwnd_ = nullptr;
     WNDPROC previousProc_ = nullptr;  // null: DefWindowProcW

@@ -84,7 +84,7 @@ TEST_F(DrawingWineTest, SliderThumbStandsAtItsValueInEachState) {
     slider.model.step = 90;
     slider.showValue = true;
     slider.SetValue(2745, false);  // half way: thumb from 199 to 211
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilPainted(slider.Hwnd()));
     CWindowCapture normal(slider.Hwnd());
     normal.SaveArtifact(L"slider-normal");
     EXPECT_TRUE(
@@ -94,7 +94,7 @@ TEST_F(DrawingWineTest, SliderThumbStandsAtItsValueInEachState) {
     EXPECT_GT(CountPixels(normal, {180, 16, 230, 30}, Rgb(255, 255, 255)), 5);
 
     slider.SetDisabled(true);
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilPainted(slider.Hwnd()));
     CWindowCapture disabled(slider.Hwnd());
     disabled.SaveArtifact(L"slider-disabled");
     EXPECT_TRUE(
@@ -112,7 +112,7 @@ TEST_F(DrawingWineTest, ProgressFillsFromItsBarImage) {
     quality.position = 5;
     quality.vertical = true;
     quality.Redraw();
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilPainted(quality.Hwnd()));
     CWindowCapture half(quality.Hwnd());
     half.SaveArtifact(L"progress-vertical-half");
     // 103 * 0.5 = 51 rows: the top 51 rows of the bar image from row 52 down.
@@ -122,7 +122,7 @@ TEST_F(DrawingWineTest, ProgressFillsFromItsBarImage) {
     // Beyond the maximum it is drawn full.
     quality.position = 14;
     quality.Redraw();
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilPainted(quality.Hwnd()));
     CWindowCapture full(quality.Hwnd());
     EXPECT_TRUE(BlockMatchesSheet(full, 0, 0, 107, 103, "sensor_page_down.bmp", 62, 198));
 }
@@ -136,7 +136,7 @@ TEST_F(DrawingWineTest, ListBoxShowsTheSelectionAndTheScrollBarParts) {
     for (int i = 0; i < 13; ++i) {
         list.AddNamedItem(L"Macro");
     }
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilPainted(list.Hwnd()));
     CWindowCapture rows(list.Hwnd());
     rows.SaveArtifact(L"listbox-scrolled");
     // Background between the scroll bar and the text, pixel for pixel from the page sheet.
@@ -157,7 +157,7 @@ TEST_F(DrawingWineTest, ListBoxShowsTheSelectionAndTheScrollBarParts) {
     const POINT arrow = ToScreen(scroll.Hwnd(), 11, 212);
     MouseMoveTo(arrow.x, arrow.y);
     MouseLeftDown();
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilPainted(scroll.Hwnd()));
     CWindowCapture pressed(scroll.Hwnd());
     pressed.SaveArtifact(L"scrollbar-second-arrow-pressed");
     EXPECT_TRUE(BlockMatchesSheet(pressed, 0, 204, 23, 16, "Scroll_Over.bmp", 0, 206));
@@ -185,7 +185,9 @@ TEST_F(DrawingWineTest, OpenMenuTreeShowsFrameHighlightAndArrows) {
     const POINT deeper = ToScreen(second->Hwnd(), 30, (left.top + left.bottom) / 2);
     MouseMoveTo(deeper.x, deeper.y);
     ASSERT_TRUE(PumpUntil([&] { return second->GetSubMenu(7)->IsVisible(); }));
-    PumpFor(100);
+    for (const CZelMenu* level : {&root, second, second->GetSubMenu(7)}) {
+        ASSERT_TRUE(PumpUntilPainted(level->Hwnd()));
+    }
 
     CWindowCapture top(root.Hwnd());
     CWindowCapture middle(second->Hwnd());

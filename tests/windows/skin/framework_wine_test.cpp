@@ -1,10 +1,17 @@
 // The framework and the skinned buttons, image dialog, static and edit with real windows and
-// real input under Wine: notifications and their order, modal runs, regions, skin pieces.
+// real input under Wine: notifications, their order and where they stop, modal runs, the
+// destruction handler, regions, skin pieces, painting the parent's background and the query
+// messages the controls answer.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "KeyboardHookSlot.h"
 #include "SkinImages.h"
 #include "Storage.h"
 #include "ZelButton.h"
@@ -13,6 +20,7 @@
 #include "ZelEdit.h"
 #include "ZelImageDialog.h"
 #include "ZelMenu.h"
+#include "ZelSliderCtrl.h"
 #include "ZelStatic.h"
 #include "framework_test_ids.h"
 #include "ui_test_support.h"
@@ -106,8 +114,10 @@ class Framework : public testing::Test {
     void SetUp() override {
         UseBuildSkins();
         ASSERT_TRUE(host.Create(nullptr));
-        SetWindowPos(host.Hwnd(), HWND_TOP, 100, 100, 400, 200, SWP_SHOWWINDOW);
-        PumpFor(100);
+        // Not activated: Wine without a window manager takes two seconds to destroy an active
+        // top-level window.
+        SetWindowPos(host.Hwnd(), HWND_TOP, 100, 100, 400, 200, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        ASSERT_TRUE(PumpUntilPainted(host.Hwnd()));
         // Start with the pointer away from every control.
         MouseMoveTo(700, 700);
         host.events.clear();
@@ -141,11 +151,17 @@ TEST_F(Framework, CheckBoxParentSeesHoverThenClickBeforeTheToggle) {
     }
     EXPECT_TRUE(host.box.IsChecked());
     EXPECT_NE(host.box.State(), kSkinDown);
+    // Tools read the box as a check box.
+    EXPECT_EQ(SendMessageW(host.box.Hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(static_cast<ControlKind>(
+                  reinterpret_cast<intptr_t>(GetPropW(host.box.Hwnd(), kControlKindProperty))),
+              ControlKind::Button);
 
     // A second click soon after is a press like the first, not a swallowed double click.
     MouseLeftDown();
     MouseLeftUp();
     EXPECT_TRUE(PumpUntil([&] { return !host.box.IsChecked(); }));
+    EXPECT_EQ(SendMessageW(host.box.Hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     int clicks = 0;
     for (const Event& e : host.EventsFrom(IDC_HOST_CHECK)) {
         clicks += e.kind == Event::kClick ? 1 : 0;
@@ -163,7 +179,6 @@ TEST_F(Framework, CheckBoxReleasedOutsideStaysAsItWas) {
     EXPECT_FALSE(host.box.HasCapture());
     EXPECT_EQ(host.box.State(), kSkinNormal);
     MouseLeftUp();
-    PumpFor(100);
     EXPECT_FALSE(host.box.IsChecked());
     for (const Event& e : host.EventsFrom(IDC_HOST_CHECK)) {
         EXPECT_NE(e.kind, Event::kClick);
@@ -178,6 +193,8 @@ TEST_F(Framework, ButtonHoverNotifiesOnceAndLeavingReleasesTheCapture) {
     EXPECT_TRUE(PumpUntil([&] { return host.button.State() == kSkinOver; }));
     EXPECT_TRUE(host.button.HasCapture());
     ASSERT_EQ(host.EventsFrom(IDC_HOST_BUTTON).size(), 1u);
+    EXPECT_EQ(SendMessageW(host.button.Hwnd(), BM_GETSTATE, 0, 0) & (BST_HOT | BST_PUSHED),
+              BST_HOT);
     MouseMoveTo(c.x, c.y + 100);
     EXPECT_TRUE(PumpUntil([&] { return host.button.State() == kSkinNormal; }));
     EXPECT_FALSE(host.button.HasCapture());
@@ -186,6 +203,8 @@ TEST_F(Framework, ButtonHoverNotifiesOnceAndLeavingReleasesTheCapture) {
     MouseMoveTo(c.x, c.y);
     EXPECT_TRUE(PumpUntil([&] { return host.EventsFrom(IDC_HOST_BUTTON).size() == 2u; }));
     MouseLeftDown();
+    EXPECT_TRUE(PumpUntil(
+        [&] { return (SendMessageW(host.button.Hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
     MouseLeftUp();
     PumpUntil([&] { return host.EventsFrom(IDC_HOST_BUTTON).size() >= 3u; });
     std::vector<Event> events = host.EventsFrom(IDC_HOST_BUTTON);
@@ -193,37 +212,52 @@ TEST_F(Framework, ButtonHoverNotifiesOnceAndLeavingReleasesTheCapture) {
     EXPECT_EQ(events[2].kind, Event::kClick);
 }
 
-// The colour on the screen at a point of a window against the pixel of an image.
-void ExpectShows(const CZelWnd& wnd, int x, int y, const SkinImage& image) {
-    ASSERT_TRUE(image);
+// Whether the screen shows the image's pixel at a point of a window; the screen follows what
+// the window painted a moment later, so callers wait for it.
+testing::AssertionResult Shows(const CZelWnd& wnd, int x, int y, const SkinImage& image) {
+    if (!image) {
+        return testing::AssertionFailure() << "no image";
+    }
     RECT r{};
     GetWindowRect(wnd.Hwnd(), &r);
     HDC screen = GetDC(nullptr);
-    COLORREF shown = GetPixel(screen, r.left + x, r.top + y);
+    const COLORREF shown = GetPixel(screen, r.left + x, r.top + y);
     ReleaseDC(nullptr, screen);
     Gdiplus::Color expected;
     image.Get()->GetPixel(x, y, &expected);
-    EXPECT_EQ(shown, RGB(expected.GetR(), expected.GetG(), expected.GetB())) << x << "," << y;
+    if (shown == RGB(expected.GetR(), expected.GetG(), expected.GetB())) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << std::hex << "at " << x << "," << y << " shown " << shown;
+}
+
+void ExpectShows(const CZelWnd& wnd, int x, int y, const SkinImage& image) {
+    EXPECT_TRUE(PumpUntil([&] { return static_cast<bool>(Shows(wnd, x, y, image)); }));
+    EXPECT_TRUE(Shows(wnd, x, y, image));
 }
 
 TEST_F(Framework, LatchedAndDisabledButtonsChooseTheirImages) {
     // Pixel (3, 3) lies on the button's frame, which differs between the states.
     host.button.SetLatched(true);
-    PumpFor(80);
+    ASSERT_TRUE(PumpUntilPainted(host.button.Hwnd()));
     ExpectShows(host.button, 3, 3, GetSkinPiece(56, 2, 232, 308, 347, 325));
+    // A latched button reads as checked; its caption is its text.
+    EXPECT_EQ(SendMessageW(host.button.Hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    host.button.SetCaption(L"Apply");
+    EXPECT_EQ(host.button.Text(), L"Apply");
     // Hovering does not change a latched button.
     POINT c = Centre(host.button);
     MouseMoveTo(c.x, c.y);
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntilPainted(host.button.Hwnd()));
     ExpectShows(host.button, 3, 3, GetSkinPiece(56, 2, 232, 308, 347, 325));
     MouseMoveTo(700, 700);
     // Disabled with a disable image wins even over the latch.
     host.button.Enable(false);
-    PumpFor(80);
+    ASSERT_TRUE(PumpUntilPainted(host.button.Hwnd()));
     ExpectShows(host.button, 3, 3, GetSkinPiece(56, 3, 232, 308, 347, 325));
     host.button.Enable(true);
     host.button.SetLatched(false);
-    PumpFor(80);
+    ASSERT_TRUE(PumpUntilPainted(host.button.Hwnd()));
     ExpectShows(host.button, 3, 3, GetSkinPiece(56, 0, 232, 308, 347, 325));
 }
 
@@ -269,6 +303,7 @@ TEST_F(Framework, ComboButtonWhoseVetoIsClearedKeepsItsCaption) {
     choose(2);
     EXPECT_EQ(host.combo.Caption(), L"Scroll Click");
     EXPECT_EQ(host.combo.CurrentId(), 2);
+    EXPECT_EQ(host.combo.Text(), L"Scroll Click");
 
     // A notification for an id the menu does not have changes nothing and is not passed on.
     ControlNotification(host.combo.Hwnd(), 77, 999);
@@ -315,8 +350,12 @@ TEST_F(Framework, StaticTextListAndDoubleClick) {
     EXPECT_EQ(host.label.CurrentText(), 0);
     EXPECT_EQ(host.label.GetText(), L"first");
     EXPECT_EQ(host.label.Texts().size(), 3u);
+    host.label.Texts()[1] = L"second";
+    host.label.SetCurrentText(1);
+    EXPECT_EQ(host.label.Text(), L"second");  // what WM_GETTEXT answers is what it shows
     host.label.SetCurrentText(7);
     EXPECT_EQ(host.label.GetText(), L"");
+    EXPECT_EQ(host.label.Text(), L"");
 
     POINT c = Centre(host.label);
     MouseMoveTo(c.x, c.y);
@@ -336,20 +375,23 @@ TEST_F(Framework, StaticTextListAndDoubleClick) {
 TEST_F(Framework, StaticSwatchShowsItsFillColour) {
     host.label.SetFillColour(0xFF00FF00);
     host.label.Redraw();
-    PumpFor(100);
     RECT r{};
     GetWindowRect(host.label.Hwnd(), &r);
-    HDC screen = GetDC(nullptr);
-    COLORREF centre = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    COLORREF corner = GetPixel(screen, r.left, r.top);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(centre, RGB(0, 255, 0));
-    EXPECT_EQ(corner, RGB(0, 255, 0));
+    auto shownAt = [](int x, int y) {
+        HDC screen = GetDC(nullptr);
+        const COLORREF shown = GetPixel(screen, x, y);
+        ReleaseDC(nullptr, screen);
+        return shown;
+    };
+    EXPECT_TRUE(PumpUntil([&] {
+        return shownAt((r.left + r.right) / 2, (r.top + r.bottom) / 2) == RGB(0, 255, 0) &&
+               shownAt(r.left, r.top) == RGB(0, 255, 0);
+    }));
 }
 
 TEST_F(Framework, EditSendsOneChangePerTypedCharacterAndDrawsAFramedBox) {
     SetFocus(host.edit.Hwnd());
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == host.edit.Hwnd(); }));
     host.events.clear();
     KeyDown('A');
     KeyUp('A');
@@ -458,22 +500,206 @@ TEST_F(Framework, EnterEndsAModalRunUnlessPreTranslationSwallowsIt) {
     EXPECT_GE(capturing.swallowed, 2);  // down and up, and a late release of the first Enter
 }
 
+// A page as the pages of the configurator are: a child dialog on the main window, with controls
+// whose ids are also ids of the main window's controls.
 class CPage : public CZelImageDialog {
   public:
     CPage() : CZelImageDialog(IDD_FRAMEWORK_PAGE) {}
-    std::vector<int> handled;
+    std::vector<std::pair<int, LPARAM>> seen;
+    int passesAlso = 0;
+    // The clip boxes of the background requests, in the page's client coordinates.
+    std::vector<RECT> erased;
 
   protected:
-    bool OnControlNotification(int code, LPARAM) noexcept override {
-        if (code == 4243) {
-            handled.push_back(code);
-            return true;
+    bool OnControlNotification(int code, LPARAM value) noexcept override {
+        seen.emplace_back(code, value);
+        return code == 4243;
+    }
+    bool PassesOn(int code) const noexcept override {
+        return code == passesAlso || CZelImageDialog::PassesOn(code);
+    }
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override {
+        if (msg == WM_ERASEBKGND) {
+            RECT box{};
+            GetClipBox(reinterpret_cast<HDC>(wParam), &box);
+            erased.push_back(box);
         }
-        return false;
+        return CZelImageDialog::HandleMessage(msg, wParam, lParam);
     }
 };
 
-TEST_F(Framework, PagePassesOnWhatItDoesNotHandleAndTakesItsBackground) {
+TEST_F(Framework, PageStopsWhatItIsNotMeantToPassOn) {
+    CPage page;
+    ASSERT_TRUE(page.Create(host.Hwnd()));
+    // Clear of the host's own controls.
+    page.Move(220, 100, 180, 100);
+    page.Show(true);
+    // The mouse page's slider has id 1016, which is also a profile menu button of the main
+    // window; the sensor page's step button 1017 too.
+    CZelSliderCtrl slider;
+    ASSERT_TRUE(
+        slider.CreateChild(page.Hwnd(), L"STATIC", L"", WS_VISIBLE, {10, 10, 140, 35}, 1016));
+    slider.model.minimum = 1;
+    slider.model.maximum = 10;
+    CZelComboButton step;
+    ASSERT_TRUE(step.CreateChild(page.Hwnd(), L"BUTTON", L"", WS_VISIBLE, {10, 50, 70, 71}, 1017));
+    step.AddItem(1, L"1");
+    step.AddItem(2, L"2");
+    ASSERT_TRUE(PumpUntilPainted(page.Hwnd()));
+
+    // A real click on the slider: the page hears the value, the main window nothing.
+    const POINT onSlider = ToScreen(slider.Hwnd(), 6, 8);
+    ClickAt(onSlider.x, onSlider.y);
+    ASSERT_TRUE(PumpUntil([&] { return !page.seen.empty(); }));
+    EXPECT_EQ(page.seen.front(), (std::pair<int, LPARAM>{1016, 1}));
+    EXPECT_TRUE(host.EventsFrom(1016).empty());
+
+    // A choice in the step button's menu stops at the page; the menu's hiding goes on to the
+    // main window, which keeps itself topmost while a menu is open.
+    const POINT onStep = Centre(step);
+    ClickAt(onStep.x, onStep.y);
+    CZelMenu* menu = step.Menu();
+    ASSERT_TRUE(PumpUntil([&] { return menu->IsVisible(); }));
+    RECT m{};
+    GetWindowRect(menu->Hwnd(), &m);
+    const PixelRect& item = menu->Items()[1].rect;
+    ClickAt(m.left + (item.left + item.right) / 2, m.top + (item.top + item.bottom) / 2);
+    ASSERT_TRUE(PumpUntil([&] { return !menu->IsVisible(); }));
+    EXPECT_TRUE(host.EventsFrom(1017).empty());
+    EXPECT_EQ(std::count(page.seen.begin(), page.seen.end(), std::pair<int, LPARAM>{1017, 2}), 1);
+    std::vector<LPARAM> hiding;
+    for (const Event& e : host.EventsFrom(NOTIFY_MENU_HIDING)) {
+        hiding.push_back(e.value);
+    }
+    EXPECT_EQ(hiding, (std::vector<LPARAM>{1, 0}));
+
+    // Handled codes stop; a page that means to pass a code on says so; controls pass
+    // everything on to their parent.
+    ControlNotification(page.Hwnd(), 4242, 7);
+    ControlNotification(page.Hwnd(), 4243, 8);
+    EXPECT_TRUE(host.EventsFrom(4242).empty());
+    EXPECT_TRUE(host.EventsFrom(4243).empty());
+    page.passesAlso = 4242;
+    ControlNotification(page.Hwnd(), 4242, 9);
+    ASSERT_EQ(host.EventsFrom(4242).size(), 1u);
+    EXPECT_EQ(host.EventsFrom(4242)[0].value, 9);
+    ControlNotification(host.label.Hwnd(), 4244, 3);
+    EXPECT_EQ(host.EventsFrom(4244).size(), 1u);
+    page.DestroyWindow();
+}
+
+// A top-level window that records notifications and the close requests that reach it.
+class CRecordingDialog : public CZelDialog {
+  public:
+    CRecordingDialog() : CZelDialog(IDD_FRAMEWORK_MODAL) {}
+    std::vector<std::pair<int, LPARAM>> seen;
+    int closeRequests = 0;
+
+  protected:
+    bool OnControlNotification(int code, LPARAM value) noexcept override {
+        seen.emplace_back(code, value);
+        return code != 0x1F020;  // this one is dropped unhandled
+    }
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override {
+        if (msg == WM_CLOSE) {
+            ++closeRequests;
+            return 0;
+        }
+        return CZelDialog::HandleMessage(msg, wParam, lParam);
+    }
+};
+
+TEST_F(Framework, NotificationsWithSystemCommandCodesAreNeverTakenForThem) {
+    CRecordingDialog window;
+    ASSERT_TRUE(window.Create(nullptr));
+    SetWindowPos(window.Hwnd(), HWND_TOP, 600, 100, 200, 100, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+
+    // The code of "close" and of "minimise", sent as notifications.
+    ControlNotification(window.Hwnd(), SC_CLOSE, 5);
+    ControlNotification(window.Hwnd(), SC_MINIMIZE, 6);
+    ControlNotification(window.Hwnd(), 0x1F020, 7);
+    EXPECT_EQ(window.seen,
+              (std::vector<std::pair<int, LPARAM>>{{SC_CLOSE, 5}, {SC_MINIMIZE, 6}, {0x1F020, 7}}));
+
+    // A menu whose level id (the tick count of a program started at log-on) is SC_CLOSE: a
+    // real click on its item is a notification with that code.
+    CZelMenu menu;
+    ASSERT_TRUE(menu.Create(L"menu", {0, 0, 105, 10}, window.Hwnd(), SC_CLOSE));
+    menu.AddItem(100, L"Config Mouse");
+    menu.PopupAt(650, 300, CZelMenu::kTopLeft);
+    ASSERT_TRUE(PumpUntil([&] { return menu.IsVisible(); }));
+    RECT m{};
+    GetWindowRect(menu.Hwnd(), &m);
+    const PixelRect& item = menu.Items()[0].rect;
+    ClickAt(m.left + (item.left + item.right) / 2, m.top + (item.top + item.bottom) / 2);
+    ASSERT_TRUE(PumpUntil([&] { return !menu.IsVisible(); }));
+    EXPECT_EQ(
+        std::count(window.seen.begin(), window.seen.end(), std::pair<int, LPARAM>{SC_CLOSE, 100}),
+        1);
+    PumpFor(50);
+    EXPECT_EQ(window.closeRequests, 0);
+    EXPECT_FALSE(IsIconic(window.Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(window.Hwnd()));
+
+    // A real system command still gets the default handling.
+    const size_t notifications = window.seen.size();
+    SendMessageW(window.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return window.closeRequests == 1; }));
+    EXPECT_EQ(window.seen.size(), notifications);
+    window.DestroyWindow();
+}
+
+// The key-capture pop-up's pattern: a hook of its own while it runs, removed as it goes.
+class CHookPopup : public CZelDialog {
+  public:
+    CHookPopup() : CZelDialog(IDD_FRAMEWORK_MODAL) {}
+    bool hooked = false;
+    bool handleValidAtDestroy = false;
+    bool childAliveAtDestroy = false;
+    INT_PTR nestedRun = 0;
+
+  protected:
+    bool OnInitDialog() noexcept override {
+        hooked = InstallKeyboardHook(Hwnd());
+        StartTimer(1, 20);
+        return true;
+    }
+    bool OnTimer(UINT_PTR id) noexcept override {
+        StopTimer(id);
+        // Running again while running returns at once and leaves this run alone.
+        nestedRun = RunModal(GetWindow(Hwnd(), GW_OWNER));
+        PostMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return true;
+    }
+    void OnDestroy() noexcept override {
+        handleValidAtDestroy = Hwnd() != nullptr && IsWindow(Hwnd());
+        childAliveAtDestroy = GetDlgItem(Hwnd(), IDOK) != nullptr;
+        RemoveKeyboardHook(Hwnd());
+    }
+};
+
+TEST_F(Framework, OnDestroyRunsWithAValidHandleAndANestedRunReturnsAtOnce) {
+    // More runs than the slot has places: each run's hook must have gone with its window.
+    for (int run = 0; run <= kKeyboardHookClients; ++run) {
+        CHookPopup popup;
+        EXPECT_EQ(popup.RunModal(host.Hwnd()), kDialogOk) << run;
+        EXPECT_TRUE(popup.hooked) << run;
+        EXPECT_EQ(popup.nestedRun, -1) << run;
+        EXPECT_TRUE(popup.handleValidAtDestroy) << run;
+        EXPECT_TRUE(popup.childAliveAtDestroy) << run;
+        EXPECT_EQ(InstalledKeyboardHookCount(), 0) << run;
+        EXPECT_TRUE(IsWindowEnabled(host.Hwnd()));
+    }
+    // A window made with Create is not run modally on top.
+    CZelDialog modeless(IDD_FRAMEWORK_MODAL);
+    ASSERT_TRUE(modeless.Create(nullptr));
+    EXPECT_EQ(modeless.RunModal(host.Hwnd()), -1);
+    EXPECT_TRUE(IsWindow(modeless.Hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(host.Hwnd()));
+    modeless.DestroyWindow();
+}
+
+TEST_F(Framework, PageTakesItsBackgroundAndControlsRepaintOnlyTheirPartOfIt) {
     CPage page;
     ASSERT_TRUE(page.Create(host.Hwnd()));
     page.Move(9, 15, 100, 100);
@@ -483,36 +709,44 @@ TEST_F(Framework, PagePassesOnWhatItDoesNotHandleAndTakesItsBackground) {
     EXPECT_EQ(r.bottom - r.top, 337);
     EXPECT_EQ(r.left, 9);
     EXPECT_EQ(r.top, 15);
-    // The background is painted from the sheet, pixel for pixel.
+    // A see-through static and a button without images show the page behind them.
+    CZelStatic label;
+    ASSERT_TRUE(
+        label.CreateChild(page.Hwnd(), L"STATIC", L"", WS_VISIBLE, {200, 100, 260, 130}, 1062));
+    CZelButton bare;
+    ASSERT_TRUE(
+        bare.CreateChild(page.Hwnd(), L"BUTTON", L"", WS_VISIBLE, {300, 100, 340, 120}, 1063));
     page.Show(true);
-    PumpFor(100);
-    Gdiplus::Color expected;
-    SkinSheet(4)->GetPixel(30, 20, &expected);
-    POINT at = ToScreen(page.Hwnd(), 30, 20);
-    HDC screen = GetDC(nullptr);
-    COLORREF shown = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(shown, RGB(expected.GetR(), expected.GetG(), expected.GetB()));
+    Gdiplus::Bitmap* sheet = SkinSheet(4);
+    ASSERT_NE(sheet, nullptr);
+    auto showsSheet = [&](int x, int y) {
+        Gdiplus::Color expected;
+        sheet->GetPixel(x, y, &expected);
+        const POINT at = ToScreen(page.Hwnd(), x, y);
+        HDC screen = GetDC(nullptr);
+        const COLORREF shown = GetPixel(screen, at.x, at.y);
+        ReleaseDC(nullptr, screen);
+        return shown == RGB(expected.GetR(), expected.GetG(), expected.GetB());
+    };
+    // The page's own background, pixel for pixel, and behind both controls.
+    EXPECT_TRUE(PumpUntil([&] { return showsSheet(30, 20); }));
+    EXPECT_TRUE(PumpUntil([&] { return showsSheet(230, 115) && showsSheet(201, 101); }));
+    EXPECT_TRUE(PumpUntil([&] { return showsSheet(320, 110) && showsSheet(339, 119); }));
 
-    ControlNotification(page.Hwnd(), 4242, 7);
-    ControlNotification(page.Hwnd(), 4243, 8);
-    ASSERT_EQ(host.EventsFrom(4242).size(), 1u);
-    EXPECT_EQ(host.EventsFrom(4242)[0].value, 7);
-    EXPECT_TRUE(host.EventsFrom(4243).empty());
-    EXPECT_EQ(page.handled, std::vector<int>{4243});
-
-    // Codes whose low bits look like system commands are notifications all the same: passed
-    // on by the page, and never taken for "minimise" by a top-level window.
-    ControlNotification(page.Hwnd(), 0x1F020, 9);
-    ASSERT_EQ(host.EventsFrom(0x1F020).size(), 1u);
-    CZelDialog plain(IDD_FRAMEWORK_MODAL);
-    ASSERT_TRUE(plain.Create(nullptr));
-    ControlNotification(plain.Hwnd(), 0x1F020, 0);
-    ControlNotification(plain.Hwnd(), 0x3F060, 0);
-    PumpFor(50);
-    EXPECT_FALSE(IsIconic(plain.Hwnd()));
-    EXPECT_TRUE(IsWindowVisible(plain.Hwnd()));
-    plain.DestroyWindow();
+    // Redrawing a control asks the page for that control's rectangle only.
+    page.erased.clear();
+    label.Redraw();
+    bare.Redraw();
+    ASSERT_TRUE(PumpUntil([&] { return page.erased.size() >= 2; }));
+    const RECT labelRect{200, 100, 260, 130};
+    const RECT buttonRect{300, 100, 340, 120};
+    for (const RECT& box : page.erased) {
+        const bool ofLabel = EqualRect(&box, &labelRect) != 0;
+        const bool ofButton = EqualRect(&box, &buttonRect) != 0;
+        EXPECT_TRUE(ofLabel || ofButton)
+            << box.left << "," << box.top << "," << box.right << "," << box.bottom;
+    }
+    EXPECT_TRUE(showsSheet(230, 115));
 
     // The page's tab shape: the strip right of x 143 above y 12 is cut away.
     ASSERT_TRUE(

@@ -26,9 +26,55 @@ class UiEnvironment : public testing::Environment {
 const testing::Environment* const kUiEnvironment =
     testing::AddGlobalTestEnvironment(new UiEnvironment);
 
-void Send(INPUT input) {
+// How long one input may take to be delivered and handled before a test goes on regardless.
+constexpr int kInputDeadlineMs = 1000;
+// Extra information of our own inputs: the marker and a sequence number, so that the pump knows
+// when the window it went to has handled it.
+constexpr ULONG_PTR kInputMarker = 0x4F520000;
+ULONG_PTR gInputSequence = 0;
+
+// Dispatches what is queued now; true when the input marked `extra` was among it.
+bool DispatchQueued(ULONG_PTR extra) {
+    bool seen = false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (GetMessageExtraInfo() == static_cast<LPARAM>(extra)) {
+            seen = true;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return seen;
+}
+
+// Sends one input and pumps until a window of this thread has handled it, or, for input that
+// goes to another program (the pointer over nothing of ours, the focus elsewhere), until the
+// system has taken it (`taken`) and nothing is queued for us any more.
+void Send(INPUT input, const std::function<bool()>& taken) {
+    const ULONG_PTR extra = kInputMarker | (++gInputSequence & 0xFFFF);
+    if (input.type == INPUT_MOUSE) {
+        input.mi.dwExtraInfo = extra;
+    } else {
+        input.ki.dwExtraInfo = extra;
+    }
     SendInput(1, &input, sizeof(INPUT));
-    PumpFor(30);
+    const DWORD end = GetTickCount() + kInputDeadlineMs;
+    for (;;) {
+        if (DispatchQueued(extra) || (taken() && HIWORD(GetQueueStatus(QS_INPUT)) == 0)) {
+            break;
+        }
+        const DWORD now = GetTickCount();
+        if (static_cast<LONG>(end - now) <= 0) {
+            break;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+    }
+    // What the input set off (posted messages, a capture's synthetic move, paints) runs too.
+    DispatchQueued(0);
+}
+
+bool ButtonIsDown(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -60,6 +106,56 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
     return true;
 }
 
+namespace {
+
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM found) noexcept {
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool IsPainted(HWND window) {
+    bool unpainted = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    if (!unpainted) {
+        EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    }
+    return !unpainted;
+}
+
+}  // namespace
+
+bool PumpPostedSoFar(int milliseconds) {
+    // Posted messages come out in order: once a marker posted now is out, so is all before it.
+    constexpr UINT kMarkerMessage = WM_APP + 0x3A5;
+    static LPARAM sequence = 0;
+    const LPARAM mine = ++sequence;
+    if (!PostThreadMessageW(GetCurrentThreadId(), kMarkerMessage, 0, mine)) {
+        return false;
+    }
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == nullptr && msg.message == kMarkerMessage && msg.lParam == mine) {
+                return true;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        const DWORD now = GetTickCount();
+        if (static_cast<LONG>(end - now) <= 0) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+    }
+}
+
+bool PumpUntilPainted(HWND window, int milliseconds) {
+    return PumpUntil([window] { return IsPainted(window); }, milliseconds);
+}
+
 void MouseMoveTo(int x, int y) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -69,21 +165,24 @@ void MouseMoveTo(int x, int y) {
     input.mi.dx = static_cast<LONG>((x * 65536LL + 32768) / width);
     input.mi.dy = static_cast<LONG>((y * 65536LL + 32768) / height);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    Send(input);
+    Send(input, [x, y] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == x && at.y == y;
+    });
 }
 
 void MouseLeftDown() {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    Send(input);
+    Send(input, [] { return ButtonIsDown(VK_LBUTTON); });
 }
 
 void MouseLeftUp() {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send(input);
+    Send(input, [] { return !ButtonIsDown(VK_LBUTTON); });
 }
 
 void ClickAt(int x, int y) {
@@ -96,7 +195,7 @@ void KeyDown(WORD virtualKey) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
-    Send(input);
+    Send(input, [virtualKey] { return ButtonIsDown(virtualKey); });
 }
 
 void KeyUp(WORD virtualKey) {
@@ -104,7 +203,7 @@ void KeyUp(WORD virtualKey) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.dwFlags = KEYEVENTF_KEYUP;
-    Send(input);
+    Send(input, [virtualKey] { return !ButtonIsDown(virtualKey); });
 }
 
 bool CNotifyRecorder::Create(const RECT& rect) {

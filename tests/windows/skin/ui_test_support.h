@@ -15,6 +15,12 @@
 void PumpFor(int milliseconds);
 // Dispatches messages until `done` holds or the time is up; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000);
+// Dispatches messages until the window and all its descendants have painted everything they
+// were asked to (no update region left); returns whether they did in time.
+bool PumpUntilPainted(HWND window, int milliseconds = 2000);
+// Dispatches messages until everything posted to this thread so far has been dispatched (what
+// hooks posted during an input, for example); returns whether that happened in time.
+bool PumpPostedSoFar(int milliseconds = 2000);
 
 // Real input: moves the pointer to a screen point, presses and releases the left button.
 void MouseMoveTo(int x, int y);

@@ -1,14 +1,18 @@
-// Slider, scroll bar and list box with real windows and real mouse input: the notifications each
-// sends to its parent and their order.
+// Slider, scroll bar, list box and progress bar with real windows and real mouse input: the
+// notifications each sends to its parent and their order, and the standard query messages that
+// tools read them with.
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include "SkinImages.h"
 #include "Storage.h"
 #include "ZelListBox.h"
+#include "ZelProgressCtrl.h"
 #include "ZelScrollCtrl.h"
 #include "ZelSliderCtrl.h"
 #include "ui_test_support.h"
@@ -27,6 +31,15 @@ SkinImage SolidImage(int width, int height, Gdiplus::Color colour) {
 
 const Gdiplus::Color kGrey(255, 60, 60, 60);
 const Gdiplus::Color kGreen(255, 179, 211, 53);
+
+LRESULT Ask(const CZelWnd& control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageW(control.Hwnd(), msg, wParam, lParam);
+}
+
+ControlKind KindOf(const CZelWnd& control) {
+    return static_cast<ControlKind>(
+        reinterpret_cast<intptr_t>(GetPropW(control.Hwnd(), kControlKindProperty)));
+}
 
 class ControlsWineTest : public testing::Test {
   protected:
@@ -62,7 +75,7 @@ class SliderWineTest : public ControlsWineTest {
         slider.model.minimum = 1;
         slider.model.maximum = 10;
         slider.model.value = 6;
-        PumpFor(50);
+        ASSERT_TRUE(PumpUntilPainted(parent.Hwnd()));
     }
     CZelSliderCtrl slider;
 };
@@ -80,6 +93,13 @@ TEST_F(SliderWineTest, FirstValueFromThePointerIsReportedEvenWhenUnchanged) {
     EXPECT_EQ(parent.received, (std::vector<Notification>{{1016, 6}, {1016, 10}, {1016, 1}}));
     EXPECT_EQ(slider.Value(), 1);
     EXPECT_EQ(parent.commands, 0);
+    // Read as a system slider is read.
+    EXPECT_EQ(KindOf(slider), ControlKind::Slider);
+    EXPECT_EQ(Ask(slider, TBM_GETPOS), 1);
+    EXPECT_EQ(Ask(slider, TBM_GETRANGEMIN), 1);
+    EXPECT_EQ(Ask(slider, TBM_GETRANGEMAX), 10);
+    ClickIn(slider.Hwnd(), 100, 8);
+    EXPECT_EQ(Ask(slider, TBM_GETPOS), 8);
 }
 
 TEST_F(SliderWineTest, SetValueReportsOnlyNewValuesAndADisabledSliderIgnoresTheMouse) {
@@ -128,7 +148,7 @@ class ScrollWineTest : public ControlsWineTest {
                          SolidImage(23, 16, kGreen));
         scroll.model.minimum = 0;
         scroll.model.maximum = 10;
-        PumpFor(50);
+        ASSERT_TRUE(PumpUntilPainted(parent.Hwnd()));
     }
     CZelScrollCtrl scroll;
 };
@@ -158,6 +178,13 @@ TEST_F(ScrollWineTest, ArrowsSendTheirEndTwiceAndTheTrackReportsChangesAfterTheF
               (std::vector<Notification>{{100, 0}, {100, 0}, {100, 10}, {100, 10}}));
     EXPECT_EQ(scroll.Pos(), 10);
     EXPECT_EQ(parent.commands, 0);
+    EXPECT_EQ(KindOf(scroll), ControlKind::ScrollBar);
+    EXPECT_EQ(Ask(scroll, SBM_GETPOS), 10);
+    int low = -1;
+    int high = -1;
+    Ask(scroll, SBM_GETRANGE, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 10);
 }
 
 class ListBoxWineTest : public ControlsWineTest {
@@ -167,7 +194,7 @@ class ListBoxWineTest : public ControlsWineTest {
         ASSERT_TRUE(list.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE,
                                      {49, 63, 49 + 204, 63 + 220}, 1069));
         list.SetUpScrollBar();
-        PumpFor(50);
+        ASSERT_TRUE(PumpUntilPainted(parent.Hwnd()));
     }
     // Client point in the middle of entry i's row.
     POINT RowPoint(size_t i) const {
@@ -198,6 +225,16 @@ TEST_F(ListBoxWineTest, ThirteenEntriesScrollAndClicksSelect) {
     EXPECT_EQ(parent.commands, 0);
     ASSERT_NE(list.SelectedItem(), nullptr);
     EXPECT_EQ(list.SelectedItem()->id, 21);
+    // Read as a system list box is read.
+    EXPECT_EQ(KindOf(list), ControlKind::ListBox);
+    EXPECT_EQ(Ask(list, LB_GETCOUNT), 13);
+    EXPECT_EQ(Ask(list, LB_GETCURSEL), 5);
+    ASSERT_EQ(Ask(list, LB_GETTEXTLEN, 5), 8);
+    wchar_t text[9] = {};
+    EXPECT_EQ(Ask(list, LB_GETTEXT, 5, reinterpret_cast<LPARAM>(text)), 8);
+    EXPECT_STREQ(text, L"Macro(5)");
+    EXPECT_EQ(Ask(list, LB_GETTEXTLEN, 13), LB_ERR);
+    EXPECT_EQ(Ask(list, LB_GETTEXT, 13, reinterpret_cast<LPARAM>(text)), LB_ERR);
 
     // Deleting reports the entry while it still exists, then the one that moved up.
     parent.received.clear();
@@ -206,6 +243,8 @@ TEST_F(ListBoxWineTest, ThirteenEntriesScrollAndClicksSelect) {
               (std::vector<Notification>{{NOTIFY_MACRO_DELETED, 21}, {NOTIFY_MACRO_SELECTED, 22}}));
     // Twelve entries: the scroll bar stays at its minimum and nothing is shifted.
     EXPECT_EQ(list.Entries()[0].rect.top, 5);
+    EXPECT_EQ(Ask(list, LB_GETCOUNT), 12);
+    EXPECT_EQ(Ask(list, LB_GETCURSEL), 5);
 }
 
 TEST_F(ListBoxWineTest, PressWhileNamingOnlyCommitsTheName) {
@@ -236,6 +275,45 @@ TEST_F(ListBoxWineTest, PressWhileNamingOnlyCommitsTheName) {
     MouseLeftUp();
     EXPECT_EQ(list.Entries().size(), 3u);
     EXPECT_FALSE(list.NameEdit()->IsVisible());
+}
+
+// A static of any type (the type is a number, not a set of bits) becomes owner drawn, and draws.
+TEST_F(ControlsWineTest, ScrollBarAndListBoxOnAnyStaticTypeAreOwnerDrawnAndProgressAnswers) {
+    CZelScrollCtrl scroll;
+    ASSERT_TRUE(scroll.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_RIGHT,
+                                   {10, 10, 33, 160}, 100));
+    scroll.SetImages(SolidImage(23, 150, kGreen), SolidImage(23, 30, kGreen),
+                     SolidImage(23, 30, kGreen), SolidImage(23, 16, kGreen),
+                     SolidImage(23, 16, kGreen), SolidImage(23, 16, kGreen),
+                     SolidImage(23, 16, kGreen));
+    CZelListBox list;
+    ASSERT_TRUE(list.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_WHITERECT,
+                                 {60, 10, 264, 230}, 1069));
+    list.SetBackground(SolidImage(204, 220, kGreen));
+    for (const CZelWnd* control :
+         {static_cast<const CZelWnd*>(&scroll), static_cast<const CZelWnd*>(&list)}) {
+        EXPECT_EQ(GetWindowLongW(control->Hwnd(), GWL_STYLE) & SS_TYPEMASK, SS_OWNERDRAW);
+        // The middle of each shows its green image, so the owner drawing took place.
+        const RECT client = control->ClientRect();
+        const HWND hwnd = control->Hwnd();
+        EXPECT_TRUE(PumpUntil([&] {
+            return CWindowCapture(hwnd).Pixel(client.right / 2, client.bottom / 2) ==
+                   Rgb(179, 211, 53);
+        }));
+    }
+
+    CZelProgressCtrl progress;
+    ASSERT_TRUE(
+        progress.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE, {300, 10, 400, 30}, 1026));
+    progress.minimum = 0;
+    progress.maximum = 10;
+    progress.position = 6;
+    EXPECT_EQ(KindOf(progress), ControlKind::Progress);
+    EXPECT_EQ(Ask(progress, PBM_GETPOS), 6);
+    PBRANGE range{};
+    EXPECT_EQ(Ask(progress, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range)), 0);
+    EXPECT_EQ(range.iHigh, 10);
+    EXPECT_EQ(Ask(progress, PBM_GETRANGE, FALSE), 10);
 }
 
 }  // namespace
