@@ -316,6 +316,9 @@ void CORVADlg::CreatePages() noexcept {
         if (!window->Create(Hwnd())) {
             continue;
         }
+        // The page answers to its template id, so that tools can tell its controls apart from
+        // the main window's (the ids overlap).
+        SetWindowLongPtrW(window->Hwnd(), GWLP_ID, window->TemplateId());
         const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
         window->Move(r.left, r.top, r.Width(), r.Height());
         window->Show(page == kMousePage);
@@ -552,7 +555,19 @@ void CORVADlg::OnTrayRightClick() noexcept {
     GetCursorPos(&pointer);
     SetWindowPos(trayMenu_->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    trayMenu_->PopupAt(pointer.x, pointer.y, CZelMenu::kBottomRight);
+    // The menu opens above and left of the pointer, as from a task bar at the bottom; where
+    // that would leave the screen (a task bar at the top or left), below and right of it.
+    trayMenu_->LayoutItems();
+    const RECT menu = trayMenu_->RectInParent();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    int anchor = CZelMenu::kBottomRight;
+    if (GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor) &&
+        (pointer.x - (menu.right - menu.left) < monitor.rcWork.left ||
+         pointer.y - (menu.bottom - menu.top) < monitor.rcWork.top)) {
+        anchor = CZelMenu::kTopLeft;
+    }
+    trayMenu_->PopupAt(pointer.x, pointer.y, anchor);
 }
 
 void CORVADlg::OnDeviceChange(WPARAM event, LPARAM data) noexcept {

@@ -38,6 +38,18 @@ void CRenameDlg::PlaceButton(CZelButton& button, int id) noexcept {
 }
 
 bool CRenameDlg::OnInitDialog() noexcept {
+    // No caption bar (the skin draws one), but a title that names the window.
+    SetWindowTextW(Hwnd(), L"Rename");
+    // Without a frame the window is exactly its background, so the controls sit on their art.
+    const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE,
+                      style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
+    const LONG_PTR exStyle = GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE);
+    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE,
+                      exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE |
+                                                       WS_EX_CLIENTEDGE));
+    SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetBackground(GetSkinPiece(kRenameBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
     const RECT field = ToRect(kRenameNamePlace.rect);
     name_.CreateChild(Hwnd(), L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field,

@@ -16,6 +16,9 @@ inline constexpr char16_t kSaveItem[] = u"Save current settings";
 inline constexpr char16_t kExportItem[] = u"Export Profile";
 inline constexpr char16_t kImportItem[] = u"Import Profile";
 inline constexpr char16_t kRegisterFailedText[] = u"RegisterDeviceNotification Failed!";
+inline constexpr char16_t kUpdaterRunningText[] =
+    u"The firmware updater is running. The settings were saved; press Apply again when the "
+    u"update has finished to write them to the mouse.";
 // The file dialogs' filter, as pairs of description and pattern.
 inline constexpr char16_t kProfileFilterName[] = u"Orva Mouse Profile(*.profile)";
 inline constexpr char16_t kProfileFilterPattern[] = u"*.profile";

@@ -1,5 +1,6 @@
 #include "ApplySequence.h"
 
+#include "AppTexts.h"
 #include "MouseApply.h"
 #include "ProfileFile.h"
 #include "Storage.h"
@@ -45,6 +46,13 @@ ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, std::array<Profile, 5>&
     outcome.macrosSaved = host.SaveMacros();
     if (!outcome.macrosSaved) {
         host.ShowMessage(MacrosNotSavedText(MacroFolder().u16string()));
+    }
+    // The firmware updater owns the mouse while it runs: writing profiles in the middle of a
+    // firmware transfer could leave the mouse without working firmware.
+    if (link.IsUpdaterRunning()) {
+        link.Invalidate();
+        host.ShowMessage(kUpdaterRunningText);
+        return outcome;
     }
     outcome.mouseWritten = ApplyToMouse(link, profiles, current, [&host](ApplyMessage message) {
         host.ShowMessage(Utf8ToUtf16(ApplyMessageText(message)));

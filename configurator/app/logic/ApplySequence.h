@@ -2,6 +2,7 @@
 // Apply (and the first half of OK): collect the pages, apply the Windows settings, save the five
 // profile files and the macros, then write the mouse. Each failure is shown to the user as it
 // happens; only a missing mouse stops the sequence early, and the files are written first.
+// While the firmware updater runs, the mouse is left alone.
 
 #include <array>
 #include <cstdint>

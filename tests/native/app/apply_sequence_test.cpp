@@ -172,4 +172,20 @@ TEST_F(ApplySequenceTest, FilesThatCannotBeSavedAreNamedAndNothingElseStops) {
     EXPECT_TRUE(fs::exists(profiles[4].filePath));
 }
 
+TEST_F(ApplySequenceTest, WhileTheUpdaterRunsFilesAreSavedButTheMouseIsLeftAlone) {
+    ASSERT_TRUE(link.EnsureOpen());
+    transport.processes.push_back(u"UPDATER.EXE");
+    ApplyOutcome outcome = Apply(1);
+    EXPECT_TRUE(outcome.filesSaved);
+    EXPECT_FALSE(outcome.mouseWritten);
+    EXPECT_TRUE(MouseSteps().empty()) << "nothing may reach the mouse during a firmware update";
+    EXPECT_FALSE(link.IsOpen());
+    ASSERT_EQ(host.calls.size(), 4u);
+    EXPECT_EQ(host.calls[3].rfind("message The firmware updater is running.", 0), 0u);
+    EXPECT_EQ(busy, 0);
+
+    transport.processes.pop_back();
+    EXPECT_TRUE(Apply(1).mouseWritten);
+}
+
 }  // namespace
