@@ -8,7 +8,7 @@
 #             click and its "Exit" saving the macros
 #   apply     Apply with profile 3 current equals orva7100ctl's apply of the same five files;
 #             Apply without the mouse, with an acknowledge missing in profile 2, and while a
-#             process named Updater.exe runs
+#             process named Updater.exe runs; the end of the Windows session saving the macros
 #   profiles  rename (OK, Escape, Cancel), export to a name without extension, import into
 #             another slot, an import of a file that is no profile, Reset to Default (cancel,
 #             then confirm)
@@ -337,6 +337,12 @@ case_apply() {
     [ "$(since "$before" "SET 0302")" = 0 ] && [ "$(since "$before" "SET 0300")" = 0 ] &&
         [ "$(since "$before" "SET 05")" = 0 ] || fail "Apply beside the updater wrote the mouse"
     shot main "$T"
+
+    # The end of the Windows session saves the macros as "Exit" does (no WM_DESTROY follows).
+    rm -f "$data/Macros/macroList.dat"
+    wineboot --end-session >/dev/null 2>&1
+    wait_until 15 configurator_ended || fail "the end of the session did not end the program"
+    [ -f "$data/Macros/macroList.dat" ] || fail "the end of the session lost the macros"
 }
 
 case_profiles() {
@@ -366,7 +372,7 @@ case_profiles() {
     profile_menu $kMenu2 $kExport
     wait_until 10 top_dialog_is "Save As" || fail "no save dialog"
     local proposal
-    proposal=$(ctl_value "Save As" 1148 text 1148)
+    proposal=$(ctl_value "Save As" 1148 text)
     [ "$proposal" = "Sniper.profile" ] || fail "export proposed '$proposal'"
     shot export "Save As"
     type_into "Save As" 'C:\out\exported'
