@@ -3,7 +3,13 @@
 // lift distance and the surface analysis.
 
 #include "PageHost.h"
+#include "SensorRules.h"
+#include "ZelButton.h"
+#include "ZelCheckBox.h"
+#include "ZelComboButton.h"
 #include "ZelImageDialog.h"
+#include "ZelProgressCtrl.h"
+#include "ZelSliderCtrl.h"
 
 class CSensorDlg : public CZelImageDialog {
   public:
@@ -19,7 +25,33 @@ class CSensorDlg : public CZelImageDialog {
     bool OnInitDialog() noexcept override;
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
+    bool OnCommand(int id, int code, HWND control) noexcept override;
 
   private:
+    void CreateControls() noexcept;
+    void ShowStepResolution() noexcept;
+    void OnXMoved() noexcept;
+    void OnYMoved() noexcept;
+    void OnStepChosen(int step) noexcept;
+    void OnSeparateClicked() noexcept;
+    void OnTestLift() noexcept;
+    void OnSaveLift() noexcept;
+    void OnAnalyzeSurface() noexcept;
+    void ShowQuality(int32_t level) noexcept;
+    void RedrawDpiSliders() noexcept;
+    int Step() const noexcept { return dpiStep_.CurrentId(); }
+
     PageHost& host_;
+    CZelComboButton dpiStep_;
+    CZelCheckBox separate_;
+    CZelSliderCtrl xAxis_;
+    CZelSliderCtrl yAxis_;
+    CZelSliderCtrl pointerSpeed_;
+    CZelSliderCtrl liftDistance_;
+    CZelProgressCtrl quality_;
+    CZelButton analyze_;
+    CZelButton test_;
+    CZelButton save_;
+    SensorDpiEditor dpi_{xAxis_.model, yAxis_.model};
 };

@@ -1,20 +1,138 @@
 #include "SupportDlg.h"
 
+#include <shellapi.h>
+
+#include "MouseCommands.h"
 #include "PageIds.h"
 #include "PageRegion.h"
-#include "SkinImages.h"
+#include "PlacedPieces.h"
+#include "Storage.h"
+#include "SupportPageLayout.h"
+#include "SupportRules.h"
+
+namespace {
+
+const ControlPlace& PlaceOf(int id) {
+    return *FindPlace(kSupportPageLayout, id);
+}
+
+void CreateSkinButton(CZelButton& button, HWND page, int id) {
+    const ControlPlace& place = PlaceOf(id);
+    button.CreateChild(page, L"BUTTON", L"", WS_VISIBLE, RectOfPlace(place), id);
+    button.SetImages(PieceOfPlace(place, kSkinNormal), PieceOfPlace(place, kSkinOver),
+                     PieceOfPlace(place, kSkinDown), PieceOfPlace(place, kSkinDisable));
+}
+
+void CreateVersionLabel(CZelStatic& label, HWND page, int id) {
+    const ControlPlace& place = PlaceOf(id);
+    label.CreateChild(page, L"STATIC", L"", WS_VISIBLE, RectOfPlace(place), id);
+    label.SetImage(PieceOfPlace(place, kSkinNormal));
+    label.SetFontHeight(kSupportVersionFontHeight);
+}
+
+// The worker owns its copy of the address and touches nothing else.
+DWORD WINAPI OpenWebPageWorker(void* parameter) {
+    auto* address = static_cast<std::wstring*>(parameter);
+    // The shell may hand the address to a COM handler: the thread needs its own apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ShellExecuteW(nullptr, L"open", address->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    delete address;
+    return 0;
+}
+
+}  // namespace
 
 CSupportDlg::CSupportDlg(PageHost& host) noexcept
-    : CZelImageDialog(IDD_SUPPORT_PAGE), host_(host) {}
+    : CZelImageDialog(IDD_SUPPORT_PAGE), host_(host), applicationFolder_(ApplicationFolder()) {}
 
 CSupportDlg::~CSupportDlg() = default;
 
 bool CSupportDlg::OnInitDialog() noexcept {
-    SkinImage background = GetSkinPiece(105, kSkinNormal, 0, 0, 0, 0);
-    SetBackground(background);
+    SetBackground(GetSkinPiece(kSupportBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
+    CreateControls();
+    ShowVersions();
     return true;
 }
 
-void CSupportDlg::ShowFirmwareVersion(std::optional<int32_t>) noexcept {}
+void CSupportDlg::CreateControls() noexcept {
+    HWND page = Hwnd();
+    CreateSkinButton(onlineSupport_, page, IDC_SUPPORT_ONLINE);
+    CreateSkinButton(checkUpdates_, page, IDC_SUPPORT_CHECK_UPDATES);
+    CreateSkinButton(checkFirmware_, page, IDC_SUPPORT_CHECK_FIRMWARE);
+    CreateVersionLabel(softVersion_, page, IDC_SUPPORT_SOFT_VERSION);
+    CreateVersionLabel(firmVersion_, page, IDC_SUPPORT_FIRM_VERSION);
+}
+
+void CSupportDlg::ShowVersions() noexcept {
+    softVersion_.SetText(kSoftwareVersionText);
+    DeviceLink& link = host_.Link();
+    DeviceInfo info;
+    // A mouse that is there but does not answer shows the same as no mouse.
+    if (link.EnsureOpen() && ReadDeviceInfo(link, info)) {
+        ShowFirmwareVersion(info.firmwareVersion);
+    } else {
+        ShowFirmwareVersion(std::nullopt);
+    }
+}
+
+void CSupportDlg::ShowFirmwareVersion(std::optional<int32_t> version) noexcept {
+    firmVersion_.SetText(FirmwareVersionText(version));
+}
+
+void CSupportDlg::OpenWebPage(const std::wstring& address) noexcept {
+    auto* copy = new (std::nothrow) std::wstring(address);
+    if (copy == nullptr) {
+        return;
+    }
+    HANDLE thread = CreateThread(nullptr, 0, &OpenWebPageWorker, copy, 0, nullptr);
+    if (thread == nullptr) {
+        delete copy;
+        return;
+    }
+    CloseHandle(thread);
+}
+
+void CSupportDlg::CheckFirmware() noexcept {
+    DeviceInfo info;
+    if (!ReadDeviceInfo(host_.Link(), info)) {
+        return;
+    }
+    const std::filesystem::path folder = applicationFolder_ / kUpdaterFolder;
+    const std::filesystem::path config = folder / kUpdaterConfigFile;
+    wchar_t value[kFirmwareVersionBuffer] = {};
+    GetPrivateProfileStringW(kFirmwareSection, kFirmwareVersionKey, kFirmwareVersionDefault, value,
+                             kFirmwareVersionBuffer, config.c_str());
+    const std::wstring argument = UpdaterArgument(value, info.firmwareVersion);
+    const std::filesystem::path updater = folder / kUpdaterProgram;
+    // The configurator does not wait for the updater; a missing one simply does not start.
+    ShellExecuteW(Hwnd(), L"open", updater.c_str(), argument.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+bool CSupportDlg::OnControlNotification(int code, LPARAM) noexcept {
+    // Hovering over the buttons concerns nobody else; a menu closing would.
+    return code != NOTIFY_MENU_HIDING;
+}
+
+bool CSupportDlg::OnCommand(int id, int code, HWND control) noexcept {
+    if (code == BN_CLICKED) {
+        switch (id) {
+            case IDC_SUPPORT_ONLINE:
+                OpenWebPage(kSupportStartPage);
+                return true;
+            case IDC_SUPPORT_CHECK_UPDATES:
+                OpenWebPage(kSupportDownloadPage);
+                return true;
+            case IDC_SUPPORT_CHECK_FIRMWARE:
+                CheckFirmware();
+                return true;
+            default:
+                break;
+        }
+    }
+    return CZelImageDialog::OnCommand(id, code, control);
+}

@@ -3,10 +3,14 @@
 // firmware updater.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <string>
 
 #include "PageHost.h"
+#include "ZelButton.h"
 #include "ZelImageDialog.h"
+#include "ZelStatic.h"
 
 class CSupportDlg : public CZelImageDialog {
   public:
@@ -15,12 +19,29 @@ class CSupportDlg : public CZelImageDialog {
 
     // "-.--" without a version; otherwise the version as the mouse reports it.
     void ShowFirmwareVersion(std::optional<int32_t> version) noexcept;
+    // Opens an address in the user's browser from a short-lived thread; returns at once.
+    static void OpenWebPage(const std::wstring& address) noexcept;
+    // Compares the firmware package with the mouse and starts the updater with the verdict.
+    void CheckFirmware() noexcept;
+    // The folder that holds the updater's folder: the program's own unless set otherwise.
+    void SetApplicationFolder(std::filesystem::path folder) { applicationFolder_ = folder; }
 
   protected:
     bool OnInitDialog() noexcept override;
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
+    bool OnCommand(int id, int code, HWND control) noexcept override;
 
   private:
+    void CreateControls() noexcept;
+    void ShowVersions() noexcept;
+
     PageHost& host_;
+    std::filesystem::path applicationFolder_;
+    CZelButton onlineSupport_;
+    CZelButton checkUpdates_;
+    CZelButton checkFirmware_;
+    CZelStatic softVersion_;
+    CZelStatic firmVersion_;
 };

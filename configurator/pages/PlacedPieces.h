@@ -1,0 +1,18 @@
+#pragma once
+// Turning a row of a layout table into what a window needs: the child rectangle and the
+// control's images cut from its piece.
+
+#include <windows.h>
+
+#include "SkinImages.h"
+#include "WindowLayout.h"
+
+inline RECT RectOfPlace(const ControlPlace& place) {
+    return RECT{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};
+}
+
+// The control's image for a state, cut from its piece at its own rectangle.
+inline SkinImage PieceOfPlace(const ControlPlace& place, int state) {
+    return GetSkinPiece(place.piece, state, place.rect.left, place.rect.top, place.rect.right,
+                        place.rect.bottom);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// What the page tests stand in for the main window: a plain top-level window holding a page,
+// five profiles, and a device link to the virtual mouse's model in this process (every report
+// is logged). A second thread plays the user while the test thread runs the pages' modal
+// pop-ups.
+
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "DeviceLink.h"
+#include "FakeHid.h"
+#include "MacroCollection.h"
+#include "PageHost.h"
+#include "ZelWnd.h"
+
+class CPageTestHost : public PageHost, public CZelWnd {
+  public:
+    CPageTestHost();
+    ~CPageTestHost() override;
+
+    // The window the page lives in, shown without activation at the left top of the screen.
+    bool Open(int width, int height);
+
+    Profile& CurrentProfile() noexcept override { return profiles[current]; }
+    Profile& ProfileAt(int slot) noexcept override { return profiles[slot]; }
+    DeviceLink& Link() noexcept override { return link; }
+    MacroCollection& Macros() noexcept override { return macros; }
+    void MacrosChanged() noexcept override {}
+    HWND MainWindow() const noexcept override { return Hwnd(); }
+
+    // The SET lines the mouse received that start with `prefix` (hex, e.g. "0a00").
+    int CountSets(const std::string& prefix) const;
+
+    std::array<Profile, 5> profiles;
+    int current = 0;
+    FakeTransport transport;
+    DeviceLink link{transport, transport.clock};
+    MacroCollection macros;
+
+  protected:
+    bool OnControlNotification(int, LPARAM) noexcept override { return true; }
+};
+
+// The user, on a thread of their own: real input and reading windows of the test thread, which
+// meanwhile pumps its messages (also inside modal runs) until the user is done.
+class CUser {
+  public:
+    explicit CUser(std::function<void()> actions);
+    ~CUser();
+    // Pumps the test thread's messages until the user is done; false at the deadline.
+    bool WaitUntilDone(int milliseconds);
+    bool Done() const { return done_; }
+
+  private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+// Windows of this process seen from the user's thread.
+HWND WaitForWindow(const wchar_t* title, int milliseconds = 5000);
+bool WaitForWindowGone(const wchar_t* title, int milliseconds = 5000);
+bool WaitFor(const std::function<bool()>& condition, int milliseconds);
+// The text of a control as the query message answers it (safe across threads).
+std::wstring ControlText(HWND control);
+// Moves the pointer to the centre of a control and waits until the control knows (it holds the
+// capture while hovered): input to a window that has only just appeared can be lost.
+bool PointerOver(HWND control);
+// A real click at the centre of a child control.
+void ClickControl(HWND parent, int id);

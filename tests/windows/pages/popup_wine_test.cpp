@@ -1,0 +1,164 @@
+// The pop-up with real keys and clicks: key capture into a mouse-page slot, Cancel keeping the
+// slot's assignment, and Close in the modes without Cancel. The hook goes with the window.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ButtonCatalogue.h"
+#include "KeyboardHookSlot.h"
+#include "PageTestHost.h"
+#include "PopDlg.h"
+#include "SkinImages.h"
+#include "Storage.h"
+#include "ZelComboButton.h"
+#include "ui_test_support.h"
+
+namespace {
+
+constexpr int kOk = 1076;
+constexpr int kCancel = 1077;
+constexpr int kClose = 1078;
+constexpr int kTime = 1079;
+
+void TypeKey(WORD key) {
+    KeyDown(key);
+    KeyUp(key);
+}
+
+class PopupWineTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        SetSkinFolder(ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins");
+    }
+    void SetUp() override {
+        ASSERT_TRUE(host.Open(400, 200));
+        // A slot as the mouse page has it: "Left Click" chosen.
+        ASSERT_TRUE(
+            slot.CreateChild(host.Hwnd(), L"BUTTON", L"", WS_VISIBLE, {10, 10, 192, 31}, 1050));
+        slot.AddItem(1, L"Left Click");
+        slot.AddItem(2, L"Single Key");
+        slot.SelectItem(1);
+    }
+    void TearDown() override { EXPECT_EQ(InstalledKeyboardHookCount(), 0); }
+
+    // Runs a key-capture pop-up for the slot while the user does `actions`.
+    INT_PTR RunCapture(const std::function<void(HWND popup)>& actions) {
+        CPopDlg popup(kPopupSingleKey, host.Hwnd());
+        popup.SetTargetSlot(&slot);
+        CUser user([&] {
+            if (HWND window = WaitForWindow(L"Single key")) {
+                actions(window);
+            }
+        });
+        const INT_PTR result = popup.Run();
+        EXPECT_TRUE(user.WaitUntilDone(10000));
+        return result;
+    }
+
+    CPageTestHost host;
+    CZelComboButton slot;
+};
+
+TEST_F(PopupWineTest, CapturedKeysAreShownAndOkAssignsTheLastOne) {
+    std::vector<std::wstring> shown;
+    bool stillOpen = false;
+    const INT_PTR result = RunCapture([&](HWND popup) {
+        HWND time = GetDlgItem(popup, kTime);
+        shown.push_back(ControlText(time));
+        TypeKey('A');
+        WaitFor([&] { return ControlText(time) == KeyName('A'); }, 2000);
+        shown.push_back(ControlText(time));
+        TypeKey('B');
+        WaitFor([&] { return ControlText(time) == KeyName('B'); }, 2000);
+        shown.push_back(ControlText(time));
+        // Enter, Escape and Space are keys like the others: captured, and nothing closes.
+        for (WORD key : {VK_RETURN, VK_ESCAPE, VK_SPACE}) {
+            TypeKey(key);
+            WaitFor([&] { return ControlText(time) == KeyName(key); }, 2000);
+            shown.push_back(ControlText(time));
+        }
+        Sleep(200);
+        stillOpen = IsWindowVisible(popup) != FALSE;
+        CWindowCapture(popup).SaveArtifact(L"pages-popup-single-key");
+        TypeKey('B');
+        WaitFor([&] { return ControlText(time) == KeyName('B'); }, 2000);
+        ClickControl(popup, kOk);
+    });
+    EXPECT_EQ(result, kDialogOk);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"", KeyName('A'), KeyName('B'), KeyName(VK_RETURN),
+                                                KeyName(VK_ESCAPE), KeyName(VK_SPACE)}));
+    EXPECT_EQ(slot.CurrentId(), 13);
+    EXPECT_EQ(slot.CurrentValue(), 66);
+    EXPECT_EQ(slot.Caption(), KeyName(66));
+    EXPECT_FALSE(slot.Veto());
+}
+
+TEST_F(PopupWineTest, CancelAndCloseKeepTheSlotAndOkWithoutAKeyAssignsKeyZero) {
+    EXPECT_EQ(RunCapture([](HWND popup) {
+                  TypeKey('C');
+                  Sleep(100);
+                  ClickControl(popup, kCancel);
+              }),
+              kDialogCancel);
+    EXPECT_EQ(slot.CurrentId(), 1);
+    EXPECT_EQ(slot.Caption(), L"Left Click");
+    EXPECT_FALSE(slot.Veto());
+
+    slot.SetVeto(true);
+    EXPECT_EQ(RunCapture([](HWND popup) { ClickControl(popup, kClose); }), kDialogCancel);
+    EXPECT_EQ(slot.CurrentId(), 1);
+
+    EXPECT_EQ(RunCapture([](HWND popup) { ClickControl(popup, kOk); }), kDialogOk);
+    EXPECT_EQ(slot.CurrentId(), 13);
+    EXPECT_EQ(slot.CurrentValue(), 0);
+    EXPECT_EQ(slot.Caption(), KeyName(0));
+}
+
+TEST_F(PopupWineTest, ModesWithoutCancelCloseWithTwoAndConfirmationsOkWithOne) {
+    struct Case {
+        PopupMode mode;
+        const wchar_t* title;
+        int button;
+        INT_PTR result;
+        const wchar_t* artifact;
+    };
+    const Case cases[] = {
+        {kPopupLeftClickWarning, L"Left-click warning", kClose, kDialogCancel,
+         L"pages-popup-left-click-warning"},
+        {kPopupAnalysisFinish, L"Analysis finish", kClose, kDialogCancel, nullptr},
+        {kPopupDeleteMacro, L"Delete macro", kOk, kDialogOk, L"pages-popup-delete-macro"},
+        {kPopupResetWarning, L"Reset warning", kCancel, kDialogCancel,
+         L"pages-popup-reset-warning"},
+    };
+    for (const Case& c : cases) {
+        CPopDlg popup(c.mode, host.Hwnd());
+        bool hasCancel = true;
+        bool centred = false;
+        CUser user([&] {
+            HWND window = WaitForWindow(c.title);
+            if (window == nullptr) {
+                return;
+            }
+            hasCancel = IsWindowVisible(GetDlgItem(window, kCancel)) != FALSE;
+            RECT own{};
+            RECT over{};
+            GetWindowRect(window, &own);
+            GetWindowRect(host.Hwnd(), &over);
+            centred = std::abs((own.left + own.right) / 2 - (over.left + over.right) / 2) <= 1 &&
+                      std::abs((own.top + own.bottom) / 2 - (over.top + over.bottom) / 2) <= 1;
+            if (c.artifact != nullptr) {
+                CWindowCapture(window).SaveArtifact(c.artifact);
+            }
+            ClickControl(window, c.button);
+        });
+        EXPECT_EQ(popup.Run(), c.result) << c.mode;
+        EXPECT_TRUE(user.WaitUntilDone(10000));
+        EXPECT_EQ(hasCancel, c.mode != kPopupLeftClickWarning && c.mode != kPopupAnalysisFinish)
+            << c.mode;
+        EXPECT_TRUE(centred) << c.mode;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// The sensor page with real input: the DPI sliders write into the current profile as they are
+// dragged, the separate box, "Test" and "Save" at the ends of the lift slider, and the surface
+// analysis through its three pop-ups, confirmed and cancelled.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "PageTestHost.h"
+#include "SensorDlg.h"
+#include "SensorPageLayout.h"
+#include "SkinImages.h"
+#include "Storage.h"
+#include "ui_test_support.h"
+
+namespace {
+
+int SliderPos(HWND page, int id) {
+    return static_cast<int>(SendMessageW(GetDlgItem(page, id), TBM_GETPOS, 0, 0));
+}
+
+// Drags a slider's thumb from where it stands to a client x of the slider.
+void DragSlider(HWND page, int id, int toX) {
+    HWND slider = GetDlgItem(page, id);
+    const int position = SliderPos(page, id);
+    const ControlPlace& place = *FindPlace(kSensorPageLayout, id);
+    const int minimum = static_cast<int>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0));
+    const int maximum = static_cast<int>(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
+    constexpr int kThumb = 12;
+    const int travel = place.rect.Width() - kThumb;
+    const int range = maximum > minimum ? maximum - minimum : 1;
+    const int fromX = travel * (position - minimum) / range + kThumb / 2;
+    const POINT from = ToScreen(slider, fromX, place.rect.Height() / 2);
+    const POINT to = ToScreen(slider, toX, place.rect.Height() / 2);
+    PointerOver(slider);
+    MouseMoveTo(from.x, from.y);
+    MouseLeftDown();
+    MouseMoveTo((from.x + to.x) / 2, to.y);
+    MouseMoveTo(to.x, to.y);
+    MouseLeftUp();
+    PumpFor(50);
+}
+
+void ClickInSlider(HWND page, int id, int x) {
+    PointerOver(GetDlgItem(page, id));
+    const POINT at = ToScreen(GetDlgItem(page, id), x, 10);
+    ClickAt(at.x, at.y);
+    PumpFor(50);
+}
+
+class SensorPageWineTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        SetSkinFolder(ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins");
+    }
+    void SetUp() override {
+        ASSERT_TRUE(host.Open(800, 360));
+        ASSERT_TRUE(page.Create(host.Hwnd()));
+        page.Move(10, 10, 777, 337);
+        page.Show(true);
+        page.LoadSensorPage(host.CurrentProfile());
+        PumpFor(100);
+    }
+    HWND Page() const { return page.Hwnd(); }
+
+    CPageTestHost host;
+    CSensorDlg page{host};
+};
+
+TEST_F(SensorPageWineTest, DraggedSlidersReachTheProfileAndTheSeparateBoxDecidesWhatFollows) {
+    Profile& profile = host.CurrentProfile();
+    // Profile 1 shows step 2 (23 units) on both sliders.
+    EXPECT_EQ(SliderPos(Page(), IDC_SENSOR_X_AXIS), 23 * 90);
+    EXPECT_EQ(SliderPos(Page(), IDC_SENSOR_Y_AXIS), 23 * 90);
+    CWindowCapture(Page()).SaveArtifact(L"pages-sensor-page");
+
+    // x 134 of the 410-pixel track selects 1800.
+    DragSlider(Page(), IDC_SENSOR_X_AXIS, 134);
+    EXPECT_EQ(SliderPos(Page(), IDC_SENSOR_X_AXIS), 1800);
+    EXPECT_EQ(SliderPos(Page(), IDC_SENSOR_Y_AXIS), 1800);
+    EXPECT_EQ(profile.dpi[2], 20);
+    EXPECT_EQ(profile.dpi[3], 20);
+
+    // Separation on: Y moves alone.
+    ClickControl(Page(), IDC_SENSOR_SEPARATE);
+    EXPECT_EQ(SendMessageW(GetDlgItem(Page(), IDC_SENSOR_SEPARATE), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    DragSlider(Page(), IDC_SENSOR_Y_AXIS, 6 + 398 * (900 - 90) / 5310);
+    EXPECT_EQ(SliderPos(Page(), IDC_SENSOR_Y_AXIS), 900);
+    EXPECT_EQ(SliderPos(Page(), IDC_SENSOR_X_AXIS), 1800);
+    EXPECT_EQ(profile.dpi[2], 20);
+    EXPECT_EQ(profile.dpi[3], 10);
+
+    // Separation off again: Y comes back to X and is stored.
+    ClickControl(Page(), IDC_SENSOR_SEPARATE);
+    EXPECT_EQ(SliderPos(Page(), IDC_SENSOR_Y_AXIS), 1800);
+    EXPECT_EQ(profile.dpi[3], 20);
+
+    Profile saved;
+    page.SaveSensorPage(saved);
+    EXPECT_EQ(saved.dpiStage, 2);
+    EXPECT_EQ(saved.separateXY, 0);
+    EXPECT_EQ(saved.pointerSpeed, profile.pointerSpeed);
+    EXPECT_EQ(saved.liftDistance, profile.liftDistance);
+}
+
+TEST_F(SensorPageWineTest, TestAndSaveSendTheLiftDistanceClampedToWhatTheMouseTakes) {
+    ClickInSlider(Page(), IDC_SENSOR_LIFT_DISTANCE, 1);
+    ASSERT_EQ(SliderPos(Page(), IDC_SENSOR_LIFT_DISTANCE), 1);
+    ClickControl(Page(), IDC_SENSOR_TEST);
+    ClickControl(Page(), IDC_SENSOR_SAVE);
+    EXPECT_EQ(host.CountSets("0a0006"), 1);
+    EXPECT_EQ(host.CountSets("0a0106"), 1);
+
+    ClickInSlider(Page(), IDC_SENSOR_LIFT_DISTANCE, 331);
+    ASSERT_EQ(SliderPos(Page(), IDC_SENSOR_LIFT_DISTANCE), 32);
+    ClickControl(Page(), IDC_SENSOR_TEST);
+    ClickControl(Page(), IDC_SENSOR_SAVE);
+    EXPECT_EQ(host.CountSets("0a001f"), 1);
+    EXPECT_EQ(host.CountSets("0a011f"), 1);
+    EXPECT_EQ(host.transport.model.Memory().liftDistance, 31);
+
+    // The page keeps what the slider shows; only the mouse got the clamped value.
+    Profile saved;
+    page.SaveSensorPage(saved);
+    EXPECT_EQ(saved.liftDistance, 32);
+}
+
+TEST_F(SensorPageWineTest, AnalysisWithOkOnAllThreeScreensShowsTheLevelOfTheMeasuredCount) {
+    host.transport.model.Options().surfaceCount = 60;
+    bool okDisabledAtFirst = false;
+    std::wstring countdownEnd;
+    CUser user([&] {
+        HWND start = WaitForWindow(L"Analysis start");
+        if (start == nullptr) {
+            return;
+        }
+        CWindowCapture(start).SaveArtifact(L"pages-popup-analysis-start");
+        ClickControl(start, 1076);
+        HWND move = WaitForWindow(L"Analysis move");
+        if (move == nullptr) {
+            return;
+        }
+        okDisabledAtFirst = !IsWindowEnabled(GetDlgItem(move, 1076));
+        WaitFor([&] { return ControlText(GetDlgItem(move, 1079)) == L"5"; }, 8000);
+        CWindowCapture(move).SaveArtifact(L"pages-popup-analysis-move");
+        WaitFor([&] { return IsWindowEnabled(GetDlgItem(move, 1076)) != FALSE; }, 9000);
+        countdownEnd = ControlText(GetDlgItem(move, 1079));
+        ClickControl(move, 1076);
+        HWND finish = WaitForWindow(L"Analysis finish");
+        if (finish == nullptr) {
+            return;
+        }
+        CWindowCapture(finish).SaveArtifact(L"pages-popup-analysis-finish");
+        ClickControl(finish, 1076);
+    });
+    ClickControl(Page(), IDC_SENSOR_ANALYZE);
+    ASSERT_TRUE(user.WaitUntilDone(25000));
+    EXPECT_TRUE(okDisabledAtFirst);
+    EXPECT_EQ(countdownEnd, L"0");
+    EXPECT_TRUE(PumpUntil([] { return FindWindowW(nullptr, L"Analysis start") == nullptr; }));
+    EXPECT_EQ(host.CountSets("0b00"), 1);
+    EXPECT_EQ(host.CountSets("0b01"), 1);
+    Profile saved;
+    page.SaveSensorPage(saved);
+    EXPECT_EQ(saved.surfaceQuality, 6);
+}
+
+TEST_F(SensorPageWineTest, CancelOnTheCountdownUnwindsBothScreensAndReadsNothing) {
+    CUser user([&] {
+        HWND start = WaitForWindow(L"Analysis start");
+        if (start == nullptr) {
+            return;
+        }
+        ClickControl(start, 1076);
+        HWND move = WaitForWindow(L"Analysis move");
+        if (move == nullptr) {
+            return;
+        }
+        ClickControl(move, 1077);
+    });
+    ClickControl(Page(), IDC_SENSOR_ANALYZE);
+    ASSERT_TRUE(user.WaitUntilDone(10000));
+    EXPECT_TRUE(PumpUntil([] { return FindWindowW(nullptr, L"Analysis start") == nullptr; }));
+    EXPECT_EQ(FindWindowW(nullptr, L"Analysis move"), nullptr);
+    EXPECT_EQ(host.CountSets("0b00"), 1);
+    EXPECT_EQ(host.CountSets("0b01"), 0);
+    Profile saved;
+    page.SaveSensorPage(saved);
+    EXPECT_EQ(saved.surfaceQuality, 0);
+}
+
+}  // namespace
