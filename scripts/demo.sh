@@ -1,39 +1,114 @@
 #!/usr/bin/env bash
-# The system's main job as far as it is built: the profile tooling at work on the five default
-# profiles and, once the virtual mouse is built, writing them into a virtual ORVA 7100.
+# The configurator on a virtual ORVA 7100: builds what is missing, starts orva-virtual-mouse and
+# runs the real ORVA7100.exe under Wine on it.
+# - With a display (DISPLAY set): the configurator is yours to use, with its icon in the
+#   notification area, until you choose "Exit" in the icon's menu.
+# - Without one: a private X server, a short tour (every page, a profile switch on the mouse's
+#   own button, an Apply) with a screenshot of each step, then what the mouse received.
+# Either way it ends with nothing left running.
+# usage: scripts/demo.sh [SCREENSHOT_FOLDER]   (default build/demo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 bash scripts/setup.sh
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$(nproc)" >/dev/null
-ctl=build/native/tools/orva7100ctl/orva7100ctl
-server=build/native/virtual-mouse/orva-virtual-mouse
-work=$(mktemp -d)
-trap 'kill ${server_pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
 
-echo "== The five default profiles (as the configurator creates them)"
-for i in 1 2 3 4 5; do
-    "$ctl" profile new --name "Profile$i" --index $((i - 1)) -o "$work/Default$i.profile"
-    echo "  $work/Default$i.profile: $(stat -c %s "$work/Default$i.profile") bytes"
-done
-echo
-echo "== Profile 1 as JSON"
-"$ctl" profile show "$work/Default1.profile"
-echo
-echo "== Its 2048-byte device image (first 192 bytes; the rest is zero)"
-"$ctl" profile image "$work/Default1.profile" --firmware 109 > "$work/image.txt"
-head -n 12 "$work/image.txt"
+echo "== building (a few minutes the first time)"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" >/dev/null
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$(nproc)" --target orva_configurator orva_skin_art orva_updater \
+    hiddriver orva_probe >/dev/null
+native=$root/build/release
+ctl=$native/tools/orva7100ctl/orva7100ctl
+dist=$root/build/windows/dist
+probe_exe=$(find "$root/build/windows/tests/e2e/probe" -name 'orva-probe.exe' | head -n 1)
 
-if [ -x "$server" ] && "$ctl" device --help >/dev/null 2>&1; then
-    echo
-    echo "== Writing the five profiles into a virtual ORVA 7100"
-    "$server" --listen 127.0.0.1:0 --transcript "$work/transcript.txt" --state-dir "$work/mouse" \
-        > "$work/server.log" 2>&1 &
-    server_pid=$!
-    for _ in $(seq 1 50); do grep -q "listening on" "$work/server.log" && break; sleep 0.1; done
-    address=$(sed -n 's/.*listening on \([^ ]*\).*/\1/p' "$work/server.log" | head -n 1)
-    "$ctl" --device "virtual:$address" device info
-    "$ctl" --device "virtual:$address" device apply "$work"/Default{1,2,3,4,5}.profile --current 1
-    echo "  the mouse received $(grep -c '^SET ' "$work/transcript.txt") reports; its slots:"
-    ls -l "$work/mouse"
+interactive=0
+[ -n "${DISPLAY:-}" ] && interactive=1
+if [ "$interactive" = 1 ]; then
+    # Keep the user's display; the session still makes a private Wine prefix.
+    export ORVA_KEEP_DISPLAY=1
 fi
+export ORVA_WINE_RUN=$root/build/wine/demo
+source scripts/wine-session.sh
+export ORVA_ARTIFACTS=$(realpath -m "${1:-$root/build/demo}")
+export ORVA_NATIVE_BUILD=$native
+source tests/e2e/lib/e2e.sh
+e2e_begin demo "$dist" "$probe_exe" "$native"
+# Both ends: the programs, the mouse and the prefix, then the X server and Wine's services.
+trap 'status=$?; set +e; e2e_cleanup; WINEPREFIX="$ORVA_WINE_RUN" wine_session_end; exit $status' EXIT
+
+start_mouse
+echo "== virtual ORVA 7100 at $ORVA7100_VIRTUAL_MOUSE"
+
+# What the mouse holds in each slot, read back from its memory with orva7100ctl.
+show_slots() {
+    echo "== what the mouse received: $(transcript_count SET) reports; its slots"
+    local slot
+    for slot in 0 1 2 3 4; do
+        [ -f "$E2E_MOUSE_STATE/slot$slot.bin" ] || continue
+        "$ctl" image show "$E2E_MOUSE_STATE/slot$slot.bin" | python3 -c '
+import json, sys
+slot = sys.argv[1]
+d = json.load(sys.stdin)
+names = {0: "left", 1: "right", 2: "wheel click", 3: "forward", 4: "back", 5: "DPI up",
+         6: "DPI down", 9: "profile up", 10: "profile down", 11: "wheel up", 12: "wheel down",
+         13: "key", 14: "macro", 15: "off"}
+dpi = ", ".join("%dx%d" % (d["dpi"][i] * 90, d["dpi"][i + 1] * 90) for i in (0, 2, 4))
+buttons = ", ".join(names.get(b["function"], str(b["function"])) for b in d["buttons"])
+rgb = d["ledColour"]
+print("  slot %s: profile %d, %d bytes, DPI %s, lift %d, LED mode %d colour %d.%d.%d" % (
+    slot, d["index"] + 1, d["imageLength"], dpi, d["liftDistance"], d["ledMode"],
+    rgb & 255, (rgb >> 8) & 255, (rgb >> 16) & 255))
+print("          buttons: %s" % buttons)' "$slot"
+    done
+    echo "  active slot: $(mouse_ctl status | python3 -c 'import json,sys; print(json.load(sys.stdin).get("activeSlot", "?"))' 2>/dev/null || echo '?')"
+}
+
+if [ "$interactive" = 1 ]; then
+    cat <<MSG
+== ORVA7100 runs on your display. Try:
+   - the five pages and profiles, then Apply: the settings go into the virtual mouse;
+   - the mouse's profile button: $ctl --device virtual:$ORVA7100_VIRTUAL_MOUSE virtual switch-profile 2
+   - unplugging it: ... virtual unplug / virtual plug
+   Choose "Exit" in the menu of its icon in the notification area to end.
+MSG
+    start_configurator
+    wait "$e2e_app_pid" || true
+    show_slots
+    exit 0
+fi
+
+step=0
+snap() {
+    step=$((step + 1))
+    shot "$(printf '%02d' "$step")-$1" ORVA7100
+    echo "  $(printf '%02d' "$step") $2"
+}
+echo "== the tour (screenshots in $ORVA_ARTIFACTS)"
+start_configurator
+wait_until 30 window_visible ORVA7100 || { echo "the configurator did not start"; exit 1; }
+# The first poll of the mouse's active profile settles the window.
+sleep 1
+snap start "the main window on the mouse page"
+pages=(1000:buttons 1001:performance 1002:lighting 1003:macros 1004:support)
+for entry in "${pages[@]}"; do
+    id=${entry%%:*}
+    name=${entry#*:}
+    click_ctl ORVA7100 "$id"
+    wait_until 5 ctl_is ORVA7100 "$id" check 1 || true
+    snap "page-$name" "the $name page"
+done
+click_ctl ORVA7100 1000
+mouse_ctl switch-profile 2 >/dev/null
+wait_until 5 ctl_is ORVA7100 1009 check 1 || echo "  (the window did not follow the mouse's button)"
+snap profile-3 "profile 3, switched on the mouse's own button"
+click_ctl ORVA7100 1042
+# Apply ends with a select of the current slot after the five images.
+wait_until 20 eval '[ "$(transcript_count "SET 05")" -ge 5 ]' || echo "  (Apply did not reach the mouse)"
+sleep 1
+snap applied "after Apply"
+probe post ORVA7100 0x0012 0 0 >/dev/null || true
+wait_until 15 configurator_ended || echo "  (the configurator did not end)"
+show_slots
+echo "== screenshots: $ORVA_ARTIFACTS"

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Figures of the configurator under Wine on the virtual mouse, each beside a reference measured
+# in the same run, as a ratio. Prints figures; never fails on them.
+#   start-up     process start to the first painted main window, against a bare Win32 dialog
+#                program started the same way in the same prefix (target <= 1.5)
+#   idle         CPU time over 60 s in the tray with the mouse attached and polled every 500 ms,
+#                and over 60 s with the window shown (target < 0.1 % of one core in the tray)
+#   memory       working set and private bytes after start and after visiting every page,
+#                beside the decoded size of all skin sheets (target <= 2x the sheets)
+#   interaction  a click on a page button to the page painted, a profile button to every page
+#                showing the new profile (target <= 16 ms)
+#   apply        Apply from the window of five macro-heavy profiles at 1 ms per transfer,
+#                against the transfer floor (target <= 1.10)
+# Needs both presets built: cmake --build --preset native; cmake --build --preset windows.
+# usage: bench/configurator-bench.sh [idle_seconds]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+idle_seconds=${1:-60}
+win=$root/build/windows
+native=${ORVA_NATIVE_BUILD:-$root/build/native}
+dist=$win/dist
+benchtool=$win/bench/orva_benchtool.exe
+bare=$win/bench/orva_bench_bare.exe
+probe_exe=$win/tests/e2e/probe/orva-probe.exe
+ctl=$native/tools/orva7100ctl/orva7100ctl
+for need in "$dist/ORVA7100.exe" "$benchtool" "$bare" "$probe_exe" "$ctl"; do
+    [ -e "$need" ] || { echo "configurator-bench: missing $need (build both presets)" >&2; exit 1; }
+done
+
+export ORVA_WINE_RUN=$root/build/wine/bench
+source "$root/scripts/wine-session.sh"
+export ORVA_NATIVE_BUILD=$native
+export ORVA_ARTIFACTS=$root/build/bench-artifacts
+source "$root/tests/e2e/lib/e2e.sh"
+e2e_begin bench "$dist" "$probe_exe" "$native"
+trap 'status=$?; set +e; e2e_cleanup; WINEPREFIX="$ORVA_WINE_RUN" wine_session_end; exit $status' EXIT
+cp "$benchtool" "$E2E_WORK/benchtool.exe"
+cp "$bare" "$E2E_INSTALL/bare.exe"
+bt() { wine "$E2E_WORK/benchtool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+quit_configurator() {
+    probe post ORVA7100 0x0012 0 0 >/dev/null || true
+    wait_until 20 configurator_ended || true
+}
+
+# Five macro-heavy profiles (every image two chunks) as the configurator's own files.
+appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
+profiles=$appdata/Velmor/ORVA7100/Profiles
+mkdir -p "$profiles"
+for i in 1 2 3 4 5; do
+    "$ctl" profile new --index $((i - 1)) --name "Bench$i" -o "$E2E_WORK/p$i.profile"
+    "$ctl" profile show "$E2E_WORK/p$i.profile" | python3 -c '
+import json, sys
+p = json.load(sys.stdin)
+for b in (2, 3, 5, 6):
+    events = [{"kind": 1, "code": 65 + k % 26, "action": 1 + k % 2, "delay": 15} for k in range(57)]
+    events.append({"kind": 0, "code": 0, "action": 0, "delay": 0})
+    p["buttons"][b]["function"] = 14
+    p["buttons"][b]["value"] = 100 + b
+    p["macros"][b] = {"id": 100 + b, "name": "bench", "events": events}
+json.dump(p, sys.stdout)' >"$E2E_WORK/p$i.json"
+    "$ctl" profile build "$E2E_WORK/p$i.json" -o "$profiles/Default$i.profile"
+done
+start_mouse --latency 1
+
+echo "== configurator benchmarks ($(cut -d' ' -f1-3 /proc/loadavg) load on $(nproc) cores)"
+
+# ---- start-up ----------------------------------------------------------------------------------
+runs=3
+bare_times=() app_times=()
+for run in $(seq "$runs"); do
+    read -r ms pid <<<"$(bt start Bare 'C:\ORVA\bare.exe' Bare)"
+    bare_times+=("$ms")
+    probe close Bare >/dev/null || true
+    wait_until 10 window_gone Bare || true
+    read -r ms pid <<<"$(bt start ORVA7100 'C:\ORVA\ORVA7100.exe')"
+    app_times+=("$ms")
+    e2e_app_pid=$(pgrep -n -f 'ORVA7100.exe' || true)
+    if [ "$run" -lt "$runs" ]; then
+        quit_configurator
+        wait_until 10 window_gone ORVA7100 || true
+    fi
+done
+bare_ms=$(printf '%s\n' "${bare_times[@]}" | median)
+app_ms=$(printf '%s\n' "${app_times[@]}" | median)
+echo "start-up:    configurator ${app_times[*]} ms, bare dialog ${bare_times[*]} ms"
+awk -v a="$app_ms" -v b="$bare_ms" 'BEGIN { printf "             median %.1f ms vs %.1f ms: ratio %.2f (target <= 1.50)\n", a, b, a / b }'
+
+# ---- memory ------------------------------------------------------------------------------------
+sheets_kib=$(for f in "$dist"/Skins/*.bmp; do identify -format '%w %h\n' "$f"; done |
+    awk '{s += $1 * $2 * 4} END {printf "%d", s / 1024}')
+read -r ws_start priv_start <<<"$(bt mem ORVA7100)"
+for id in 1001 1002 1003 1004 1000; do bt click ORVA7100 "$id" >/dev/null; done
+read -r ws_pages priv_pages <<<"$(bt mem ORVA7100)"
+read -r ms pid <<<"$(bt start Bare 'C:\ORVA\bare.exe' Bare)"
+read -r ws_bare priv_bare <<<"$(bt mem Bare)"
+probe close Bare >/dev/null || true
+echo "memory:      after start ${ws_start} KiB working set, ${priv_start} KiB private;" \
+    "after every page ${ws_pages} KiB, ${priv_pages} KiB"
+echo "             skin sheets decoded (32 bits a pixel): ${sheets_kib} KiB;" \
+    "a bare dialog: ${ws_bare} KiB, ${priv_bare} KiB"
+awk -v p="$priv_pages" -v b="$priv_bare" -v s="$sheets_kib" 'BEGIN {
+    printf "             private bytes over the bare dialog / sheets: %.2f (target <= 2.00)\n", (p - b) / s }'
+
+# ---- interaction -------------------------------------------------------------------------------
+page_times=() profile_times=()
+for round in 1 2 3; do
+    for id in 1001 1002 1003 1004 1000; do page_times+=("$(bt click ORVA7100 "$id")"); done
+    for id in 1008 1009 1010 1011 1007; do profile_times+=("$(bt click ORVA7100 "$id")"); done
+done
+page_ms=$(printf '%s\n' "${page_times[@]}" | median)
+profile_ms=$(printf '%s\n' "${profile_times[@]}" | median)
+echo "interaction: page button to page painted: median ${page_ms} ms (max $(printf '%s\n' "${page_times[@]}" | sort -n | tail -1) ms)"
+echo "             profile button to every page showing it: median ${profile_ms} ms (max $(printf '%s\n' "${profile_times[@]}" | sort -n | tail -1) ms)"
+awk -v p="$page_ms" -v q="$profile_ms" 'BEGIN { printf "             ratio to one frame (16 ms): %.2f and %.2f (target <= 1.00)\n", p / 16, q / 16 }'
+
+# ---- apply -------------------------------------------------------------------------------------
+apply_times=()
+for run in 1 2 3; do
+    : >"$E2E_TRANSCRIPT"
+    apply_times+=("$(bt click ORVA7100 1042)")
+done
+transfers=$(wc -l <"$E2E_TRANSCRIPT")
+chunks=$(grep -c '^SET 05' "$E2E_TRANSCRIPT" || true)
+apply_ms=$(printf '%s\n' "${apply_times[@]}" | median)
+echo "apply:       five macro-heavy profiles ($chunks chunks, $transfers transfers at 1 ms): ${apply_times[*]} ms"
+awk -v a="$apply_ms" -v f="$transfers" 'BEGIN { printf "             median against the floor of %d ms: ratio %.3f (target <= 1.10)\n", f, a / f }'
+
+# ---- idle --------------------------------------------------------------------------------------
+cpu_of_wineserver() { awk '{print $14 + $15}' "/proc/$(pgrep -n wineserver)/stat"; }
+probe post ORVA7100 0x0111 1044 0 >/dev/null  # Cancel: to the tray
+wait_until 10 eval '! window_visible ORVA7100' || true
+ws_before=$(cpu_of_wineserver)
+read -r tray_ms tray_pct <<<"$(bt cpu ORVA7100 "$idle_seconds")"
+ws_tray=$(( $(cpu_of_wineserver) - ws_before ))
+probe post ORVA7100 0x07EC 0 0 >/dev/null  # shown again, as a second start does
+wait_until 10 window_visible ORVA7100 || true
+read -r shown_ms shown_pct <<<"$(bt cpu ORVA7100 "$idle_seconds")"
+echo "idle:        in the tray ${tray_ms} ms of CPU over ${idle_seconds} s = ${tray_pct} % of a core" \
+    "(target < 0.1 %); Wine's server meanwhile $((ws_tray * 10)) ms"
+echo "             window shown ${shown_ms} ms over ${idle_seconds} s = ${shown_pct} % of a core"
+quit_configurator
