@@ -141,9 +141,6 @@ LRESULT CORVADlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
         case WM_ENDSESSION:
             OnEndSession(wParam != FALSE);
             return 0;
-        case WM_DESTROY:
-            OnWindowDestroying();
-            break;
         default:
             break;
     }
@@ -623,7 +620,7 @@ void CORVADlg::OnEndSession(bool ending) noexcept {
     tray_.Remove();
 }
 
-void CORVADlg::OnWindowDestroying() noexcept {
+void CORVADlg::OnDestroy() noexcept {
     StopTimer(PROFILE_POLL_TIMER);
     tray_.Remove();
     if (!macrosSavedAtEnd_) {

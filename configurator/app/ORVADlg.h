@@ -62,6 +62,8 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     // Enter, Escape and the close request never end the program.
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
+    // The program ends: the tray icon goes, the macros are saved, the watcher stops.
+    void OnDestroy() noexcept override;
 
     // ApplyHost
     void CollectPages() noexcept override;
@@ -84,7 +86,6 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     void OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnPaint() noexcept;
     void OnEndSession(bool ending) noexcept;
-    void OnWindowDestroying() noexcept;
 
     void SaveProfileInPlace(int slot) noexcept;
     void ExportProfile(int slot) noexcept;
