@@ -8,8 +8,11 @@
 #include "MainWindowLayout.h"
 #include "MacroPageLayout.h"
 #include "MousePageLayout.h"
+#include "PopDlgLayout.h"
 #include "RenameDlgLayout.h"
+#include "SensorPageLayout.h"
 #include "SkinPainter.h"
+#include "SupportPageLayout.h"
 
 namespace orva::art {
 
@@ -155,20 +158,21 @@ void MousePage(SkinPainter& p) {
 
 void SensorPage(SkinPainter& p) {
     Canvas& c = p.Target();
+    auto at = [](int id) { return LayoutRect(kSensorPageLayout, id); };
     PageOutline(c, kPageWidth, kPageHeight);
     p.Label({40, 30, 200, 18}, "Resolution", 14, Align::kLeft, kAccent);
     p.Label({40, 68, 130, 21}, "DPI step", 13);
-    p.DropDown({175, 68, 60, 21});
-    p.CheckBox({40, 130, 205, 18}, "Set X and Y separately");
+    p.DropDown(at(IDC_SENSOR_DPI_STEP));
+    p.CheckBox(at(IDC_SENSOR_SEPARATE), "Set X and Y separately");
     p.Label({262, 58, 70, 20}, "X axis", 13);
-    p.SliderTrack({335, 58, 410, 30});
+    p.SliderTrack(at(IDC_SENSOR_X_AXIS));
     p.Label({262, 104, 70, 20}, "Y axis", 13);
-    p.SliderTrack({335, 104, 410, 30});
+    p.SliderTrack(at(IDC_SENSOR_Y_AXIS));
     c.Line({262, 160}, {745, 160}, Rgb{40, 40, 40});
 
     p.Label({40, 172, 200, 18}, "Surface quality", 14, Align::kLeft, kAccent);
     // The gauge: ten bars, lit in the down look (the filled image of the progress bar).
-    Rect gauge{62, 198, 107, 103};
+    Rect gauge = at(IDC_SENSOR_QUALITY);
     c.FillRect(gauge, Rgb{12, 12, 12});
     c.FrameRect(gauge, kPageEdge);
     bool lit = p.CurrentLook() == Look::kDown;
@@ -182,15 +186,15 @@ void SensorPage(SkinPainter& p) {
     }
     p.Label({180, 210, 100, 16}, "Excellent", 11, Align::kLeft, kDimText);
     p.Label({180, 280, 100, 16}, "Poor", 11, Align::kLeft, kDimText);
-    p.Button({232, 308, 115, 17}, "Analyze surface", 12);
+    p.Button(at(IDC_SENSOR_ANALYZE), "Analyze surface", 12);
 
     p.Label({300, 172, 200, 18}, "Pointer", 14, Align::kLeft, kAccent);
     p.Label({300, 198, 120, 20}, "Pointer speed", 13);
-    p.SliderTrack({429, 198, 290, 20});
+    p.SliderTrack(at(IDC_SENSOR_POINTER_SPEED));
     p.Label({300, 268, 105, 20}, "Lift distance", 13);
-    p.SliderTrack({409, 268, 333, 20});
-    p.Button({608, 308, 60, 18}, "Test", 12);
-    p.Button({680, 308, 60, 18}, "Save", 12);
+    p.SliderTrack(at(IDC_SENSOR_LIFT_DISTANCE));
+    p.Button(at(IDC_SENSOR_TEST), "Test", 12);
+    p.Button(at(IDC_SENSOR_SAVE), "Save", 12);
 }
 
 void ColourPage(SkinPainter& p) {
@@ -275,27 +279,28 @@ void MacroPage(SkinPainter& p, bool backgroundOnly) {
 
 void SupportPage(SkinPainter& p) {
     Canvas& c = p.Target();
+    auto at = [](int id) { return LayoutRect(kSupportPageLayout, id); };
     PageOutline(c, kSupportWidth, kSupportHeight);
     p.Label({40, 40, 300, 20}, "Help and support", 14, Align::kLeft, kAccent);
     p.Paragraph({40, 70, 330, 120},
                 "Questions about your ORVA 7100? Our support site has manuals, tips and answers, "
                 "and you can reach our team there.",
                 13);
-    p.Button({135, 216, 115, 22}, "Online support");
+    p.Button(at(IDC_SUPPORT_ONLINE), "Online support");
     c.Line({460, 40}, {460, 310}, Rgb{40, 40, 40});
 
     p.Label({507, 70, 230, 20}, "Configurator", 14, Align::kLeft, kAccent);
     p.Paragraph({507, 92, 250, 20}, "Look for a newer version:", 12, Align::kLeft, kDimText);
-    p.Button({507, 116, 118, 20}, "Check updates");
+    p.Button(at(IDC_SUPPORT_CHECK_UPDATES), "Check updates");
     p.Label({507, 136, 112, 18}, "Installed version", 12);
-    c.FillRect({621, 140, 36, 10}, kBlack);
+    c.FillRect(at(IDC_SUPPORT_SOFT_VERSION), kBlack);
 
     p.Label({507, 235, 230, 20}, "Mouse firmware", 14, Align::kLeft, kAccent);
     p.Paragraph({507, 257, 250, 20}, "Compare with the newest firmware:", 12, Align::kLeft,
                 kDimText);
-    p.Button({507, 281, 118, 20}, "Check firmware");
+    p.Button(at(IDC_SUPPORT_CHECK_FIRMWARE), "Check firmware");
     p.Label({507, 299, 112, 18}, "Mouse firmware", 12);
-    c.FillRect({621, 303, 36, 10}, kBlack);
+    c.FillRect(at(IDC_SUPPORT_FIRM_VERSION), kBlack);
 }
 
 // ---- small sheets -------------------------------------------------------------------------
@@ -345,10 +350,33 @@ struct PopupText {
     const char* body;
 };
 
+// The pop-up mode (its background piece) whose sheets a family holds.
+int PopupModeOf(SkinFamily family) {
+    switch (family) {
+        case SkinFamily::kLeftClickWarning:
+            return 122;
+        case SkinFamily::kDeleteMacro:
+            return 125;
+        case SkinFamily::kAnalysisStart:
+            return 129;
+        case SkinFamily::kAnalysisMove:
+            return 133;
+        case SkinFamily::kAnalysisFinish:
+            return 139;
+        case SkinFamily::kResetWarning:
+            return 142;
+        default:
+            return 146;
+    }
+}
+
 void Popup(SkinPainter& p, SkinFamily family) {
-    const Rect ok{257, 150, 55, 24};
-    const Rect cancel{317, 150, 56, 24};
-    const Rect close{348, 0, 27, 23};
+    const PopupLayout& layout = *FindPopupLayout(PopupModeOf(family));
+    auto at = [](const ControlPlace& place) {
+        return Rect{place.rect.left, place.rect.top, place.rect.Width(), place.rect.Height()};
+    };
+    const Rect ok = at(layout.ok);
+    const Rect cancel = at(layout.cancel);
     switch (family) {
         case SkinFamily::kLeftClickWarning:
             PopupFrame(p, "Left click needed");
@@ -357,7 +385,7 @@ void Popup(SkinPainter& p, SkinFamily family) {
                         "Left Click. Give the left click to another button first, then you can "
                         "change this one.",
                         13);
-            p.Button({317, 150, 56, 24}, "OK");
+            p.Button(ok, "OK");
             break;
         case SkinFamily::kDeleteMacro:
             PopupFrame(p, "Delete macro");
@@ -366,7 +394,7 @@ void Popup(SkinPainter& p, SkinFamily family) {
                         "function.",
                         13);
             p.Button(ok, "Delete");
-            p.Button({317, 150, 57, 24}, "Cancel");
+            p.Button(cancel, "Cancel");
             break;
         case SkinFamily::kAnalysisStart:
             PopupFrame(p, "Surface analysis");
@@ -374,27 +402,29 @@ void Popup(SkinPainter& p, SkinFamily family) {
                         "The mouse measures how well it tracks on your surface. Put it on your "
                         "mouse pad and press Start. Then keep moving it until the countdown ends.",
                         13);
-            p.Button({190, 150, 122, 24}, "Start");
+            p.Button(ok, "Start");
             p.Button(cancel, "Cancel");
             break;
-        case SkinFamily::kAnalysisMove:
+        case SkinFamily::kAnalysisMove: {
             PopupFrame(p, "Surface analysis");
-            p.Target().FillRect({2, 26, 174, 144}, Rgb{14, 14, 14});
+            p.Target().FillRect(at(layout.image), Rgb{14, 14, 14});
+            const Rect time = at(layout.time);
             p.Paragraph(
-                {186, 38, 180, 90},
+                {time.x, 38, 180, 90},
                 "Keep moving the mouse in circles on the pad until the countdown reaches 0.", 13);
-            p.Field({186, 139, 51, 13});
-            p.Label({186, 122, 120, 14}, "Seconds left", 11, Align::kLeft, kDimText);
+            p.Field(time);
+            p.Label({time.x, time.y - 17, 120, 14}, "Seconds left", 11, Align::kLeft, kDimText);
             p.Button(ok, "Next");
             p.Button(cancel, "Cancel");
             break;
+        }
         case SkinFamily::kAnalysisFinish:
             PopupFrame(p, "Surface analysis");
             p.Paragraph({20, 38, 335, 100},
                         "All done. Press OK to see how good your surface is on the Performance "
                         "page.",
                         13);
-            p.Button({317, 150, 56, 24}, "OK");
+            p.Button(ok, "OK");
             break;
         case SkinFamily::kResetWarning:
             PopupFrame(p, "Reset to default");
@@ -405,19 +435,21 @@ void Popup(SkinPainter& p, SkinFamily family) {
             p.Button(ok, "Reset");
             p.Button(cancel, "Cancel");
             break;
-        case SkinFamily::kSingleKey:
+        case SkinFamily::kSingleKey: {
             PopupFrame(p, "Assign a key");
             p.Paragraph({20, 38, 335, 60},
                         "Press the key this mouse button should send, then press OK.", 13);
-            p.Label({60, 107, 100, 23}, "Your key:", 13, Align::kRight);
-            p.Field({168, 107, 92, 23});
+            const Rect key = at(layout.time);
+            p.Label({key.x - 108, key.y, 100, key.h}, "Your key:", 13, Align::kRight);
+            p.Field(key);
             p.Button(ok, "OK");
             p.Button(cancel, "Cancel");
             break;
+        }
         default:
             break;
     }
-    p.CloseGlyph(close);
+    p.CloseGlyph(at(layout.close));
 }
 
 }  // namespace
