@@ -82,7 +82,9 @@ class CHost : public CZelImageDialog {
         label.Move(200, 60, 77, 40);
         edit.AttachDlgItem(me, IDC_HOST_EDIT);
         edit.Move(10, 120, 171, 17);
-        return true;
+        // No focus, so the host is never activated: Wine without a window manager takes two
+        // seconds to destroy an active top-level window. Tests that type set the focus.
+        return false;
     }
 
     bool OnCommand(int id, int code, HWND control) noexcept override {
