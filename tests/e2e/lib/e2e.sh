@@ -185,9 +185,9 @@ click_ctl() {
 }
 # click_at TITLE X Y [BUTTON]: a click at client coordinates of a top-level window.
 click_at() {
-    local hwnd x y w h
-    read -r hwnd x y w h <<<"$(probe find "$1")" || return 1
-    [ -n "$hwnd" ] || return 1
+    local origin x y
+    origin=$(probe origin "$1") || return 1
+    read -r x y <<<"$origin"
     xdotool mousemove --sync $((x + $2)) $((y + $3)) click "${4:-1}"
 }
 # press_keys KEY...: xdotool key names (Return, Escape, ctrl+s, a, ...) to the focused window.

@@ -6,6 +6,7 @@
 //                              window with exactly this title
 //   wait TITLE SECONDS         until that window exists and is visible
 //   visible TITLE              exit 0 when it exists and is visible
+//   origin TITLE               screen "x y" of the window's client point (0, 0)
 //   list TITLE                 one line per descendant control: id, parent id, class, rect in the
 //                              top-level window's client coordinates, visible, enabled, the
 //                              query answers of its kind and its text (last, so it may hold spaces)
@@ -351,6 +352,13 @@ int Run(int argc, wchar_t** argv) {
         return top != nullptr ? Find(top) : 1;
     if (command == L"visible")
         return top != nullptr && IsWindowVisible(top) ? 0 : 1;
+    if (command == L"origin") {
+        POINT origin{0, 0};
+        if (top == nullptr || !ClientToScreen(top, &origin))
+            return 1;
+        std::printf("%ld %ld\n", origin.x, origin.y);
+        return 0;
+    }
     if (command == L"list")
         return top != nullptr ? List(top) : 1;
     if (command == L"close")
