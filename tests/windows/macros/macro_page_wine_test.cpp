@@ -80,12 +80,17 @@ struct Key {
 // Answers the next pop-up of this thread with a command once it shows.
 WPARAM gAnswer = IDCANCEL;
 bool gAnswered = false;
+// The message a message box showed (its static text, id 0xFFFF).
+std::wstring gAnsweredText;
 
 BOOL CALLBACK AnswerPopup(HWND window, LPARAM) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
     if (IsWindowVisible(window) && IsWindowEnabled(window) &&
         std::wstring(className) == L"#32770" && GetWindow(window, GW_OWNER) != nullptr) {
+        wchar_t text[128] = {};
+        GetDlgItemTextW(window, 0xFFFF, text, 128);
+        gAnsweredText = text;
         PostMessageW(window, WM_COMMAND, gAnswer, 0);
         gAnswered = true;
         return FALSE;
@@ -191,12 +196,15 @@ class MacroPageWineTest : public testing::Test {
         return keys;
     }
     // Opens the editor's context menu on a row and clicks an item down the levels given.
-    void ChooseFromMenu(size_t row, std::initializer_list<size_t> path) {
+    // A right click alone (`select` false) keeps the selection and an open delay box.
+    void ChooseFromMenu(size_t row, std::initializer_list<size_t> path, bool select = true) {
         const MacroRect& r = Current()->events.at(row).row;
         const POINT at = ToScreen(page.Editor().Hwnd(), r.left + 30, (r.top + r.bottom) / 2);
         MouseMoveTo(at.x, at.y);
-        MouseLeftDown();
-        MouseLeftUp();
+        if (select) {
+            MouseLeftDown();
+            MouseLeftUp();
+        }
         RightClick();
         CZelMenu* level = &page.Editor().ContextMenu();
         ASSERT_TRUE(PumpPageUntil(page.Hwnd(), [&] { return level->IsVisible(); }));
@@ -253,13 +261,11 @@ TEST_F(MacroPageWineTest, NewMacrosRecordingAndEditingReachTheMacroFolder) {
     EXPECT_FALSE(page.List().NameEdit()->IsVisible());
     EXPECT_EQ(page.List().Entries().size(), 1u);
 
-    // Record without delays; the keys press nothing on the page (Delete has the focus).
+    // Record without delays.
     Click(IDC_START_RECORD);
     EXPECT_TRUE(page.IsRecording());
     EXPECT_TRUE(Visible(IDC_STOP_RECORD));
     EXPECT_FALSE(Visible(IDC_START_RECORD));
-    SetFocus(Control(IDC_DELETE_MACRO));
-    ArmAnswer(IDCANCEL);
     TypeText("AB");
     Type(VK_SPACE);
     Type(VK_RETURN);
@@ -275,8 +281,6 @@ TEST_F(MacroPageWineTest, NewMacrosRecordingAndEditingReachTheMacroFolder) {
     for (const CEventItem& e : Current()->events) {
         EXPECT_EQ(e.delay, 0);
     }
-    PumpPageFor(page.Hwnd(), 200);
-    EXPECT_FALSE(gAnswered) << "a key pressed Delete";
     // No context menu while recording.
     const MacroRect& first = Current()->events[0].row;
     const POINT at = ToScreen(page.Editor().Hwnd(), first.left + 30, first.top + 5);
@@ -330,6 +334,32 @@ TEST_F(MacroPageWineTest, NewMacrosRecordingAndEditingReachTheMacroFolder) {
     shot.SaveArtifact(L"macro-page-after-recording");
 }
 
+TEST_F(MacroPageWineTest, KeysTypedWhileRecordingReachNoBoxOfThePage) {
+    NewMacro("X");
+    ASSERT_TRUE(PumpPageUntil(page.Hwnd(), [&] { return Current() != nullptr; }));
+    Click(IDC_START_RECORD);
+    TypeText("A");
+    Click(IDC_STOP_RECORD);
+    ASSERT_EQ(Current()->events.size(), 2u);
+    // The delay box open on the first event, then a recording started from the menu: the box
+    // keeps the focus, and the digits typed go to the macro only.
+    ChooseFromMenu(0, {4});  // Edit delay
+    ASSERT_TRUE(
+        PumpPageUntil(page.Hwnd(), [&] { return GetFocus() == page.Editor().DelayEdit().Hwnd(); }));
+    ChooseFromMenu(0, {1}, false);  // Start record after event
+    ASSERT_TRUE(page.IsRecording());
+    ASSERT_EQ(GetFocus(), page.Editor().DelayEdit().Hwnd());
+    TypeText("7");
+    EXPECT_EQ(page.Editor().DelayEdit().Text(), L"");
+    // Enter while recording closes the box (nothing typed: the delay stays) and is recorded.
+    Type(VK_RETURN);
+    EXPECT_FALSE(page.Editor().DelayEdit().IsVisible());
+    Click(IDC_STOP_RECORD);
+    EXPECT_EQ(Keys(), (std::vector<Key>{
+                          {'A', 1}, {'7', 1}, {'7', 2}, {VK_RETURN, 1}, {VK_RETURN, 2}, {'A', 2}}));
+    EXPECT_EQ(Current()->events[0].delay, 0);
+}
+
 TEST_F(MacroPageWineTest, DeletingAsksFirstAndCancelChangesNothing) {
     NewMacro("ONE");
     NewMacro("TWO");
@@ -373,6 +403,33 @@ TEST_F(MacroPageWineTest, DeletingAsksFirstAndCancelChangesNothing) {
     EXPECT_EQ(page.List().Entries().size(), 1u);
     EXPECT_FALSE(page.List().NameEdit()->IsVisible());
     Click(IDC_STOP_RECORD);
+}
+
+TEST_F(MacroPageWineTest, AHookThatCannotBeInstalledIsReportedAndStopRecordEndsTheState) {
+    NewMacro("X");
+    ASSERT_TRUE(PumpPageUntil(page.Hwnd(), [&] { return Current() != nullptr; }));
+    // Every place of the hook slot taken by other windows: the page's hook is refused.
+    std::vector<std::unique_ptr<CNotifyRecorder>> others;
+    while (InstalledKeyboardHookCount() < kKeyboardHookClients) {
+        others.push_back(std::make_unique<CNotifyRecorder>());
+        ASSERT_TRUE(others.back()->Create({900, 0, 910, 10}));
+        ASSERT_TRUE(InstallKeyboardHook(others.back()->Hwnd()));
+    }
+    ArmAnswer(IDOK);
+    Click(IDC_START_RECORD);
+    ASSERT_TRUE(PumpPageUntil(page.Hwnd(), [] { return gAnswered; })) << "no message box";
+    EXPECT_EQ(gAnsweredText, L"start hook failed!");
+    EXPECT_TRUE(page.IsRecording());
+    EXPECT_TRUE(Visible(IDC_STOP_RECORD));
+    TypeText("Q");
+    EXPECT_TRUE(Keys().empty());
+    Click(IDC_STOP_RECORD);
+    EXPECT_FALSE(page.IsRecording());
+    EXPECT_TRUE(Visible(IDC_START_RECORD));
+    for (const auto& other : others) {
+        RemoveKeyboardHook(other->Hwnd());
+        other->DestroyWindow();
+    }
 }
 
 TEST_F(MacroPageWineTest, SavedMacrosComeBackInListOrderWithTheLastSelected) {
