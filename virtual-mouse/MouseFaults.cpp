@@ -43,6 +43,13 @@ bool SetFault(MouseFaults& faults, const std::string& name, const std::string& v
         return ParseNumber(value, -1, 4, faults.updaterFaultStep);
     if (name == "vanish-after")
         return ParseNumber(value, -1, kMaxCount, faults.vanishAfterReports);
+    if (name == "vanish-from-select") {
+        int on = 0;
+        if (!ParseNumber(value, 0, 1, on))
+            return false;
+        faults.vanishFromSelect = on == 1;
+        return true;
+    }
     if (name == "vanish-for")
         return ParseNumber(value, 0, kMaxMs, faults.vanishForMs);
     if (name == "latency")

@@ -25,6 +25,9 @@ struct MouseFaults {
     int vanishAfterReports = -1;
     // How long it stays away after vanishing, in ms; 0 until it is plugged in again.
     int vanishForMs = 1000;
+    // When set, vanish-after counts only from the next select command (report 0x03, byte 1 =
+    // 0x02) on, which opens an Apply: the reports of a host's polls before it do not count.
+    bool vanishFromSelect = false;
     // Delay of every transfer (set or get), in ms. Applied by whoever carries the reports.
     int latencyMs = 0;
 };
@@ -37,8 +40,8 @@ namespace vmouse {
 
 // The fault names of the server's options and control command: ack-after (N or "never"),
 // ack-fault-slot, reject-report, busy, resend, updater-fault-step, vanish-after, vanish-for,
-// latency. Values are decimal or 0x-hexadecimal; -1 turns the slot, report or step limits off.
-// False, with `faults` unchanged, for an unknown name or a bad value.
+// vanish-from-select (0 or 1), latency. Values are decimal or 0x-hexadecimal; -1 turns the slot,
+// report or step limits off. False, with `faults` unchanged, for an unknown name or a bad value.
 bool SetFault(MouseFaults& faults, const std::string& name, const std::string& value);
 
 }  // namespace vmouse

@@ -86,6 +86,7 @@ MouseModel::MouseModel(Clock clock, MouseOptions options)
 void MouseModel::SetFaults(const MouseFaults& faults) {
     faults_ = faults;
     reportsSinceFault_ = 0;
+    vanishCounting_ = false;
 }
 
 void MouseModel::Log(const std::string& line) {
@@ -160,9 +161,15 @@ bool MouseModel::SwitchProfile(int slot) {
     return true;
 }
 
-void MouseModel::CountReport() {
+void MouseModel::CountReport(const uint8_t* report, size_t length) {
     if (faults_.vanishAfterReports < 0)
         return;
+    if (faults_.vanishFromSelect && !vanishCounting_) {
+        if (report == nullptr || length < 2 || report[0] != kReportCommand ||
+            report[1] != kSubSelect)
+            return;
+        vanishCounting_ = true;
+    }
     if (++reportsSinceFault_ >= faults_.vanishAfterReports) {
         faults_.vanishAfterReports = -1;
         GoAway(faults_.vanishForMs > 0 ? faults_.vanishForMs : -1);
@@ -213,7 +220,7 @@ bool MouseModel::SetFeature(const uint8_t* report, size_t length) {
                 break;
         }
     }
-    CountReport();
+    CountReport(report, length);
     return ok;
 }
 

@@ -98,7 +98,8 @@ class MouseModel {
 
     bool Reject(const std::string& why);
     void Log(const std::string& line);
-    void CountReport();
+    // `report` is the report of a set, null for a get.
+    void CountReport(const uint8_t* report = nullptr, size_t length = 0);
     // Unplugged; back after `forMs`, or only when plugged in again when `forMs` < 0.
     void GoAway(int forMs);
     void ArmAck(uint8_t reportId, int slot);
@@ -125,6 +126,7 @@ class MouseModel {
     int64_t returnAt_ = -1;  // when a vanished mouse comes back; -1 never by itself
     uint32_t arrivals_ = 1;
     int reportsSinceFault_ = 0;
+    bool vanishCounting_ = false;  // with vanishFromSelect: the select has come
 
     // Configurator side.
     Pending pending_ = Pending::kNone;

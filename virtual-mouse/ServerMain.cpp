@@ -41,6 +41,7 @@ const char kUsage[] =
     "  --updater-fault-step S       ... busy and resend only in updater step S\n"
     "  --vanish-after N             unplug after N more reports\n"
     "  --vanish-for MS              and come back after MS (0: only on plug; default 1000)\n"
+    "  --vanish-from-select 0|1     count those reports only from the next select on\n"
     "  --latency MS                 delay of every transfer\n"
     "The server prints \"listening on HOST:PORT\" once ready and runs until SIGINT or SIGTERM.\n";
 

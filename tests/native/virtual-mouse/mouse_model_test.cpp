@@ -189,6 +189,29 @@ TEST_F(MouseModelTest, VanishAfterReportsAndComeBack) {
         EXPECT_EQ(Get(0x04, 64).size(), 64u);
 }
 
+// Counting from the next select: a host's polls before an Apply do not move the vanishing point.
+TEST_F(MouseModelTest, VanishCountedFromTheNextSelect) {
+    MouseFaults faults;
+    faults.vanishAfterReports = 3;
+    faults.vanishForMs = 0;
+    faults.vanishFromSelect = true;
+    ASSERT_TRUE(SetFault(faults, "vanish-from-select", "1"));
+    EXPECT_FALSE(SetFault(faults, "vanish-from-select", "2"));
+    model.SetFaults(faults);
+    for (int poll = 0; poll < 5; ++poll) {
+        EXPECT_TRUE(Set8({0x03, 0x03}));
+        EXPECT_EQ(Ack(0x03), 1);
+        EXPECT_EQ(Get(0x03).size(), 8u);
+    }
+    EXPECT_TRUE(model.SetFeature(std::vector<uint8_t>{0x03}.data(), 1) == false);
+    EXPECT_TRUE(model.IsPresent());
+    EXPECT_TRUE(Set8({0x03, 0x02}));  // the select: report 1
+    EXPECT_EQ(Ack(0x03), 1);
+    EXPECT_TRUE(Set8({0x03, 0x01}));  // report 3 is still handled
+    EXPECT_FALSE(model.IsPresent());
+    EXPECT_EQ(model.Memory().activeSlot, 1);
+}
+
 TEST_F(MouseModelTest, UnplugForgetsTheExchangeButNotTheMemory) {
     EXPECT_TRUE(WriteChunk(4, 0, 179, 7));
     EXPECT_TRUE(Set8({0x03, 0x00, 0xB3, 0x00, 0x00, 4}));
