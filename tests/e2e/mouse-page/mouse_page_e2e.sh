@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# The mouse and colour pages of ORVA7100.exe end to end, with real clicks and keys (xdotool):
+#   functions for several slots through the real menus (a sub-menu item among them); the left
+#   click guard's warning; a key captured for a slot (A then B gives 66; Enter, Escape and Space
+#   are captured and close nothing; Cancel keeps the old key); a report rate; then Apply: the
+#   saved profile holds exactly those functions and the mouse's slot images equal the images of
+#   the saved profiles. On the colour page "Select" with two zones and a palette colour, Apply:
+#   the profile and the mouse carry the LED mode and colour.
+# usage: mouse_page_e2e.sh DIST_DIR PROBE_EXE [NATIVE_BUILD]
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
+e2e_begin mouse-page "$1" "$2" "${3:-}"
+
+ctl="$E2E_NATIVE/tools/orva7100ctl/orva7100ctl"
+T=$E2E_TITLE
+# Ids of the main window, the two pages (their own ids are their template ids) and controls.
+kPageMouse=1000 kPageColour=1002 kApply=1042 kMousePage=129 kColourPage=131
+kSlots=(1012 1021 1022 1023 1024 1025 1026)
+kRate250=1027
+kLedSelect=1029 kZoneWheel=1030 kZoneLogo=1033 kPalette21=1044 kColourTip=1063
+# Pop-up: OK, Cancel and the key text; OK and Cancel by their place in the dialog.
+kPopupKey=1079
+
+data=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/Velmor/ORVA7100
+
+start_mouse
+start_configurator
+wait_until 30 window_visible "$T" || { fail "the main window did not show"; e2e_finish; }
+
+json() { python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print($2)" "$1"; }
+
+# ---- menus (one window per level, named "menu") ----------------------------------------------
+menus() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '^menu$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        echo "$X $Y $WIDTH $HEIGHT"
+    done | sort -n
+}
+menu_count() { [ "$(menus | wc -l)" -eq "$1" ]; }
+# Level LEVEL (0 = top) with COUNT items: sets mx my mw mh and the item height mi.
+read_menu() {
+    read -r mx my mw mh <<<"$(menus | sed -n "$(($1 + 1))p")"
+    [ -n "${mh:-}" ] || return 1
+    mi=$(((mh - 8) / $2))
+}
+menu_item_at() {
+    read_menu "$1" "$3" || return 1
+    echo $((mx + 30)) $((my + 4 + $2 * mi + mi / 2))
+}
+hover_item() { xdotool mousemove --sync $(menu_item_at "$@"); }
+click_item() { xdotool mousemove --sync $(menu_item_at "$@") click 1; }
+
+slot_text() { ctl_value "$T" "${kSlots[$1]}" text $kMousePage; }
+# choose SLOT ITEM_INDEX [SUB_INDEX]: the slot's menu, an item of the top level (8 items), or
+# with SUB_INDEX an item of the sub-menu of "Default Commands" (7 items).
+choose() {
+    click_ctl "$T" "${kSlots[$1]}" $kMousePage
+    wait_until 5 menu_count 1 || { fail "slot $(($1 + 1)): the menu did not open"; return 1; }
+    if [ $# -ge 3 ]; then
+        hover_item 0 "$2" 8 && wait_until 5 menu_count 2 || {
+            fail "slot $(($1 + 1)): no sub-menu"
+            return 1
+        }
+        click_item 1 "$3" 7
+    else
+        click_item 0 "$2" 8
+    fi
+}
+
+# The topmost dialog other than the main window: sets pop (hwnd), px py pw ph and ptitle.
+popup_open() {
+    local line
+    line=$(probe top-dialog) || return 1
+    read -r pop px py pw ph ptitle <<<"$line"
+    [ "${ptitle:-}" != "$T" ] && [ -n "$pop" ]
+}
+popup_gone() { ! popup_open; }
+# click_popup X Y: a click at client coordinates of the open pop-up.
+click_popup() { xdotool mousemove --sync $((px + $1)) $((py + $2)) click 1; }
+popup_key_text() { ctl_value "$ptitle" $kPopupKey text; }
+
+wait_until 10 ctl_is "$T" "${kSlots[0]}" visible 1 $kMousePage || fail "the mouse page is not shown"
+shot mouse-page-initial "$T"
+
+# ---- functions through the menus -----------------------------------------------------------------
+choose 2 0 4 && wait_until 5 eval '[ "$(slot_text 2)" = Back ]' ||
+    fail "slot 3 shows '$(slot_text 2)', not Back"
+choose 3 3 && wait_until 5 eval '[ "$(slot_text 3)" = "Scroll up" ]' ||
+    fail "slot 4 shows '$(slot_text 3)', not Scroll up"
+choose 5 7 && wait_until 5 eval '[ "$(slot_text 5)" = "Disable Button" ]' ||
+    fail "slot 6 shows '$(slot_text 5)', not Disable Button"
+wait_until 5 menu_count 0 || fail "a menu stayed open"
+
+# ---- the left-click guard -----------------------------------------------------------------------
+choose 0 0 1
+if wait_until 5 popup_open; then
+    # The menu closed before the warning opened.
+    menu_count 0 || fail "a menu stays drawn over the warning"
+    shot popup-left-click-warning "$ptitle"
+    click_popup 345 162
+    wait_until 5 popup_gone || fail "the warning did not close on OK"
+else
+    fail "no warning when the only left click was to be reassigned"
+fi
+[ "$(slot_text 0)" = "Left Click" ] || fail "slot 1 lost its left click: '$(slot_text 0)'"
+
+# ---- a single key -------------------------------------------------------------------------------
+choose 6 5
+if wait_until 5 popup_open; then
+    focus_window "$ptitle"
+    press_keys a b
+    wait_until 5 eval '[ "$(popup_key_text)" = B ]' || fail "the pop-up shows '$(popup_key_text)' after A, B"
+    press_keys Return Escape space
+    wait_until 5 eval '[ "$(popup_key_text)" = SPACE ]' ||
+        fail "Enter, Escape, Space: the pop-up shows '$(popup_key_text)'"
+    popup_open || fail "Enter, Escape or Space closed the pop-up"
+    press_keys b
+    wait_until 5 eval '[ "$(popup_key_text)" = B ]' || fail "B was not captured again"
+    shot popup-single-key "$ptitle"
+    click_popup 284 162
+    wait_until 5 popup_gone || fail "the key pop-up did not close on OK"
+else
+    fail "no key pop-up"
+fi
+wait_until 5 eval '[ "$(slot_text 6)" = B ]' || fail "slot 7 shows '$(slot_text 6)', not B"
+# Cancel keeps the key.
+choose 6 5
+if wait_until 5 popup_open; then
+    focus_window "$ptitle"
+    press_keys c
+    wait_until 5 eval '[ "$(popup_key_text)" = C ]' || fail "C was not captured"
+    click_popup 345 162
+    wait_until 5 popup_gone || fail "the key pop-up did not close on Cancel"
+fi
+[ "$(slot_text 6)" = B ] || fail "Cancel changed slot 7 to '$(slot_text 6)'"
+
+# ---- report rate ----------------------------------------------------------------------------------
+click_ctl "$T" $kRate250 $kMousePage
+wait_until 5 ctl_is "$T" $kRate250 check 1 $kMousePage || fail "250 Hz is not checked"
+shot mouse-page-edited "$T"
+
+# ---- Apply ------------------------------------------------------------------------------------------
+# slot_matches: every slot image of the mouse equals the image of its saved profile file
+# (profile k + 1 is written to slot k).
+slot_matches() {
+    local k
+    for k in 0 1 2 3 4; do
+        "$ctl" profile image "$data/Profiles/Default$((k + 1)).profile" --firmware 109 --raw \
+            >"$E2E_WORK/expected$k.bin" 2>/dev/null || return 1
+        cmp -s "$E2E_WORK/expected$k.bin" "$E2E_MOUSE_STATE/slot$k.bin" || return 1
+    done
+}
+profile_field() {
+    "$ctl" profile show "$data/Profiles/Default1.profile" >"$E2E_WORK/profile.json" 2>/dev/null &&
+        json "$E2E_WORK/profile.json" "$1"
+}
+buttons() { profile_field "' '.join('%d/%d' % (b['function'], b['value']) for b in d['buttons'])"; }
+expected_buttons="0/0 1/0 4/0 11/0 4/0 15/0 13/66"
+click_ctl "$T" $kApply
+wait_until 15 eval '[ "$(buttons)" = "$expected_buttons" ]' ||
+    fail "buttons saved as '$(buttons)', not '$expected_buttons'"
+[ "$(profile_field "d['reportRate']")" = 3 ] || fail "report rate saved as $(profile_field "d['reportRate']")"
+wait_until 15 slot_matches || fail "the mouse's slot images differ from the saved profiles"
+
+# ---- colour page ----------------------------------------------------------------------------------
+click_ctl "$T" $kPageColour
+wait_until 10 ctl_is "$T" $kLedSelect visible 1 $kColourPage || fail "the colour page did not show"
+click_ctl "$T" $kLedSelect $kColourPage
+wait_until 5 ctl_is "$T" $kZoneWheel enabled 1 $kColourPage || fail "the zones stay disabled"
+click_ctl "$T" $kZoneWheel $kColourPage
+click_ctl "$T" $kZoneLogo $kColourPage
+click_ctl "$T" $kPalette21 $kColourPage
+wait_until 5 ctl_is "$T" $kColourTip text 255.154.0 $kColourPage ||
+    fail "the colour tip shows '$(ctl_value "$T" $kColourTip text $kColourPage)'"
+wait_until 5 ctl_is "$T" $kZoneLogo check 1 $kColourPage || fail "LogoType is not checked"
+shot colour-page "$T"
+led() { profile_field "'%d/%d' % (d['ledMode'], d['ledColour'])"; }
+click_ctl "$T" $kApply
+wait_until 15 eval '[ "$(led)" = 25/39679 ]' || fail "LED mode/colour saved as $(led), not 25/39679"
+wait_until 15 slot_matches || fail "the mouse's slot images differ after the colour change"
+
+e2e_finish
