@@ -80,17 +80,13 @@ TEST_F(ColourPageWine, SelectZonesAndPaletteReachTheProfile) {
     EXPECT_EQ(profile.ledMode, 25);
     EXPECT_EQ(profile.ledColour, 39679u);
 
-    // "ON" disables the zones and keeps their checks; the colour stays in every choice.
-    ClickControl(page.Hwnd(), IDC_LED_ON);
-    EXPECT_TRUE(PumpUntil([&] { return !ZonesEnabled(); }));
-    EXPECT_TRUE(Zone(0).IsChecked() && Zone(3).IsChecked());
-    page.SaveColourPage(profile);
-    EXPECT_EQ(profile.ledMode, 15);
-    EXPECT_EQ(profile.ledColour, 39679u);
+    // "OFF": the colour stays.
     ClickControl(page.Hwnd(), IDC_LED_OFF);
     EXPECT_TRUE(PumpUntil([&] { return Button(IDC_LED_OFF).IsLatched(); }));
+    EXPECT_FALSE(ZonesEnabled());
     page.SaveColourPage(profile);
     EXPECT_EQ(profile.ledMode, 0);
+    EXPECT_EQ(profile.ledColour, 39679u);
 }
 
 TEST_F(ColourPageWine, LoadShowsModesAndColour) {

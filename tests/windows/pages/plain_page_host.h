@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,12 +45,11 @@ class CPlainPageHost : public CZelWnd, public PageHost {
     Profile& ProfileAt(int slot) noexcept override { return profiles[slot]; }
     DeviceLink& Link() noexcept override { return link; }
     MacroCollection& Macros() noexcept override { return macros; }
-    void MacrosChanged() noexcept override { ++macrosChanged; }
+    void MacrosChanged() noexcept override {}
     HWND MainWindow() const noexcept override { return Hwnd(); }
 
     std::array<Profile, 5> profiles;
     MacroCollection macros;
-    int macrosChanged = 0;
     // Control notifications that pages passed on to the main window.
     std::vector<std::pair<int, LPARAM>> passedOn;
 
@@ -63,11 +61,3 @@ class CPlainPageHost : public CZelWnd, public PageHost {
     NoWaitClock clock;
     DeviceLink link;
 };
-
-// Runs `action` on the user-interface thread once a dialog window is up (a modal pop-up): a
-// thread timer polls for it and its procedure runs inside whichever loop dispatches it. After
-// ten seconds without a dialog the action runs anyway.
-void WhenModal(std::function<void()> action, UINT period = 50);
-
-// The first visible top-level window of this thread of a window class, or null.
-HWND FindThreadWindow(const wchar_t* className);
