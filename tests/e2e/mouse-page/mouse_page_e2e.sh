@@ -162,6 +162,13 @@ wait_until 15 eval '[ "$(buttons)" = "$expected_buttons" ]' ||
     fail "buttons saved as '$(buttons)', not '$expected_buttons'"
 [ "$(profile_field "d['reportRate']")" = 3 ] || fail "report rate saved as $(profile_field "d['reportRate']")"
 wait_until 15 slot_matches || fail "the mouse's slot images differ from the saved profiles"
+# Read back from the mouse itself: the functions and the key's usage (B is usage 5).
+mouse_slot() {
+    "$ctl" image show "$E2E_MOUSE_STATE/slot0.bin" >"$E2E_WORK/slot.json" 2>/dev/null &&
+        json "$E2E_WORK/slot.json" "$1"
+}
+slot_buttons="$(mouse_slot "' '.join('%d/%d' % (b['function'], b['keyUsage']) for b in d['buttons'])")"
+[ "$slot_buttons" = "0/0 1/0 4/0 11/0 4/0 15/0 13/5" ] || fail "the mouse's slot holds $slot_buttons"
 
 # ---- colour page ----------------------------------------------------------------------------------
 click_ctl "$T" $kPageColour
@@ -179,5 +186,7 @@ led() { profile_field "'%d/%d' % (d['ledMode'], d['ledColour'])"; }
 click_ctl "$T" $kApply
 wait_until 15 eval '[ "$(led)" = 25/39679 ]' || fail "LED mode/colour saved as $(led), not 25/39679"
 wait_until 15 slot_matches || fail "the mouse's slot images differ after the colour change"
+slot_led="$(mouse_slot "'%d/%d' % (d['ledMode'], d['ledColour'])")"
+[ "$slot_led" = 25/39679 ] || fail "the mouse's slot holds LED mode/colour $slot_led"
 
 e2e_finish
