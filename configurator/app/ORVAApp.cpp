@@ -13,11 +13,28 @@ std::wstring Wide(const char16_t* text) {
     return std::wstring(s.begin(), s.end());
 }
 
+// The running configurator's main window: the top-level window with the title that shows in
+// the task bar. A message box or pop-up that happens to carry the same title is passed over.
+HWND FindRunningWindow() {
+    const std::wstring title = Wide(kMainWindowTitle);
+    HWND first = nullptr;
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, title.c_str()); window != nullptr;
+         window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
+        if ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0) {
+            return window;
+        }
+        if (first == nullptr) {
+            first = window;
+        }
+    }
+    return first;
+}
+
 }  // namespace
 
 bool CORVAApp::InitInstance() noexcept {
     // A running configurator shows its window; this start then ends at the mutex below.
-    if (HWND running = FindWindowW(nullptr, Wide(kMainWindowTitle).c_str())) {
+    if (HWND running = FindRunningWindow()) {
         PostMessageW(running, WM_SHOW_CONFIGURATOR, 0, 0);
     }
     instanceMutex_ = CreateMutexW(nullptr, FALSE, Wide(kInstanceMutexName).c_str());
