@@ -5,7 +5,8 @@
 #   random moments (the seed is printed): every file loads as the old or the new content;
 # - orva7100ctl.exe reads what was saved there;
 # - orva7100ctl.exe applying five two-chunk profiles while the virtual mouse vanishes after report
-#   N, at a sample of N: the system's message and status 1, and the next Apply writes everything.
+#   N, at a sample of N: the system's message and status 1, and the next Apply writes everything;
+# - orva7100ctl.exe against a mouse that answers too late: each command fails in bounded time.
 set -u
 kill_exe=$1
 win_ctl=$2
@@ -91,4 +92,16 @@ for n in 1 2 5 9 14 20 27 33 40 $((reports - 1)); do
     mouse_holds mouse "$set_name" || fail "Wine apply after replug at $n did not write everything"
     tried=$((tried + 1))
 done
+# A mouse that answers every transfer only after 10 s: the Windows build's commands fail with a
+# message, each transfer after its bounded wait, well before the deadline.
+"$ctl" virtual fault latency 10000 || fail "latency fault"
+for command in info "select 3"; do
+    # shellcheck disable=SC2086
+    (cd "$install" && timeout 30 wine "$ctl_name" device $command >/dev/null 2>"$work/err")
+    status=$?
+    [ $status = 1 ] || fail "device $command against a silent mouse under Wine: status $status"
+done
+"$ctl" virtual fault clear || fail "clear"
+win_apply a 2>"$work/err" || fail "apply once the mouse answers again: $(cat "$work/err")"
+
 echo "under Wine: ${ORVA_KILLS:-200} kills, $tried unplug points of $reports reports; all checks passed"
