@@ -477,7 +477,16 @@ void CORVADlg::OnProfileMenu(int slot, int item) noexcept {
     }
 }
 
+// Saving or exporting the profile on the pages takes what the pages show: the user asked for
+// the current settings, not those of the last collection.
+void CORVADlg::CollectIfCurrent(int slot) noexcept {
+    if (slot == current_) {
+        CollectPages();
+    }
+}
+
 void CORVADlg::SaveProfileInPlace(int slot) noexcept {
+    CollectIfCurrent(slot);
     const Profile& profile = profiles_[static_cast<size_t>(slot)];
     if (!SaveProfileFile(profile, profile.filePath)) {
         ShowMessage(SaveFailedText(profile.filePath.u16string()));
@@ -485,6 +494,7 @@ void CORVADlg::SaveProfileInPlace(int slot) noexcept {
 }
 
 void CORVADlg::ExportProfile(int slot) noexcept {
+    CollectIfCurrent(slot);
     const Profile& profile = profiles_[static_cast<size_t>(slot)];
     const std::u16string proposal =
         ExportFileProposal(ApplicationFolder().u16string(), profile.name);

@@ -87,6 +87,7 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     LRESULT OnPaint() noexcept;
     void OnEndSession(bool ending) noexcept;
 
+    void CollectIfCurrent(int slot) noexcept;
     void SaveProfileInPlace(int slot) noexcept;
     void ExportProfile(int slot) noexcept;
     void ImportProfile(int slot) noexcept;

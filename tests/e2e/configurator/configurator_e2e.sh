@@ -10,8 +10,8 @@
 #             Apply without the mouse, with an acknowledge missing in profile 2, and while a
 #             process named Updater.exe runs; the end of the Windows session saving the macros
 #   profiles  rename (OK, Escape, Cancel), export to a name without extension, import into
-#             another slot, an import of a file that is no profile, Reset to Default (cancel,
-#             then confirm)
+#             another slot, "Save current settings" taking the page's edit, an import of a file
+#             that is no profile, Reset to Default (cancel, then confirm)
 # Screenshots of the window and of each dialog go to $ORVA_ARTIFACTS.
 # usage: configurator_e2e.sh CASE DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
@@ -27,7 +27,7 @@ kMessageText=65535
 # Main window ids.
 kPageMouse=1000 kPageSensor=1001 kPageMacro=1003
 kProfile1=1007 kProfile2=1008 kProfile3=1009 kProfile4=1010 kProfile5=1011
-kMenu2=1019 kMenu3=1018 kMenu4=1017 kMenu5=1016
+kMenu1=1020 kMenu2=1019 kMenu3=1018 kMenu4=1017 kMenu5=1016
 kReset=1031 kOk=1041 kApply=1042 kCancel=1044
 # Pages answer to their template ids.
 kMousePage=129 kSensorPage=130 kMacroPage=132
@@ -393,6 +393,13 @@ case_profiles() {
         fail "Save current settings did not write the imported profile"
     [ "$(profile_field "$profiles/Default5.profile" "d['index']")" = 4 ] ||
         fail "the imported profile left its slot's index"
+
+    # "Save current settings" of the profile on the pages saves what the pages show.
+    click_ctl "$T" $kRate500 $kMousePage
+    wait_until 5 ctl_is "$T" $kRate500 check 1 $kMousePage || fail "500 Hz did not check"
+    profile_menu $kMenu1 $kSave
+    wait_until 10 eval '[ "$(profile_field "$profiles/Default1.profile" "d[\"reportRate\"]")" = 1 ]' ||
+        fail "Save current settings did not take the page's edit"
 
     # A file that is no profile is refused and changes nothing.
     printf 'no profile here' >"$out/junk.profile"
