@@ -1,9 +1,8 @@
 // The colour page's rules: LED modes from the lighting choice and back, the colour between the
-// swatch and the profile, the palette and the page's layout.
+// swatch and the profile, and the palette.
 
 #include <gtest/gtest.h>
 
-#include "ColourPageLayout.h"
 #include "ColourPageRules.h"
 
 namespace {
@@ -68,29 +67,6 @@ TEST(LedColour, PaletteSwatchAndProfile) {
         EXPECT_EQ(ArgbFromLedColour(LedColourFromArgb(ArgbOf(colour))), ArgbOf(colour));
     }
     EXPECT_EQ(ColourTip(ArgbOf(kPalette[23])), L"171.255.216");
-}
-
-TEST(ColourPageLayout, PaletteButtonsFollowTheirRowAndColumn) {
-    const ControlPlace* first = FindPlace(kColourPageLayout, PaletteId(1, 1));
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->id, 1038);
-    EXPECT_EQ(first->piece, 67);
-    EXPECT_EQ(first->rect, (PixelRect{546, 64, 568, 85}));
-    const ControlPlace* last = FindPlace(kColourPageLayout, PaletteId(4, 6));
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(last->id, 1061);
-    EXPECT_EQ(last->piece, 90);
-    EXPECT_EQ(last->rect, (PixelRect{661, 127, 683, 148}));
-    EXPECT_EQ(FindPlace(kColourPageLayout, PaletteId(2, 3))->piece, 67 + 8);
-    for (const ControlPlace& place : kColourPageLayout) {
-        int sameId = 0;
-        for (const ControlPlace& other : kColourPageLayout) {
-            sameId += other.id == place.id;
-        }
-        EXPECT_EQ(sameId, 1) << place.id;
-        EXPECT_LE(place.rect.right, 777);
-        EXPECT_LE(place.rect.bottom, 337);
-    }
 }
 
 }  // namespace

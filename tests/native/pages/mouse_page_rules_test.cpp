@@ -7,7 +7,6 @@
 
 #include "ButtonCatalogue.h"
 #include "MacroCollection.h"
-#include "MousePageLayout.h"
 #include "MousePageRules.h"
 #include "fake_slot_menu.h"
 
@@ -193,24 +192,6 @@ TEST(MousePageLoad, SlotsShowKeysMacrosAndFunctions) {
     EXPECT_FALSE(SlotForProfile(profile, 3, menu.menu.get()));
     EXPECT_FALSE(SlotForProfile(profile, 4, menu.menu.get()));
     EXPECT_FALSE(SlotForProfile(profile, 7, menu.menu.get()));
-}
-
-TEST(MousePageLayout, TableMatchesThePage) {
-    // Every control inside the 777 x 337 page, ids unique, pieces 24 .. 47 in order.
-    int piece = 24;
-    for (const ControlPlace& place : kMousePageLayout) {
-        EXPECT_EQ(place.piece, piece++);
-        EXPECT_GE(place.rect.left, 0);
-        EXPECT_LE(place.rect.right, 777);
-        EXPECT_LE(place.rect.bottom, 337);
-        int sameId = 0;
-        for (const ControlPlace& other : kMousePageLayout) {
-            sameId += other.id == place.id;
-        }
-        EXPECT_EQ(sameId, 1) << place.id;
-    }
-    EXPECT_EQ(FindPlace(kMousePageLayout, IDC_FUNCTION7)->rect.top, 232);
-    EXPECT_EQ(FindPlace(kMousePageLayout, IDC_RATE_1000)->rect.right, 345);
 }
 
 }  // namespace
