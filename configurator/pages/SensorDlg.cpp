@@ -74,7 +74,6 @@ void CSensorDlg::CreateControls() noexcept {
     quality_.SetImages(PieceOfPlace(gauge, kSkinNormal), PieceOfPlace(gauge, kSkinDown));
     quality_.minimum = 0;
     quality_.maximum = kQualityLevelMaximum;
-    quality_.vertical = true;
     ShowQuality(0);
 
     CreateSkinButton(analyze_, page, IDC_SENSOR_ANALYZE, 4);

@@ -171,21 +171,22 @@ void SensorPage(SkinPainter& p) {
     c.Line({262, 160}, {745, 160}, Rgb{40, 40, 40});
 
     p.Label({40, 172, 200, 18}, "Surface quality", 14, Align::kLeft, kAccent);
-    // The gauge: ten bars, lit in the down look (the filled image of the progress bar).
+    // The gauge: ten columns rising from left (poor) to right (excellent), lit in the down look
+    // (the bar image of the progress control, which shows level n as its left n tenths).
     Rect gauge = at(IDC_SENSOR_QUALITY);
     c.FillRect(gauge, Rgb{12, 12, 12});
     c.FrameRect(gauge, kPageEdge);
     bool lit = p.CurrentLook() == Look::kDown;
     for (int i = 0; i < 10; ++i) {
-        int y = gauge.Bottom() - 6 - (i + 1) * 9;
-        int w = 20 + i * 7;
+        int h = 12 + i * 8;
         Rgb colour =
             lit ? Rgb{static_cast<uint8_t>(120 + i * 10), static_cast<uint8_t>(150 + i * 6), 40}
                 : Rgb{45, 45, 45};
-        c.FillRect({gauge.x + (gauge.w - w) / 2, y, w, 6}, colour);
+        c.FillRect({gauge.x + i * gauge.w / 10 + 1, gauge.Bottom() - 8 - h, 8, h}, colour);
     }
-    p.Label({180, 210, 100, 16}, "Excellent", 11, Align::kLeft, kDimText);
-    p.Label({180, 280, 100, 16}, "Poor", 11, Align::kLeft, kDimText);
+    p.Label({gauge.x, gauge.Bottom() + 1, 50, 14}, "Poor", 11, Align::kLeft, kDimText);
+    p.Label({gauge.Right() - 60, gauge.Bottom() + 1, 60, 14}, "Excellent", 11, Align::kRight,
+            kDimText);
     p.Button(at(IDC_SENSOR_ANALYZE), "Analyze surface", 12);
 
     p.Label({300, 172, 200, 18}, "Pointer", 14, Align::kLeft, kAccent);
