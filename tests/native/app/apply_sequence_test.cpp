@@ -2,6 +2,7 @@
 // reaches the files and the mouse, where it stops, and what the user is told.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <filesystem>
@@ -49,8 +50,8 @@ class ApplySequenceTest : public ::testing::Test {
   protected:
     ApplySequenceTest() : host(busy), link(transport, transport.clock) {
         transport.AddUsualInterfaces();
-        folder = fs::temp_directory_path() /
-                 ("orva-apply-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        folder = fs::temp_directory_path() / ("orva-apply-" + std::to_string(getpid()) + "-" +
+                                              std::to_string(reinterpret_cast<uintptr_t>(this)));
         fs::remove_all(folder);
         for (int i = 0; i < 5; ++i) {
             Profile& profile = profiles[static_cast<size_t>(i)];

@@ -1,6 +1,7 @@
 // Export and import through user-chosen files: the proposed names and what an import takes.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,8 +18,8 @@ namespace fs = std::filesystem;
 class ProfileTransferTest : public ::testing::Test {
   protected:
     ProfileTransferTest() {
-        folder = fs::temp_directory_path() /
-                 ("orva-transfer-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        folder = fs::temp_directory_path() / ("orva-transfer-" + std::to_string(getpid()) + "-" +
+                                              std::to_string(reinterpret_cast<uintptr_t>(this)));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
