@@ -13,7 +13,7 @@
 #                against the transfer floor (target <= 1.10)
 # Needs both presets built: cmake --build --preset native; cmake --build --preset windows.
 # usage: bench/configurator-bench.sh [idle_seconds]
-set -euo pipefail
+set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 idle_seconds=${1:-60}
 win=$root/build/windows
@@ -33,10 +33,17 @@ export ORVA_NATIVE_BUILD=$native
 export ORVA_ARTIFACTS=$root/build/bench-artifacts
 source "$root/tests/e2e/lib/e2e.sh"
 e2e_begin bench "$dist" "$probe_exe" "$native"
-trap 'status=$?; set +e; e2e_cleanup; WINEPREFIX="$ORVA_WINE_RUN" wine_session_end; exit $status' EXIT
+# The X server first: the cleanup waits for every child of this shell, the server among them.
+trap 'status=$?; set +e; (WINEPREFIX="$ORVA_WINE_RUN" wine_session_end); kill "$orva_xvfb_pid" 2>/dev/null; wait "$orva_xvfb_pid" 2>/dev/null; e2e_cleanup; exit $status' EXIT
 cp "$benchtool" "$E2E_WORK/benchtool.exe"
 cp "$bare" "$E2E_INSTALL/bare.exe"
-bt() { wine "$E2E_WORK/benchtool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# Through a file: a program that benchtool starts keeps its output open, and a pipe would wait.
+bt() {
+    wine "$E2E_WORK/benchtool.exe" "$@" >"$E2E_WORK/bt.out" 2>/dev/null
+    local status=$?
+    tr -d '\r' <"$E2E_WORK/bt.out"
+    return $status
+}
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 quit_configurator() {
     probe post ORVA7100 0x0012 0 0 >/dev/null || true

@@ -36,7 +36,8 @@ export ORVA_NATIVE_BUILD=$native
 source tests/e2e/lib/e2e.sh
 e2e_begin demo "$dist" "$probe_exe" "$native"
 # Both ends: the programs, the mouse and the prefix, then the X server and Wine's services.
-trap 'status=$?; set +e; e2e_cleanup; WINEPREFIX="$ORVA_WINE_RUN" wine_session_end; exit $status' EXIT
+# The X server first: the cleanup waits for every child of this shell, the server among them.
+trap 'status=$?; set +e; (WINEPREFIX="$ORVA_WINE_RUN" wine_session_end); kill "$orva_xvfb_pid" 2>/dev/null; wait "$orva_xvfb_pid" 2>/dev/null; e2e_cleanup; exit $status' EXIT
 
 start_mouse
 echo "== virtual ORVA 7100 at $ORVA7100_VIRTUAL_MOUSE"
