@@ -40,9 +40,6 @@ LRESULT CPopDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
         case WM_HOOK_EVENT:
             OnHookEvent(wParam);
             return 0;
-        case WM_DESTROY:
-            OnDestroy();
-            break;
         default:
             break;
     }

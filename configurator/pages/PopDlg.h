@@ -46,6 +46,8 @@ class CPopDlg : public CZelImageDialog {
     void OnCancel() noexcept override;
     bool OnCommand(int id, int code, HWND control) noexcept override;
     bool OnTimer(UINT_PTR id) noexcept override;
+    // In every mode: the hook, if this pop-up holds one, goes with its window.
+    void OnDestroy() noexcept override;
 
   private:
     void PlaceControls(const PopupLayout& layout) noexcept;
@@ -54,7 +56,6 @@ class CPopDlg : public CZelImageDialog {
     void StartKeyCapture() noexcept;
     void OnCountdownTick() noexcept;
     void OnHookEvent(WPARAM virtualKey) noexcept;
-    void OnDestroy() noexcept;
     // The OK and Cancel/Close actions of the mode.
     void Accept() noexcept;
     void Decline() noexcept;

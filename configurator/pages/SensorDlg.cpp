@@ -110,9 +110,9 @@ bool CSensorDlg::OnControlNotification(int code, LPARAM value) noexcept {
             OnStepChosen(static_cast<int>(value));
             return true;
         default:
-            // Only a menu opening or closing concerns the main window; the rest (hovering,
-            // the other sliders) would read there as its own controls' ids.
-            return code != NOTIFY_MENU_HIDING;
+            // Hovering and the other sliders need nothing; the page passes on only a menu
+            // opening or closing, since its control ids mean other controls to the main window.
+            return false;
     }
 }
 

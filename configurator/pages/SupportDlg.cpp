@@ -113,11 +113,6 @@ void CSupportDlg::CheckFirmware() noexcept {
     ShellExecuteW(Hwnd(), L"open", updater.c_str(), argument.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
-bool CSupportDlg::OnControlNotification(int code, LPARAM) noexcept {
-    // Hovering over the buttons concerns nobody else; a menu closing would.
-    return code != NOTIFY_MENU_HIDING;
-}
-
 bool CSupportDlg::OnCommand(int id, int code, HWND control) noexcept {
     if (code == BN_CLICKED) {
         switch (id) {

@@ -30,7 +30,6 @@ class CSupportDlg : public CZelImageDialog {
     bool OnInitDialog() noexcept override;
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
-    bool OnControlNotification(int code, LPARAM value) noexcept override;
     bool OnCommand(int id, int code, HWND control) noexcept override;
 
   private:
