@@ -76,13 +76,7 @@ std::unique_ptr<Gdiplus::Bitmap> CopyBitmap(Gdiplus::Bitmap& source) noexcept {
 }
 
 std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path) noexcept {
-    {
-        // Only a file the library opens as a bitmap with some image flags is taken.
-        Gdiplus::Bitmap probe(path.c_str());
-        if (probe.GetLastStatus() != Gdiplus::Ok || probe.GetFlags() == 0) {
-            return nullptr;
-        }
-    }
+    // Read once and decoded once: the sheets are most of the program's start-up.
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes) || bytes.empty()) {
         return nullptr;
@@ -104,8 +98,9 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path
     {
         // A bitmap decoded from a stream reads from it for as long as it lives; the copy made
         // here owns its pixels, so the stream and its memory can go at once.
+        // Only what the library decodes as a bitmap with some image flags is taken.
         Gdiplus::Bitmap decoded(stream);
-        if (decoded.GetLastStatus() == Gdiplus::Ok) {
+        if (decoded.GetLastStatus() == Gdiplus::Ok && decoded.GetFlags() != 0) {
             result = CopyBitmap(decoded);
         }
     }
