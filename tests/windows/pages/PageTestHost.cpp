@@ -71,10 +71,6 @@ HWND WaitForWindow(const wchar_t* title, int milliseconds) {
             return found != nullptr && IsWindowVisible(found);
         },
         milliseconds);
-    // Let it settle: a pop-up is placed before it is shown, but give its paint a moment.
-    if (found != nullptr) {
-        Sleep(100);
-    }
     return found;
 }
 

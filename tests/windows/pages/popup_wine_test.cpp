@@ -78,11 +78,11 @@ TEST_F(PopupWineTest, CapturedKeysAreShownAndOkAssignsTheLastOne) {
             WaitFor([&] { return ControlText(time) == KeyName(key); }, 2000);
             shown.push_back(ControlText(time));
         }
-        Sleep(200);
-        stillOpen = IsWindowVisible(popup) != FALSE;
         CWindowCapture(popup).SaveArtifact(L"pages-popup-single-key");
+        // Once B is shown every key before it has reached the pop-up: none closed it.
         TypeKey('B');
         WaitFor([&] { return ControlText(time) == KeyName('B'); }, 2000);
+        stillOpen = IsWindowVisible(popup) != FALSE;
         ClickControl(popup, kOk);
     });
     EXPECT_EQ(result, kDialogOk);
@@ -98,7 +98,8 @@ TEST_F(PopupWineTest, CapturedKeysAreShownAndOkAssignsTheLastOne) {
 TEST_F(PopupWineTest, CancelAndCloseKeepTheSlotAndOkWithoutAKeyAssignsKeyZero) {
     EXPECT_EQ(RunCapture([](HWND popup) {
                   TypeKey('C');
-                  Sleep(100);
+                  WaitFor([&] { return ControlText(GetDlgItem(popup, kTime)) == KeyName('C'); },
+                          2000);
                   ClickControl(popup, kCancel);
               }),
               kDialogCancel);
