@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <filesystem>
+
 #include "MouseCommands.h"
 #include "PageIds.h"
 #include "PageRegion.h"
@@ -46,7 +48,7 @@ DWORD WINAPI OpenWebPageWorker(void* parameter) {
 }  // namespace
 
 CSupportDlg::CSupportDlg(PageHost& host) noexcept
-    : CZelImageDialog(IDD_SUPPORT_PAGE), host_(host), applicationFolder_(ApplicationFolder()) {}
+    : CZelImageDialog(IDD_SUPPORT_PAGE), host_(host) {}
 
 CSupportDlg::~CSupportDlg() = default;
 
@@ -102,7 +104,7 @@ void CSupportDlg::CheckFirmware() noexcept {
     if (!ReadDeviceInfo(host_.Link(), info)) {
         return;
     }
-    const std::filesystem::path folder = applicationFolder_ / kUpdaterFolder;
+    const std::filesystem::path folder = ApplicationFolder() / kUpdaterFolder;
     const std::filesystem::path config = folder / kUpdaterConfigFile;
     wchar_t value[kFirmwareVersionBuffer] = {};
     GetPrivateProfileStringW(kFirmwareSection, kFirmwareVersionKey, kFirmwareVersionDefault, value,

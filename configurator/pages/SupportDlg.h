@@ -3,7 +3,6 @@
 // firmware updater.
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -23,8 +22,6 @@ class CSupportDlg : public CZelImageDialog {
     static void OpenWebPage(const std::wstring& address) noexcept;
     // Compares the firmware package with the mouse and starts the updater with the verdict.
     void CheckFirmware() noexcept;
-    // The folder that holds the updater's folder: the program's own unless set otherwise.
-    void SetApplicationFolder(std::filesystem::path folder) { applicationFolder_ = folder; }
 
   protected:
     bool OnInitDialog() noexcept override;
@@ -37,7 +34,6 @@ class CSupportDlg : public CZelImageDialog {
     void ShowVersions() noexcept;
 
     PageHost& host_;
-    std::filesystem::path applicationFolder_;
     CZelButton onlineSupport_;
     CZelButton checkUpdates_;
     CZelButton checkFirmware_;

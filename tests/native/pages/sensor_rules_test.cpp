@@ -5,9 +5,7 @@
 
 #include <climits>
 
-#include "SensorPageLayout.h"
 #include "SensorRules.h"
-#include "SkinSheets.h"
 
 namespace {
 
@@ -153,23 +151,6 @@ TEST(SensorQuality, EveryBoundaryOfTheLevelTable) {
         {110, 9},       {111, 10}, {300, 10}, {INT32_MAX, 10}};
     for (const auto& [count, level] : cases) {
         EXPECT_EQ(QualityLevel(count), level) << count;
-    }
-}
-
-TEST(SensorLayout, ControlsLieOnThePageWithDistinctIdsAndPieces) {
-    for (size_t i = 0; i < kSensorPageLayout.size(); ++i) {
-        const ControlPlace& place = kSensorPageLayout[i];
-        EXPECT_GE(place.rect.left, 0);
-        EXPECT_GE(place.rect.top, 12);
-        EXPECT_LE(place.rect.right, kPageWidth);
-        EXPECT_LE(place.rect.bottom, kPageHeight);
-        // Pieces of the sensor page's family only.
-        EXPECT_GT(place.piece, kSensorBackgroundPiece);
-        EXPECT_LE(place.piece, 58);
-        for (size_t j = i + 1; j < kSensorPageLayout.size(); ++j) {
-            EXPECT_NE(place.id, kSensorPageLayout[j].id);
-            EXPECT_NE(place.piece, kSensorPageLayout[j].piece);
-        }
     }
 }
 

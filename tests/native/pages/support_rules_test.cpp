@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "LeadingInteger.h"
-#include "SkinSheets.h"
-#include "SupportPageLayout.h"
 #include "SupportRules.h"
 
 namespace {
@@ -48,17 +46,6 @@ TEST(SupportUpdaterArgument, LeadingIntegerReadsLikeTheLibraryAndNeverOverflows)
     EXPECT_EQ(LeadingInteger(L"-99999999999999999999999"), INT32_MIN);
     // Held at the limit, a huge package version is still "newer".
     EXPECT_EQ(UpdaterArgument(L"99999999999999999999", 109), L"1");
-}
-
-TEST(SupportLayout, ControlsLieOnThePage) {
-    for (const ControlPlace& place : kSupportPageLayout) {
-        EXPECT_GE(place.rect.left, 0);
-        EXPECT_GE(place.rect.top, 12);
-        EXPECT_LE(place.rect.right, kSupportWidth);
-        EXPECT_LE(place.rect.bottom, kSupportHeight);
-        EXPECT_GT(place.piece, kSupportBackgroundPiece);
-        EXPECT_LE(place.piece, 110);
-    }
 }
 
 }  // namespace

@@ -22,16 +22,6 @@ bool CPageTestHost::Open(int width, int height) {
     return true;
 }
 
-int CPageTestHost::CountSets(const std::string& prefix) const {
-    int count = 0;
-    for (const std::string& line : transport.log.Sets()) {
-        if (line.compare(4, prefix.size(), prefix) == 0) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 CUser::CUser(std::function<void()> actions)
     : thread_([this, actions = std::move(actions)] {
           actions();
@@ -72,10 +62,6 @@ HWND WaitForWindow(const wchar_t* title, int milliseconds) {
         },
         milliseconds);
     return found;
-}
-
-bool WaitForWindowGone(const wchar_t* title, int milliseconds) {
-    return WaitFor([&] { return FindWindowW(nullptr, title) == nullptr; }, milliseconds);
 }
 
 std::wstring ControlText(HWND control) {

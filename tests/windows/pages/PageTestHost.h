@@ -1,8 +1,7 @@
 #pragma once
 // What the page tests stand in for the main window: a plain top-level window holding a page,
-// five profiles, and a device link to the virtual mouse's model in this process (every report
-// is logged). A second thread plays the user while the test thread runs the pages' modal
-// pop-ups.
+// five profiles, and a device link to the virtual mouse's model in this process. A second thread
+// plays the user while the test thread runs the pages' modal pop-ups.
 
 #include <windows.h>
 
@@ -33,9 +32,6 @@ class CPageTestHost : public PageHost, public CZelWnd {
     void MacrosChanged() noexcept override {}
     HWND MainWindow() const noexcept override { return Hwnd(); }
 
-    // The SET lines the mouse received that start with `prefix` (hex, e.g. "0a00").
-    int CountSets(const std::string& prefix) const;
-
     std::array<Profile, 5> profiles;
     int current = 0;
     FakeTransport transport;
@@ -63,7 +59,6 @@ class CUser {
 
 // Windows of this process seen from the user's thread.
 HWND WaitForWindow(const wchar_t* title, int milliseconds = 5000);
-bool WaitForWindowGone(const wchar_t* title, int milliseconds = 5000);
 bool WaitFor(const std::function<bool()>& condition, int milliseconds);
 // The text of a control as the query message answers it (safe across threads).
 std::wstring ControlText(HWND control);
