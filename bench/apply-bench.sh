@@ -25,20 +25,8 @@ cleanup() {
 trap cleanup EXIT
 
 # Five profiles, each with macros on four buttons: about 1800 bytes of image.
-for i in 1 2 3 4 5; do
-    "$ctl" profile new --index $((i - 1)) --name "Bench$i" -o "$work/p$i.profile"
-    "$ctl" profile show "$work/p$i.profile" | python3 -c '
-import json, sys
-p = json.load(sys.stdin)
-for b in (2, 3, 5, 6):
-    events = [{"kind": 1, "code": 65 + k % 26, "action": 1 + k % 2, "delay": 15} for k in range(57)]
-    events.append({"kind": 0, "code": 0, "action": 0, "delay": 0})
-    p["buttons"][b]["function"] = 14
-    p["buttons"][b]["value"] = 100 + b
-    p["macros"][b] = {"id": 100 + b, "name": "bench", "events": events}
-json.dump(p, sys.stdout)' >"$work/p$i.json"
-    "$ctl" profile build "$work/p$i.json" -o "$work/p$i.profile"
-done
+source "$root/bench/heavy-profiles.sh"
+heavy_profiles "$ctl" "$work"
 
 "$server" --latency "$latency_ms" --transcript "$work/transcript" --quiet >"$work/out" 2>&1 &
 server_pid=$!

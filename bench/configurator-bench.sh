@@ -54,20 +54,8 @@ quit_configurator() {
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")
 profiles=$appdata/Velmor/ORVA7100/Profiles
 mkdir -p "$profiles"
-for i in 1 2 3 4 5; do
-    "$ctl" profile new --index $((i - 1)) --name "Bench$i" -o "$E2E_WORK/p$i.profile"
-    "$ctl" profile show "$E2E_WORK/p$i.profile" | python3 -c '
-import json, sys
-p = json.load(sys.stdin)
-for b in (2, 3, 5, 6):
-    events = [{"kind": 1, "code": 65 + k % 26, "action": 1 + k % 2, "delay": 15} for k in range(57)]
-    events.append({"kind": 0, "code": 0, "action": 0, "delay": 0})
-    p["buttons"][b]["function"] = 14
-    p["buttons"][b]["value"] = 100 + b
-    p["macros"][b] = {"id": 100 + b, "name": "bench", "events": events}
-json.dump(p, sys.stdout)' >"$E2E_WORK/p$i.json"
-    "$ctl" profile build "$E2E_WORK/p$i.json" -o "$profiles/Default$i.profile"
-done
+source "$root/bench/heavy-profiles.sh"
+heavy_profiles "$ctl" "$profiles" Default%d.profile
 # The four macros the profiles bind, in the macro folder with its index, so the mouse page keeps
 # the bindings when Apply collects it.
 macro_dir=$appdata/Velmor/ORVA7100/Macros
