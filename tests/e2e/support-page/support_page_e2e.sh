@@ -54,10 +54,17 @@ printf '%s\n' "https://support.velmor.com/" \
 
 # ---- Check Firmware ------------------------------------------------------------------------------
 romvane=$E2E_INSTALL/Romvane
+# The updaters running in this test's prefix (other tests may run updaters of their own).
+updater_pids() {
+    local pid
+    for pid in $(pgrep -f 'Updater\.exe'); do
+        tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+}
 # The argument of the running updater, from its command line.
 updater_argument() {
     local pid
-    for pid in $(pgrep -f 'Updater\.exe'); do
+    for pid in $(updater_pids); do
         tr '\0' ' ' <"/proc/$pid/cmdline" | sed -n 's/.*Updater\.exe"\{0,1\} \([0-9]\).*/\1/p'
     done | head -n 1
 }
@@ -68,7 +75,7 @@ notice_shown() {
     # The notices have no title; the configurator's windows all have one.
     [ -z "${title:-}" ]
 }
-updater_gone() { ! pgrep -f 'Updater\.exe' >/dev/null; }
+updater_gone() { [ -z "$(updater_pids)" ]; }
 check_firmware() {
     local name=$1 expected=$2
     click_button $kFirmware
