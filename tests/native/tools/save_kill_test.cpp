@@ -66,25 +66,25 @@ Profile MakeProfile(int content, int slot) {
     return profile;
 }
 
-struct MacroSpec {
+struct MacroPlan {
     int32_t id;
     std::u16string name;
     int events;
 };
 
 // "Changed" keeps its name and id across the two contents but not its events.
-std::vector<MacroSpec> MacroSet(int content) {
+std::vector<MacroPlan> MacroSet(int content) {
     if (content == 0)
         return {{16, u"Keep", 2}, {17, u"Gone", 3}, {18, u"Changed", 1}};
     return {{16, u"Keep", 2}, {18, u"Changed", 300}, {19, u"Added", 4}, {20, u"Über", 6}};
 }
 
 void FillMacros(MacroCollection& collection, int content) {
-    for (const MacroSpec& spec : MacroSet(content)) {
-        CMacro& macro = collection.AddMacro(spec.id, spec.name, MacroRect{0, 0, 204, 220});
-        for (int i = 0; i < spec.events; ++i)
+    for (const MacroPlan& plan : MacroSet(content)) {
+        CMacro& macro = collection.AddMacro(plan.id, plan.name, MacroRect{0, 0, 204, 220});
+        for (int i = 0; i < plan.events; ++i)
             macro.InsertEvent(kEventKey, static_cast<int16_t>(65 + i % 26), kActionPress,
-                              spec.id + i, kPlaceAtEnd);
+                              plan.id + i, kPlaceAtEnd);
     }
 }
 
