@@ -206,11 +206,16 @@ bool CORVADlg::OnControlNotification(int code, LPARAM value) noexcept {
 }
 
 bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
-    if (id != PROFILE_POLL_TIMER) {
-        return false;
+    switch (id) {
+        case PROFILE_POLL_TIMER:
+            OnPollTimer();
+            return true;
+        case PAGES_TIMER:
+            OnPagesTimer();
+            return true;
+        default:
+            return false;
     }
-    OnPollTimer();
-    return true;
 }
 
 void CORVADlg::OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -306,20 +311,51 @@ void CORVADlg::CreatePages() noexcept {
     macroPage_ = std::make_unique<CMacroSettingsDlg>(*this);
     supportPage_ = std::make_unique<CSupportDlg>(*this);
     mousePage_ = std::make_unique<CMouseSettingsDlg>(*this);
-    // The order of creation: the mouse page last, the only one shown.
-    const Page order[] = {kSensorPage, kColourPage, kMacroPage, kSupportPage, kMousePage};
-    for (Page page : order) {
-        CZelImageDialog* window = PageWindow(page);
-        if (!window->Create(Hwnd())) {
-            continue;
-        }
-        // The page answers to its template id, so that tools can tell its controls apart from
-        // the main window's (the ids overlap).
-        SetWindowLongPtrW(window->Hwnd(), GWLP_ID, window->TemplateId());
-        const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
-        window->Move(r.left, r.top, r.Width(), r.Height());
-        window->Show(page == kMousePage);
+    // The mouse page shows the macros in its menus and bindings: they are read first.
+    macroPage_->LoadMacros();
+    MakePage(kMousePage);
+    mousePage_->Show(true);
+    // The hidden pages are made once the window has been painted (a timer comes after painting),
+    // or at once when one is needed before that.
+    StartTimer(PAGES_TIMER, 1);
+}
+
+bool CORVADlg::MakePage(Page page) noexcept {
+    CZelImageDialog* window = PageWindow(page);
+    if (window == nullptr) {
+        return false;
     }
+    if (window->Hwnd() != nullptr) {
+        return true;
+    }
+    if (!window->Create(Hwnd())) {
+        return false;
+    }
+    // The page answers to its template id, so that tools can tell its controls apart from
+    // the main window's (the ids overlap).
+    SetWindowLongPtrW(window->Hwnd(), GWLP_ID, window->TemplateId());
+    const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
+    window->Move(r.left, r.top, r.Width(), r.Height());
+    window->Show(false);
+    // A page made late shows the profile as it is now.
+    if (page == kSensorPage) {
+        sensorPage_->LoadSensorPage(CurrentProfile());
+    } else if (page == kColourPage) {
+        colourPage_->LoadColourPage(CurrentProfile());
+    }
+    return true;
+}
+
+void CORVADlg::OnPagesTimer() noexcept {
+    StopTimer(PAGES_TIMER);
+    for (Page page : {kSensorPage, kColourPage, kMacroPage, kSupportPage}) {
+        MakePage(page);
+    }
+}
+
+bool CORVADlg::HasPageWindow(Page page) const noexcept {
+    const CZelImageDialog* window = PageWindow(page);
+    return window != nullptr && window->Hwnd() != nullptr;
 }
 
 void CORVADlg::StartDeviceWatch() noexcept {
@@ -352,34 +388,35 @@ CZelImageDialog* CORVADlg::PageWindow(Page page) const noexcept {
 
 // ---- pages and profiles -------------------------------------------------------------------
 
+// A page not made yet holds nothing to collect and shows the profile when it is made.
 void CORVADlg::CollectPages() noexcept {
     Profile& profile = CurrentProfile();
-    if (mousePage_) {
+    if (HasPageWindow(kMousePage)) {
         mousePage_->SaveMousePage(profile);
     }
-    if (sensorPage_) {
+    if (HasPageWindow(kSensorPage)) {
         sensorPage_->SaveSensorPage(profile);
     }
-    if (colourPage_) {
+    if (HasPageWindow(kColourPage)) {
         colourPage_->SaveColourPage(profile);
     }
 }
 
 void CORVADlg::ShowProfileOnPages(Profile& profile) noexcept {
-    if (mousePage_) {
+    if (HasPageWindow(kMousePage)) {
         mousePage_->LoadMousePage(profile);
     }
-    if (sensorPage_) {
+    if (HasPageWindow(kSensorPage)) {
         sensorPage_->LoadSensorPage(profile);
     }
-    if (colourPage_) {
+    if (HasPageWindow(kColourPage)) {
         colourPage_->LoadColourPage(profile);
     }
 }
 
 void CORVADlg::ShowPage(Page page) noexcept {
     CZelImageDialog* window = PageWindow(page);
-    if (window == nullptr || window->Hwnd() == nullptr || window->IsVisible()) {
+    if (!MakePage(page) || window->IsVisible()) {
         return;
     }
     for (int i = 0; i < kPageCount; ++i) {
@@ -589,7 +626,7 @@ void CORVADlg::OnDeviceNotice(const DeviceChangeNotice& notice) noexcept {
     switch (result.action) {
         case DeviceChangeAction::kArrived:
             if (result.firmwareVersion) {
-                if (supportPage_) {
+                if (HasPageWindow(kSupportPage)) {
                     supportPage_->ShowFirmwareVersion(result.firmwareVersion);
                 }
                 for (Profile& profile : profiles_) {
@@ -598,7 +635,7 @@ void CORVADlg::OnDeviceNotice(const DeviceChangeNotice& notice) noexcept {
             }
             break;
         case DeviceChangeAction::kRemoved:
-            if (supportPage_) {
+            if (HasPageWindow(kSupportPage)) {
                 supportPage_->ShowFirmwareVersion(std::nullopt);
             }
             break;

@@ -74,6 +74,9 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
   private:
     void LayOutControls() noexcept;
     void CreatePages() noexcept;
+    // Makes the page's window if it has none yet; false when it cannot be made.
+    bool MakePage(Page page) noexcept;
+    bool HasPageWindow(Page page) const noexcept;
     void StartDeviceWatch() noexcept;
     void ShowMainWindow() noexcept;
 
@@ -82,6 +85,7 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     void OnDeviceChange(WPARAM event, LPARAM data) noexcept;
     void OnDeviceNotice(const DeviceChangeNotice& notice) noexcept;
     void OnPollTimer() noexcept;
+    void OnPagesTimer() noexcept;
     void OnProfileMenu(int slot, int item) noexcept;
     void OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnPaint() noexcept;

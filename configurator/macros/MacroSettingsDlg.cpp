@@ -49,6 +49,15 @@ CMacroSettingsDlg::~CMacroSettingsDlg() {
     ReleaseHook();
 }
 
+void CMacroSettingsDlg::LoadMacros() noexcept {
+    if (macrosLoaded_) {
+        return;
+    }
+    macrosLoaded_ = true;
+    editor_.Macros().SetFolder(MacroFolder());
+    editor_.Macros().LoadMacros();
+}
+
 MacroCollection& CMacroSettingsDlg::Macros() noexcept {
     return editor_.Macros();
 }
@@ -63,7 +72,7 @@ bool CMacroSettingsDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
-    editor_.Macros().SetFolder(MacroFolder());
+    LoadMacros();
     editor_.BuildContextMenu();
     LoadMacroList();
     return true;
@@ -91,7 +100,6 @@ void CMacroSettingsDlg::CreateControls() noexcept {
 }
 
 void CMacroSettingsDlg::LoadMacroList() noexcept {
-    editor_.Macros().LoadMacros();
     // Each entry added selects itself and makes its macro current: the last one stays so.
     for (const std::unique_ptr<CMacro>& macro : editor_.Macros().Macros()) {
         list_.AddItemWithId(std::wstring(macro->name.begin(), macro->name.end()), macro->id);

@@ -25,8 +25,10 @@ class CMacroSettingsDlg : public CZelImageDialog {
     explicit CMacroSettingsDlg(PageHost& host) noexcept;
     ~CMacroSettingsDlg() override;
 
-    // The macros of the editor, in list order; loaded from the macro folder when the page is
-    // created.
+    // Reads the macro folder into the editor's collection, once: the main window does it before
+    // the mouse page needs the macros, and the page's window does it when made, if not yet.
+    void LoadMacros() noexcept;
+    // The macros of the editor, in list order.
     MacroCollection& Macros() noexcept;
     // Writes the macro folder; false when it could not be written.
     bool SaveMacros() noexcept;
@@ -71,4 +73,5 @@ class CMacroSettingsDlg : public CZelImageDialog {
     MacroRecorder recorder_{clock_};
     // The window the keyboard hook reports to while one is installed.
     HWND hookTarget_ = nullptr;
+    bool macrosLoaded_ = false;
 };

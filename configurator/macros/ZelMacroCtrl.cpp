@@ -92,7 +92,7 @@ void CZelMacroCtrl::BuildContextMenu() noexcept {
     menu_.Move(0, 0, kMenuWidth, kMenuHeight, false);
     FillMacroContextMenu(menu_);
     if (CZelMenu* insert = menu_.GetSubMenu(kMenuInsertMouse)) {
-        insert->Move(0, 0, kInsertMenuWidth, kMenuHeight, false);
+        insert->SetSize(kInsertMenuWidth, kMenuHeight);
     }
 }
 

@@ -17,7 +17,7 @@ MenuLevel* ComboSlotMenu::Menu() {
 void ComboSlotMenu::SizeSubMenu(int parentId, int width, int height) {
     if (CZelMenu* menu = button_.Menu()) {
         if (CZelMenu* sub = menu->GetSubMenu(parentId)) {
-            sub->Move(0, 0, width, height, false);
+            sub->SetSize(width, height);
         }
     }
 }

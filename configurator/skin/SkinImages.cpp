@@ -4,16 +4,20 @@
 #include <array>
 #include <vector>
 
+#include "BmpLayout.h"
 #include "FileUtil.h"
 #include "LabelPlacement.h"
 #include "Storage.h"
 
 namespace {
 
-// The process-wide skin cache: loaded once, kept until the program ends.
+// The process-wide skin cache: checked once, each sheet decoded when it is first asked for and
+// kept until the program ends.
 struct SkinCache {
     bool loaded = false;
     std::array<std::unique_ptr<Gdiplus::Bitmap>, kSkinSheetCount> sheets;
+    std::array<bool, kSkinSheetCount> pending{};  // present and readable, not decoded yet
+    std::filesystem::path loadedFrom;
     std::filesystem::path folder;
     std::function<void(const std::wstring&)> reporter;
 };
@@ -58,6 +62,47 @@ std::unique_ptr<Gdiplus::Bitmap> CopyBitmapRect(Gdiplus::Bitmap& source,
     return ok ? std::move(copy) : nullptr;
 }
 
+// An uncompressed 24-bit bitmap file: its rows are copied into a GDI+ bitmap of the same
+// layout, without the system's decoders (which cost most of the program's start-up).
+std::unique_ptr<Gdiplus::Bitmap> BitmapFromBmp(const std::vector<uint8_t>& bytes,
+                                               const BmpLayout& layout) noexcept {
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(layout.width, layout.height,
+                                                    PixelFormat24bppRGB);
+    if (bitmap->GetLastStatus() != Gdiplus::Ok) {
+        return nullptr;
+    }
+    Gdiplus::Rect whole(0, 0, layout.width, layout.height);
+    Gdiplus::BitmapData to{};
+    if (bitmap->LockBits(&whole, Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB, &to) !=
+        Gdiplus::Ok) {
+        return nullptr;
+    }
+    const size_t rowBytes = static_cast<size_t>(layout.width) * 3;
+    for (int32_t y = 0; y < layout.height; ++y) {
+        const int32_t stored = layout.topDown ? y : layout.height - 1 - y;
+        memcpy(static_cast<BYTE*>(to.Scan0) + static_cast<ptrdiff_t>(y) * to.Stride,
+               bytes.data() + layout.pixelOffset + static_cast<size_t>(stored) * layout.rowBytes,
+               rowBytes);
+    }
+    bitmap->UnlockBits(&to);
+    return bitmap;
+}
+
+// Whether the file is a bitmap that BitmapFromBmp takes, judged from its headers and size.
+bool IsPlainBmp(const std::filesystem::path& path) noexcept {
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (file == nullptr) {
+        return false;
+    }
+    uint8_t header[256];
+    const size_t got = fread(header, 1, sizeof(header), file);
+    fclose(file);
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    BmpLayout layout;
+    return !error && ReadBmpLayout(header, got, size, layout);
+}
+
 void ReportMissing(const std::wstring& names) {
     std::wstring message = L"Skin file missing: " + names + L". Please reinstall the configurator.";
     SkinCache& cache = Cache();
@@ -80,6 +125,10 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes) || bytes.empty()) {
         return nullptr;
+    }
+    BmpLayout layout;
+    if (ReadBmpLayout(bytes.data(), bytes.size(), bytes.size(), layout)) {
+        return BitmapFromBmp(bytes, layout);
     }
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (block == nullptr) {
@@ -130,10 +179,16 @@ void LoadSkinSheets() noexcept {
         return;
     }
     cache.loaded = true;
-    std::filesystem::path folder = SkinFolder();
+    cache.loadedFrom = SkinFolder();
     std::wstring missing;
     for (int i = 0; i < kSkinSheetCount; ++i) {
-        std::filesystem::path file = folder / kSkinSheets[i].name;
+        std::filesystem::path file = cache.loadedFrom / kSkinSheets[i].name;
+        // A plain bitmap whose headers are sound is decoded when first needed; anything else is
+        // decoded now, so that a file that cannot be read is reported with the others.
+        if (IsPlainBmp(file)) {
+            cache.pending[i] = true;
+            continue;
+        }
         cache.sheets[i] = LoadSkinImage(file);
         if (!cache.sheets[i]) {
             if (!missing.empty()) {
@@ -152,6 +207,7 @@ void ReleaseSkinSheets() noexcept {
     for (auto& sheet : cache.sheets) {
         sheet.reset();
     }
+    cache.pending.fill(false);
     cache.loaded = false;
 }
 
@@ -159,7 +215,14 @@ Gdiplus::Bitmap* SkinSheet(int index) noexcept {
     if (index < 0 || index >= kSkinSheetCount) {
         return nullptr;
     }
-    return Cache().sheets[index].get();
+    LoadSkinSheets();
+    SkinCache& cache = Cache();
+    const size_t i = static_cast<size_t>(index);
+    if (cache.pending[i]) {
+        cache.pending[i] = false;
+        cache.sheets[i] = LoadSkinImage(cache.loadedFrom / kSkinSheets[i].name);
+    }
+    return cache.sheets[i].get();
 }
 
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept {

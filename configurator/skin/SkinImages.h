@@ -28,12 +28,12 @@ std::filesystem::path SkinFolder();
 // Receives the one message about missing skin files; by default a message box.
 void SetSkinProblemReporter(std::function<void(const std::wstring& message)> reporter);
 
-// Fills the cache once; later calls do nothing. Missing files leave their sheets absent and
-// are reported once, naming them.
+// Checks the skin folder once; later calls do nothing. Missing or unreadable files leave their
+// sheets absent and are reported once, naming them. Sound sheets are decoded on first use.
 void LoadSkinSheets() noexcept;
 // Frees the cache; the program calls it before shutting GDI+ down.
 void ReleaseSkinSheets() noexcept;
-// The cached sheet by its index in kSkinSheets, or null.
+// The sheet by its index in kSkinSheets (decoded now if it was not yet), or null.
 Gdiplus::Bitmap* SkinSheet(int index) noexcept;
 
 // The image for a piece id and state. Cut pieces take (left, top)-(right, bottom) of the sheet.

@@ -33,9 +33,7 @@ bool CZelComboButton::EnsureMenu(int width) noexcept {
     auto menu = std::make_unique<CZelMenu>();
     RECT rect{0, 0, width, 10};
     // The level id is never looked at: the button tells choices apart by the item id.
-    if (!menu->Create(L"menu", rect, Hwnd(), static_cast<int32_t>(GetTickCount()))) {
-        return false;
-    }
+    menu->CreateOnFirstUse(L"menu", rect, Hwnd(), static_cast<int32_t>(GetTickCount()));
     menu_ = std::move(menu);
     return true;
 }
@@ -80,7 +78,7 @@ void CZelComboButton::UseFixedWidthMenu() noexcept {
         EnsureMenu(kFixedMenuWidth);
         return;
     }
-    menu_->Move(0, 0, kFixedMenuWidth, 20);
+    menu_->SetSize(kFixedMenuWidth, 20);
 }
 
 void CZelComboButton::SetLatched(bool latched) noexcept {

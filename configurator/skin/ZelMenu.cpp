@@ -37,20 +37,52 @@ CZelMenu::~CZelMenu() {
 
 bool CZelMenu::Create(const wchar_t* name, const RECT& rect, HWND notify,
                       int32_t levelId) noexcept {
-    if (font_ == nullptr) {
-        font_ = CreateSkinFont(kFontHeight);
+    CreateOnFirstUse(name, rect, notify, levelId);
+    return EnsureWindow();
+}
+
+void CZelMenu::CreateOnFirstUse(const wchar_t* name, const RECT& rect, HWND notify,
+                                int32_t levelId) noexcept {
+    name_ = name != nullptr ? name : L"";
+    rect_ = rect;
+    notifyWindow_ = notify;
+    SetLevelId(levelId);
+    windowPending_ = Hwnd() == nullptr;
+}
+
+bool CZelMenu::EnsureWindow() noexcept {
+    if (Hwnd() != nullptr) {
+        return true;
     }
+    if (!windowPending_) {
+        return false;
+    }
+    windowPending_ = false;
     // A tool window keeps the menu off the task bar.
-    if (!CreateCustom(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name, WS_POPUP | WS_CLIPSIBLINGS, rect,
-                      notify, nullptr)) {
+    if (!CreateCustom(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name_.c_str(),
+                      WS_POPUP | WS_CLIPSIBLINGS, rect_, notifyWindow_, nullptr)) {
         return false;
     }
     LONG style = GetWindowLongW(Hwnd(), GWL_STYLE);
     SetWindowLongW(Hwnd(), GWL_STYLE, style & ~(WS_CAPTION | WS_BORDER));
-    Move(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    SetLevelId(levelId);
-    notifyWindow_ = notify;
+    Move(rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top);
     return true;
+}
+
+void CZelMenu::SetSize(int width, int height) noexcept {
+    rect_.right = rect_.left + width;
+    rect_.bottom = rect_.top + height;
+    if (Hwnd() != nullptr) {
+        SetWindowPos(Hwnd(), nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+}
+
+HFONT CZelMenu::Font() const noexcept {
+    if (font_ == nullptr) {
+        font_ = CreateSkinFont(kFontHeight);
+    }
+    return font_;
 }
 
 CZelMenu* CZelMenu::GetSubMenu(int32_t levelId) noexcept {
@@ -63,33 +95,32 @@ CZelMenu* CZelMenu::ParentMenu() const noexcept {
 
 std::unique_ptr<MenuLevel> CZelMenu::MakeSubLevel(int32_t levelId) {
     auto sub = std::make_unique<CZelMenu>();
-    // Without a window the level still holds its items; it just cannot be shown.
-    sub->Create(L"menu", kSubMenuRect, notifyWindow_, levelId);
-    sub->SetLevelId(levelId);
+    sub->CreateOnFirstUse(L"menu", kSubMenuRect, notifyWindow_, levelId);
     return sub;
 }
 
 int32_t CZelMenu::MeasureTextWidth(const std::wstring& text) const {
-    HDC dc = GetDC(Hwnd());
+    // A memory DC: the level may have no window yet, and text is measured the same on any DC.
+    HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) {
         return 0;
     }
-    HGDIOBJ previous = SelectObject(dc, font_);
+    HGDIOBJ previous = SelectObject(dc, Font());
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, previous);
-    ReleaseDC(Hwnd(), dc);
+    DeleteDC(dc);
     return size.cx;
 }
 
 void CZelMenu::LayoutItems() noexcept {
-    if (Items().empty()) {
+    if (Items().empty() || !EnsureWindow()) {
         Show(false);
         return;
     }
     int lineHeight = 0;
     if (HDC dc = GetDC(Hwnd())) {
-        HGDIOBJ previous = SelectObject(dc, font_);
+        HGDIOBJ previous = SelectObject(dc, Font());
         const std::wstring& text = Items().front().text;
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -104,7 +135,7 @@ void CZelMenu::LayoutItems() noexcept {
 }
 
 void CZelMenu::PopupAt(int x, int y, int anchor) noexcept {
-    if (Items().empty() || Hwnd() == nullptr) {
+    if (Items().empty() || !EnsureWindow()) {
         Show(false);
         return;
     }
@@ -350,7 +381,7 @@ void CZelMenu::PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovere
         graphics.DrawPolygon(&pen, arrow, 3);
     }
     HDC dc = paint.Dc();
-    HGDIOBJ previousFont = SelectObject(dc, font_);
+    HGDIOBJ previousFont = SelectObject(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, hovered ? kHighlightColour : kTextColour);
     // Not clipped to the line: a text a little too long for a narrow level runs on to the edge.

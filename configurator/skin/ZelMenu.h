@@ -31,6 +31,13 @@ class CZelMenu : public CZelWnd, public MenuLevel {
 
     // `rect` in screen coordinates; only its width lasts, LayoutItems sets the height.
     bool Create(const wchar_t* name, const RECT& rect, HWND notifyWindow, int32_t levelId) noexcept;
+    // As Create, but the window is made when the level is first shown. Every button slot has
+    // its menu tree from the start and most levels are never opened, so this keeps dozens of
+    // hidden top-level windows out of the program's start.
+    void CreateOnFirstUse(const wchar_t* name, const RECT& rect, HWND notifyWindow,
+                          int32_t levelId) noexcept;
+    // The level's size until LayoutItems sets the height; kept for a window not made yet.
+    void SetSize(int width, int height) noexcept;
     HWND NotifyWindow() const noexcept { return notifyWindow_; }
     CZelMenu* GetSubMenu(int32_t levelId) noexcept;
     CZelMenu* ParentMenu() const noexcept;
@@ -62,7 +69,12 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     bool IsOnOpenLevels(POINT screenPoint) const noexcept;
     bool TreeHoldsHookTarget() const noexcept;
     void NotifyHiding(int value) noexcept;
+    bool EnsureWindow() noexcept;
+    HFONT Font() const noexcept;
 
     HWND notifyWindow_ = nullptr;
-    HFONT font_ = nullptr;
+    mutable HFONT font_ = nullptr;  // made on first use
+    std::wstring name_;
+    RECT rect_{};  // the window's rectangle while it is not made yet
+    bool windowPending_ = false;
 };

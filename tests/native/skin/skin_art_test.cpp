@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "BmpLayout.h"
 #include "SkinSheets.h"
 
 namespace fs = std::filesystem;
@@ -92,6 +93,11 @@ TEST_F(SkinArt, EverySheetExistsWithItsSizeIn24Bits) {
         EXPECT_EQ(bmp.height, sheet.height) << sheet.name;
         EXPECT_EQ(bmp.bitsPerPixel, 24) << sheet.name;
         EXPECT_EQ(bmp.compression, 0u) << sheet.name;
+        // The configurator copies such sheets in without the system's decoders.
+        BmpLayout layout;
+        EXPECT_TRUE(ReadBmpLayout(bmp.bytes.data(), bmp.bytes.size(), bmp.bytes.size(), layout))
+            << sheet.name;
+        EXPECT_EQ(layout.width, sheet.width) << sheet.name;
     }
     EXPECT_EQ(Sheet("main_normal.bmp").width, 800);
     EXPECT_EQ(Sheet("support_page_down.bmp").height, 338);
