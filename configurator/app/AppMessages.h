@@ -16,5 +16,3 @@ constexpr UINT WM_PROFILE_MENU = WM_APP + 2;
 // The profile poll's timer.
 constexpr UINT_PTR PROFILE_POLL_TIMER = 1;
 constexpr UINT kProfilePollMs = 500;
-// Makes the hidden pages once the window has been painted.
-constexpr UINT_PTR PAGES_TIMER = 2;

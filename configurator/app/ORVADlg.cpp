@@ -206,16 +206,11 @@ bool CORVADlg::OnControlNotification(int code, LPARAM value) noexcept {
 }
 
 bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
-    switch (id) {
-        case PROFILE_POLL_TIMER:
-            OnPollTimer();
-            return true;
-        case PAGES_TIMER:
-            OnPagesTimer();
-            return true;
-        default:
-            return false;
+    if (id != PROFILE_POLL_TIMER) {
+        return false;
     }
+    OnPollTimer();
+    return true;
 }
 
 void CORVADlg::OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -315,9 +310,8 @@ void CORVADlg::CreatePages() noexcept {
     macroPage_->LoadMacros();
     MakePage(kMousePage);
     mousePage_->Show(true);
-    // The hidden pages are made once the window has been painted (a timer comes after painting),
-    // or at once when one is needed before that.
-    StartTimer(PAGES_TIMER, 1);
+    // The hidden pages are made one by one when the window has been painted and nothing else
+    // waits (OnIdle), or at once when one is needed before that.
 }
 
 bool CORVADlg::MakePage(Page page) noexcept {
@@ -346,11 +340,15 @@ bool CORVADlg::MakePage(Page page) noexcept {
     return true;
 }
 
-void CORVADlg::OnPagesTimer() noexcept {
-    StopTimer(PAGES_TIMER);
-    for (Page page : {kSensorPage, kColourPage, kMacroPage, kSupportPage}) {
-        MakePage(page);
+bool CORVADlg::OnIdle() noexcept {
+    // One page each time, so that input and painting come in between. A page that cannot be
+    // made is not tried again here; showing it tries again.
+    constexpr Page kLater[] = {kSensorPage, kColourPage, kMacroPage, kSupportPage};
+    constexpr size_t kCount = sizeof(kLater) / sizeof(kLater[0]);
+    if (idlePagesTried_ < kCount) {
+        MakePage(kLater[idlePagesTried_++]);
     }
+    return idlePagesTried_ < kCount;
 }
 
 bool CORVADlg::HasPageWindow(Page page) const noexcept {

@@ -59,6 +59,8 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     bool OnCommand(int id, int code, HWND control) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     bool OnTimer(UINT_PTR id) noexcept override;
+    // Makes the next hidden page not made yet.
+    bool OnIdle() noexcept override;
     // Enter, Escape and the close request never end the program.
     void OnOK() noexcept override {}
     void OnCancel() noexcept override {}
@@ -85,7 +87,6 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     void OnDeviceChange(WPARAM event, LPARAM data) noexcept;
     void OnDeviceNotice(const DeviceChangeNotice& notice) noexcept;
     void OnPollTimer() noexcept;
-    void OnPagesTimer() noexcept;
     void OnProfileMenu(int slot, int item) noexcept;
     void OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnPaint() noexcept;
@@ -98,6 +99,7 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     void SetProfileCaption(int slot) noexcept;
     CZelImageDialog* PageWindow(Page page) const noexcept;
 
+    size_t idlePagesTried_ = 0;  // hidden pages made (or tried) at idle so far
     std::array<CZelButton, 5> pageButtons_;
     std::array<CZelButton, 5> profileButtons_;
     std::array<CZelComboButton, 5> profileMenus_;  // profiles 1 .. 5 in order

@@ -102,7 +102,13 @@ bool MacroCollection::SaveMacros() {
         if (fileSystem_->IsFolder(path) && !fileSystem_->Remove(path))
             return false;
         FileIdentity existing;
-        if (fileSystem_->Identify(path, existing)) {
+        const bool taken = fileSystem_->Identify(path, existing);
+        std::vector<uint8_t> onDisk;
+        if (taken && fileSystem_->ReadFile(path, onDisk) && onDisk == entry.bytes) {
+            // Already this macro, byte for byte (an unchanged macro): whichever index is in
+            // place lists the right content, so it stays as it is.
+            claimed.insert(existing);
+        } else if (taken) {
             entry.pending = PendingPath(path);
             if (!fileSystem_->WriteFile(entry.pending, entry.bytes))
                 return false;

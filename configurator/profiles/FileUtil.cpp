@@ -33,6 +33,14 @@ unsigned long ProcessId() {
 }
 #endif
 
+// A file that already holds exactly these bytes is left as it is: Apply writes five profiles and
+// the macros each time, mostly unchanged, and each write waits for the disk.
+bool HoldsBytes(const fs::path& path, const uint8_t* data, size_t size) {
+    std::vector<uint8_t> existing;
+    return ReadWholeFile(path, existing, size) && existing.size() == size &&
+           std::equal(existing.begin(), existing.end(), data);
+}
+
 }  // namespace
 
 fs::path TemporaryPathBeside(const fs::path& path) {
@@ -84,6 +92,8 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
     // No name, no file: an empty path must not turn into a temporary in the current folder.
     if (!path.has_filename())
         return false;
+    if (HoldsBytes(path, data, size))
+        return true;
     const fs::path temp = TemporaryPathBeside(path);
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -151,6 +161,8 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
     // No name, no file: an empty path must not turn into a temporary in the current folder.
     if (!path.has_filename())
         return false;
+    if (HoldsBytes(path, data, size))
+        return true;
     const fs::path temp = TemporaryPathBeside(path);
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)

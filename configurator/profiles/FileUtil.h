@@ -17,6 +17,7 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& byte
 
 // Writes the bytes under a temporary name beside `path`, flushes them, then moves the file over
 // `path`. On any failure the temporary file is removed, `path` is untouched, and false returned.
+// A file that already holds exactly these bytes is left untouched (and true returned).
 bool WriteFileAtomically(const std::filesystem::path& path, const uint8_t* data, size_t size);
 
 // Moves `from` over `to` in one step (replacing it), retrying briefly because a virus scanner

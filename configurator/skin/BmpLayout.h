@@ -10,9 +10,9 @@
 struct BmpLayout {
     int32_t width = 0;
     int32_t height = 0;
-    bool topDown = false;     // rows stored top row first (a negative height in the file)
-    uint32_t rowBytes = 0;    // bytes of one stored row, padded to four
-    uint32_t pixelOffset = 0; // where the first stored row starts
+    bool topDown = false;      // rows stored top row first (a negative height in the file)
+    uint32_t rowBytes = 0;     // bytes of one stored row, padded to four
+    uint32_t pixelOffset = 0;  // where the first stored row starts
 };
 
 // Reads the headers of an uncompressed 24-bit bitmap file from its first `available` bytes and

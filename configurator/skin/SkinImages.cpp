@@ -66,8 +66,8 @@ std::unique_ptr<Gdiplus::Bitmap> CopyBitmapRect(Gdiplus::Bitmap& source,
 // layout, without the system's decoders (which cost most of the program's start-up).
 std::unique_ptr<Gdiplus::Bitmap> BitmapFromBmp(const std::vector<uint8_t>& bytes,
                                                const BmpLayout& layout) noexcept {
-    auto bitmap = std::make_unique<Gdiplus::Bitmap>(layout.width, layout.height,
-                                                    PixelFormat24bppRGB);
+    auto bitmap =
+        std::make_unique<Gdiplus::Bitmap>(layout.width, layout.height, PixelFormat24bppRGB);
     if (bitmap->GetLastStatus() != Gdiplus::Ok) {
         return nullptr;
     }

@@ -43,7 +43,12 @@ INT_PTR CZelDialog::RunModal(HWND owner) noexcept {
         ShowWindow(Hwnd(), SW_SHOW);
     }
     MSG msg;
+    bool idleWork = true;
     while (!ended_) {
+        if (idleWork && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleWork = OnIdle();
+            continue;
+        }
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT ends this run and is passed on to the loop outside.

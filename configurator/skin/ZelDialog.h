@@ -34,6 +34,10 @@ class CZelDialog : public CZelWnd {
     // Runs once the window and its controls exist. Return true to let the system give the
     // keyboard focus to the first control, false after setting the focus yourself.
     virtual bool OnInitDialog() noexcept { return true; }
+    // A modal run calls this when nothing waits for the dialog's thread, not even painting:
+    // work that can wait goes here. Return true while more is left; once it returns false it
+    // is not called again in that run.
+    virtual bool OnIdle() noexcept { return false; }
     // IDOK and IDCANCEL (Enter, Escape, the window's close request) end a modal run with 1
     // and 2; pages override these to do nothing.
     virtual void OnOK() noexcept;

@@ -317,6 +317,37 @@ TEST_F(MacroCollectionTest, SavingReplacesTheOldSetAndClearsWhatIsNotListed) {
     EXPECT_TRUE(loaded.Macros().empty());
 }
 
+TEST_F(MacroCollectionTest, AnUnchangedSetWritesNoMacroFileAndAChangedOneStillSaves) {
+    auto fill = [](MacroCollection& c, size_t secondEvents) {
+        Add(c, 16, u"A", 2);
+        Add(c, 17, u"B", secondEvents);
+    };
+    MacroCollection first;
+    first.SetFolder(folder_);
+    fill(first, 3);
+    ASSERT_TRUE(first.SaveMacros());
+
+    // Room for the folder and the index only: an unchanged macro is never written again.
+    CrashingFileSystem tight(2);
+    MacroCollection same(nullptr, &tight);
+    same.SetFolder(folder_);
+    fill(same, 3);
+    EXPECT_TRUE(same.SaveMacros());
+    EXPECT_EQ(tight.Used(), 2);
+
+    CrashingFileSystem roomy(100);
+    MacroCollection changed(nullptr, &roomy);
+    changed.SetFolder(folder_);
+    fill(changed, 5);
+    ASSERT_TRUE(changed.SaveMacros());
+    MacroCollection loaded;
+    LoadInto(loaded);
+    ASSERT_EQ(loaded.Macros().size(), 2u);
+    EXPECT_EQ(loaded.Macros()[0]->events.size(), 2u);
+    EXPECT_EQ(loaded.Macros()[1]->events.size(), 5u);
+    EXPECT_EQ(FolderNames(), (std::set<std::string>{"macroList.dat", "A.macro", "B.macro"}));
+}
+
 TEST_F(MacroCollectionTest, EqualFileNamesGetOnesAppendedWithinOneSave) {
     MacroCollection c;
     c.SetFolder(folder_);

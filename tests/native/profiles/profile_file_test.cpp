@@ -10,6 +10,10 @@
 #include "Storage.h"
 #include "FileUtil.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -191,6 +195,33 @@ TEST_F(ProfileFileTest, FailedSaveKeepsTheOldFileWhole) {
 }
 
 #ifndef _WIN32
+TEST_F(ProfileFileTest, SavingTheSameBytesLeavesTheFileAloneAndNewBytesReplaceIt) {
+    const fs::path path = dir_ / "same.profile";
+    ASSERT_TRUE(SaveProfileFile(RichProfile(), path));
+    struct stat first {};
+    ASSERT_EQ(stat(path.c_str(), &first), 0);
+    ASSERT_TRUE(SaveProfileFile(RichProfile(), path));
+    struct stat again {};
+    ASSERT_EQ(stat(path.c_str(), &again), 0);
+    EXPECT_EQ(again.st_ino, first.st_ino) << "an unchanged profile is not written again";
+
+    // A file that merely starts like the new bytes, or is longer, is replaced.
+    const std::vector<uint8_t> whole = ReadFile(path);
+    Profile changed = RichProfile();
+    changed.name = u"Changed";
+    ASSERT_TRUE(SaveProfileFile(changed, path));
+    struct stat replaced {};
+    ASSERT_EQ(stat(path.c_str(), &replaced), 0);
+    EXPECT_NE(replaced.st_ino, first.st_ino);
+    std::ofstream(path, std::ios::binary | std::ios::app) << "tail";
+    ASSERT_TRUE(SaveProfileFile(changed, path));
+    Profile loaded;
+    ASSERT_TRUE(LoadProfileFile(path, loaded));
+    EXPECT_EQ(loaded.name, u"Changed");
+    EXPECT_EQ(ReadFile(path).size(), EncodeProfile(changed).size());
+    EXPECT_NE(whole, ReadFile(path));
+}
+
 TEST_F(ProfileFileTest, DefaultProfilesTakeSlotNamesAndLoadTheirFiles) {
     setenv("XDG_DATA_HOME", dir_.c_str(), 1);
     Profile third = RichProfile();
