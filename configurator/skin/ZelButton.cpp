@@ -16,12 +16,20 @@ CZelButton::~CZelButton() {
     }
 }
 
+// Setters repaint only on a change: under Wine each window's repaint is a string of server round
+// trips, and a page or profile switch sets every control.
 void CZelButton::SetCaption(const std::wstring& caption) noexcept {
+    if (caption_ == caption) {
+        return;
+    }
     caption_ = caption;
     Redraw();
 }
 
 void CZelButton::SetLatched(bool latched) noexcept {
+    if (latched_ == latched) {
+        return;
+    }
     latched_ = latched;
     Redraw();
 }

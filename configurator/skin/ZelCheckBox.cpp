@@ -1,6 +1,9 @@
 #include "ZelCheckBox.h"
 
 void CZelCheckBox::SetChecked(bool checked) noexcept {
+    if (checked_ == checked) {
+        return;  // no repaint without a change
+    }
     checked_ = checked;
     Redraw();
 }

@@ -56,12 +56,14 @@ void CZelComboButton::SelectItem(int id) noexcept {
     if (item == nullptr) {
         return;
     }
-    caption_ = item->text;
-    currentId_ = id;
-    Redraw();
+    SetCaption(item->text, id, currentValue_);
 }
 
 void CZelComboButton::SetCaption(const std::wstring& text, int id, int value) noexcept {
+    // No repaint without a change: a profile switch sets every slot.
+    if (caption_ == text && currentId_ == id && currentValue_ == value) {
+        return;
+    }
     caption_ = text;
     currentId_ = id;
     currentValue_ = value;
@@ -82,6 +84,9 @@ void CZelComboButton::UseFixedWidthMenu() noexcept {
 }
 
 void CZelComboButton::SetLatched(bool latched) noexcept {
+    if (latched_ == latched) {
+        return;
+    }
     latched_ = latched;
     Redraw();
 }

@@ -33,6 +33,9 @@ void CZelStatic::SetFontHeight(int pixels) noexcept {
 }
 
 void CZelStatic::SetText(const std::wstring& text) noexcept {
+    if (currentText_ == 0 && !texts_.empty() && texts_[0] == text) {
+        return;  // no repaint without a change
+    }
     if (texts_.empty()) {
         texts_.push_back(text);
     } else {
