@@ -106,7 +106,8 @@ awk -v a="$app_ms" -v b="$bare_ms" 'BEGIN { printf "             median %.1f ms 
 # ---- memory ------------------------------------------------------------------------------------
 sheets_kib=$(for f in "$dist"/Skins/*.bmp; do identify -format '%w %h\n' "$f"; done |
     awk '{s += $1 * $2 * 4} END {printf "%d", s / 1024}')
-read -r ws_start priv_start <<<"$(bt mem ORVA7100)"
+# A look right after start can miss the window while it is busy; one more try.
+read -r ws_start priv_start <<<"$(bt mem ORVA7100 || { sleep 1; bt mem ORVA7100; })"
 for id in 1001 1002 1003 1004 1000; do bt click ORVA7100 "$id" >/dev/null; done
 read -r ws_pages priv_pages <<<"$(bt mem ORVA7100)"
 read -r ms pid <<<"$(bt start Bare 'C:\ORVA\bare.exe' Bare)"
