@@ -212,10 +212,11 @@ void ReleaseSkinSheets() noexcept {
 }
 
 Gdiplus::Bitmap* SkinSheet(int index) noexcept {
+    // The folder is checked (and a missing file reported) on the first ask, whatever is asked.
+    LoadSkinSheets();
     if (index < 0 || index >= kSkinSheetCount) {
         return nullptr;
     }
-    LoadSkinSheets();
     SkinCache& cache = Cache();
     const size_t i = static_cast<size_t>(index);
     if (cache.pending[i]) {
@@ -226,7 +227,6 @@ Gdiplus::Bitmap* SkinSheet(int index) noexcept {
 }
 
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept {
-    LoadSkinSheets();
     PieceSource source = LookUpSkinPiece(id, state);
     Gdiplus::Bitmap* sheet = SkinSheet(source.sheet);
     if (sheet == nullptr) {
