@@ -4,6 +4,7 @@
 
 #include "AppMessages.h"
 #include "AppTexts.h"
+#include "ApplySequence.h"
 #include "ColorSettingsDlg.h"
 #include "DeviceChange.h"
 #include "HidTransportWin32.h"
@@ -96,7 +97,7 @@ MacroCollection& CORVADlg::Macros() noexcept {
 }
 
 void CORVADlg::MacrosChanged() noexcept {
-    if (mousePage_) {
+    if (HasPageWindow(kMousePage)) {
         mousePage_->SaveMousePage(CurrentProfile());
         mousePage_->LoadMousePage(CurrentProfile());
     }
@@ -118,14 +119,9 @@ LRESULT CORVADlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
         case WM_DEVICECHANGE:
             OnDeviceChange(wParam, lParam);
             return TRUE;
-        case WM_DEVICE_NOTICE: {
-            std::unique_ptr<DeviceChangeNotice> notice(
-                reinterpret_cast<DeviceChangeNotice*>(lParam));
-            if (notice) {
-                OnDeviceNotice(*notice);
-            }
+        case WM_DEVICE_NOTICE:
+            OnQueuedDeviceNotices();
             return 0;
-        }
         case WM_PROFILE_MENU:
             OnProfileMenu(static_cast<int>(wParam), static_cast<int>(lParam));
             return 0;
@@ -191,7 +187,7 @@ bool CORVADlg::OnControlNotification(int code, LPARAM value) noexcept {
         if (value == kTrayConfig) {
             ShowMainWindow();
         } else if (value == kTrayExit) {
-            PostQuitMessage(0);
+            OnTrayExit();
         }
         return true;
     }
@@ -257,12 +253,9 @@ bool CORVADlg::OnInitDialog() noexcept {
         ShowMessage(kRegisterFailedText);
     }
     StartDeviceWatch();
-    if (link_->EnsureOpen()) {
-        DeviceInfo info;
-        if (ReadDeviceInfo(*link_, info)) {
-            for (Profile& profile : profiles_) {
-                profile.firmwareVersion = info.firmwareVersion;
-            }
+    if (const std::optional<int32_t> version = ReadFirmwareUnasked()) {
+        for (Profile& profile : profiles_) {
+            profile.firmwareVersion = *version;
         }
     }
     StartTimer(PROFILE_POLL_TIMER, kProfilePollMs);
@@ -308,8 +301,10 @@ void CORVADlg::CreatePages() noexcept {
     mousePage_ = std::make_unique<CMouseSettingsDlg>(*this);
     // The mouse page shows the macros in its menus and bindings: they are read first.
     macroPage_->LoadMacros();
-    MakePage(kMousePage);
-    mousePage_->Show(true);
+    // A mouse page that cannot be made is tried again when its page button is pressed.
+    if (MakePage(kMousePage)) {
+        mousePage_->Show(true);
+    }
     // The hidden pages are made one by one when the window has been painted and nothing else
     // waits (OnIdle), or at once when one is needed before that.
 }
@@ -360,11 +355,10 @@ void CORVADlg::StartDeviceWatch() noexcept {
     // Transports whose arrivals do not come as the system's notifications (the virtual mouse)
     // report them on a thread of their own: hand each over to this window's thread.
     HWND window = Hwnd();
-    watching_ = transport_->StartWatching([window](const DeviceChangeNotice& notice) {
-        auto copy = std::make_unique<DeviceChangeNotice>(notice);
-        if (PostMessageW(window, WM_DEVICE_NOTICE, 0, reinterpret_cast<LPARAM>(copy.get()))) {
-            copy.release();
-        }
+    DeviceNoticeQueue* queue = &deviceNotices_;
+    watching_ = transport_->StartWatching([window, queue](const DeviceChangeNotice& notice) {
+        queue->Push(notice);
+        PostMessageW(window, WM_DEVICE_NOTICE, 0, 0);
     });
 }
 
@@ -619,17 +613,29 @@ void CORVADlg::OnDeviceChange(WPARAM event, LPARAM data) noexcept {
     }
 }
 
+void CORVADlg::OnQueuedDeviceNotices() noexcept {
+    for (const DeviceChangeNotice& notice : deviceNotices_.TakeAll()) {
+        OnDeviceNotice(notice);
+    }
+}
+
+std::optional<int32_t> CORVADlg::ReadFirmwareUnasked() noexcept {
+    ScopedTransferLimit limit(*link_, kUnaskedTransferLimitMs);
+    DeviceInfo info;
+    if (link_->EnsureOpen() && ReadDeviceInfo(*link_, info)) {
+        return info.firmwareVersion;
+    }
+    return std::nullopt;
+}
+
 void CORVADlg::OnDeviceNotice(const DeviceChangeNotice& notice) noexcept {
+    // Nobody asked for the arrival's read: it waits no longer than the poll does.
+    ScopedTransferLimit limit(*link_, kUnaskedTransferLimitMs);
     const DeviceChangeResult result = HandleDeviceChange(*link_, notice);
     switch (result.action) {
         case DeviceChangeAction::kArrived:
             if (result.firmwareVersion) {
-                if (HasPageWindow(kSupportPage)) {
-                    supportPage_->ShowFirmwareVersion(result.firmwareVersion);
-                }
-                for (Profile& profile : profiles_) {
-                    profile.firmwareVersion = *result.firmwareVersion;
-                }
+                ShowFirmwareVersion(result.firmwareVersion);
             }
             break;
         case DeviceChangeAction::kRemoved:
@@ -642,8 +648,33 @@ void CORVADlg::OnDeviceNotice(const DeviceChangeNotice& notice) noexcept {
     }
 }
 
+void CORVADlg::ShowFirmwareVersion(std::optional<int32_t> version) noexcept {
+    if (HasPageWindow(kSupportPage)) {
+        supportPage_->ShowFirmwareVersion(version);
+    }
+    if (version) {
+        for (Profile& profile : profiles_) {
+            profile.firmwareVersion = *version;
+        }
+    }
+}
+
 void CORVADlg::OnPollTimer() noexcept {
-    const PollDecision decision = poll_.Tick(*link_, busy_ != 0, profiles_);
+    // The firmware updater this program started owns the mouse until it ends; then the mouse
+    // is taken up again as at an arrival (an updater that flashed makes it arrive anyway).
+    if (link_->IsHeld()) {
+        updaterHeldLink_ = true;
+        return;
+    }
+    if (updaterHeldLink_) {
+        updaterHeldLink_ = false;
+        ShowFirmwareVersion(ReadFirmwareUnasked());
+    }
+    // While Apply runs, or a pop-up, message box or file dialog of this program is open (the
+    // window is disabled then), a switch would reload the pages under it and its OK would
+    // write into another profile: the poll waits.
+    const bool held = busy_ != 0 || !IsWindowEnabled(Hwnd());
+    const PollDecision decision = poll_.Tick(*link_, held, profiles_);
     if (decision.switchToSlot >= 0) {
         SwitchProfile(decision.switchToSlot);
     }
@@ -653,6 +684,16 @@ void CORVADlg::OnPollTimer() noexcept {
 }
 
 // ---- the end ------------------------------------------------------------------------------
+
+void CORVADlg::OnTrayExit() noexcept {
+    // Saved here, while a window may still be shown, so that a failure is told; the end of a
+    // Windows session saves silently instead.
+    macrosSavedAtEnd_ = true;
+    if (!SaveMacros()) {
+        ShowMessage(MacrosNotSavedText(MacroFolder().u16string()));
+    }
+    PostQuitMessage(0);
+}
 
 void CORVADlg::OnEndSession(bool ending) noexcept {
     // Windows ends the process soon after this, without destroying the window: save now, as
@@ -675,10 +716,5 @@ void CORVADlg::OnDestroy() noexcept {
     if (watching_) {
         transport_->StopWatching();
         watching_ = false;
-    }
-    // Notices the watcher posted before it stopped are dropped with their memory.
-    MSG msg;
-    while (PeekMessageW(&msg, Hwnd(), WM_DEVICE_NOTICE, WM_DEVICE_NOTICE, PM_REMOVE)) {
-        delete reinterpret_cast<DeviceChangeNotice*>(msg.lParam);
     }
 }

@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "ApplySequence.h"
 #include "DeviceLink.h"
+#include "DeviceNoticeQueue.h"
 #include "MacroCollection.h"
 #include "PageHost.h"
 #include "ProfilePoll.h"
@@ -86,7 +88,13 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     void OnTrayRightClick() noexcept;
     void OnDeviceChange(WPARAM event, LPARAM data) noexcept;
     void OnDeviceNotice(const DeviceChangeNotice& notice) noexcept;
+    void OnQueuedDeviceNotices() noexcept;
     void OnPollTimer() noexcept;
+    void OnTrayExit() noexcept;
+    // On the support page and in the profiles; none shows "-.--".
+    void ShowFirmwareVersion(std::optional<int32_t> version) noexcept;
+    // The firmware version read without the user asking (start, arrival), or none.
+    std::optional<int32_t> ReadFirmwareUnasked() noexcept;
     void OnProfileMenu(int slot, int item) noexcept;
     void OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnPaint() noexcept;
@@ -126,10 +134,12 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     std::unique_ptr<CZelMenu> trayMenu_;
     UINT taskbarCreated_ = 0;
 
+    DeviceNoticeQueue deviceNotices_;
     std::unique_ptr<HidTransport> transport_;
     SystemDeviceClock clock_;
     std::unique_ptr<DeviceLink> link_;
     bool watching_ = false;
+    bool updaterHeldLink_ = false;
     ProfilePoll poll_;
     int32_t busy_ = 0;
     bool macrosSavedAtEnd_ = false;

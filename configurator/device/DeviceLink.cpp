@@ -1,5 +1,7 @@
 #include "DeviceLink.h"
 
+#include <utility>
+
 namespace {
 
 char16_t Upper(char16_t c) {
@@ -51,21 +53,39 @@ HidHandle DeviceLink::FindMouse() {
 bool DeviceLink::EnsureOpen() {
     if (isOpen_)
         return true;
+    if (IsHeld())
+        return false;
     handle_ = FindMouse();
     isOpen_ = handle_ != kNoHandle;
+    activity_ += isOpen_ ? 1 : 0;
     return isOpen_;
 }
 
 bool DeviceLink::SendFeature(const uint8_t* report, size_t length) {
     if (!isOpen_ || handle_ == kNoHandle)
         return false;
-    return transport_.SetFeature(handle_, report, length);
+    const bool sent = transport_.SetFeature(handle_, report, length);
+    activity_ += sent ? 1 : 0;
+    return sent;
 }
 
 bool DeviceLink::GetFeature(uint8_t* report, size_t length) {
     if (!isOpen_ || handle_ == kNoHandle)
         return false;
-    return transport_.GetFeature(handle_, report, length);
+    const bool read = transport_.GetFeature(handle_, report, length);
+    activity_ += read ? 1 : 0;
+    return read;
+}
+
+void DeviceLink::HoldWhile(std::function<bool()> stillHeld) {
+    Invalidate();
+    heldWhile_ = std::move(stillHeld);
+}
+
+bool DeviceLink::IsHeld() {
+    if (heldWhile_ && !heldWhile_())
+        heldWhile_ = nullptr;
+    return static_cast<bool>(heldWhile_);
 }
 
 void DeviceLink::Invalidate() {

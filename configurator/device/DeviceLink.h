@@ -4,10 +4,15 @@
 // afresh.
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "DeviceClock.h"
 #include "HidTransport.h"
+
+// The longest wait of a transfer nobody asked for (the poll, the reads at start and arrival): a
+// healthy mouse answers in a few ms, and a silent one must not hold the window.
+constexpr int kUnaskedTransferLimitMs = 150;
 
 constexpr uint16_t kMouseVendorId = 0x04B4;
 constexpr uint16_t kMouseProductId = 0x1224;
@@ -26,7 +31,7 @@ class DeviceLink {
     // An open handle to the first interface in enumeration order with the mouse's ids;
     // kNoHandle when there is none. Interfaces that do not open or do not answer are skipped.
     HidHandle FindMouse();
-    // True at once when open; otherwise searches and opens.
+    // True at once when open; otherwise searches and opens. False while the link is held.
     bool EnsureOpen();
     // The report through the open handle; false without calling anything when closed.
     bool SendFeature(const uint8_t* report, size_t length);
@@ -35,6 +40,18 @@ class DeviceLink {
     void Invalidate();
     // A process named "Updater.exe" (any letter case) runs: it owns the mouse meanwhile.
     bool IsUpdaterRunning();
+
+    // Keeps the link closed while `stillHeld` answers true (a firmware updater this program
+    // started owns the mouse until it ends): the link is dropped now, and nothing opens it
+    // until then. The answer is asked before each open, so it must be cheap.
+    void HoldWhile(std::function<bool()> stillHeld);
+    bool IsHeld();
+
+    // Counts the open handles found and the transfers the mouse answered: a change tells that
+    // the mouse has been heard from since.
+    uint64_t Activity() const { return activity_; }
+    int TransferLimitMs() const { return transport_.TransferLimitMs(); }
+    void SetTransferLimit(int ms) { transport_.SetTransferLimit(ms); }
 
     bool IsOpen() const { return isOpen_; }
     HidHandle Handle() const { return handle_; }
@@ -46,4 +63,23 @@ class DeviceLink {
     DeviceClock& clock_;
     HidHandle handle_ = kNoHandle;
     bool isOpen_ = false;
+    uint64_t activity_ = 0;
+    std::function<bool()> heldWhile_;
+};
+
+// A shorter wait for each transfer while it lives: exchanges nobody asked for (the poll, the
+// reads at start and arrival) give up long before a command the user started, so a mouse that
+// stops answering never holds the window for long.
+class ScopedTransferLimit {
+  public:
+    ScopedTransferLimit(DeviceLink& link, int ms) : link_(link), before_(link.TransferLimitMs()) {
+        link_.SetTransferLimit(ms);
+    }
+    ~ScopedTransferLimit() { link_.SetTransferLimit(before_); }
+    ScopedTransferLimit(const ScopedTransferLimit&) = delete;
+    ScopedTransferLimit& operator=(const ScopedTransferLimit&) = delete;
+
+  private:
+    DeviceLink& link_;
+    int before_;
 };

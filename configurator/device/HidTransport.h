@@ -46,6 +46,10 @@ class HidTransport {
     virtual void Close(HidHandle handle) = 0;
     virtual std::vector<std::u16string> ProcessNames() = 0;
 
+    // The longest wait of each following feature transfer.
+    virtual void SetTransferLimit(int ms) { transferLimitMs_ = ms; }
+    int TransferLimitMs() const { return transferLimitMs_; }
+
     // Transports whose arrivals and removals do not come as the system's own notifications
     // deliver them here instead, on a thread of their own (the receiver must hand them over to
     // its own thread). False when the system's notifications are the way.
@@ -54,6 +58,9 @@ class HidTransport {
         return false;
     }
     virtual void StopWatching() {}
+
+  protected:
+    int transferLimitMs_ = kFeatureTransferTimeoutMs;
 };
 
 // The names of the running processes, from the platform's process list.

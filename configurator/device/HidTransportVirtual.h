@@ -27,6 +27,7 @@ class HidTransportVirtual : public HidTransport {
     bool GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
     void Close(HidHandle handle) override;
     std::vector<std::u16string> ProcessNames() override;
+    void SetTransferLimit(int ms) override;
     bool StartWatching(ChangeCallback callback) override;
     void StopWatching() override;
 

@@ -71,6 +71,11 @@ bool HidTransportVirtual::GetFeature(HidHandle handle, uint8_t* report, size_t l
 
 void HidTransportVirtual::Close(HidHandle) {}
 
+void HidTransportVirtual::SetTransferLimit(int ms) {
+    HidTransport::SetTransferLimit(ms);
+    client_.SetTimeout(ms);
+}
+
 std::vector<std::u16string> HidTransportVirtual::ProcessNames() {
     return ListRunningProcessNames();
 }

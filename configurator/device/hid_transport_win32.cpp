@@ -46,9 +46,10 @@ size_t InterfaceFeatureLength(HANDLE handle) {
     return length;
 }
 
-// One feature transfer that waits at most kFeatureTransferTimeoutMs: the handle is overlapped, so
-// a mouse that never answers costs a cancelled request instead of a hung program.
-bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, bool readsBack) {
+// One feature transfer that waits at most `limitMs`: the handle is overlapped, so a mouse that
+// never answers costs a cancelled request instead of a hung program.
+bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, bool readsBack,
+                    int limitMs) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (overlapped.hEvent == nullptr)
@@ -59,7 +60,7 @@ bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, boo
         DeviceIoControl(handle, code, buffer.data(), size, readsBack ? buffer.data() : nullptr,
                         readsBack ? size : 0, &done, &overlapped);
     if (!ok && GetLastError() == ERROR_IO_PENDING) {
-        if (WaitForSingleObject(overlapped.hEvent, kFeatureTransferTimeoutMs) != WAIT_OBJECT_0)
+        if (WaitForSingleObject(overlapped.hEvent, static_cast<DWORD>(limitMs)) != WAIT_OBJECT_0)
             CancelIoEx(handle, &overlapped);
         // After a cancel the request ends at once, as aborted (or done, if it won the race).
         ok = GetOverlappedResult(handle, &overlapped, &done, TRUE);
@@ -130,14 +131,16 @@ bool HidTransportWin32::SetFeature(HidHandle handle, const uint8_t* report, size
     if (handle == kNoHandle || report == nullptr || length == 0)
         return false;
     std::vector<uint8_t> buffer = PadFeatureReport(report, length, FeatureLength(handle));
-    return TransferWithin(ToHandle(handle), IOCTL_HID_SET_FEATURE, buffer, false);
+    return TransferWithin(ToHandle(handle), IOCTL_HID_SET_FEATURE, buffer, false,
+                          TransferLimitMs());
 }
 
 bool HidTransportWin32::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
     if (handle == kNoHandle || report == nullptr || length == 0)
         return false;
     std::vector<uint8_t> buffer = FeatureRequestBuffer(report[0], length, FeatureLength(handle));
-    return TransferWithin(ToHandle(handle), IOCTL_HID_GET_FEATURE, buffer, true) &&
+    return TransferWithin(ToHandle(handle), IOCTL_HID_GET_FEATURE, buffer, true,
+                          TransferLimitMs()) &&
            TakeFeatureReply(buffer, report, length);
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "Profile.h"
 
 class DeviceLink;
@@ -26,4 +28,9 @@ class PageHost {
     virtual void MacrosChanged() noexcept = 0;
     // The main window: owner of message boxes, the window pop-ups are centred over.
     virtual HWND MainWindow() const noexcept = 0;
+    // A message box over the main window, titled as all of the program's messages are.
+    virtual void ShowMessage(const std::u16string& text) noexcept {
+        const std::wstring wide(text.begin(), text.end());
+        MessageBoxW(MainWindow(), wide.c_str(), L"ORVA 7100", MB_OK);
+    }
 };

@@ -119,7 +119,7 @@ void CPopDlg::StartKeyCapture() noexcept {
     time_.Show(true);
     time_.SetText(L"");
     if (!InstallKeyboardHook(Hwnd())) {
-        MessageBoxW(Hwnd(), kHookFailedText, L"ORVA7100", MB_OK);
+        MessageBoxW(Hwnd(), kHookFailedText, L"ORVA 7100", MB_OK);
     }
     SetFocus(Hwnd());
 }

@@ -47,7 +47,12 @@ bool CSensorDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
-    ShowStepResolution();
+    // The sliders show step 1 of the current profile, but the set-up writes nothing: with the
+    // box still clear here, a notification would copy X over a separate Y. Only the user's moves
+    // and LoadSensorPage, with the profile's own box state, store resolutions.
+    Profile shown = host_.CurrentProfile();
+    dpi_.ShowStepResolution(shown, Step(), separate_.IsChecked());
+    RedrawDpiSliders();
     return true;
 }
 
@@ -166,16 +171,31 @@ void CSensorDlg::OnSeparateClicked() noexcept {
     RedrawDpiSliders();
 }
 
+bool CSensorDlg::MouseIsFree() noexcept {
+    if (!host_.Link().IsHeld()) {
+        return true;
+    }
+    host_.ShowMessage(kUpdaterOwnsMouseText);
+    return false;
+}
+
 void CSensorDlg::OnTestLift() noexcept {
     // The result is not shown: a mouse that is absent simply does not try the distance.
-    TestLiftDistance(host_.Link(), LiftDistanceToSend(liftDistance_.Value()));
+    if (MouseIsFree()) {
+        TestLiftDistance(host_.Link(), LiftDistanceToSend(liftDistance_.Value()));
+    }
 }
 
 void CSensorDlg::OnSaveLift() noexcept {
-    SaveLiftDistance(host_.Link(), LiftDistanceToSend(liftDistance_.Value()));
+    if (MouseIsFree()) {
+        SaveLiftDistance(host_.Link(), LiftDistanceToSend(liftDistance_.Value()));
+    }
 }
 
 void CSensorDlg::OnAnalyzeSurface() noexcept {
+    if (!MouseIsFree()) {
+        return;
+    }
     ShowQuality(0);
     UpdateWindow(quality_.Hwnd());
     CPopDlg start(kPopupAnalysisStart, Hwnd(), &host_.Link());

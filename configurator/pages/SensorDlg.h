@@ -35,6 +35,8 @@ class CSensorDlg : public CZelImageDialog {
     void OnYMoved() noexcept;
     void OnStepChosen(int step) noexcept;
     void OnSeparateClicked() noexcept;
+    // False, and the user told why, while the firmware updater this program started runs.
+    bool MouseIsFree() noexcept;
     void OnTestLift() noexcept;
     void OnSaveLift() noexcept;
     void OnAnalyzeSurface() noexcept;

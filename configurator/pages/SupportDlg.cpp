@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "MouseCommands.h"
 #include "PageIds.h"
 #include "PageRegion.h"
 #include "PlacedPieces.h"
+#include "SensorRules.h"
 #include "Storage.h"
 #include "SupportPageLayout.h"
 #include "SupportRules.h"
@@ -73,6 +75,8 @@ void CSupportDlg::CreateControls() noexcept {
 void CSupportDlg::ShowVersions() noexcept {
     softVersion_.SetText(kSoftwareVersionText);
     DeviceLink& link = host_.Link();
+    // The page is made while the program is idle: this read must not hold the window.
+    ScopedTransferLimit limit(link, kUnaskedTransferLimitMs);
     DeviceInfo info;
     // A mouse that is there but does not answer shows the same as no mouse.
     if (link.EnsureOpen() && ReadDeviceInfo(link, info)) {
@@ -100,6 +104,10 @@ void CSupportDlg::OpenWebPage(const std::wstring& address) noexcept {
 }
 
 void CSupportDlg::CheckFirmware() noexcept {
+    if (host_.Link().IsHeld()) {
+        host_.ShowMessage(kUpdaterOwnsMouseText);
+        return;
+    }
     DeviceInfo info;
     if (!ReadDeviceInfo(host_.Link(), info)) {
         return;
@@ -112,7 +120,23 @@ void CSupportDlg::CheckFirmware() noexcept {
     const std::wstring argument = UpdaterArgument(value, info.firmwareVersion);
     const std::filesystem::path updater = folder / kUpdaterProgram;
     // The configurator does not wait for the updater; a missing one simply does not start.
-    ShellExecuteW(Hwnd(), L"open", updater.c_str(), argument.c_str(), nullptr, SW_SHOWNORMAL);
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS;
+    run.hwnd = Hwnd();
+    run.lpVerb = L"open";
+    run.lpFile = updater.c_str();
+    run.lpParameters = argument.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&run) || run.hProcess == nullptr) {
+        return;
+    }
+    // The updater owns the mouse until it ends: nothing of this program reaches the mouse
+    // meanwhile. The process handle answers that at the cost of one call, where the process
+    // list would cost a walk every 500 ms.
+    std::shared_ptr<void> process(run.hProcess, CloseHandle);
+    host_.Link().HoldWhile(
+        [process] { return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT; });
 }
 
 bool CSupportDlg::OnCommand(int id, int code, HWND control) noexcept {

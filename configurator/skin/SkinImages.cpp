@@ -109,7 +109,7 @@ void ReportMissing(const std::wstring& names) {
     if (cache.reporter) {
         cache.reporter(message);
     } else {
-        MessageBoxW(nullptr, message.c_str(), L"ORVA7100", MB_OK | MB_ICONWARNING);
+        MessageBoxW(nullptr, message.c_str(), L"ORVA 7100", MB_OK | MB_ICONWARNING);
     }
 }
 

@@ -6,11 +6,26 @@ PollDecision ProfilePoll::Tick(DeviceLink& link, bool busy,
                                const std::array<Profile, 5>& profiles) {
     PollDecision decision;
     // The poll never opens the link; an arrival or a command does.
-    if (!link.IsOpen() || busy) {
+    if (!link.IsOpen() || busy || StillResting(link)) {
         return decision;
     }
     uint8_t reported = 0;
-    if (!GetActiveProfile(link, reported) || reported == lastSeen_) {
+    const int64_t began = link.Clock().NowMs();
+    bool answered = false;
+    {
+        ScopedTransferLimit limit(link, kPollTransferLimitMs);
+        answered = GetActiveProfile(link, reported);
+    }
+    if (!answered) {
+        // Ran out of time rather than being refused: the mouse is there but silent.
+        if (link.Clock().NowMs() - began >= kPollTransferLimitMs) {
+            resting_ = true;
+            restBegan_ = link.Clock().NowMs();
+            activityAtRest_ = link.Activity();
+        }
+        return decision;
+    }
+    if (reported == lastSeen_) {
         return decision;
     }
     lastSeen_ = reported;
@@ -23,4 +38,13 @@ PollDecision ProfilePoll::Tick(DeviceLink& link, bool busy,
     // Also when no profile has the index: the current profile's settings are applied once.
     decision.applySettings = true;
     return decision;
+}
+
+bool ProfilePoll::StillResting(DeviceLink& link) {
+    if (resting_ && link.Activity() == activityAtRest_ &&
+        link.Clock().NowMs() - restBegan_ < kPollRestMs) {
+        return true;
+    }
+    resting_ = false;
+    return false;
 }

@@ -29,6 +29,11 @@ constexpr int16_t DpiOfSliderPosition(int32_t position) {
     return static_cast<int16_t>(position / kDpiUnit);
 }
 
+// Said when Test, Save or Analyze Surface is pressed while the firmware updater that this
+// program started still owns the mouse.
+inline constexpr char16_t kUpdaterOwnsMouseText[] =
+    u"The firmware updater is running. Try again when the update has finished.";
+
 // The Lift Distance slider's position limited to what the mouse accepts.
 uint8_t LiftDistanceToSend(int32_t position);
 

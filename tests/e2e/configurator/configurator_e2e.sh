@@ -12,6 +12,15 @@
 #   profiles  rename (OK, Escape, Cancel), export to a name without extension, import into
 #             another slot, "Save current settings" taking the page's edit, an import of a file
 #             that is no profile, Reset to Default (cancel, then confirm)
+#   data      five generated profiles (X and Y set separately and different in every step of
+#             every slot, the other fields drawn across their ranges; ORVA_E2E_SEED repeats a
+#             run) survive start, every page, every profile current, a switch on the mouse and
+#             Apply byte for byte, in the files and in the mouse
+#   guards    a profile switched on the mouse while a dialog is open waits for the dialog; a
+#             macro folder that cannot be written is reported at "Exit"
+#   silent    a mouse that never answers in time: the window answers every message within half
+#             a second, Apply still reports the failure; messages any program can post with any
+#             numbers do no harm
 # Screenshots of the window and of each dialog go to $ORVA_ARTIFACTS.
 # usage: configurator_e2e.sh CASE DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
@@ -171,6 +180,24 @@ reg_value() {
 }
 reg_is() { [ "$(reg_value "$1" "$2")" = "$3" ]; }
 
+# ctl_apply DIR CURRENT FILES...: orva7100ctl's apply of FILES to a fresh virtual mouse whose
+# transcript and state folder go to DIR.
+ctl_apply() {
+    local dir=$1 current=$2
+    shift 2
+    mkdir -p "$dir"
+    "$E2E_NATIVE/virtual-mouse/orva-virtual-mouse" --listen 127.0.0.1:0 \
+        --transcript "$dir/transcript.txt" --state-dir "$dir/state" --quiet >"$dir/mouse.out" 2>&1 &
+    local pid=$!
+    wait_until 10 grep -q "^listening on " "$dir/mouse.out"
+    "$ctl" --device "virtual:$(sed -n 's/^listening on //p' "$dir/mouse.out")" device \
+        apply "$@" --current "$current" --firmware 109 >/dev/null
+    local status=$?
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return $status
+}
+
 start_and_wait() {
     start_configurator
     wait_until 30 window_visible "$T" || {
@@ -297,17 +324,9 @@ case_apply() {
         fail "Apply wrote $(apply_steps "$before")"
     tail -n +$((before + 1)) "$E2E_TRANSCRIPT" | grep '^SET' | grep -v '^SET 030[34]' \
         >"$E2E_WORK/app-sets.txt"
-    "$E2E_NATIVE/virtual-mouse/orva-virtual-mouse" --listen 127.0.0.1:0 \
-        --transcript "$E2E_WORK/ctl-transcript.txt" --state-dir "$E2E_WORK/ctl-state" --quiet \
-        >"$E2E_WORK/ctl-mouse.out" 2>&1 &
-    local ctl_mouse=$!
-    wait_until 10 grep -q "^listening on " "$E2E_WORK/ctl-mouse.out"
-    "$ctl" --device "virtual:$(sed -n 's/^listening on //p' "$E2E_WORK/ctl-mouse.out")" device \
-        apply "$profiles"/Default{1,2,3,4,5}.profile --current 3 --firmware 109 >/dev/null ||
+    ctl_apply "$E2E_WORK/ctl" 3 "$profiles"/Default{1,2,3,4,5}.profile ||
         fail "orva7100ctl device apply failed"
-    kill "$ctl_mouse" 2>/dev/null
-    wait "$ctl_mouse" 2>/dev/null
-    grep '^SET' "$E2E_WORK/ctl-transcript.txt" | grep -v '^SET 030[34]' >"$E2E_WORK/ctl-sets.txt"
+    grep '^SET' "$E2E_WORK/ctl/transcript.txt" | grep -v '^SET 030[34]' >"$E2E_WORK/ctl-sets.txt"
     cmp -s "$E2E_WORK/app-sets.txt" "$E2E_WORK/ctl-sets.txt" ||
         fail "Apply's reports differ from orva7100ctl's ($(wc -l <"$E2E_WORK/app-sets.txt") and $(wc -l <"$E2E_WORK/ctl-sets.txt") lines)"
 
@@ -429,6 +448,147 @@ case_profiles() {
         fail "reset did not reset profile 3 or lost its name"
     caption_is $kProfile2 Sniper || fail "reset changed a name"
     shot after-reset "$T"
+}
+
+# gen_profiles SEED DIR: five profiles in DIR/Default1..5.profile, drawn from SEED. X and Y are
+# set separately and differ in every step of every slot; every other field the pages show takes
+# a value from its range. Buttons and macros stay as new (the mouse page's tests cover them).
+gen_profiles() {
+    "$ctl" profile new -o "$E2E_WORK/new.profile" >/dev/null &&
+        "$ctl" profile show "$E2E_WORK/new.profile" >"$E2E_WORK/new.json" || return 1
+    python3 - "$1" "$E2E_WORK/new.json" "$2" <<'PY' || return 1
+import json, random, sys
+rng = random.Random(int(sys.argv[1]))
+palette = [(0,90,0),(6,242,6),(94,255,0),(180,255,5),(255,255,5),(255,202,2),(255,154,0),
+           (255,90,0),(255,43,3),(251,34,101),(255,44,62),(229,1,1),(255,0,64),(255,0,11),
+           (160,0,120),(153,0,252),(96,0,255),(40,0,200),(0,0,150),(15,15,200),(14,71,255),
+           (0,255,255),(103,254,216),(171,255,216)]
+for slot in range(5):
+    d = json.load(open(sys.argv[2]))
+    d["name"] = "Gen%d-%d" % (slot + 1, rng.randrange(1000))
+    d["index"] = slot
+    d["reportRate"] = rng.choice([0, 1, 3, 5])
+    d["doubleClickValue"] = rng.randrange(200, 1401, 200)
+    d["scrollLines"] = rng.randint(1, 6)
+    d["scrollByLines"], d["scrollByPage"] = rng.choice([(1, 0), (0, 1)])
+    d["accelerationOn"] = rng.randint(0, 1)
+    d["separateXY"] = 1
+    d["dpiStage"] = rng.randint(1, 3)
+    d["dpi"] = [rng.sample(range(1, 61), 2) for _ in range(3)]
+    d["pointerSpeed"] = rng.randint(1, 10)
+    d["liftDistance"] = rng.randint(1, 32)
+    d["surfaceQuality"] = rng.randint(0, 10)
+    r, g, b = rng.choice(palette)
+    d["ledColour"] = r | g << 8 | b << 16
+    json.dump(d, open("%s/Default%d.json" % (sys.argv[3], slot + 1), "w"))
+PY
+    local slot
+    for slot in 1 2 3 4 5; do
+        "$ctl" profile build "$2/Default$slot.json" -o "$2/Default$slot.profile" >/dev/null || return 1
+    done
+}
+
+case_data() {
+    local seed=${ORVA_E2E_SEED:-$RANDOM}
+    echo "data: seed $seed (ORVA_E2E_SEED=$seed repeats this run)"
+    local made=$E2E_WORK/generated
+    mkdir -p "$made" "$profiles"
+    gen_profiles "$seed" "$made" || fail "could not generate the profiles"
+    cp "$made"/Default?.profile "$profiles/"
+    start_mouse
+    start_and_wait
+
+    # Every page and every profile current, the profile button on the mouse too; the sensor
+    # page is made late (at idle) or at once when shown, and both must leave the profiles alone.
+    local page slot
+    for slot in 1 2 3 4 5; do
+        local button=$((kProfile1 + slot - 1))
+        click_ctl "$T" $button
+        wait_until 5 latched $button || fail "profile $slot did not latch"
+        for page in 1001 1002 1003 1004 1000; do
+            click_ctl "$T" $page
+            wait_until 5 latched $page || fail "page button $page did not latch on profile $slot"
+        done
+    done
+    mouse_ctl switch-profile 1 >/dev/null
+    wait_until 5 latched $kProfile2 || fail "the window did not follow the mouse to profile 2"
+    click_ctl "$T" $kPageSensor
+    wait_until 5 page_shown $kSensorPage || fail "the sensor page did not show"
+    click_ctl "$T" $kProfile3
+    wait_until 5 latched $kProfile3 || fail "profile 3 did not latch"
+    shot data-sensor-page "$T"
+
+    local before
+    before=$(lines)
+    click_ctl "$T" $kApply
+    wait_until 15 selects_since "$before" 2 || fail "Apply did not finish"
+    for slot in 1 2 3 4 5; do
+        cmp -s "$made/Default$slot.profile" "$profiles/Default$slot.profile" || {
+            fail "profile $slot changed on its way through the window (seed $seed):" \
+                "$(diff <("$ctl" profile show "$made/Default$slot.profile") \
+                    <("$ctl" profile show "$profiles/Default$slot.profile") | grep '^[<>]' | head -n 8)"
+        }
+    done
+    # The mouse holds what orva7100ctl writes from the generated files.
+    ctl_apply "$E2E_WORK/ctl" 3 "$made"/Default{1,2,3,4,5}.profile || fail "orva7100ctl apply failed"
+    for slot in 0 1 2 3 4; do
+        cmp -s "$E2E_WORK/ctl/state/slot$slot.bin" "$E2E_MOUSE_STATE/slot$slot.bin" ||
+            fail "slot $slot in the mouse differs from the generated profile's image (seed $seed)"
+    done
+}
+
+case_guards() {
+    start_mouse
+    start_and_wait
+    wait_until 5 latched $kProfile1 || fail "profile 1 is not current at start"
+
+    # A switch on the mouse while the rename dialog is open: the window follows only when the
+    # dialog has closed, so the dialog's OK can never write into another profile.
+    profile_menu $kMenu1 $kRename || fail "no menu on profile 1"
+    wait_until 5 top_dialog_is Rename || fail "no rename dialog"
+    local polls
+    polls=$(lines)
+    mouse_ctl switch-profile 3 >/dev/null
+    # Three poll periods pass with the dialog open.
+    sleep 1.5
+    latched $kProfile1 || fail "the window switched profiles under the rename dialog"
+    [ "$(since "$polls" "SET 0303")" = 0 ] || fail "the poll asked the mouse under the dialog"
+    focus_window Rename && press_keys Escape
+    wait_until 5 window_gone Rename || fail "Escape did not close the rename dialog"
+    wait_until 5 latched $kProfile4 || fail "the window did not follow the mouse after the dialog"
+
+    # "Exit" with a macro folder that cannot be written says so and names the folder.
+    rm -rf "$data/Macros"
+    mkdir -p "$data"
+    printf 'not a folder' >"$data/Macros"
+    local tray
+    tray=$(xdotool search --sync --name '^Wine System Tray$' | head -n 1)
+    xdotool mousemove --window "$tray" 10 10 click 3
+    wait_until 5 menu_open || fail "no tray menu"
+    click_menu_item 1 2
+    expect_message_start "The macros could not be saved to " exit-macros-failed
+    wait_until 15 configurator_ended || fail "Exit did not end the program after the message"
+}
+
+case_silent() {
+    start_mouse --latency 10000
+    start_and_wait
+    # Nobody asked for the poll or the reads at start: they must never hold the window.
+    probe responsive "$T" 16 500 || fail "the window did not answer within 0.5 s"
+    # Messages with the window's private numbers and any parameters, as another program may
+    # post them, are no pointers to anything.
+    local message
+    for message in 0x8001 0x8002 0x07EB 0x07EC; do
+        probe post "$T" $message 0x12345678 0x7ff0deadbeef >/dev/null
+        probe post "$T" $message 0 0 >/dev/null
+    done
+    probe responsive "$T" 2 500 || fail "the window froze after the posted messages"
+    configurator_ended && fail "posted messages ended the configurator"
+    # A command the user starts keeps its own, longer limit and reports the failure.
+    click_ctl "$T" $kApply
+    expect_message "set current profile id failed." silent-apply
+    configurator_ended && fail "the configurator ended"
+    shot silent "$T"
 }
 
 "case_${case_name//-/_}"

@@ -18,6 +18,8 @@
 //   close TITLE                post WM_CLOSE
 //   post TITLE MSG WPARAM LPARAM    post a message (numbers decimal or 0x hex)
 //   top-dialog                 "HWND X Y W H TITLE" of the topmost visible dialog
+//   responsive TITLE SECONDS MS     sends the window a message every 50 ms for SECONDS; prints
+//                              the longest wait for an answer and exits 1 when one took over MS
 //
 // A control is found by id in breadth-first order (the window's own controls before those of
 // its child pages), or only under the first child window whose id is PARENT_ID.
@@ -335,6 +337,28 @@ long long Number(const wchar_t* text) {
     return std::wcstoll(text, nullptr, 0);
 }
 
+// What a person feels as a frozen window: a message that waits long for its answer.
+int Responsive(HWND top, long long seconds, long long limitMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+    ULONGLONG longest = 0;
+    unsigned messages = 0;
+    while (GetTickCount64() < end) {
+        const ULONGLONG sent = GetTickCount64();
+        DWORD_PTR result = 0;
+        // Waits past the limit, so that the length of a long wait is seen, not cut.
+        if (!SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)) {
+            std::printf("no answer within 10 s after %u messages\n", messages);
+            return 1;
+        }
+        const ULONGLONG waited = GetTickCount64() - sent;
+        longest = waited > longest ? waited : longest;
+        ++messages;
+        Sleep(50);
+    }
+    std::printf("%u messages, longest wait %llu ms\n", messages, longest);
+    return longest > static_cast<ULONGLONG>(limitMs) ? 1 : 0;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 2)
         return 2;
@@ -363,6 +387,11 @@ int Run(int argc, wchar_t** argv) {
         return top != nullptr ? List(top) : 1;
     if (command == L"close")
         return top != nullptr && PostMessageW(top, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"responsive") {
+        if (argc != 5)
+            return 2;
+        return top != nullptr ? Responsive(top, Number(argv[3]), Number(argv[4])) : 1;
+    }
     if (command == L"post") {
         if (argc != 6)
             return 2;

@@ -4,7 +4,8 @@
 #   config.ini) starts the real Updater.exe with "1", "3", "0" (and "1"), which shows its notice;
 #   "Online Support" and "Check Updates" hand their addresses to the shell, where a recorder
 #   registered as the prefix's browser writes them down; unplugging and plugging the virtual
-#   mouse turns "Firm Version" to "-.--" and back to "1.09".
+#   mouse turns "Firm Version" to "-.--" and back to "1.09". While the updater it started runs,
+#   nothing of the configurator reaches the mouse; when the updater ends, the poll goes on.
 # usage: support_page_e2e.sh DIST_DIR PROBE_EXE RECORDER_EXE [NATIVE_BUILD]
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
@@ -76,6 +77,8 @@ notice_shown() {
     [ -z "${title:-}" ]
 }
 updater_gone() { [ -z "$(updater_pids)" ]; }
+reports() { wc -l <"$E2E_TRANSCRIPT" 2>/dev/null || echo 0; }
+reports_since() { tail -n +$(($1 + 1)) "$E2E_TRANSCRIPT" | grep -c "^$2" || true; }
 check_firmware() {
     local name=$1 expected=$2
     click_button $kFirmware
@@ -84,9 +87,18 @@ check_firmware() {
         argument=$(updater_argument)
         [ "$argument" = "$expected" ] || fail "$name: the updater got '$argument', not $expected"
         shot "notice-$name"
+        # The updater owns the mouse: three poll periods pass without a report of ours.
+        local before
+        before=$(reports)
+        sleep 1.5
+        [ "$(reports_since "$before" "SET")" = 0 ] ||
+            fail "$name: the configurator wrote to the mouse while the updater ran"
         # Every notice has its cancel or close button at the same place.
         xdotool mousemove --sync $((nx + 344)) $((ny + 162)) click 1
         wait_until 15 updater_gone || fail "$name: the updater did not end"
+        before=$(reports)
+        wait_until 5 eval '[ "$(reports_since "$before" "SET 0303")" -ge 1 ]' ||
+            fail "$name: the poll did not go on after the updater"
     else
         fail "$name: no updater notice"
     fi

@@ -80,6 +80,7 @@ class ScriptedTransport : public HidTransport {
 class NoSleep : public DeviceClock {
   public:
     void SleepMs(int) override {}
+    int64_t NowMs() override { return 0; }
 };
 
 // A fault the fuzzer must report: abort, so that the input is kept.

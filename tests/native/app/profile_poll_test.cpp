@@ -6,6 +6,7 @@
 #include <array>
 
 #include "FakeHid.h"
+#include "MouseCommands.h"
 #include "ProfilePoll.h"
 
 namespace {
@@ -98,6 +99,51 @@ TEST_F(ProfilePollTest, FirstProfileWithTheIndexWinsAndFailedReadsChangeNothing)
     EXPECT_EQ(poll.LastSeen(), 4);
     transport.model.SetFaults(vmouse::MouseFaults{});
     EXPECT_EQ(Tick().switchToSlot, 0);
+}
+
+TEST_F(ProfilePollTest, SilentMouseCostsOneShortWaitThenRestsUntilHeardFrom) {
+    ASSERT_TRUE(link.EnsureOpen());
+    transport.answerAfterMs = 10000;
+    const int64_t began = transport.clock.now;
+    ExpectNothing(Tick());
+    EXPECT_EQ(transport.clock.now - began, ProfilePoll::kPollTransferLimitMs)
+        << "one transfer, cut at the poll's own limit";
+    EXPECT_EQ(link.TransferLimitMs(), kFeatureTransferTimeoutMs) << "commands keep their limit";
+    ASSERT_TRUE(poll.Resting());
+
+    // Resting: the ticks of the next seconds ask nothing.
+    const int timedOut = transport.timedOut;
+    for (int tick = 0; tick < 8; ++tick) {
+        transport.clock.now += 500;
+        ExpectNothing(Tick());
+    }
+    EXPECT_EQ(transport.timedOut, timedOut);
+
+    // The rest ends by itself; a mouse that answers again is followed at once.
+    transport.answerAfterMs = 0;
+    ASSERT_TRUE(transport.model.SwitchProfile(3));
+    transport.clock.now += ProfilePoll::kPollRestMs;
+    EXPECT_EQ(Tick().switchToSlot, 3);
+    EXPECT_FALSE(poll.Resting());
+}
+
+TEST_F(ProfilePollTest, CommandThatReachesTheMouseEndsTheRest) {
+    ASSERT_TRUE(link.EnsureOpen());
+    transport.answerAfterMs = 10000;
+    ExpectNothing(Tick());
+    ASSERT_TRUE(poll.Resting());
+    transport.answerAfterMs = 0;
+    ASSERT_TRUE(SetActiveProfile(link, 2));
+    EXPECT_EQ(Tick().switchToSlot, 2);
+}
+
+TEST_F(ProfilePollTest, RefusedReadIsNoReasonToRest) {
+    ASSERT_TRUE(link.EnsureOpen());
+    vmouse::MouseFaults faults;
+    faults.rejectReportId = 0x03;
+    transport.model.SetFaults(faults);
+    ExpectNothing(Tick());
+    EXPECT_FALSE(poll.Resting());
 }
 
 }  // namespace

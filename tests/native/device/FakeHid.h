@@ -19,6 +19,7 @@ class CountingClock : public DeviceClock {
         sleptMs += ms;
         now += ms;
     }
+    int64_t NowMs() override { return now; }
     int sleeps = 0;
     int sleptMs = 0;
     int64_t now = 0;
@@ -96,11 +97,20 @@ class FakeTransport : public HidTransport {
             log.lines.push_back("REFUSED");
             return false;
         }
-        return model.SetFeature(report, length);
+        return AnswersInTime() && model.SetFeature(report, length);
     }
     bool GetFeature(HidHandle handle, uint8_t* report, size_t length) override {
         const FakeInterface* entry = Find(handle);
-        return entry != nullptr && entry->isModel && model.GetFeature(report, length);
+        return entry != nullptr && entry->isModel && AnswersInTime() &&
+               model.GetFeature(report, length);
+    }
+    // A mouse slower than the transfer limit: the transfer waits out the limit and fails.
+    bool AnswersInTime() {
+        if (answerAfterMs <= TransferLimitMs())
+            return true;
+        clock.now += TransferLimitMs();
+        ++timedOut;
+        return false;
     }
     void Close(HidHandle handle) override {
         ++closeCalls;
@@ -131,4 +141,6 @@ class FakeTransport : public HidTransport {
     HidHandle nextHandle = 100;
     int listCalls = 0;
     int closeCalls = 0;
+    int answerAfterMs = 0;
+    int timedOut = 0;
 };

@@ -5,6 +5,7 @@
 #include "DeviceChange.h"
 #include "DeviceLink.h"
 #include "FakeHid.h"
+#include "MouseCommands.h"
 
 namespace {
 
@@ -84,6 +85,24 @@ TEST_F(DeviceLinkTest, UpdaterIsFoundInAnyLetterCase) {
     EXPECT_TRUE(link.IsUpdaterRunning());
     transport.processes.back() = u"Updater.exe.bak";
     EXPECT_FALSE(link.IsUpdaterRunning());
+}
+
+TEST_F(DeviceLinkTest, HeldLinkStaysClosedUntilTheHolderEnds) {
+    transport.AddUsualInterfaces();
+    ASSERT_TRUE(link.EnsureOpen());
+    bool updaterRuns = true;
+    link.HoldWhile([&updaterRuns] { return updaterRuns; });
+    EXPECT_FALSE(link.IsOpen()) << "the link is dropped when the hold begins";
+    const int lists = transport.listCalls;
+    const size_t reports = transport.log.lines.size();
+    EXPECT_FALSE(link.EnsureOpen());
+    EXPECT_FALSE(SetActiveProfile(link, 1));
+    EXPECT_EQ(transport.listCalls, lists) << "nothing looks for the mouse while held";
+    EXPECT_EQ(transport.log.lines.size(), reports);
+
+    updaterRuns = false;
+    EXPECT_TRUE(SetActiveProfile(link, 1)) << "the next command opens the link as usual";
+    EXPECT_FALSE(link.IsHeld());
 }
 
 TEST_F(DeviceLinkTest, DeviceChangeDecisions) {

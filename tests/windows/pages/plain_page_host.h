@@ -29,6 +29,7 @@ class NoMouseTransport : public HidTransport {
 class NoWaitClock : public DeviceClock {
   public:
     void SleepMs(int) override {}
+    int64_t NowMs() override { return 0; }
 };
 
 class CPlainPageHost : public CZelWnd, public PageHost {
