@@ -4,7 +4,7 @@
 function(orva_add_gtest target)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
-    target_link_libraries(${target} PRIVATE ${ARG_LIBS} gmock gtest_main)
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
     if(WIN32)
         add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
     else()

@@ -8,18 +8,34 @@ seconds=${1:-${ORVA_FUZZ_SECONDS:-30}}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 status=0
+ran=0
 for fuzzer in build/fuzz/tests/fuzz/*/fuzz_*; do
-    [ -x "$fuzzer" ] || continue
+    [ -x "$fuzzer" ] && [ -f "$fuzzer" ] || continue
     name=$(basename "$fuzzer")
+    ran=$((ran + 1))
+    # Inputs as long as the decoder's largest case needs, so that its oversize branch is reached;
+    # a dictionary where the decoder looks for words that random bytes seldom spell.
+    extra=()
+    case $name in
+        fuzz_firmware_file) extra=(-max_len=$((1024 * 200 + 1024))) ;;
+    esac
+    dictionary=tests/fuzz/dictionaries/$name.dict
+    [ -f "$dictionary" ] && extra+=(-dict="$dictionary")
     corpus=build/fuzz/corpus/$name
     mkdir -p "$corpus" build/fuzz/crashes
     [ -d "build/fuzz-seeds/$name" ] && cp -n build/fuzz-seeds/"$name"/* "$corpus"/ 2>/dev/null || true
     echo "fuzz: $name for ${seconds}s"
     if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
+            "${extra[@]}" \
             -artifact_prefix=build/fuzz/crashes/"$name"- "$corpus" > "build/fuzz/$name.log" 2>&1; then
         echo "fuzz: $name FAILED (see build/fuzz/$name.log)"
         tail -n 40 "build/fuzz/$name.log"
         status=1
     fi
 done
+# A build that made no fuzzer is a failure, not a quiet pass.
+if [ "$ran" = 0 ]; then
+    echo "fuzz: no fuzz targets found under build/fuzz/tests/fuzz"
+    exit 1
+fi
 exit $status

@@ -11,19 +11,33 @@ export ORVA_WINE_TEMPLATE="$orva_root/build/wine/template"
 mkdir -p "$(dirname "$ORVA_WINE_TEMPLATE")"
 exec {orva_template_lock}>"$(dirname "$ORVA_WINE_TEMPLATE")/template.lock"
 flock "$orva_template_lock"
-if [ ! -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
+# The template is marked ready only when every step of making it worked and the prefix answers;
+# a half-made one is made again by the next session instead of failing every test after it.
+orva_make_template() {
     rm -rf "$ORVA_WINE_TEMPLATE"
     mkdir -p "$(dirname "$ORVA_WINE_TEMPLATE")"
-    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineboot -i >/dev/null 2>&1 || true
-    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineserver -w || true
+    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineboot -i >/dev/null 2>&1 || return 1
+    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineserver -w || return 1
     # Wine has no Arial here; GDI+ needs the metric-equal Liberation Sans under that name.
     WINEPREFIX="$ORVA_WINE_TEMPLATE" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
-        /v Arial /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1 || true
+        /v Arial /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1 || return 1
     mkdir -p "$ORVA_WINE_TEMPLATE/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/*.ttf "$ORVA_WINE_TEMPLATE/drive_c/windows/Fonts/" 2>/dev/null || true
-    cp -n /usr/share/fonts/truetype/liberation2/*.ttf "$ORVA_WINE_TEMPLATE/drive_c/windows/Fonts/" 2>/dev/null || true
-    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineserver -w || true
-    touch "$ORVA_WINE_TEMPLATE/.orva-ready"
+    cp /usr/share/fonts/truetype/liberation2/*.ttf "$ORVA_WINE_TEMPLATE/drive_c/windows/Fonts/" ||
+        return 1
+    WINEPREFIX="$ORVA_WINE_TEMPLATE" wineserver -w || return 1
+    [ -f "$ORVA_WINE_TEMPLATE/system.reg" ] && [ -f "$ORVA_WINE_TEMPLATE/user.reg" ] &&
+        grep -q 'Liberation Sans' "$ORVA_WINE_TEMPLATE/user.reg"
+}
+if [ ! -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
+    if orva_make_template; then
+        touch "$ORVA_WINE_TEMPLATE/.orva-ready"
+    else
+        echo "wine-session: could not make the Wine prefix template in $ORVA_WINE_TEMPLATE" >&2
+        rm -rf "$ORVA_WINE_TEMPLATE"
+        flock -u "$orva_template_lock"
+        return 1 2>/dev/null || exit 1
+    fi
 fi
 flock -u "$orva_template_lock"
 exec {orva_template_lock}>&-
