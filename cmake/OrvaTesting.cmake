@@ -1,12 +1,17 @@
+# Every test of the Windows build runs through this: a Wine prefix and an X display of its own,
+# so that ctest may run them side by side.
+set(ORVA_WINE_TEST bash ${CMAKE_SOURCE_DIR}/scripts/wine-isolated.sh)
+
 # orva_add_gtest(<target> SOURCES <files...> LIBS <libraries...>)
 # A GoogleTest program registered with ctest as one test. In the Windows build ctest runs it
-# through Wine (the toolchain's emulator); tests are never run during the build.
+# through Wine in a prefix and on a display of its own; tests are never run during the build.
 function(orva_add_gtest target)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
     if(WIN32)
-        add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+        add_test(NAME ${target} COMMAND ${ORVA_WINE_TEST} wine $<TARGET_FILE:${target}>
+                                        --gtest_color=no)
     else()
         include(GoogleTest)
         gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST

@@ -76,4 +76,4 @@ trap 'rc=$?; wine_session_end; report_times $rc' EXIT
 export ORVA_NATIVE_BUILD="$PWD/build/native"
 export ORVA_ARTIFACTS="$PWD/build/artifacts"
 mkdir -p "$ORVA_ARTIFACTS"
-ctest --preset windows | tee "$logs/ctest-windows.log"
+ctest --preset windows -j "${ORVA_WINE_JOBS:-3}" | tee "$logs/ctest-windows.log"
