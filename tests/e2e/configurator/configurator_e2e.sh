@@ -591,5 +591,10 @@ case_silent() {
     shot silent "$T"
 }
 
+# A case name that names no case is a failure, not a run of nothing.
+declare -F "case_${case_name//-/_}" >/dev/null || {
+    echo "FAIL: no case '$case_name'"
+    exit 1
+}
 "case_${case_name//-/_}"
 e2e_finish

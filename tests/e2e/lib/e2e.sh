@@ -154,7 +154,16 @@ probe() {
     return "${PIPESTATUS[0]}"
 }
 window_exists() { probe find "$1" >/dev/null; }
-window_gone() { ! probe find "$1" >/dev/null; }
+# Gone only when the probe looked and found nothing (exit 1); a probe that could not look at all
+# (Wine failing, a usage error) is no proof of absence.
+window_gone() {
+    probe find "$1" >/dev/null
+    case $? in
+        1) return 0 ;;
+        0) return 1 ;;
+        *) echo "window_gone: the probe could not look for '$1'"; return 2 ;;
+    esac
+}
 window_visible() { probe visible "$1"; }
 # ctl_value TITLE ID KEY [PARENT_ID]: prints one answer of a control (text, check, state, pos,
 # range, count, cursel, visible, enabled, rect).
@@ -167,6 +176,16 @@ ctl_value() {
 ctl_is() {
     local value
     value=$(ctl_value "$1" "$2" "$3" ${5:+"$5"}) && [ "$value" = "$4" ]
+}
+# ctl_isnt TITLE ID KEY VALUE [PARENT_ID]: true only when the control was read and answers
+# something else; for negative checks, which must not pass because nothing could be read.
+ctl_isnt() {
+    local value
+    value=$(ctl_value "$1" "$2" "$3" ${5:+"$5"}) || {
+        echo "ctl_isnt: could not read control $2 of '$1'"
+        return 2
+    }
+    [ -n "$value" ] && [ "$value" != "$4" ]
 }
 
 # ---- input -------------------------------------------------------------------------------------

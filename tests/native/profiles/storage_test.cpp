@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "ProfileFile.h"
+#include "TextConvert.h"
 
 namespace fs = std::filesystem;
 
@@ -91,6 +92,10 @@ TEST(Storage, ApplicationFolderIsTheExecutablesFolder) {
 #endif
     EXPECT_EQ(FolderOfExecutablePath("app"), fs::path());
     EXPECT_FALSE(ApplicationFolder().empty());
+    // Run from a known folder (a path far beyond MAX_PATH under Wine), the whole path comes back.
+    if (const char* expected = std::getenv("ORVA_EXPECTED_APP_FOLDER")) {
+        EXPECT_EQ(ApplicationFolder(), fs::path(Utf8ToUtf16(expected)));
+    }
 }
 
 #ifndef _WIN32
