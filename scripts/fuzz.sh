@@ -13,16 +13,20 @@ for fuzzer in build/fuzz/tests/fuzz/*/fuzz_*; do
     [ -x "$fuzzer" ] && [ -f "$fuzzer" ] || continue
     name=$(basename "$fuzzer")
     ran=$((ran + 1))
+    corpus=build/fuzz/corpus/$name
+    mkdir -p "$corpus" build/fuzz/crashes
     # Inputs as long as the decoder's largest case needs, so that its oversize branch is reached;
     # a dictionary where the decoder looks for words that random bytes seldom spell.
     extra=()
     case $name in
-        fuzz_firmware_file) extra=(-max_len=$((1024 * 200 + 1024))) ;;
+        fuzz_firmware_file)
+            extra=(-max_len=$((1024 * 200 + 1024)))
+            # One seed a byte over the largest image, so the refusal is tried from the start.
+            [ -f "$corpus/over-the-limit" ] || head -c $((1024 * 200 + 1)) /dev/zero >"$corpus/over-the-limit"
+            ;;
     esac
     dictionary=tests/fuzz/dictionaries/$name.dict
     [ -f "$dictionary" ] && extra+=(-dict="$dictionary")
-    corpus=build/fuzz/corpus/$name
-    mkdir -p "$corpus" build/fuzz/crashes
     [ -d "build/fuzz-seeds/$name" ] && cp -n build/fuzz-seeds/"$name"/* "$corpus"/ 2>/dev/null || true
     echo "fuzz: $name for ${seconds}s"
     if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
