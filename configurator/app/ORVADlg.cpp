@@ -6,11 +6,8 @@
 #include "AppTexts.h"
 #include "ApplySequence.h"
 #include "ColorSettingsDlg.h"
-#include "DeviceChange.h"
-#include "HidTransportWin32.h"
 #include "MacroSettingsDlg.h"
 #include "MainWindowLayout.h"
-#include "MouseCommands.h"
 #include "MouseSettingsDlg.h"
 #include "PageIds.h"
 #include "PopDlg.h"
@@ -22,7 +19,6 @@
 #include "Storage.h"
 #include "SupportDlg.h"
 #include "SystemSettings.h"
-#include "TransportFactory.h"
 #include "WindowsSettings.h"
 #include "ZelMenu.h"
 
@@ -67,20 +63,12 @@ CORVADlg::CORVADlg() : CZelImageDialog(IDD_MAIN) {
     programIcon_ = LoadProgramIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXICON));
     smallIcon_ = LoadProgramIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXSMICON));
     trayIconImage_ = LoadProgramIcon(IDI_TRAY, GetSystemMetrics(SM_CXSMICON));
-    transport_ = CreateHidTransport();
-    if (!transport_) {
-        // A virtual-mouse address that does not parse: the real HID is the way.
-        transport_ = std::make_unique<HidTransportWin32>();
-    }
-    link_ = std::make_unique<DeviceLink>(*transport_, clock_);
     LoadDefaultProfiles(profiles_);
     current_ = 0;
 }
 
 CORVADlg::~CORVADlg() {
-    if (transport_) {
-        transport_->StopWatching();
-    }
+    presence_.Stop();
     for (HICON icon : {programIcon_, smallIcon_, trayIconImage_}) {
         if (icon != nullptr) {
             DestroyIcon(icon);
@@ -117,10 +105,10 @@ LRESULT CORVADlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
             ShowMainWindow();
             return 0;
         case WM_DEVICECHANGE:
-            OnDeviceChange(wParam, lParam);
+            presence_.OnDeviceChange(wParam, lParam);
             return TRUE;
         case WM_DEVICE_NOTICE:
-            OnQueuedDeviceNotices();
+            presence_.OnQueuedNotices();
             return 0;
         case WM_PROFILE_MENU:
             OnProfileMenu(static_cast<int>(wParam), static_cast<int>(lParam));
@@ -205,7 +193,7 @@ bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
     if (id != PROFILE_POLL_TIMER) {
         return false;
     }
-    OnPollTimer();
+    presence_.OnPollTimer();
     return true;
 }
 
@@ -249,14 +237,8 @@ bool CORVADlg::OnInitDialog() noexcept {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     tray_.Add(Hwnd(), kTrayIconId, WM_TRAY_ICON, trayIconImage_, Wide(kTrayTip));
 
-    if (!RegisterMouseNotifications(Hwnd())) {
+    if (!presence_.Start(Hwnd())) {
         ShowMessage(kRegisterFailedText);
-    }
-    StartDeviceWatch();
-    if (const std::optional<int32_t> version = ReadFirmwareUnasked()) {
-        for (Profile& profile : profiles_) {
-            profile.firmwareVersion = *version;
-        }
     }
     StartTimer(PROFILE_POLL_TIMER, kProfilePollMs);
     return true;
@@ -349,17 +331,6 @@ bool CORVADlg::OnIdle() noexcept {
 bool CORVADlg::HasPageWindow(Page page) const noexcept {
     const CZelImageDialog* window = PageWindow(page);
     return window != nullptr && window->Hwnd() != nullptr;
-}
-
-void CORVADlg::StartDeviceWatch() noexcept {
-    // Transports whose arrivals do not come as the system's notifications (the virtual mouse)
-    // report them on a thread of their own: hand each over to this window's thread.
-    HWND window = Hwnd();
-    DeviceNoticeQueue* queue = &deviceNotices_;
-    watching_ = transport_->StartWatching([window, queue](const DeviceChangeNotice& notice) {
-        queue->Push(notice);
-        PostMessageW(window, WM_DEVICE_NOTICE, 0, 0);
-    });
 }
 
 CZelImageDialog* CORVADlg::PageWindow(Page page) const noexcept {
@@ -467,7 +438,7 @@ void CORVADlg::ShowMessage(const std::u16string& text) noexcept {
 }
 
 void CORVADlg::ApplyAll() noexcept {
-    RunApply(*this, *link_, profiles_, current_, busy_);
+    RunApply(*this, presence_.Link(), profiles_, current_, busy_);
 }
 
 void CORVADlg::ResetAll() noexcept {
@@ -606,48 +577,6 @@ void CORVADlg::OnTrayRightClick() noexcept {
     trayMenu_->PopupAt(pointer.x, pointer.y, anchor);
 }
 
-void CORVADlg::OnDeviceChange(WPARAM event, LPARAM data) noexcept {
-    DeviceChangeNotice notice;
-    if (ReadDeviceChange(static_cast<uintptr_t>(event), static_cast<intptr_t>(data), notice)) {
-        OnDeviceNotice(notice);
-    }
-}
-
-void CORVADlg::OnQueuedDeviceNotices() noexcept {
-    for (const DeviceChangeNotice& notice : deviceNotices_.TakeAll()) {
-        OnDeviceNotice(notice);
-    }
-}
-
-std::optional<int32_t> CORVADlg::ReadFirmwareUnasked() noexcept {
-    ScopedTransferLimit limit(*link_, kUnaskedTransferLimitMs);
-    DeviceInfo info;
-    if (link_->EnsureOpen() && ReadDeviceInfo(*link_, info)) {
-        return info.firmwareVersion;
-    }
-    return std::nullopt;
-}
-
-void CORVADlg::OnDeviceNotice(const DeviceChangeNotice& notice) noexcept {
-    // Nobody asked for the arrival's read: it waits no longer than the poll does.
-    ScopedTransferLimit limit(*link_, kUnaskedTransferLimitMs);
-    const DeviceChangeResult result = HandleDeviceChange(*link_, notice);
-    switch (result.action) {
-        case DeviceChangeAction::kArrived:
-            if (result.firmwareVersion) {
-                ShowFirmwareVersion(result.firmwareVersion);
-            }
-            break;
-        case DeviceChangeAction::kRemoved:
-            if (HasPageWindow(kSupportPage)) {
-                supportPage_->ShowFirmwareVersion(std::nullopt);
-            }
-            break;
-        default:
-            break;
-    }
-}
-
 void CORVADlg::ShowFirmwareVersion(std::optional<int32_t> version) noexcept {
     if (HasPageWindow(kSupportPage)) {
         supportPage_->ShowFirmwareVersion(version);
@@ -659,28 +588,17 @@ void CORVADlg::ShowFirmwareVersion(std::optional<int32_t> version) noexcept {
     }
 }
 
-void CORVADlg::OnPollTimer() noexcept {
-    // The firmware updater this program started owns the mouse until it ends; then the mouse
-    // is taken up again as at an arrival (an updater that flashed makes it arrive anyway).
-    if (link_->IsHeld()) {
-        updaterHeldLink_ = true;
-        return;
+void CORVADlg::FollowMouseProfile(int slot) noexcept {
+    if (slot >= 0) {
+        SwitchProfile(slot);
     }
-    if (updaterHeldLink_) {
-        updaterHeldLink_ = false;
-        ShowFirmwareVersion(ReadFirmwareUnasked());
-    }
-    // While Apply runs, or a pop-up, message box or file dialog of this program is open (the
-    // window is disabled then), a switch would reload the pages under it and its OK would
-    // write into another profile: the poll waits.
-    const bool held = busy_ != 0 || !IsWindowEnabled(Hwnd());
-    const PollDecision decision = poll_.Tick(*link_, held, profiles_);
-    if (decision.switchToSlot >= 0) {
-        SwitchProfile(decision.switchToSlot);
-    }
-    if (decision.applySettings) {
-        ApplyWindowsSettings();
-    }
+    // Also when no profile has the mouse's index: the current profile's settings are applied.
+    ApplyWindowsSettings();
+}
+
+bool CORVADlg::PollMustWait() noexcept {
+    // A pop-up, message box or file dialog of this program disables the window while it runs.
+    return busy_ != 0 || !IsWindowEnabled(Hwnd());
 }
 
 // ---- the end ------------------------------------------------------------------------------
@@ -713,8 +631,5 @@ void CORVADlg::OnDestroy() noexcept {
         macrosSavedAtEnd_ = true;
         SaveMacros();
     }
-    if (watching_) {
-        transport_->StopWatching();
-        watching_ = false;
-    }
+    presence_.Stop();
 }

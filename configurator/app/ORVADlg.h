@@ -10,11 +10,9 @@
 #include <optional>
 
 #include "ApplySequence.h"
-#include "DeviceLink.h"
-#include "DeviceNoticeQueue.h"
 #include "MacroCollection.h"
+#include "MousePresence.h"
 #include "PageHost.h"
-#include "ProfilePoll.h"
 #include "RenameDlg.h"
 #include "TrayIcon.h"
 #include "ZelButton.h"
@@ -28,9 +26,12 @@ class CMouseSettingsDlg;
 class CSensorDlg;
 class CSupportDlg;
 class CZelMenu;
-struct DeviceChangeNotice;
 
-class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, public ProfileNamer {
+class CORVADlg : public CZelImageDialog,
+                 public PageHost,
+                 public ApplyHost,
+                 public ProfileNamer,
+                 public PresenceHost {
   public:
     enum Page : int { kMousePage, kSensorPage, kColourPage, kMacroPage, kSupportPage };
 
@@ -40,13 +41,19 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     // PageHost
     Profile& CurrentProfile() noexcept override { return profiles_[current_]; }
     Profile& ProfileAt(int slot) noexcept override;
-    DeviceLink& Link() noexcept override { return *link_; }
+    DeviceLink& Link() noexcept override { return presence_.Link(); }
     MacroCollection& Macros() noexcept override;
     void MacrosChanged() noexcept override;
     HWND MainWindow() const noexcept override { return Hwnd(); }
 
     // ProfileNamer
     void SetProfileName(int number, const std::u16string& name) noexcept override;
+
+    // PresenceHost
+    void ShowFirmwareVersion(std::optional<int32_t> version) noexcept override;
+    void FollowMouseProfile(int slot) noexcept override;
+    bool PollMustWait() noexcept override;
+    const std::array<Profile, 5>& Profiles() noexcept override { return profiles_; }
 
     void ShowPage(Page page) noexcept;
     // Slot 0 .. 4.
@@ -81,20 +88,11 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     // Makes the page's window if it has none yet; false when it cannot be made.
     bool MakePage(Page page) noexcept;
     bool HasPageWindow(Page page) const noexcept;
-    void StartDeviceWatch() noexcept;
     void ShowMainWindow() noexcept;
 
     LRESULT OnTrayIcon(LPARAM mouseMessage) noexcept;
     void OnTrayRightClick() noexcept;
-    void OnDeviceChange(WPARAM event, LPARAM data) noexcept;
-    void OnDeviceNotice(const DeviceChangeNotice& notice) noexcept;
-    void OnQueuedDeviceNotices() noexcept;
-    void OnPollTimer() noexcept;
     void OnTrayExit() noexcept;
-    // On the support page and in the profiles; none shows "-.--".
-    void ShowFirmwareVersion(std::optional<int32_t> version) noexcept;
-    // The firmware version read without the user asking (start, arrival), or none.
-    std::optional<int32_t> ReadFirmwareUnasked() noexcept;
     void OnProfileMenu(int slot, int item) noexcept;
     void OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnPaint() noexcept;
@@ -134,13 +132,7 @@ class CORVADlg : public CZelImageDialog, public PageHost, public ApplyHost, publ
     std::unique_ptr<CZelMenu> trayMenu_;
     UINT taskbarCreated_ = 0;
 
-    DeviceNoticeQueue deviceNotices_;
-    std::unique_ptr<HidTransport> transport_;
-    SystemDeviceClock clock_;
-    std::unique_ptr<DeviceLink> link_;
-    bool watching_ = false;
-    bool updaterHeldLink_ = false;
-    ProfilePoll poll_;
+    MousePresence presence_{*this};
     int32_t busy_ = 0;
     bool macrosSavedAtEnd_ = false;
 
