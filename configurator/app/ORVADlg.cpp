@@ -5,36 +5,26 @@
 #include "AppMessages.h"
 #include "AppTexts.h"
 #include "ApplySequence.h"
-#include "ColorSettingsDlg.h"
 #include "MacroSettingsDlg.h"
 #include "MainWindowLayout.h"
 #include "MouseSettingsDlg.h"
 #include "PageIds.h"
 #include "PopDlg.h"
-#include "ProfileFile.h"
-#include "ProfileFileDialogs.h"
-#include "ProfileTransfer.h"
-#include "SensorDlg.h"
 #include "SkinImages.h"
-#include "Storage.h"
 #include "SupportDlg.h"
 #include "SystemSettings.h"
+#include "Storage.h"
+#include "ProfileFile.h"
 #include "WindowsSettings.h"
 #include "ZelMenu.h"
 
 namespace {
 
 constexpr UINT kTrayIconId = 128;
-// The tray menu's rectangle when it is created; only its width lasts.
-constexpr RECT kTrayMenuRect{0, 0, 105, 10};
 constexpr WPARAM kSysCommandDragMove = 0xF012;
 
 std::wstring Wide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
-}
-
-std::u16string Utf16(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
 }
 
 RECT ToRect(const PixelRect& r) {
@@ -81,13 +71,13 @@ Profile& CORVADlg::ProfileAt(int slot) noexcept {
 }
 
 MacroCollection& CORVADlg::Macros() noexcept {
-    return macroPage_ ? macroPage_->Macros() : noMacros_;
+    return pages_.MacroPage() ? pages_.MacroPage()->Macros() : noMacros_;
 }
 
 void CORVADlg::MacrosChanged() noexcept {
-    if (HasPageWindow(kMousePage)) {
-        mousePage_->SaveMousePage(CurrentProfile());
-        mousePage_->LoadMousePage(CurrentProfile());
+    if (pages_.HasWindow(kMousePage)) {
+        pages_.MousePage()->SaveMousePage(CurrentProfile());
+        pages_.MousePage()->LoadMousePage(CurrentProfile());
     }
 }
 
@@ -171,7 +161,7 @@ bool CORVADlg::OnControlNotification(int code, LPARAM value) noexcept {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return true;
     }
-    if (trayMenu_ && code == trayMenu_->Id()) {
+    if (trayMenu_.IsFrom(code)) {
         if (value == kTrayConfig) {
             ShowMainWindow();
         } else if (value == kTrayExit) {
@@ -231,8 +221,8 @@ bool CORVADlg::OnInitDialog() noexcept {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     LayOutControls();
-    CreatePages();
-    ShowProfileOnPages(CurrentProfile());
+    // Each page shows the current profile as it is made.
+    pages_.Create(Hwnd());
 
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     tray_.Add(Hwnd(), kTrayIconId, WM_TRAY_ICON, trayIconImage_, Wide(kTrayTip));
@@ -275,126 +265,29 @@ void CORVADlg::LayOutControls() noexcept {
     version_.SetText(Wide(kProgramVersion));
 }
 
-void CORVADlg::CreatePages() noexcept {
-    sensorPage_ = std::make_unique<CSensorDlg>(*this);
-    colourPage_ = std::make_unique<CColorSettingsDlg>(*this);
-    macroPage_ = std::make_unique<CMacroSettingsDlg>(*this);
-    supportPage_ = std::make_unique<CSupportDlg>(*this);
-    mousePage_ = std::make_unique<CMouseSettingsDlg>(*this);
-    // The mouse page shows the macros in its menus and bindings: they are read first.
-    macroPage_->LoadMacros();
-    // A mouse page that cannot be made is tried again when its page button is pressed.
-    if (MakePage(kMousePage)) {
-        mousePage_->Show(true);
-    }
-    // The hidden pages are made one by one when the window has been painted and nothing else
-    // waits (OnIdle), or at once when one is needed before that.
-}
-
-bool CORVADlg::MakePage(Page page) noexcept {
-    CZelImageDialog* window = PageWindow(page);
-    if (window == nullptr) {
-        return false;
-    }
-    if (window->Hwnd() != nullptr) {
-        return true;
-    }
-    if (!window->Create(Hwnd())) {
-        return false;
-    }
-    // The page answers to its template id, so that tools can tell its controls apart from
-    // the main window's (the ids overlap).
-    SetWindowLongPtrW(window->Hwnd(), GWLP_ID, window->TemplateId());
-    const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
-    window->Move(r.left, r.top, r.Width(), r.Height());
-    window->Show(false);
-    // A page made late shows the profile as it is now.
-    if (page == kSensorPage) {
-        sensorPage_->LoadSensorPage(CurrentProfile());
-    } else if (page == kColourPage) {
-        colourPage_->LoadColourPage(CurrentProfile());
-    }
-    return true;
-}
-
 bool CORVADlg::OnIdle() noexcept {
-    // One page each time, so that input and painting come in between. A page that cannot be
-    // made is not tried again here; showing it tries again.
-    constexpr Page kLater[] = {kSensorPage, kColourPage, kMacroPage, kSupportPage};
-    constexpr size_t kCount = sizeof(kLater) / sizeof(kLater[0]);
-    if (idlePagesTried_ < kCount) {
-        MakePage(kLater[idlePagesTried_++]);
-    }
-    return idlePagesTried_ < kCount;
-}
-
-bool CORVADlg::HasPageWindow(Page page) const noexcept {
-    const CZelImageDialog* window = PageWindow(page);
-    return window != nullptr && window->Hwnd() != nullptr;
-}
-
-CZelImageDialog* CORVADlg::PageWindow(Page page) const noexcept {
-    switch (page) {
-        case kMousePage:
-            return mousePage_.get();
-        case kSensorPage:
-            return sensorPage_.get();
-        case kColourPage:
-            return colourPage_.get();
-        case kMacroPage:
-            return macroPage_.get();
-        case kSupportPage:
-            return supportPage_.get();
-    }
-    return nullptr;
+    return pages_.MakeNextWhenIdle(CurrentProfile());
 }
 
 // ---- pages and profiles -------------------------------------------------------------------
 
-// A page not made yet holds nothing to collect and shows the profile when it is made.
 void CORVADlg::CollectPages() noexcept {
-    Profile& profile = CurrentProfile();
-    if (HasPageWindow(kMousePage)) {
-        mousePage_->SaveMousePage(profile);
-    }
-    if (HasPageWindow(kSensorPage)) {
-        sensorPage_->SaveSensorPage(profile);
-    }
-    if (HasPageWindow(kColourPage)) {
-        colourPage_->SaveColourPage(profile);
-    }
+    pages_.Collect(CurrentProfile());
 }
 
 void CORVADlg::ShowProfileOnPages(Profile& profile) noexcept {
-    if (HasPageWindow(kMousePage)) {
-        mousePage_->LoadMousePage(profile);
-    }
-    if (HasPageWindow(kSensorPage)) {
-        sensorPage_->LoadSensorPage(profile);
-    }
-    if (HasPageWindow(kColourPage)) {
-        colourPage_->LoadColourPage(profile);
-    }
+    pages_.Load(profile);
 }
 
 void CORVADlg::ShowPage(Page page) noexcept {
-    CZelImageDialog* window = PageWindow(page);
-    if (!MakePage(page) || window->IsVisible()) {
+    if (!pages_.Make(page, CurrentProfile()) || pages_.IsShown(page)) {
         return;
     }
     for (int i = 0; i < kPageCount; ++i) {
         pageButtons_[static_cast<size_t>(i)].SetLatched(i == page);
     }
-    for (int i = 0; i < kPageCount; ++i) {
-        if (CZelImageDialog* other = PageWindow(static_cast<Page>(i))) {
-            other->Show(false);
-        }
-    }
     CollectPages();
-    window->Show(true);
-    if (page == kMousePage) {
-        mousePage_->RefreshMacroSubMenus();
-    }
+    pages_.ShowOnly(page);
 }
 
 void CORVADlg::SwitchProfile(int slot) noexcept {
@@ -430,7 +323,7 @@ void CORVADlg::ApplyWindowsSettings() noexcept {
 }
 
 bool CORVADlg::SaveMacros() noexcept {
-    return macroPage_ ? macroPage_->SaveMacros() : true;
+    return pages_.MacroPage() ? pages_.MacroPage()->SaveMacros() : true;
 }
 
 void CORVADlg::ShowMessage(const std::u16string& text) noexcept {
@@ -456,74 +349,13 @@ void CORVADlg::ResetAll() noexcept {
 // ---- profile menus ------------------------------------------------------------------------
 
 void CORVADlg::OnProfileMenu(int slot, int item) noexcept {
-    if (slot < 0 || slot >= kProfileCount) {
-        return;
-    }
-    switch (item) {
-        case kMenuRename:
-            CRenameDlg(slot + 1, this, Hwnd()).Run();
-            break;
-        case kMenuSave:
-            SaveProfileInPlace(slot);
-            break;
-        case kMenuExport:
-            ExportProfile(slot);
-            break;
-        case kMenuImport:
-            ImportProfile(slot);
-            break;
-        default:
-            break;
-    }
-}
-
-// Saving or exporting the profile on the pages takes what the pages show: the user asked for
-// the current settings, not those of the last collection.
-void CORVADlg::CollectIfCurrent(int slot) noexcept {
-    if (slot == current_) {
-        CollectPages();
-    }
-}
-
-void CORVADlg::SaveProfileInPlace(int slot) noexcept {
-    CollectIfCurrent(slot);
-    const Profile& profile = profiles_[static_cast<size_t>(slot)];
-    if (!SaveProfileFile(profile, profile.filePath)) {
-        ShowMessage(SaveFailedText(profile.filePath.u16string()));
-    }
-}
-
-void CORVADlg::ExportProfile(int slot) noexcept {
-    CollectIfCurrent(slot);
-    const Profile& profile = profiles_[static_cast<size_t>(slot)];
-    const std::u16string proposal =
-        ExportFileProposal(ApplicationFolder().u16string(), profile.name);
-    const std::optional<std::wstring> path = AskExportPath(Hwnd(), Wide(proposal));
-    if (!path) {
-        return;
-    }
-    if (!SaveProfileFile(profile, std::filesystem::path(*path))) {
-        ShowMessage(ExportFailedText(Utf16(*path)));
-    }
-}
-
-void CORVADlg::ImportProfile(int slot) noexcept {
-    const std::u16string proposal = ImportFileProposal(ApplicationFolder().u16string());
-    const std::optional<std::wstring> path = AskImportPath(Hwnd(), Wide(proposal));
-    if (!path) {
-        return;
-    }
-    Profile& profile = profiles_[static_cast<size_t>(slot)];
-    const ImportResult result = ImportProfileFrom(std::filesystem::path(*path), profile);
-    if (result != ImportResult::kImported) {
-        ShowMessage(ImportFailedText(result, Utf16(*path)));
-        return;
-    }
-    // The imported settings show at once; otherwise the next collection of the pages would
-    // copy the old page state over them.
-    SetProfileCaption(slot);
-    if (slot == current_) {
-        ShowProfileOnPages(profile);
+    if (profileCommands_.Run(slot, item, current_, Hwnd())) {
+        // The imported settings show at once; otherwise the next collection of the pages would
+        // copy the old page state over them.
+        SetProfileCaption(slot);
+        if (slot == current_) {
+            ShowProfileOnPages(CurrentProfile());
+        }
     }
 }
 
@@ -539,7 +371,7 @@ LRESULT CORVADlg::OnTrayIcon(LPARAM mouseMessage) noexcept {
             ShowMainWindow();
             break;
         case WM_RBUTTONDOWN:
-            OnTrayRightClick();
+            trayMenu_.Open(Hwnd());
             break;
         default:
             break;
@@ -547,39 +379,9 @@ LRESULT CORVADlg::OnTrayIcon(LPARAM mouseMessage) noexcept {
     return 1;
 }
 
-void CORVADlg::OnTrayRightClick() noexcept {
-    if (!trayMenu_) {
-        auto menu = std::make_unique<CZelMenu>();
-        const int32_t id = static_cast<int32_t>(GetTickCount());
-        if (!menu->Create(L"menu", kTrayMenuRect, Hwnd(), id)) {
-            return;
-        }
-        menu->AddItem(kTrayConfig, Wide(kTrayConfigItem));
-        menu->AddItem(kTrayExit, Wide(kTrayExitItem));
-        trayMenu_ = std::move(menu);
-    }
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    SetWindowPos(trayMenu_->Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // The menu opens above and left of the pointer, as from a task bar at the bottom; where
-    // that would leave the screen (a task bar at the top or left), below and right of it.
-    trayMenu_->LayoutItems();
-    const RECT menu = trayMenu_->RectInParent();
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    int anchor = CZelMenu::kBottomRight;
-    if (GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor) &&
-        (pointer.x - (menu.right - menu.left) < monitor.rcWork.left ||
-         pointer.y - (menu.bottom - menu.top) < monitor.rcWork.top)) {
-        anchor = CZelMenu::kTopLeft;
-    }
-    trayMenu_->PopupAt(pointer.x, pointer.y, anchor);
-}
-
 void CORVADlg::ShowFirmwareVersion(std::optional<int32_t> version) noexcept {
-    if (HasPageWindow(kSupportPage)) {
-        supportPage_->ShowFirmwareVersion(version);
+    if (pages_.HasWindow(kSupportPage)) {
+        pages_.SupportPage()->ShowFirmwareVersion(version);
     }
     if (version) {
         for (Profile& profile : profiles_) {

@@ -11,20 +11,19 @@
 
 #include "ApplySequence.h"
 #include "MacroCollection.h"
+#include "MainWindowLayout.h"
 #include "MousePresence.h"
 #include "PageHost.h"
+#include "PageSet.h"
 #include "RenameDlg.h"
+#include "ProfileMenuCommands.h"
 #include "TrayIcon.h"
+#include "TrayMenu.h"
 #include "ZelButton.h"
 #include "ZelComboButton.h"
 #include "ZelImageDialog.h"
 #include "ZelStatic.h"
 
-class CColorSettingsDlg;
-class CMacroSettingsDlg;
-class CMouseSettingsDlg;
-class CSensorDlg;
-class CSupportDlg;
 class CZelMenu;
 
 class CORVADlg : public CZelImageDialog,
@@ -33,7 +32,9 @@ class CORVADlg : public CZelImageDialog,
                  public ProfileNamer,
                  public PresenceHost {
   public:
-    enum Page : int { kMousePage, kSensorPage, kColourPage, kMacroPage, kSupportPage };
+    using Page = PageSet::Page;
+    static constexpr Page kMousePage = PageSet::kMousePage;
+    static constexpr Page kSupportPage = PageSet::kSupportPage;
 
     CORVADlg();
     ~CORVADlg() override;
@@ -84,28 +85,17 @@ class CORVADlg : public CZelImageDialog,
 
   private:
     void LayOutControls() noexcept;
-    void CreatePages() noexcept;
-    // Makes the page's window if it has none yet; false when it cannot be made.
-    bool MakePage(Page page) noexcept;
-    bool HasPageWindow(Page page) const noexcept;
     void ShowMainWindow() noexcept;
 
     LRESULT OnTrayIcon(LPARAM mouseMessage) noexcept;
-    void OnTrayRightClick() noexcept;
     void OnTrayExit() noexcept;
     void OnProfileMenu(int slot, int item) noexcept;
     void OnBackgroundPress(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnPaint() noexcept;
     void OnEndSession(bool ending) noexcept;
 
-    void CollectIfCurrent(int slot) noexcept;
-    void SaveProfileInPlace(int slot) noexcept;
-    void ExportProfile(int slot) noexcept;
-    void ImportProfile(int slot) noexcept;
     void SetProfileCaption(int slot) noexcept;
-    CZelImageDialog* PageWindow(Page page) const noexcept;
 
-    size_t idlePagesTried_ = 0;  // hidden pages made (or tried) at idle so far
     std::array<CZelButton, 5> pageButtons_;
     std::array<CZelButton, 5> profileButtons_;
     std::array<CZelComboButton, 5> profileMenus_;  // profiles 1 .. 5 in order
@@ -120,19 +110,16 @@ class CORVADlg : public CZelImageDialog,
     HICON smallIcon_ = nullptr;
     HICON trayIconImage_ = nullptr;
 
-    std::unique_ptr<CMouseSettingsDlg> mousePage_;
-    std::unique_ptr<CSensorDlg> sensorPage_;
-    std::unique_ptr<CColorSettingsDlg> colourPage_;
-    std::unique_ptr<CMacroSettingsDlg> macroPage_;
-    std::unique_ptr<CSupportDlg> supportPage_;
+    PageSet pages_{*this};
     // What Macros() answers before the macro page exists.
     MacroCollection noMacros_;
 
     TrayIcon tray_;
-    std::unique_ptr<CZelMenu> trayMenu_;
+    TrayMenu trayMenu_;
     UINT taskbarCreated_ = 0;
 
     MousePresence presence_{*this};
+    ProfileMenuCommands profileCommands_{profiles_, *this, *this};
     int32_t busy_ = 0;
     bool macrosSavedAtEnd_ = false;
 

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "ProfilePage.h"
 #include "ColourPageRules.h"
 #include "PageHost.h"
 #include "ZelButton.h"
@@ -11,8 +12,12 @@
 #include "ZelImageDialog.h"
 #include "ZelStatic.h"
 
-class CColorSettingsDlg : public CZelImageDialog {
+class CColorSettingsDlg : public CZelImageDialog, public ProfilePage {
   public:
+    // ProfilePage
+    void LoadProfile(Profile& profile) noexcept override { LoadColourPage(profile); }
+    void SaveProfile(Profile& profile) noexcept override { SaveColourPage(profile); }
+
     explicit CColorSettingsDlg(PageHost& host) noexcept;
     ~CColorSettingsDlg() override;
 

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "ProfilePage.h"
 #include "MousePageRules.h"
 #include "PageHost.h"
 #include "ZelButton.h"
@@ -13,8 +14,12 @@
 #include "ZelImageDialog.h"
 #include "ZelSliderCtrl.h"
 
-class CMouseSettingsDlg : public CZelImageDialog {
+class CMouseSettingsDlg : public CZelImageDialog, public ProfilePage {
   public:
+    // ProfilePage
+    void LoadProfile(Profile& profile) noexcept override { LoadMousePage(profile); }
+    void SaveProfile(Profile& profile) noexcept override { SaveMousePage(profile); }
+
     explicit CMouseSettingsDlg(PageHost& host) noexcept;
     ~CMouseSettingsDlg() override;
 

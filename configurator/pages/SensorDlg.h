@@ -2,6 +2,7 @@
 // CSensorDlg: the sensor page: the three DPI steps with their X and Y sliders, pointer speed,
 // lift distance and the surface analysis.
 
+#include "ProfilePage.h"
 #include "PageHost.h"
 #include "SensorRules.h"
 #include "ZelButton.h"
@@ -11,8 +12,12 @@
 #include "ZelProgressCtrl.h"
 #include "ZelSliderCtrl.h"
 
-class CSensorDlg : public CZelImageDialog {
+class CSensorDlg : public CZelImageDialog, public ProfilePage {
   public:
+    // ProfilePage
+    void LoadProfile(Profile& profile) noexcept override { LoadSensorPage(profile); }
+    void SaveProfile(Profile& profile) noexcept override { SaveSensorPage(profile); }
+
     explicit CSensorDlg(PageHost& host) noexcept;
     ~CSensorDlg() override;
 
