@@ -25,7 +25,7 @@ class PresenceHost {
     virtual void FollowMouseProfile(int slot) noexcept = 0;
     // True while the poll must wait: Apply runs, or a dialog of the program is open.
     virtual bool PollMustWait() noexcept = 0;
-    virtual const std::array<Profile, 5>& Profiles() noexcept = 0;
+    virtual const ProfileSet& Profiles() noexcept = 0;
 };
 
 class MousePresence {

@@ -18,6 +18,9 @@
 #include "WindowsSettings.h"
 #include "ZelMenu.h"
 
+static_assert(kProfileCount == kOnBoardProfiles,
+              "one profile button for each profile the mouse holds");
+
 namespace {
 
 constexpr UINT kTrayIconId = 128;

@@ -54,7 +54,7 @@ class CORVADlg : public CZelImageDialog,
     void ShowFirmwareVersion(std::optional<int32_t> version) noexcept override;
     void FollowMouseProfile(int slot) noexcept override;
     bool PollMustWait() noexcept override;
-    const std::array<Profile, 5>& Profiles() noexcept override { return profiles_; }
+    const ProfileSet& Profiles() noexcept override { return profiles_; }
 
     void ShowPage(Page page) noexcept;
     // Slot 0 .. 4.
@@ -123,6 +123,6 @@ class CORVADlg : public CZelImageDialog,
     int32_t busy_ = 0;
     bool macrosSavedAtEnd_ = false;
 
-    std::array<Profile, 5> profiles_;
+    ProfileSet profiles_;
     int current_ = 0;
 };

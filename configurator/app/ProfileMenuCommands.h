@@ -14,8 +14,7 @@
 class ProfileMenuCommands {
   public:
     // The pages' edits are collected through `host`, which also shows the messages.
-    ProfileMenuCommands(std::array<Profile, 5>& profiles, ApplyHost& host,
-                        ProfileNamer& namer) noexcept
+    ProfileMenuCommands(ProfileSet& profiles, ApplyHost& host, ProfileNamer& namer) noexcept
         : profiles_(profiles), host_(host), namer_(namer) {}
 
     // Runs item `item` (kMenuRename .. kMenuImport) for the profile of `slot` (0 .. 4);
@@ -28,7 +27,7 @@ class ProfileMenuCommands {
     void Export(int slot, int current, HWND owner) noexcept;
     bool Import(int slot, HWND owner) noexcept;
 
-    std::array<Profile, 5>& profiles_;
+    ProfileSet& profiles_;
     ApplyHost& host_;
     ProfileNamer& namer_;
 };

@@ -14,7 +14,7 @@ const char* ApplyMessageText(ApplyMessage message) {
     return "";
 }
 
-bool ApplyToMouse(DeviceLink& link, std::array<Profile, 5>& profiles, int current,
+bool ApplyToMouse(DeviceLink& link, ProfileSet& profiles, int current,
                   const std::function<void(ApplyMessage)>& report) {
     if (current < 0 || current >= static_cast<int>(profiles.size()))
         return false;

@@ -19,5 +19,5 @@ const char* ApplyMessageText(ApplyMessage message);
 // Runs the sequence on the profiles (profile 1 first) with `current` (0-4) the current one.
 // Each failure is reported through `report` when it happens, and the sequence goes on or stops
 // as the configurator's Apply does. True when everything succeeded.
-bool ApplyToMouse(DeviceLink& link, std::array<Profile, 5>& profiles, int current,
+bool ApplyToMouse(DeviceLink& link, ProfileSet& profiles, int current,
                   const std::function<void(ApplyMessage)>& report);

@@ -116,3 +116,7 @@ struct Profile {
     std::array<ButtonAssignment, kButtonCount> buttons;
     std::array<CButtonMacro, kButtonCount> macros;
 };
+
+// The mouse holds five profiles; the configurator keeps one record for each, slot by slot.
+inline constexpr int kOnBoardProfiles = 5;
+using ProfileSet = std::array<Profile, kOnBoardProfiles>;

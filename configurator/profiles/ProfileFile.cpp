@@ -128,7 +128,7 @@ bool LoadProfileFile(const std::filesystem::path& path, Profile& profile) {
     return DecodeProfile(in.Bytes(), profile);
 }
 
-void LoadDefaultProfiles(std::array<Profile, 5>& profiles) {
+void LoadDefaultProfiles(ProfileSet& profiles) {
     for (int slot = 1; slot <= 5; ++slot) {
         Profile& profile = profiles[slot - 1];
         profile.index = static_cast<uint8_t>(slot - 1);

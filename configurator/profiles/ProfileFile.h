@@ -26,4 +26,4 @@ bool LoadProfileFile(const std::filesystem::path& path, Profile& profile);
 
 // The five profiles as the configurator starts with them: slot i has index i-1, the name
 // "Profile<i>" and its default file, loaded when it can be.
-void LoadDefaultProfiles(std::array<Profile, 5>& profiles);
+void LoadDefaultProfiles(ProfileSet& profiles);

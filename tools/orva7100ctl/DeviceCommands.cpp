@@ -84,7 +84,7 @@ int RunApply(const Args& args, DeviceLink& link) {
     }
     if (fileCount != files.size())
         return Fail(kExitUsage, "apply takes five profile files");
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     for (size_t i = 0; i < files.size(); ++i) {
         if (!LoadProfileFile(std::filesystem::u8path(files[i]), profiles[i]))
             return Fail(kExitBadInput, "cannot read the profile file " + files[i]);

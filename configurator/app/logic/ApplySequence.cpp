@@ -30,8 +30,8 @@ std::u16string MacrosNotSavedText(const std::u16string& folder) {
     return u"The macros could not be saved to " + folder + u".";
 }
 
-ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, std::array<Profile, 5>& profiles,
-                      int current, int32_t& busy) {
+ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, ProfileSet& profiles, int current,
+                      int32_t& busy) {
     BusyScope scope(busy);
     ApplyOutcome outcome;
     host.CollectPages();

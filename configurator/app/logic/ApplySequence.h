@@ -31,8 +31,8 @@ struct ApplyOutcome {
 
 // `current` is the current profile's slot (0 .. 4). `busy` is set for the whole run, message
 // boxes included, so the profile poll keeps off the mouse, and cleared on every way out.
-ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, std::array<Profile, 5>& profiles,
-                      int current, int32_t& busy);
+ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, ProfileSet& profiles, int current,
+                      int32_t& busy);
 
 // "The profile could not be saved to <path>."
 std::u16string SaveFailedText(const std::u16string& path);

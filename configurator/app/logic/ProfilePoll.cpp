@@ -2,8 +2,7 @@
 
 #include "MouseCommands.h"
 
-PollDecision ProfilePoll::Tick(DeviceLink& link, bool busy,
-                               const std::array<Profile, 5>& profiles) {
+PollDecision ProfilePoll::Tick(DeviceLink& link, bool busy, const ProfileSet& profiles) {
     PollDecision decision;
     // The poll never opens the link; an arrival or a command does.
     if (!link.IsOpen() || busy || StillResting(link)) {

@@ -24,7 +24,7 @@ class ProfilePoll {
     static constexpr int kPollTransferLimitMs = kUnaskedTransferLimitMs;
     static constexpr int kPollRestMs = 5000;
 
-    PollDecision Tick(DeviceLink& link, bool busy, const std::array<Profile, 5>& profiles);
+    PollDecision Tick(DeviceLink& link, bool busy, const ProfileSet& profiles);
     uint8_t LastSeen() const { return lastSeen_; }
 
     bool Resting() const { return resting_; }

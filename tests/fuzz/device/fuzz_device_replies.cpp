@@ -140,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadSurfaceQuality(link, count);
     StartSurfaceCapture(link);
     SaveLiftDistance(link, script.Next());
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     for (Profile& profile : profiles)
         profile.index = script.Next();
     ApplyToMouse(link, profiles, script.Next() % 5, [](ApplyMessage) {});

@@ -91,7 +91,7 @@ class ApplySequenceTest : public ::testing::Test {
     RecordingHost host;
     FakeTransport transport;
     DeviceLink link;
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     fs::path folder;
 };
 

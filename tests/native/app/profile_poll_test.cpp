@@ -28,7 +28,7 @@ class ProfilePollTest : public ::testing::Test {
 
     FakeTransport transport;
     DeviceLink link;
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     ProfilePoll poll;
 };
 

@@ -52,7 +52,7 @@ class ApplyTest : public ::testing::Test {
 
     FakeTransport transport;
     DeviceLink link;
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     Messages messages;
 };
 

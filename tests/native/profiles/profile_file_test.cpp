@@ -227,7 +227,7 @@ TEST_F(ProfileFileTest, DefaultProfilesTakeSlotNamesAndLoadTheirFiles) {
     Profile third = RichProfile();
     third.name = u"Saved";
     ASSERT_TRUE(SaveProfileFile(third, DefaultProfilePath(3)));
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     LoadDefaultProfiles(profiles);
     EXPECT_EQ(profiles[0].name, u"Profile1");
     EXPECT_EQ(profiles[4].name, u"Profile5");

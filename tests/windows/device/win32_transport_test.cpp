@@ -48,7 +48,7 @@ TEST(Win32Transport, EnumeratesTheSystemsHidInterfacesAndFindsNoMouse) {
     DeviceLink link(transport, clock);
     EXPECT_FALSE(link.EnsureOpen());
     EXPECT_FALSE(SetActiveProfile(link, 0));
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     std::vector<ApplyMessage> messages;
     EXPECT_FALSE(ApplyToMouse(link, profiles, 0,
                               [&](ApplyMessage message) { messages.push_back(message); }));

@@ -32,7 +32,7 @@ class CPageTestHost : public PageHost, public CZelWnd {
     void MacrosChanged() noexcept override {}
     HWND MainWindow() const noexcept override { return Hwnd(); }
 
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     int current = 0;
     FakeTransport transport;
     DeviceLink link{transport, transport.clock};

@@ -49,7 +49,7 @@ class CPlainPageHost : public CZelWnd, public PageHost {
     void MacrosChanged() noexcept override {}
     HWND MainWindow() const noexcept override { return Hwnd(); }
 
-    std::array<Profile, 5> profiles;
+    ProfileSet profiles;
     MacroCollection macros;
     // Control notifications that pages passed on to the main window.
     std::vector<std::pair<int, LPARAM>> passedOn;
