@@ -42,28 +42,10 @@ trap 'status=$?; set +e; (WINEPREFIX="$ORVA_WINE_RUN" wine_session_end); kill "$
 start_mouse
 echo "== virtual ORVA 7100 at $ORVA7100_VIRTUAL_MOUSE"
 
-# What the mouse holds in each slot, read back from its memory with orva7100ctl.
+# What the mouse received, slot by slot, read back from its state folder with orva7100ctl.
 show_slots() {
     echo "== what the mouse received: $(transcript_count SET) reports; its slots"
-    local slot
-    for slot in 0 1 2 3 4; do
-        [ -f "$E2E_MOUSE_STATE/slot$slot.bin" ] || continue
-        "$ctl" image show "$E2E_MOUSE_STATE/slot$slot.bin" | python3 -c '
-import json, sys
-slot = sys.argv[1]
-d = json.load(sys.stdin)
-names = {0: "left", 1: "right", 2: "wheel click", 3: "forward", 4: "back", 5: "DPI up",
-         6: "DPI down", 9: "profile up", 10: "profile down", 11: "wheel up", 12: "wheel down",
-         13: "key", 14: "macro", 15: "off"}
-dpi = ", ".join("%dx%d" % (d["dpi"][i] * 90, d["dpi"][i + 1] * 90) for i in (0, 2, 4))
-buttons = ", ".join(names.get(b["function"], str(b["function"])) for b in d["buttons"])
-rgb = d["ledColour"]
-print("  slot %s: profile %d, %d bytes, DPI %s, lift %d, LED mode %d colour %d.%d.%d" % (
-    slot, d["index"] + 1, d["imageLength"], dpi, d["liftDistance"], d["ledMode"],
-    rgb & 255, (rgb >> 8) & 255, (rgb >> 16) & 255))
-print("          buttons: %s" % buttons)' "$slot"
-    done
-    echo "  active slot: $(mouse_ctl status | python3 -c 'import json,sys; print(json.load(sys.stdin).get("activeSlot", "?"))' 2>/dev/null || echo '?')"
+    bash "$root/scripts/mouse-summary.sh" "$E2E_MOUSE_STATE" "$ctl"
 }
 
 if [ "$interactive" = 1 ]; then

@@ -5,6 +5,7 @@
 #include "AppMessages.h"
 #include "AppTexts.h"
 #include "ORVADlg.h"
+#include "Storage.h"
 
 namespace {
 
@@ -41,6 +42,9 @@ bool CORVAApp::InitInstance() noexcept {
     if (instanceMutex_ == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
         return false;
     }
+    // Past the mutex no other configurator runs: the temporary files of saves that a kill cut
+    // short can go.
+    RemoveStaleSaveLeftovers();
     // The window holds skin images: it must be gone before the libraries stop, so it lives
     // in this scope only.
     CORVADlg dialog;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <string>
 #include <thread>
 
@@ -10,6 +11,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -50,7 +52,83 @@ fs::path TemporaryPathBeside(const fs::path& path) {
     return temp;
 }
 
+namespace {
+
+using NameText = fs::path::string_type;
+
+// The decimal number written by std::to_string in name[first, last): no sign, no leading zero,
+// at most `maxDigits` digits. Empty for anything else.
+std::optional<uint64_t> DecimalAt(const NameText& name, size_t first, size_t last,
+                                  size_t maxDigits) {
+    if (first >= last || last - first > maxDigits || (name[first] == '0' && last - first > 1))
+        return std::nullopt;
+    uint64_t value = 0;
+    for (size_t i = first; i < last; ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return std::nullopt;
+        value = value * 10 + static_cast<uint64_t>(name[i] - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<uint32_t> TemporaryFileWriter(const fs::path& path) {
+    const NameText name = path.filename().native();
+    const size_t dash = name.rfind('-');
+    const size_t mark = name.rfind('.', dash);
+    constexpr size_t kMarkLength = 4;  // ".tmp"
+    // A target's name must come before the mark: ".tmp1-2" alone is nobody's temporary.
+    if (dash == NameText::npos || mark == NameText::npos || mark == 0 ||
+        name.compare(mark, kMarkLength, NameText{'.', 't', 'm', 'p'}) != 0)
+        return std::nullopt;
+    const auto writer = DecimalAt(name, mark + kMarkLength, dash, 10);
+    const auto counter = DecimalAt(name, dash + 1, name.size(), 10);
+    if (!writer || !counter || *writer > UINT32_MAX || *counter > UINT32_MAX)
+        return std::nullopt;
+    return static_cast<uint32_t>(*writer);
+}
+
+int RemoveStaleTemporaries(const fs::path& folder,
+                           const std::function<bool(uint32_t)>& mayBeRunning) {
+    std::vector<fs::path> stale;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::optional<uint32_t> writer = TemporaryFileWriter(it->path());
+        if (!writer)
+            continue;
+        // A link or a folder under such a name is nothing a save leaves behind.
+        std::error_code statusError;
+        if (it->symlink_status(statusError).type() != fs::file_type::regular)
+            continue;
+        // The writer may be about to move it into place.
+        if (!mayBeRunning(*writer))
+            stale.push_back(it->path());
+    }
+    int removed = 0;
+    for (const fs::path& path : stale) {
+        std::error_code removeError;
+        if (fs::remove(path, removeError))
+            ++removed;
+    }
+    return removed;
+}
+
 #ifdef _WIN32
+
+bool ProcessMayBeRunning(uint32_t processId) {
+    if (processId == GetCurrentProcessId())
+        return true;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    // The system answers an id that names no process with an invalid parameter; anything else
+    // (access denied to another user's process) may be a live writer.
+    if (process == nullptr)
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
 
 bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes) {
     // Other readers may share the file; writers are shut out while it is read.
@@ -117,6 +195,15 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
 }
 
 #else
+
+bool ProcessMayBeRunning(uint32_t processId) {
+    // 0 and values beyond pid_t are no single process (kill would take them for a group).
+    if (processId == 0 || processId > static_cast<uint32_t>(INT_MAX))
+        return false;
+    if (kill(static_cast<pid_t>(processId), 0) == 0)
+        return true;
+    return errno != ESRCH;
+}
 
 bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes) {
     // Non-blocking, so that a pipe in the file's place cannot stall the open; it is refused below.

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <vector>
 
 // Largest file that ReadWholeFile accepts; nothing the system stores comes near it.
@@ -24,5 +26,20 @@ bool WriteFileAtomically(const std::filesystem::path& path, const uint8_t* data,
 // may hold a fresh file open for a moment.
 bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// A temporary name in the same folder as `path`, unique within this process run.
+// A temporary name in the same folder as `path`, unique within this process run:
+// "<name>.tmp<process id>-<counter>".
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& path);
+
+// The id of the process that made a temporary name of TemporaryPathBeside, taken from the file
+// name alone; empty for any other name.
+std::optional<uint32_t> TemporaryFileWriter(const std::filesystem::path& path);
+
+// Whether the process with that id may still run. When it cannot be told (no access to it), the
+// answer is yes.
+bool ProcessMayBeRunning(uint32_t processId);
+
+// A process killed between writing a temporary file and moving it over its target leaves the
+// temporary behind. Removes the regular files in `folder` (not below it) whose names
+// TemporaryPathBeside makes and whose writing process no longer runs; returns how many.
+int RemoveStaleTemporaries(const std::filesystem::path& folder,
+                           const std::function<bool(uint32_t)>& mayBeRunning = ProcessMayBeRunning);

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "FileUtil.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #include <shlobj.h>
@@ -101,6 +103,15 @@ fs::path MacroFolder() {
 fs::path DefaultProfilePath(int slot) {
     const fs::path profiles = ProfileFolder();
     return profiles.empty() ? profiles : profiles / ("Default" + std::to_string(slot) + ".profile");
+}
+
+int RemoveStaleSaveLeftovers() {
+    int removed = 0;
+    for (const fs::path& folder : {ProfileFolder(), MacroFolder()}) {
+        if (!folder.empty())
+            removed += RemoveStaleTemporaries(folder);
+    }
+    return removed;
 }
 
 namespace {

@@ -25,6 +25,10 @@ std::filesystem::path MacroFolder();    // data folder + Macros
 // The default file of on-board slot 1 .. 5: Profiles\Default<slot>.profile.
 std::filesystem::path DefaultProfilePath(int slot);
 
+// Removes the temporary files that saves cut short by a killed process left in the profile and
+// macro folders (RemoveStaleTemporaries of FileUtil). Returns how many.
+int RemoveStaleSaveLeftovers();
+
 // Makes sure the folder named by `path` exists, or, when the last component holds a dot, the
 // folder that would contain that file. Failures are ignored: the caller's file operation fails.
 void CreateFolderTree(const std::filesystem::path& path);

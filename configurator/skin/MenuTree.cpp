@@ -91,13 +91,24 @@ int32_t MenuLevel::MaxTextWidth(int32_t levelId) {
     return widest;
 }
 
+int32_t MenuLevel::FittingWidth(int32_t minimumWidth) const {
+    int32_t width = minimumWidth;
+    for (const MenuItem& item : items) {
+        const int32_t end = item.hasSubMenu != 0 ? kMenuArrowColumn : kMenuLineLeft;
+        const int32_t needed =
+            kMenuLineLeft + kMenuTextIndent + MeasureTextWidth(item.text) + kMenuTextGap + end;
+        width = std::max(width, needed);
+    }
+    return width;
+}
+
 int32_t MenuLevel::LayoutItems(int32_t width, int32_t lineHeight) {
     if (items.empty()) {
         return 0;
     }
     for (size_t i = 0; i < items.size(); ++i) {
         const int32_t top = 4 + static_cast<int32_t>(i) * lineHeight;
-        items[i].rect = {1, top, width - 15, top + lineHeight};
+        items[i].rect = {kMenuLineLeft, top, width - kMenuArrowColumn, top + lineHeight};
     }
     return static_cast<int32_t>(items.size()) * lineHeight + 8;
 }

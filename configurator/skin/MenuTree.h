@@ -19,6 +19,15 @@ struct MenuItem {
     int32_t hasSubMenu = 0;
 };
 
+// A level's lines start one pixel in from its left edge (inside the frame) and end
+// kMenuArrowColumn pixels before its right edge; the text stands kMenuTextIndent right of its
+// line's start, and the sub-menu arrow fills the column after the line.
+inline constexpr int32_t kMenuLineLeft = 1;
+inline constexpr int32_t kMenuArrowColumn = 15;
+inline constexpr int32_t kMenuTextIndent = 10;
+// Space kept between the end of a text and the arrow, or the frame.
+inline constexpr int32_t kMenuTextGap = 2;
+
 class MenuLevel {
   public:
     explicit MenuLevel(int32_t levelId = 0) : id(levelId) {}
@@ -49,6 +58,9 @@ class MenuLevel {
     const MenuItem* FindItem(int32_t itemId) const;
     // Widest item text of the level with that id (this one, or a sub-level created if missing).
     int32_t MaxTextWidth(int32_t levelId);
+    // The width this level needs: `minimumWidth`, or wider where an item's text would otherwise
+    // run into its sub-menu arrow or the frame.
+    int32_t FittingWidth(int32_t minimumWidth) const;
     // Lines of lineHeight pixels in a level `width` wide; returns the level's height, 0 without
     // items.
     int32_t LayoutItems(int32_t width, int32_t lineHeight);

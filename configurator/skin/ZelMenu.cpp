@@ -12,8 +12,6 @@
 namespace {
 
 constexpr int kFontHeight = 15;
-// Item text and sub-menu arrows stand this far right of the item's line.
-constexpr int kTextIndent = 10;
 // A sub-menu level is made this size; it takes its height from its items when shown.
 constexpr RECT kSubMenuRect{0, 0, 50, 10};
 // A sub-menu opens this far left of its parent's right edge and above the item's top.
@@ -45,6 +43,7 @@ void CZelMenu::CreateOnFirstUse(const wchar_t* name, const RECT& rect, HWND noti
                                 int32_t levelId) noexcept {
     name_ = name != nullptr ? name : L"";
     rect_ = rect;
+    minimumWidth_ = rect.right - rect.left;
     notifyWindow_ = notify;
     SetLevelId(levelId);
     windowPending_ = Hwnd() == nullptr;
@@ -70,6 +69,7 @@ bool CZelMenu::EnsureWindow() noexcept {
 }
 
 void CZelMenu::SetSize(int width, int height) noexcept {
+    minimumWidth_ = width;
     rect_.right = rect_.left + width;
     rect_.bottom = rect_.top + height;
     if (Hwnd() != nullptr) {
@@ -128,10 +128,11 @@ void CZelMenu::LayoutItems() noexcept {
         SelectObject(dc, previous);
         ReleaseDC(Hwnd(), dc);
     }
-    const RECT window = RectInParent();
-    const int width = window.right - window.left;
+    const int width = FittingWidth(minimumWidth_);
     const int height = MenuLevel::LayoutItems(width, lineHeight);
+    layingOut_ = true;
     SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layingOut_ = false;
 }
 
 void CZelMenu::PopupAt(int x, int y, int anchor) noexcept {
@@ -256,6 +257,9 @@ LRESULT CZelMenu::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
         case WM_HOOK_EVENT:
             OnHookEvent(static_cast<UINT>(wParam));
             return 0;
+        case WM_SIZE:
+            OnSize(LOWORD(lParam));
+            return 0;
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
     }
@@ -326,6 +330,14 @@ void CZelMenu::OnLeftButtonUp(int x, int y) noexcept {
     CloseMenu();
 }
 
+void CZelMenu::OnSize(int width) noexcept {
+    // The owner sized the level (the editor moves its menu to its width): that width is the
+    // least the level takes from now on. The level's own fitting to its texts is not.
+    if (!layingOut_) {
+        minimumWidth_ = width;
+    }
+}
+
 void CZelMenu::OnDestroy() noexcept {
     // A level that goes while open (with its object, or with its owner window) must not leave
     // the hook installed with a dead target.
@@ -363,7 +375,7 @@ void CZelMenu::OnPaint() noexcept {
 }
 
 void CZelMenu::PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovered) noexcept {
-    RECT line{item.rect.left + kTextIndent, item.rect.top, item.rect.right + kTextIndent,
+    RECT line{item.rect.left + kMenuTextIndent, item.rect.top, item.rect.right + kMenuTextIndent,
               item.rect.bottom};
     if (item.hasSubMenu != 0) {
         Gdiplus::Graphics& graphics = paint.Graphics();
@@ -384,8 +396,8 @@ void CZelMenu::PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovere
     HGDIOBJ previousFont = SelectObject(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, hovered ? kHighlightColour : kTextColour);
-    // Not clipped to the line: a text a little too long for a narrow level runs on to the edge.
+    // The level is as wide as its widest text needs (LayoutItems).
     DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &line,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, previousFont);
 }

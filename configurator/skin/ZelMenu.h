@@ -29,7 +29,8 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     CZelMenu() = default;
     ~CZelMenu() override;
 
-    // `rect` in screen coordinates; only its width lasts, LayoutItems sets the height.
+    // `rect` in screen coordinates; its width is the level's least width (a level is as wide as
+    // its widest item needs), LayoutItems sets the height.
     bool Create(const wchar_t* name, const RECT& rect, HWND notifyWindow, int32_t levelId) noexcept;
     // As Create, but the window is made when the level is first shown. Every button slot has
     // its menu tree from the start and most levels are never opened, so this keeps dozens of
@@ -45,7 +46,8 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     // Shows the level with the corner `anchor` at the screen point; a level without items stays
     // hidden.
     void PopupAt(int x, int y, int anchor) noexcept;
-    // Sets the window's height from the items and places their lines.
+    // Sets the window's height from the items, widens it where an item's text needs more room,
+    // and places their lines.
     void LayoutItems() noexcept;
     // Hides this level, its parents and its sub-levels; the top level removes the hook.
     void CloseMenu() noexcept;
@@ -63,6 +65,7 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
     void OnHookEvent(UINT mouseMessage) noexcept;
+    void OnSize(int width) noexcept;
     void OnDestroy() noexcept override;
     void PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovered) noexcept;
     // Whether a screen point lies on this level or one of its parent levels.
@@ -75,6 +78,8 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     HWND notifyWindow_ = nullptr;
     mutable HFONT font_ = nullptr;  // made on first use
     std::wstring name_;
-    RECT rect_{};  // the window's rectangle while it is not made yet
+    RECT rect_{};           // the window's rectangle while it is not made yet
+    int minimumWidth_ = 0;  // the width its owner gave the level
+    bool layingOut_ = false;
     bool windowPending_ = false;
 };

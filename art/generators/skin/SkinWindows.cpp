@@ -65,9 +65,9 @@ void MainWindow(SkinPainter& p) {
     c.FillGradient({1, 1, kMainWidth - 2, 145}, Rgb{28, 30, 24}, kBlack);
     p.Label({14, 2, 200, 22}, "ORVA 7100", 17, Align::kLeft, kAccent);
     p.Label({120, 2, 150, 22}, "Configurator", 14, Align::kLeft, kText);
+    // The version number itself is the label control's text, drawn on the header at
+    // kVersionPlace: no box of its own.
     p.Label({222, 6, 56, 15}, "Version", 12, Align::kRight, kDimText);
-    const PixelRect& version = kVersionPlace.rect;
-    c.FillRect({version.left, version.top, version.Width(), version.Height()}, kBlack);
     // The hero: the mouse and a line of wording.
     MousePicture(c, 640, 40, 70, 100);
     p.Label({40, 60, 500, 30}, "ORVA 7100 Gaming Mouse", 26, Align::kLeft, kText);
@@ -294,14 +294,12 @@ void SupportPage(SkinPainter& p) {
     p.Paragraph({507, 92, 250, 20}, "Look for a newer version:", 12, Align::kLeft, kDimText);
     p.Button(at(IDC_SUPPORT_CHECK_UPDATES), "Check updates");
     p.Label({507, 136, 112, 18}, "Installed version", 12);
-    c.FillRect(at(IDC_SUPPORT_SOFT_VERSION), kBlack);
 
     p.Label({507, 235, 230, 20}, "Mouse firmware", 14, Align::kLeft, kAccent);
     p.Paragraph({507, 257, 250, 20}, "Compare with the newest firmware:", 12, Align::kLeft,
                 kDimText);
     p.Button(at(IDC_SUPPORT_CHECK_FIRMWARE), "Check firmware");
     p.Label({507, 299, 112, 18}, "Mouse firmware", 12);
-    c.FillRect(at(IDC_SUPPORT_FIRM_VERSION), kBlack);
 }
 
 // ---- small sheets -------------------------------------------------------------------------

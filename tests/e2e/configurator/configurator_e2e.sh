@@ -2,10 +2,15 @@
 # ORVA7100.exe end to end under Wine and Xvfb against the virtual mouse, with real clicks and
 # keys through xdotool and the probe reading the controls. One program start per case (plus the
 # second starts the case is about):
-#   shell     pages, the poll following the mouse's profile button (and the Windows settings of
-#             that profile in the prefix's registry), a replug on the same index, Cancel keeping
-#             an edit, a second start while hidden, OK applying and hiding, the tray's double
-#             click and its "Exit" saving the macros
+#   shell     temporaries of killed saves removed at start, pages (the button of the page shown
+#             changing nothing), a profile switch collecting the page's edit into the profile
+#             left, the poll following the mouse's profile button (and the Windows settings of
+#             that profile in the prefix's registry), a replug on the same index, a closing menu
+#             bringing the window above another program's, minimise and restore, dragging by
+#             the background,
+#             Cancel keeping an edit, a second start while hidden and while shown, OK applying
+#             and hiding, the tray's double click, its menu opened twice with "Config Mouse" and
+#             "Exit" saving the macros
 #   apply     Apply with profile 3 current equals orva7100ctl's apply of the same five files;
 #             Apply without the mouse, with an acknowledge missing in profile 2, and while a
 #             process named Updater.exe runs; the end of the Windows session saving the macros
@@ -37,10 +42,10 @@ kMessageText=65535
 kPageMouse=1000 kPageSensor=1001 kPageMacro=1003
 kProfile1=1007 kProfile2=1008 kProfile3=1009 kProfile4=1010 kProfile5=1011
 kMenu1=1020 kMenu2=1019 kMenu3=1018 kMenu4=1017 kMenu5=1016
-kReset=1031 kOk=1041 kApply=1042 kCancel=1044
+kReset=1031 kOk=1041 kApply=1042 kCancel=1044 kMinimise=1005
 # Pages answer to their template ids.
 kMousePage=129 kSensorPage=130 kMacroPage=132
-kRate500=1029
+kRate500=1029 kRate1000=1030 kSlot4=1023
 # Rename dialog and pop-up.
 kRenameCancel=1073 kPopupOk=1076 kPopupCancel=1077
 # Items of a profile menu.
@@ -71,7 +76,7 @@ json.dump(d,open(sys.argv[1],'w'))" "$E2E_WORK/new.json" &&
 }
 
 latched() { ctl_is "$T" "$1" check 1; }
-caption_is() { ctl_is "$T" "$1" text "$2"; }
+caption_is() { ctl_is "$T" "$1" text "$2" ${3:+"$3"}; }
 page_shown() { ctl_is "$T" "$1" visible 1; }
 window_hidden() { window_exists "$T" && ! window_visible "$T"; }
 
@@ -212,13 +217,37 @@ case_shell() {
     # Profile 2 has settings of its own, so the registry tells which profile was applied.
     write_profile "$profiles/Default2.profile" "d['name']='Second'; d['index']=1
 d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerationOn']=1"
+    # Saves cut short by a kill leave "<file>.tmp<process>-<n>"; the start removes those whose
+    # process is gone (no process has the id 4000000000) and nothing else.
+    mkdir -p "$data/Macros"
+    local leftovers=("$profiles/Default3.profile.tmp4000000000-0"
+        "$data/Macros/macroList.dat.tmp4000000000-7")
+    local strangers=("$profiles/Default3.profile.tmp" "$profiles/notes.tmp4000000000"
+        "$data/Macros/Keep.macro.tmp4000000000-x")
+    local file
+    for file in "${leftovers[@]}" "${strangers[@]}"; do
+        printf 'left over' >"$file"
+    done
     start_mouse
     start_and_wait
+    for file in "${leftovers[@]}"; do
+        [ -e "$file" ] && fail "the start left $(basename "$file")"
+    done
+    for file in "${strangers[@]}"; do
+        [ -e "$file" ] || fail "the start removed $(basename "$file"), which no save makes"
+    done
     # The first poll takes the mouse's active profile (slot 0) and applies its settings.
     wait_until 5 reg_is 'HKCU\Control Panel\Mouse' DoubleClickSpeed 1100 ||
         fail "profile 1's double-click time was not applied: $(reg_value 'HKCU\Control Panel\Mouse' DoubleClickSpeed)"
     caption_is $kProfile2 Second || fail "profile 2's button does not show its file's name"
     shot main "$T"
+    # The version label (280, 6, 40 x 15) shows the header behind its text, not a box: beside
+    # the text each of its rows has the colour of the header just right of it.
+    local y shown=$ORVA_ARTIFACTS/$E2E_NAME-main.png
+    for y in 7 13 19; do
+        [ "$(pixel "$shown" 316 $y)" = "$(pixel "$shown" 326 $y)" ] ||
+            fail "the version label's row $y is $(pixel "$shown" 316 $y), the header $(pixel "$shown" 326 $y)"
+    done
 
     # Pages: a button shows its page; pressing it again changes nothing.
     click_ctl "$T" $kPageSensor
@@ -231,6 +260,21 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     click_ctl "$T" $kPageMouse
     wait_until 5 page_shown $kMousePage || fail "the mouse page did not come back"
     latched $kPageSensor && fail "the sensor page's button is still latched"
+    # Its button again: the page stays (input reaches the window in order, so once a click on
+    # the page has taken effect, the click on the button before it has too).
+    click_ctl "$T" $kPageMouse
+    click_ctl "$T" $kRate500 $kMousePage
+    wait_until 5 ctl_is "$T" $kRate500 check 1 $kMousePage || fail "500 Hz did not check"
+    page_shown $kMousePage && latched $kPageMouse || fail "the mouse page's own button hid it"
+
+    # A profile switch collects the page into the profile it leaves and shows the other one.
+    click_ctl "$T" $kProfile2
+    wait_until 5 latched $kProfile2 || fail "profile 2's button did not latch"
+    ctl_is "$T" $kRate1000 check 1 $kMousePage && ctl_is "$T" $kRate500 check 0 $kMousePage ||
+        fail "profile 2 shows profile 1's report rate"
+    click_ctl "$T" $kProfile1
+    wait_until 5 latched $kProfile1 || fail "profile 1's button did not latch again"
+    ctl_is "$T" $kRate500 check 1 $kMousePage || fail "profile 1 lost its 500 Hz on the switch"
 
     # The profile button on the mouse: the window follows and applies profile 2's settings.
     mouse_ctl switch-profile 1 >/dev/null
@@ -258,6 +302,51 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     wait_until 10 eval '[ "$(since "$polls" "SET 0303")" -ge 2 ]' || fail "the poll stopped"
     latched $kProfile4 || fail "a replug on the same index switched the profile"
 
+    # Closing a menu brings the window above the other programs' windows: topmost while each
+    # level hides, then back among the others (at their top). A window that never takes
+    # activation comes over the window while a slot's menu is open; a click on a menu item does
+    # not activate anything either.
+    click_ctl "$T" $kSlot4 $kMousePage
+    wait_until 2 menu_open || { click_ctl "$T" $kSlot4 $kMousePage && wait_until 5 menu_open; } ||
+        fail "no menu on slot 4"
+    local ox oy
+    read -r ox oy <<<"$(probe origin "$T")"
+    wine "$E2E_WORK/probe.exe" window Other $((ox + 450)) $((oy + 20)) 300 300 60 >/dev/null 2>&1 &
+    e2e_pids+=($!)
+    wait_until 10 window_visible Other || fail "no other window"
+    probe above Other "$T" || fail "the other window did not come over the main window"
+    shot slot-menu-under-other
+    click_menu_item 3 8
+    wait_until 5 caption_is $kSlot4 "Scroll up" $kMousePage || fail "slot 4 did not take Scroll up"
+    wait_until 5 probe above "$T" Other || fail "closing the menu left the window under the other"
+    window_is "$T" topmost 0 || fail "the window stays topmost after the menu"
+    probe close Other
+
+    # Minimise, and restore as the task bar does, to the same place. (Wine keeps minimised
+    # windows off the screen whatever the settings say, so the icon they paint is not seen.)
+    local placed
+    placed=$(probe origin "$T")
+    click_ctl "$T" $kMinimise
+    wait_until 5 window_is "$T" iconic 1 || fail "the minimise button did not minimise"
+    probe post "$T" 0x0112 0xF120 0 || fail "cannot restore"
+    wait_until 5 window_is "$T" iconic 0 || fail "the window was not restored"
+    window_visible "$T" || fail "the restored window is not visible"
+    [ "$(probe origin "$T")" = "$placed" ] || fail "restored at $(probe origin "$T"), not $placed"
+
+    # Dragging the background moves the window, and back.
+    drag_background() {
+        read -r ox oy <<<"$(probe origin "$T")"
+        xdotool mousemove --sync $((ox + 450)) $((oy + 135)) mousedown 1 \
+            mousemove --sync $((ox + 450 + $1 / 2)) $((oy + 135 + $2 / 2)) \
+            mousemove --sync $((ox + 450 + $1)) $((oy + 135 + $2)) mouseup 1
+    }
+    origin_is() { [ "$(probe origin "$T")" = "$1 $2" ]; }
+    drag_background 60 40
+    wait_until 5 origin_is $((ox + 60)) $((oy + 40)) ||
+        fail "dragging from $ox $oy by 60 40 left the window at $(probe origin "$T")"
+    drag_background -60 -40
+    wait_until 5 origin_is $((ox - 60)) $((oy - 40)) || fail "the window did not come back"
+
     # Cancel hides and keeps an edit; a second start shows the window and ends.
     click_ctl "$T" $kRate500 $kMousePage
     wait_until 5 ctl_is "$T" $kRate500 check 1 $kMousePage || fail "500 Hz did not check"
@@ -271,6 +360,14 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     wait_until 15 program_ended "$second" || fail "the second start did not end"
     program_ended "$first" && fail "the first program ended"
     ctl_is "$T" $kRate500 check 1 $kMousePage || fail "Cancel lost the edit on the page"
+    # A second start while the window is shown changes nothing.
+    start_configurator
+    second=$e2e_app_pid
+    e2e_app_pid=$first
+    wait_until 15 program_ended "$second" || fail "the start while shown did not end"
+    program_ended "$first" && fail "the first program ended on a start while shown"
+    window_visible "$T" || fail "a start while shown hid the window"
+    [ "$(xdotool search --onlyvisible --name "^$T\$" | wc -l)" = 1 ] || fail "two main windows"
 
     # OK applies and hides.
     local before
@@ -283,15 +380,23 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     [ "$(profile_field "$profiles/Default4.profile" "d['reportRate']")" = 1 ] ||
         fail "the 500 Hz edit did not reach profile 4's file"
 
-    # The tray: a double click shows the window; "Exit" ends the program and saves the macros.
+    # The tray: a double click shows the window, and so does "Config Mouse" of its menu; the menu
+    # opens again; its "Exit" ends the program and saves the macros.
     local tray
     tray=$(xdotool search --sync --name '^Wine System Tray$' | head -n 1)
     xdotool mousemove --window "$tray" 10 10 click --repeat 2 --delay 80 1
     wait_until 5 window_visible "$T" || fail "a double click on the tray icon did not show it"
-    rm -f "$data/Macros/macroList.dat"
+    click_ctl "$T" $kCancel
+    wait_until 5 window_hidden || fail "Cancel did not hide the window"
     xdotool mousemove --window "$tray" 10 10 click 3
     wait_until 5 menu_open || fail "no tray menu"
     shot tray-menu
+    click_menu_item 0 2
+    wait_until 5 window_visible "$T" || fail "\"Config Mouse\" did not show the window"
+    wait_until 5 eval '! menu_open' || fail "the tray menu stayed open after \"Config Mouse\""
+    rm -f "$data/Macros/macroList.dat"
+    xdotool mousemove --window "$tray" 10 10 click 3
+    wait_until 5 menu_open || fail "the tray menu did not open a second time"
     click_menu_item 1 2
     wait_until 15 configurator_ended || fail "Exit did not end the program"
     [ -f "$data/Macros/macroList.dat" ] || fail "Exit did not save the macros"

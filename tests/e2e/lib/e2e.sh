@@ -165,6 +165,8 @@ window_gone() {
     esac
 }
 window_visible() { probe visible "$1"; }
+# window_is TITLE KEY VALUE: the top-level window's visible, iconic or topmost is VALUE (1 or 0).
+window_is() { [ "$(probe state "$1" | sed -n "s/^$2=//p")" = "$3" ]; }
 # ctl_value TITLE ID KEY [PARENT_ID]: prints one answer of a control (text, check, state, pos,
 # range, count, cursel, visible, enabled, rect).
 ctl_value() {
@@ -218,6 +220,12 @@ focus_window() {
     pattern=$(sed 's/[][\.*^$(){}?+|/]/\\&/g' <<<"$1")
     wid=$(xdotool search --onlyvisible --name "^$pattern\$" | head -n 1)
     [ -n "$wid" ] && xdotool windowfocus --sync "$wid"
+}
+
+# pixel FILE X Y: "r,g,b" (0 .. 255 each) of one pixel of an image.
+pixel() {
+    local p="p{$2,$3}"
+    convert "$1" -format "%[fx:int(255*$p.r+0.5)],%[fx:int(255*$p.g+0.5)],%[fx:int(255*$p.b+0.5)]" info:
 }
 
 # shot NAME [TITLE]: a screenshot in $ORVA_ARTIFACTS, cut to the window when TITLE is given.

@@ -4,8 +4,11 @@
 #   click guard's warning; a key captured for a slot (A then B gives 66; Enter, Escape and Space
 #   are captured and close nothing; Cancel keeps the old key); a report rate; then Apply: the
 #   saved profile holds exactly those functions and the mouse's slot images equal the images of
-#   the saved profiles. On the colour page "Select" with two zones and a palette colour, Apply:
-#   the profile and the mouse carry the LED mode and colour.
+#   the saved profiles; the rate box already checked stays checked; "page" and "Speed" disable
+#   and enable the Scroll Speed slider, "Enable" the acceleration slider (a disabled slider
+#   ignores clicks). On the colour page "Select" with two zones and a palette colour, "OFF" and
+#   "ON" disabling the zone boxes (checks kept, clicks ignored), Apply: the profile and the mouse
+#   carry the LED mode and colour. Screenshots with the slot menus open.
 # usage: mouse_page_e2e.sh DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
@@ -16,8 +19,10 @@ T=$E2E_TITLE
 # Ids of the main window, the two pages (their own ids are their template ids) and controls.
 kPageMouse=1000 kPageColour=1002 kApply=1042 kMousePage=129 kColourPage=131
 kSlots=(1012 1021 1022 1023 1024 1025 1026)
-kRate250=1027
-kLedSelect=1029 kZoneWheel=1030 kZoneLogo=1033 kPalette21=1044 kColourTip=1063
+kRate125=1028 kRate250=1027 kRate500=1029 kRate1000=1030
+kWheelLines=1039 kWheelPage=1038 kScrollSpeed=1015 kAcceleration=1016 kAccelerationOn=1040
+kLedOn=1027 kLedOff=1028 kLedSelect=1029 kZoneWheel=1030 kZoneDpiIndicator=1031
+kZoneDpiButtons=1032 kZoneLogo=1033 kPalette21=1044 kColourTip=1063
 # Pop-up: OK, Cancel and the key text; OK and Cancel by their place in the dialog.
 kPopupKey=1079
 
@@ -62,6 +67,7 @@ choose() {
             fail "slot $(($1 + 1)): no sub-menu"
             return 1
         }
+        shot "menu-slot$(($1 + 1))-default-commands"
         click_item 1 "$3" 7
     else
         click_item 0 "$2" 8
@@ -138,6 +144,65 @@ fi
 # ---- report rate ----------------------------------------------------------------------------------
 click_ctl "$T" $kRate250 $kMousePage
 wait_until 5 ctl_is "$T" $kRate250 check 1 $kMousePage || fail "250 Hz is not checked"
+# rates: the checked boxes, in the order 125 250 500 1000.
+rates() {
+    local id
+    for id in $kRate125 $kRate250 $kRate500 $kRate1000; do
+        ctl_value "$T" $id check $kMousePage
+    done | tr -d '\n'
+}
+[ "$(rates)" = 0100 ] || fail "rate boxes $(rates) after 250 Hz"
+
+# ---- wheel mode and acceleration: their boxes enable and disable the sliders --------------------
+mouse_pos() { ctl_value "$T" "$1" pos $kMousePage; }
+# slider_click ID left|right: a click near one end of a slider's track.
+slider_click() {
+    local x y w
+    read -r x y <<<"$(probe screenpos "$T" "$1" $kMousePage)" || return 1
+    w=$(ctl_value "$T" "$1" rect $kMousePage | cut -d, -f3)
+    [ "$2" = right ] && x=$((x + w / 2 - 3)) || x=$((x - w / 2 + 3))
+    xdotool mousemove --sync "$x" "$y" click 1
+}
+# Input reaches the window in order: once a later click has taken effect, so has every earlier
+# one. A click on the box that is already checked leaves it checked and the others clear; a
+# click on "page" checks it alone and the Scroll Speed slider ignores clicks.
+click_ctl "$T" $kRate250 $kMousePage
+scroll_before=$(mouse_pos $kScrollSpeed)
+click_ctl "$T" $kWheelPage $kMousePage
+slider_click $kScrollSpeed right
+click_ctl "$T" $kRate500 $kMousePage
+wait_until 5 ctl_is "$T" $kRate500 check 1 $kMousePage || fail "500 Hz is not checked"
+[ "$(rates)" = 0010 ] || fail "rate boxes $(rates) after 250 Hz twice and 500 Hz"
+ctl_is "$T" $kWheelPage check 1 $kMousePage && ctl_is "$T" $kWheelLines check 0 $kMousePage ||
+    fail "page does not stand alone: Speed $(ctl_value "$T" $kWheelLines check $kMousePage)"
+[ "$(mouse_pos $kScrollSpeed)" = "$scroll_before" ] ||
+    fail "the Scroll Speed slider moved to $(mouse_pos $kScrollSpeed) with page checked"
+shot mouse-page-wheel-page "$T"
+# "Speed" enables it again, and it keeps its position.
+click_ctl "$T" $kWheelLines $kMousePage
+wait_until 5 ctl_is "$T" $kWheelLines check 1 $kMousePage || fail "Speed is not checked"
+ctl_is "$T" $kWheelPage check 0 $kMousePage || fail "page stays checked beside Speed"
+slider_click $kScrollSpeed right
+wait_until 5 eval '[ "$(mouse_pos $kScrollSpeed)" = 6 ]' ||
+    fail "the Scroll Speed slider did not follow a click with Speed checked: $(mouse_pos $kScrollSpeed)"
+
+# The Point Acceleration slider follows clicks only while "Enable" is checked.
+accel_before=$(mouse_pos $kAcceleration)
+slider_click $kAcceleration right
+click_ctl "$T" $kAccelerationOn $kMousePage
+wait_until 5 ctl_is "$T" $kAccelerationOn check 1 $kMousePage || fail "Enable is not checked"
+[ "$(mouse_pos $kAcceleration)" = "$accel_before" ] ||
+    fail "the disabled acceleration slider moved to $(mouse_pos $kAcceleration)"
+slider_click $kAcceleration right
+wait_until 5 eval '[ "$(mouse_pos $kAcceleration)" = 2 ]' ||
+    fail "the enabled acceleration slider stays at $(mouse_pos $kAcceleration)"
+click_ctl "$T" $kAccelerationOn $kMousePage
+slider_click $kAcceleration left
+click_ctl "$T" $kRate250 $kMousePage
+wait_until 5 ctl_is "$T" $kRate250 check 1 $kMousePage || fail "250 Hz is not checked again"
+ctl_is "$T" $kAccelerationOn check 0 $kMousePage || fail "Enable did not clear"
+[ "$(mouse_pos $kAcceleration)" = 2 ] ||
+    fail "the acceleration slider moved to $(mouse_pos $kAcceleration) after Enable was cleared"
 shot mouse-page-edited "$T"
 
 # ---- Apply ------------------------------------------------------------------------------------------
@@ -181,6 +246,28 @@ click_ctl "$T" $kPalette21 $kColourPage
 wait_until 5 ctl_is "$T" $kColourTip text 255.154.0 $kColourPage ||
     fail "the colour tip shows '$(ctl_value "$T" $kColourTip text $kColourPage)'"
 wait_until 5 ctl_is "$T" $kZoneLogo check 1 $kColourPage || fail "LogoType is not checked"
+# zones KEY: the enabled or check answers of the four zone boxes in order.
+zones() {
+    local id
+    for id in $kZoneWheel $kZoneDpiIndicator $kZoneDpiButtons $kZoneLogo; do
+        ctl_value "$T" $id "$1" $kColourPage
+    done | tr -d '\n'
+}
+# "OFF" and "ON" disable the zone boxes, which keep their checks and ignore clicks; "Select"
+# gives them back as they were.
+click_ctl "$T" $kLedOff $kColourPage
+wait_until 5 eval '[ "$(zones enabled)" = 0000 ]' || fail "OFF leaves the zone boxes $(zones enabled)"
+ctl_is "$T" $kLedSelect check 0 $kColourPage || fail "Select stays selected beside OFF"
+click_ctl "$T" $kZoneDpiIndicator $kColourPage
+click_ctl "$T" $kLedOn $kColourPage
+wait_until 5 ctl_is "$T" $kLedOn check 1 $kColourPage || fail "ON is not selected"
+ctl_is "$T" $kLedOff check 0 $kColourPage || fail "OFF stays selected beside ON"
+[ "$(zones enabled)" = 0000 ] || fail "ON leaves the zone boxes $(zones enabled)"
+[ "$(zones check)" = 1001 ] || fail "zone boxes checked $(zones check) under OFF and ON"
+shot colour-page-on "$T"
+click_ctl "$T" $kLedSelect $kColourPage
+wait_until 5 eval '[ "$(zones enabled)" = 1111 ]' || fail "Select leaves the zone boxes $(zones enabled)"
+[ "$(zones check)" = 1001 ] || fail "zone boxes checked $(zones check) after Select again"
 shot colour-page "$T"
 led() { profile_field "'%d/%d' % (d['ledMode'], d['ledColour'])"; }
 click_ctl "$T" $kApply

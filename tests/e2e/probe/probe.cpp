@@ -6,6 +6,7 @@
 //                              window with exactly this title
 //   wait TITLE SECONDS         until that window exists and is visible
 //   visible TITLE              exit 0 when it exists and is visible
+//   state TITLE                the window's visible=, iconic= and topmost= (1 or 0), one a line
 //   origin TITLE               screen "x y" of the window's client point (0, 0)
 //   list TITLE                 one line per descendant control: id, parent id, class, rect in the
 //                              top-level window's client coordinates, visible, enabled, the
@@ -20,6 +21,9 @@
 //   top-dialog                 "HWND X Y W H TITLE" of the topmost visible dialog
 //   responsive TITLE SECONDS MS     sends the window a message every 50 ms for SECONDS; prints
 //                              the longest wait for an answer and exits 1 when one took over MS
+//   above TITLE OTHER          exit 0 when the window TITLE lies above OTHER in the z-order
+//   window TITLE X Y W H SECONDS    shows a grey top-level window that never takes activation at
+//                              that screen rectangle, until SECONDS have passed or it is closed
 //
 // A control is found by id in breadth-first order (the window's own controls before those of
 // its child pages), or only under the first child window whose id is PARENT_ID.
@@ -240,6 +244,13 @@ int Find(HWND top) {
     return 0;
 }
 
+int State(HWND top) {
+    const bool topmost = (GetWindowLongPtrW(top, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    std::printf("visible=%d\niconic=%d\ntopmost=%d\n", IsWindowVisible(top) ? 1 : 0,
+                IsIconic(top) ? 1 : 0, topmost ? 1 : 0);
+    return 0;
+}
+
 int Wait(const wchar_t* title, const wchar_t* seconds) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(_wtof(seconds) * 1000.0);
     for (;;) {
@@ -359,6 +370,60 @@ int Responsive(HWND top, long long seconds, long long limitMs) {
     return longest > static_cast<ULONGLONG>(limitMs) ? 1 : 0;
 }
 
+int Above(HWND top, const wchar_t* otherTitle) {
+    HWND other = FindTop(otherTitle);
+    if (top == nullptr || other == nullptr)
+        return 2;
+    for (HWND below = GetWindow(top, GW_HWNDNEXT); below != nullptr;
+         below = GetWindow(below, GW_HWNDNEXT)) {
+        if (below == other)
+            return 0;
+    }
+    return 1;
+}
+
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (msg) {
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, msg, wParam, lParam);
+    }
+}
+
+// Another program's window for tests of the stacking order. It never takes activation, so a
+// click on it changes nothing but what the program under test does.
+int ShowPlainWindow(const wchar_t* title, wchar_t** rect, const wchar_t* seconds) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = PlainWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    windowClass.lpszClassName = L"OrvaProbePlainWindow";
+    if (RegisterClassW(&windowClass) == 0)
+        return 1;
+    HWND window = CreateWindowExW(
+        WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, windowClass.lpszClassName, title, WS_POPUP,
+        static_cast<int>(Number(rect[0])), static_cast<int>(Number(rect[1])),
+        static_cast<int>(Number(rect[2])), static_cast<int>(Number(rect[3])), nullptr, nullptr,
+        windowClass.hInstance, nullptr);
+    if (window == nullptr)
+        return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetTimer(window, 1, static_cast<UINT>(_wtof(seconds) * 1000.0), nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == window) {
+            DestroyWindow(window);
+            continue;
+        }
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 2)
         return 2;
@@ -370,12 +435,18 @@ int Run(int argc, wchar_t** argv) {
     const wchar_t* title = argv[2];
     if (command == L"wait")
         return argc == 4 ? Wait(title, argv[3]) : 2;
+    if (command == L"window")
+        return argc == 8 ? ShowPlainWindow(title, argv + 3, argv[7]) : 2;
 
     HWND top = FindTop(title);
     if (command == L"find")
         return top != nullptr ? Find(top) : 1;
     if (command == L"visible")
         return top != nullptr && IsWindowVisible(top) ? 0 : 1;
+    if (command == L"state")
+        return top != nullptr ? State(top) : 1;
+    if (command == L"above")
+        return argc == 4 ? Above(top, argv[3]) : 2;
     if (command == L"origin") {
         POINT origin{0, 0};
         if (top == nullptr || !ClientToScreen(top, &origin))

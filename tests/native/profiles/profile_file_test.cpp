@@ -10,8 +10,15 @@
 #include "Storage.h"
 #include "FileUtil.h"
 
-#ifndef _WIN32
+#include <set>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -192,6 +199,111 @@ TEST_F(ProfileFileTest, FailedSaveKeepsTheOldFileWhole) {
     EXPECT_EQ(ReadFile(path), before);
     for (const auto& entry : fs::directory_iterator(dir_))
         EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+// A process that has ended. On Windows its handle stays open, so no new process takes its id.
+class EndedProcess {
+  public:
+    EndedProcess() {
+#ifdef _WIN32
+        wchar_t system[MAX_PATH] = {};
+        GetSystemDirectoryW(system, MAX_PATH);
+        std::wstring command = std::wstring(L"\"") + system + L"\\cmd.exe\" /c exit";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                           nullptr, nullptr, &startup, &info)) {
+            CloseHandle(info.hThread);
+            WaitForSingleObject(info.hProcess, 10000);
+            process_ = info.hProcess;
+            id_ = info.dwProcessId;
+        }
+#else
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(0);
+        int status = 0;
+        if (child > 0 && waitpid(child, &status, 0) == child)
+            id_ = static_cast<uint32_t>(child);
+#endif
+    }
+    ~EndedProcess() {
+#ifdef _WIN32
+        if (process_ != nullptr)
+            CloseHandle(process_);
+#endif
+    }
+    EndedProcess(const EndedProcess&) = delete;
+    EndedProcess& operator=(const EndedProcess&) = delete;
+    uint32_t Id() const {
+        return id_;
+    }
+
+  private:
+    uint32_t id_ = 0;
+#ifdef _WIN32
+    HANDLE process_ = nullptr;
+#endif
+};
+
+uint32_t OwnProcessId() {
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<uint32_t>(getpid());
+#endif
+}
+
+std::set<std::string> FolderNames(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST_F(ProfileFileTest, StartTidyingRemovesOnlyTemporariesOfEndedWriters) {
+    const EndedProcess ended;
+    ASSERT_NE(ended.Id(), 0u);
+    EXPECT_FALSE(ProcessMayBeRunning(ended.Id()));
+    EXPECT_TRUE(ProcessMayBeRunning(OwnProcessId()));
+    // What a save names its temporary is what the tidying recognises, with the writer's id.
+    EXPECT_EQ(TemporaryFileWriter(TemporaryPathBeside(dir_ / "Default1.profile")), OwnProcessId());
+
+    const std::string gone = std::to_string(ended.Id());
+    const std::string own = std::to_string(OwnProcessId());
+    const std::set<std::string> stale{"Default1.profile.tmp" + gone + "-0",
+                                      "macroList.dat.tmp" + gone + "-17"};
+    // The writer still runs, or the name is not one a save makes.
+    const std::set<std::string> kept{
+        "Default2.profile.tmp" + own + "-3",
+        "Default1.profile",
+        "Default3.profile.tmp",
+        ".tmp" + gone + "-0",
+        "a.tmp" + gone + "-",
+        "a.tmp-1",
+        "a.tmp" + gone + "-1x",
+        "a.tmp0" + gone + "-1",
+        "a.TMP" + gone + "-1",
+        "a.tmp" + gone + "-1.bak",
+        "a.tmp" + gone + "-01",
+        "a.tmp99999999999-1",
+        "a.tmp+" + gone + "-1",
+    };
+    for (const std::set<std::string>* names : {&stale, &kept}) {
+        for (const std::string& name : *names)
+            std::ofstream(dir_ / name) << "x";
+    }
+    const std::string folder = "Default4.profile.tmp" + gone + "-2";
+    fs::create_directories(dir_ / folder / "inside");
+
+    EXPECT_EQ(RemoveStaleTemporaries(dir_), 2);
+    std::set<std::string> expected = kept;
+    expected.insert(folder);
+    EXPECT_EQ(FolderNames(dir_), expected);
+    EXPECT_TRUE(fs::is_directory(dir_ / folder / "inside"));
+    // A folder that is not there is no failure.
+    EXPECT_EQ(RemoveStaleTemporaries(dir_ / "missing"), 0);
 }
 
 #ifndef _WIN32

@@ -145,4 +145,33 @@ TEST(MenuLayout, LinesStackFromFourPixelsDown) {
     EXPECT_EQ(menu.HitTest(95, 10), -1);  // the arrow margin is no item
 }
 
+TEST(MenuLayout, ALevelIsAsWideAsItsWidestTextNeedsButNeverNarrower) {
+    FixedFontLevel menu(1);
+    EXPECT_EQ(menu.FittingWidth(50), 50);
+    menu.AddItem(1, L"Exit");
+    EXPECT_EQ(menu.FittingWidth(105), 105);
+    menu.AddItem(2, L"Start record before event");
+    menu.AddSubItem(2, 3, L"x");
+    const int32_t text = 25 * 7;
+    const int32_t width = menu.FittingWidth(50);
+    menu.LayoutItems(width, 17);
+    // The text starts kMenuTextIndent into its line and ends before the line does, where the
+    // sub-menu arrow begins; the level is no wider than that needs.
+    const PixelRect& line = menu.Items()[1].rect;
+    EXPECT_LE(line.left + kMenuTextIndent + text, line.right);
+    EXPECT_LE(width, text + 2 * kMenuTextIndent + 2 * kMenuArrowColumn);
+    // Without a sub-menu a text only has to stay inside the frame.
+    FixedFontLevel plain(2);
+    plain.AddItem(1, L"Start record before event");
+    const int32_t plainWidth = plain.FittingWidth(50);
+    EXPECT_LT(plainWidth, width);
+    EXPECT_LT(kMenuLineLeft + kMenuTextIndent + text, plainWidth - 1);
+    // A wider given width stands.
+    EXPECT_EQ(menu.FittingWidth(400), 400);
+    // Shorter texts after a refill give the level back its given width.
+    menu.RemoveAllItems();
+    menu.AddItem(4, L"Up");
+    EXPECT_EQ(menu.FittingWidth(50), 50);
+}
+
 }  // namespace

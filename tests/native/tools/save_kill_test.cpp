@@ -1,8 +1,9 @@
 // Killed while saving: a child process saves the five profile files and the macro folder over and
 // over, alternating between two contents; it is killed (SIGKILL here, TerminateProcess on
 // Windows) at random moments, and after each kill every profile file and the macro folder must
-// load as one of the two contents: never torn, never empty. The seed is printed so that a failing
-// run can be repeated (--seed N).
+// load as one of the two contents: never torn, never empty. At the end the temporary files the
+// kills left are all removed by the tidying the configurator runs at start. The seed is printed
+// so that a failing run can be repeated (--seed N).
 //
 //   save_kill_test [--kills N] [--seed N] [--max-delay-us N] [--app-data]
 //
@@ -30,6 +31,7 @@
 #include <unistd.h>
 #endif
 
+#include "FileUtil.h"
 #include "MacroCollection.h"
 #include "MacroFile.h"
 #include "PathText.h"
@@ -226,6 +228,19 @@ bool KillChild(Child child) {
 
 #endif
 
+// Temporary files of saves in the profile and macro folders.
+int CountTemporaries(const fs::path& folder) {
+    int count = 0;
+    std::error_code ec;
+    for (const char* sub : {"Profiles", "Macros"}) {
+        for (fs::directory_iterator it(folder / sub, ec); !ec && it != fs::directory_iterator();
+             it.increment(ec)) {
+            count += TemporaryFileWriter(it->path()) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 bool Exists(const fs::path& path) {
     std::error_code ec;
     return fs::exists(path, ec);
@@ -284,6 +299,20 @@ int RunParent(int kills, uint64_t seed, int maxDelayUs, bool appData) {
     }
     std::printf("kills: %d (%d while saving); macro folder afterwards: %d old, %d new; torn: %d\n",
                 kills, killedRunning, macroStates[0], macroStates[1], failures);
+    // The kills leave temporary files; every writer is gone now, so the tidying at the next
+    // start removes them all, and the folder still loads as one content.
+    const int left = CountTemporaries(folder);
+    const int removed =
+        RemoveStaleTemporaries(folder / "Profiles") + RemoveStaleTemporaries(folder / "Macros");
+    std::printf("temporaries left by the kills: %d; removed by the tidying: %d\n", left, removed);
+    if (removed != left || CountTemporaries(folder) != 0) {
+        ++failures;
+        std::printf("FAIL: %d temporaries stay after the tidying\n", CountTemporaries(folder));
+    }
+    if (const FolderState tidied = Inspect(folder); !tidied.problem.empty()) {
+        ++failures;
+        std::printf("FAIL after the tidying: %s\n", tidied.problem.c_str());
+    }
     if (!appData)
         fs::remove_all(folder, ec);
     return failures == 0 && killedRunning == kills ? 0 : 1;

@@ -97,6 +97,75 @@ TEST_F(MenuWineTest, PopupLaysOutTheItemsAndInstallsTheHook) {
     EXPECT_FALSE(IsMenuHookInstalled());
 }
 
+int WindowWidth(const CZelMenu& level) {
+    RECT window{};
+    GetWindowRect(level.Hwnd(), &window);
+    return window.right - window.left;
+}
+
+// Whether the row of a level's item shows text (anything but the background) in the columns
+// [from, to) of the level's window.
+bool ShowsTextBetween(const CZelMenu& level, size_t index, int from, int to) {
+    EXPECT_TRUE(PumpUntilPainted(level.Hwnd()));
+    const CWindowCapture capture(level.Hwnd());
+    const PixelRect& line = level.Items().at(index).rect;
+    for (int y = line.top + 1; y < line.bottom - 1; ++y) {
+        for (int x = from; x < to; ++x) {
+            if (capture.Pixel(x, y) != Rgb(0, 0, 0)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(MenuWineTest, ALevelIsAsWideAsItsWidestTextNeedsAndNeverNarrowerThanItsWidth) {
+    // The editor's menu: made 50 wide, then sized to 170 by its owner.
+    CZelMenu editor;
+    ASSERT_TRUE(editor.Create(L"menu", {0, 0, 50, 10}, notify.Hwnd(), 12));
+    editor.Move(0, 0, 170, 20, false);
+    editor.AddItem(1, L"Copy");
+    editor.PopupAt(100, 100, CZelMenu::kTopLeft);
+    EXPECT_EQ(WindowWidth(editor), 170);
+    editor.CloseMenu();
+
+    editor.AddItem(2, L"Start record before event, then stop at the next click");
+    editor.AddSubItem(2, 3, L"Insert a mouse event");
+    editor.GetSubMenu(2)->SetSize(50, 20);
+    editor.PopupAt(100, 100, CZelMenu::kTopLeft);
+    const int text = editor.MaxTextWidth(12);
+    ASSERT_GT(text, 170);
+    const PixelRect& line = editor.Items()[1].rect;
+    const int textEnd = line.left + kMenuTextIndent + text;
+    EXPECT_LE(textEnd, line.right);
+    EXPECT_LT(WindowWidth(editor), text + 2 * kMenuTextIndent + 2 * kMenuArrowColumn);
+    // The end of the long text is drawn, and its sub-menu arrow stands clear of it.
+    EXPECT_TRUE(ShowsTextBetween(editor, 1, textEnd - 8, textEnd));
+    EXPECT_FALSE(ShowsTextBetween(editor, 1, textEnd + 1, line.right));
+    EXPECT_TRUE(ShowsTextBetween(editor, 1, line.right, WindowWidth(editor) - 1));  // the arrow
+    CWindowCapture(editor.Hwnd()).SaveArtifact(L"menu-long-text");
+
+    // A sub-menu made 50 wide takes the room its text needs.
+    HoverItem(editor, 1);
+    CZelMenu* sub = editor.GetSubMenu(2);
+    ASSERT_TRUE(PumpUntil([&] { return sub->IsVisible(); }));
+    EXPECT_GT(WindowWidth(*sub), sub->MaxTextWidth(2) + kMenuLineLeft + kMenuTextIndent);
+    // It opens at the widened level's right edge.
+    RECT level{};
+    RECT opened{};
+    GetWindowRect(editor.Hwnd(), &level);
+    GetWindowRect(sub->Hwnd(), &opened);
+    EXPECT_EQ(opened.left, level.right - 5);
+    editor.CloseMenu();
+
+    // With short texts again the level goes back to the width its owner gave it.
+    editor.RemoveAllItems();
+    editor.AddItem(4, L"Paste");
+    editor.PopupAt(100, 100, CZelMenu::kTopLeft);
+    EXPECT_EQ(WindowWidth(editor), 170);
+    editor.CloseMenu();
+}
+
 TEST_F(MenuWineTest, HoverOpensSubMenusAndTheDeepestLevelTakesTheHook) {
     CZelMenu* third = OpenThreeLevels();
     CZelMenu* second = root.GetSubMenu(3);
