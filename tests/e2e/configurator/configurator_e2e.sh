@@ -80,23 +80,6 @@ caption_is() { ctl_is "$T" "$1" text "$2" ${3:+"$3"}; }
 page_shown() { ctl_is "$T" "$1" visible 1; }
 window_hidden() { window_exists "$T" && ! window_visible "$T"; }
 
-# The visible popup menus, "x y w h" each.
-menus() {
-    local w
-    for w in $(xdotool search --onlyvisible --name '^menu$' 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        echo "$X $Y $WIDTH $HEIGHT"
-    done
-}
-menu_open() { [ -n "$(menus)" ]; }
-# click_menu_item INDEX COUNT: a click on item INDEX of the open menu of COUNT items.
-click_menu_item() {
-    local x y w h
-    read -r x y w h <<<"$(menus | head -n 1)"
-    [ -n "${h:-}" ] || return 1
-    local row=$(((h - 8) / $2))
-    xdotool mousemove --sync $((x + 30)) $((y + 4 + $1 * row + row / 2)) click 1
-}
 # profile_menu BUTTON ITEM: opens a profile's menu and chooses one of its four items. The first
 # click on a window that is not yet active may only activate it: click again if no menu shows.
 profile_menu() {
@@ -253,13 +236,13 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     click_ctl "$T" $kPageSensor
     wait_until 5 page_shown $kSensorPage || fail "the sensor page did not show"
     latched $kPageSensor || fail "the sensor page's button is not latched"
-    page_shown $kMousePage && fail "the mouse page stayed visible"
+    ctl_isnt "$T" $kMousePage visible 1 || fail "the mouse page stayed visible"
     shot sensor-page "$T"
     click_ctl "$T" $kPageMacro
     wait_until 5 page_shown $kMacroPage || fail "the macro page did not show"
     click_ctl "$T" $kPageMouse
     wait_until 5 page_shown $kMousePage || fail "the mouse page did not come back"
-    latched $kPageSensor && fail "the sensor page's button is still latched"
+    ctl_isnt "$T" $kPageSensor check 1 || fail "the sensor page's button is still latched"
     # Its button again: the page stays (input reaches the window in order, so once a click on
     # the page has taken effect, the click on the button before it has too).
     click_ctl "$T" $kPageMouse
@@ -279,7 +262,7 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     # The profile button on the mouse: the window follows and applies profile 2's settings.
     mouse_ctl switch-profile 1 >/dev/null
     wait_until 3 latched $kProfile2 || fail "the window did not follow the mouse to profile 2"
-    latched $kProfile1 && fail "profile 1 is still latched"
+    ctl_isnt "$T" $kProfile1 check 1 || fail "profile 1 is still latched"
     local mouse='HKCU\Control Panel\Mouse'
     wait_until 5 reg_is "$mouse" DoubleClickSpeed 800 || fail "double-click time not applied"
     reg_is "$mouse" MouseSensitivity 6 || fail "mouse speed $(reg_value "$mouse" MouseSensitivity)"
@@ -481,19 +464,22 @@ case_profiles() {
     shot rename Rename
     type_into Rename "Sniper"
     wait_until 5 caption_is $kProfile2 Sniper || fail "profile 2 was not renamed"
-    profile_menu $kMenu3 $kRename
+    profile_menu $kMenu3 $kRename || fail "no menu on that profile button"
     wait_until 5 top_dialog_is Rename || fail "no rename dialog for profile 3"
-    focus_window Rename && type_text "Nothing" && press_keys Escape
+    focus_window Rename || fail "the rename dialog did not take the focus"
+    type_text "Nothing"
+    press_keys Escape
     wait_until 5 window_gone Rename || fail "Escape did not close the rename dialog"
-    profile_menu $kMenu3 $kRename
+    profile_menu $kMenu3 $kRename || fail "no menu on that profile button"
     wait_until 5 top_dialog_is Rename || fail "no rename dialog for profile 3"
-    focus_window Rename && type_text "Nothing"
+    focus_window Rename || fail "the rename dialog did not take the focus"
+    type_text "Nothing"
     click_ctl Rename $kRenameCancel
     wait_until 5 window_gone Rename || fail "Cancel did not close the rename dialog"
     caption_is $kProfile3 Third || fail "Escape or Cancel renamed profile 3"
 
     # Export proposes the new name; a name typed without extension is kept as typed.
-    profile_menu $kMenu2 $kExport
+    profile_menu $kMenu2 $kExport || fail "no menu on that profile button"
     wait_until 10 top_dialog_is "Save As" || fail "no save dialog"
     local proposal
     proposal=$(ctl_value "Save As" 1148 text)
@@ -507,12 +493,12 @@ case_profiles() {
     [ -e "$out/exported.profile" ] && fail "export added an extension"
 
     # Import into profile 5: its button shows the name at once; the slot keeps its index.
-    profile_menu $kMenu5 $kImport
+    profile_menu $kMenu5 $kImport || fail "no menu on that profile button"
     wait_until 10 top_dialog_is "Open" || fail "no open dialog"
     shot import Open
     type_into Open 'C:\out\exported'
     wait_until 10 caption_is $kProfile5 Sniper || fail "profile 5 does not show the import"
-    profile_menu $kMenu5 $kSave
+    profile_menu $kMenu5 $kSave || fail "no menu on that profile button"
     wait_until 10 eval '[ "$(profile_field "$profiles/Default5.profile" "d[\"name\"]")" = Sniper ]' ||
         fail "Save current settings did not write the imported profile"
     [ "$(profile_field "$profiles/Default5.profile" "d['index']")" = 4 ] ||
@@ -521,13 +507,13 @@ case_profiles() {
     # "Save current settings" of the profile on the pages saves what the pages show.
     click_ctl "$T" $kRate500 $kMousePage
     wait_until 5 ctl_is "$T" $kRate500 check 1 $kMousePage || fail "500 Hz did not check"
-    profile_menu $kMenu1 $kSave
+    profile_menu $kMenu1 $kSave || fail "no menu on that profile button"
     wait_until 10 eval '[ "$(profile_field "$profiles/Default1.profile" "d[\"reportRate\"]")" = 1 ]' ||
         fail "Save current settings did not take the page's edit"
 
     # A file that is no profile is refused and changes nothing.
     printf 'no profile here' >"$out/junk.profile"
-    profile_menu $kMenu4 $kImport
+    profile_menu $kMenu4 $kImport || fail "no menu on that profile button"
     wait_until 10 top_dialog_is "Open" || fail "no open dialog for profile 4"
     type_into Open 'C:\out\junk.profile'
     expect_message 'The file C:\out\junk.profile is not an ORVA 7100 profile. The profile was not changed.' \
@@ -540,12 +526,12 @@ case_profiles() {
     click_ctl "$T" $kReset
     wait_until 10 eval 'read_top_dialog && [ "$dlg_title" != "$T" ]' || fail "no reset pop-up"
     shot reset-popup
-    click_popup $kPopupCancel
+    click_popup $kPopupCancel || fail "no Cancel to press on the reset pop-up"
     wait_until 5 top_dialog_is "$T" || fail "Cancel did not close the reset pop-up"
     [ "$(since "$before" "SET 05")" = 0 ] || fail "a cancelled reset wrote the mouse"
     click_ctl "$T" $kReset
     wait_until 10 eval 'read_top_dialog && [ "$dlg_title" != "$T" ]' || fail "no reset pop-up"
-    click_popup $kPopupOk
+    click_popup $kPopupOk || fail "no OK to press on the reset pop-up"
     wait_until 15 selects_since "$before" 2 || fail "the confirmed reset did not apply"
     [ "$(apply_steps "$before")" = "select 0,image 0,image 1,image 2,image 3,image 4,select 0" ] ||
         fail "reset wrote $(apply_steps "$before")"
@@ -658,7 +644,8 @@ case_guards() {
     sleep 1.5
     latched $kProfile1 || fail "the window switched profiles under the rename dialog"
     [ "$(since "$polls" "SET 0303")" = 0 ] || fail "the poll asked the mouse under the dialog"
-    focus_window Rename && press_keys Escape
+    focus_window Rename || fail "the rename dialog did not take the focus"
+    press_keys Escape
     wait_until 5 window_gone Rename || fail "Escape did not close the rename dialog"
     wait_until 5 latched $kProfile4 || fail "the window did not follow the mouse after the dialog"
 

@@ -190,6 +190,35 @@ ctl_isnt() {
     [ -n "$value" ] && [ "$value" != "$4" ]
 }
 
+# ---- skinned popup menus (one window per level, named "menu") ----------------------------------
+
+# The visible menu levels, "x y w h" each, leftmost first.
+menus() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '^menu$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        echo "$X $Y $WIDTH $HEIGHT"
+    done | sort -n
+}
+menu_open() { [ -n "$(menus)" ]; }
+menu_count() { [ "$(menus | wc -l)" -eq "$1" ]; }
+# read_menu LEVEL COUNT: level LEVEL (0 = top) with COUNT items: sets mx my mw mh and the item
+# height mi.
+read_menu() {
+    read -r mx my mw mh <<<"$(menus | sed -n "$(($1 + 1))p")"
+    [ -n "${mh:-}" ] || return 1
+    mi=$(((mh - 8) / $2))
+}
+# menu_item_at LEVEL INDEX COUNT: the screen point of item INDEX of that level.
+menu_item_at() {
+    read_menu "$1" "$3" || return 1
+    echo $((mx + 30)) $((my + 4 + $2 * mi + mi / 2))
+}
+hover_item() { xdotool mousemove --sync $(menu_item_at "$@"); }
+click_item() { xdotool mousemove --sync $(menu_item_at "$@") click 1; }
+# click_menu_item INDEX COUNT: a click on item INDEX of the open menu's top level.
+click_menu_item() { click_item 0 "$@"; }
+
 # ---- input -------------------------------------------------------------------------------------
 
 # click_ctl TITLE ID [PARENT_ID] [BUTTON]: moves the pointer to the control's centre and clicks

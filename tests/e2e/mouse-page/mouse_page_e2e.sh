@@ -34,27 +34,6 @@ wait_until 30 window_visible "$T" || { fail "the main window did not show"; e2e_
 
 json() { python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print($2)" "$1"; }
 
-# ---- menus (one window per level, named "menu") ----------------------------------------------
-menus() {
-    local w
-    for w in $(xdotool search --onlyvisible --name '^menu$' 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        echo "$X $Y $WIDTH $HEIGHT"
-    done | sort -n
-}
-menu_count() { [ "$(menus | wc -l)" -eq "$1" ]; }
-# Level LEVEL (0 = top) with COUNT items: sets mx my mw mh and the item height mi.
-read_menu() {
-    read -r mx my mw mh <<<"$(menus | sed -n "$(($1 + 1))p")"
-    [ -n "${mh:-}" ] || return 1
-    mi=$(((mh - 8) / $2))
-}
-menu_item_at() {
-    read_menu "$1" "$3" || return 1
-    echo $((mx + 30)) $((my + 4 + $2 * mi + mi / 2))
-}
-hover_item() { xdotool mousemove --sync $(menu_item_at "$@"); }
-click_item() { xdotool mousemove --sync $(menu_item_at "$@") click 1; }
 
 slot_text() { ctl_value "$T" "${kSlots[$1]}" text $kMousePage; }
 # choose SLOT ITEM_INDEX [SUB_INDEX]: the slot's menu, an item of the top level (8 items), or
