@@ -49,7 +49,6 @@ struct OrvaBus {
     KEVENT queued;
     KEVENT stop;
     KEVENT childGone;
-    KMUTEX transfer;  // held by the worker around one transfer
     BOOLEAN stopping;
     HANDLE watcher;
     HANDLE worker;
@@ -166,14 +165,13 @@ static void NTAPI CancelQueuedFeature(DEVICE_OBJECT* device, IRP* irp) {
     CompleteRequest(irp, STATUS_CANCELLED, 0);
 }
 
-// Fails the child's parked read and its queued feature requests: the device is gone.
+// Fails the child's parked read and its queued feature requests: the device is gone. A request
+// the worker already took needs nothing of the child any more (see WorkThread).
 static void FailOutstanding(OrvaChild* child) {
     OrvaBus* bus = child->bus;
     IRP* read = TakeParkedRead(child);
     if (read != NULL)
         CompleteRequest(read, STATUS_DELETE_PENDING, 0);
-    // Under the transfer lock no request of this child is in flight.
-    KeWaitForSingleObject(&bus->transfer, Executive, KernelMode, FALSE, NULL);
     LIST_ENTRY failed;
     InitializeListHead(&failed);
     KIRQL irql;
@@ -188,12 +186,18 @@ static void FailOutstanding(OrvaChild* child) {
         entry = next;
     }
     KeReleaseSpinLock(&bus->lock, irql);
-    KeReleaseMutex(&bus->transfer, FALSE);
     while (!IsListEmpty(&failed)) {
         LIST_ENTRY* entry = RemoveHeadList(&failed);
         CompleteRequest(CONTAINING_RECORD(entry, IRP, Tail.Overlay.ListEntry),
                         STATUS_DEVICE_NOT_CONNECTED, 0);
     }
+}
+
+static void MarkRemoved(OrvaChild* child) {
+    KIRQL irql;
+    KeAcquireSpinLock(&child->bus->lock, &irql);
+    child->removed = TRUE;
+    KeReleaseSpinLock(&child->bus->lock, irql);
 }
 
 static NTSTATUS QueueFeature(OrvaChild* child, IRP* irp) {
@@ -370,12 +374,12 @@ static NTSTATUS ChildPnp(DEVICE_OBJECT* device, OrvaChild* child, IRP* irp) {
             status = STATUS_SUCCESS;
             break;
         case IRP_MN_SURPRISE_REMOVAL:
-            child->removed = TRUE;
+            MarkRemoved(child);
             FailOutstanding(child);
             status = STATUS_SUCCESS;
             break;
         case IRP_MN_REMOVE_DEVICE: {
-            child->removed = TRUE;
+            MarkRemoved(child);
             FailOutstanding(child);
             CompleteRequest(irp, STATUS_SUCCESS, 0);
             // A child still on the bus is only stopped; one that left it is gone for good.
@@ -508,8 +512,9 @@ static void NTAPI WatchThread(void* context) {
     PsTerminateSystemThread(STATUS_SUCCESS);
 }
 
-// One feature report of one child, at the report's declared length, to the virtual mouse.
-static NTSTATUS Transfer(OrvaBus* bus, OrvaChild* child, IRP* irp, ULONG_PTR* information) {
+// One feature report of a child that stood for the mouse's arrival `arrival`, at the report's
+// declared length, to the virtual mouse.
+static NTSTATUS Transfer(OrvaBus* bus, ULONG arrival, IRP* irp, ULONG_PTR* information) {
     IO_STACK_LOCATION* stack = IoGetCurrentIrpStackLocation(irp);
     const BOOLEAN isSet = stack->Parameters.DeviceIoControl.IoControlCode == ORVA_IOCTL_SET_FEATURE;
     ORVA_HID_XFER_PACKET* packet = irp->UserBuffer;
@@ -523,7 +528,7 @@ static NTSTATUS Transfer(OrvaBus* bus, OrvaChild* child, IRP* irp, ULONG_PTR* in
         return STATUS_DEVICE_NOT_CONNECTED;
     bus->request[0] = isSet ? 'S' : 'G';
     for (int i = 0; i < 4; ++i)
-        bus->request[1 + i] = (UCHAR)(child->arrival >> (8 * i));
+        bus->request[1 + i] = (UCHAR)(arrival >> (8 * i));
     if (isSet)
         RtlCopyMemory(bus->request + 5, packet->reportBuffer, length);
     else
@@ -546,14 +551,18 @@ static NTSTATUS Transfer(OrvaBus* bus, OrvaChild* child, IRP* irp, ULONG_PTR* in
     return STATUS_SUCCESS;
 }
 
+// Serves the queued feature requests one at a time. What it needs of a request's child is read
+// when the request is taken, so a child may be removed and deleted while its last request is
+// still on the wire.
 static void NTAPI WorkThread(void* context) {
     OrvaBus* bus = context;
     WireInit(&bus->featureLink);
     while (!bus->stopping) {
         KeWaitForSingleObject(&bus->queued, Executive, KernelMode, FALSE, NULL);
         for (;;) {
-            KeWaitForSingleObject(&bus->transfer, Executive, KernelMode, FALSE, NULL);
             IRP* irp = NULL;
+            BOOLEAN removed = TRUE;
+            ULONG arrival = 0;
             KIRQL irql;
             KeAcquireSpinLock(&bus->lock, &irql);
             while (irp == NULL && !IsListEmpty(&bus->queue)) {
@@ -564,18 +573,19 @@ static void NTAPI WorkThread(void* context) {
                     irp = NULL;
                 }
             }
-            KeReleaseSpinLock(&bus->lock, irql);
-            if (irp == NULL) {
-                KeReleaseMutex(&bus->transfer, FALSE);
-                break;
+            if (irp != NULL) {
+                OrvaChild* child = irp->Tail.Overlay.DriverContext[0];
+                removed = child->removed;
+                arrival = child->arrival;
             }
-            OrvaChild* child = irp->Tail.Overlay.DriverContext[0];
+            KeReleaseSpinLock(&bus->lock, irql);
+            if (irp == NULL)
+                break;
             ULONG_PTR information = 0;
-            const NTSTATUS status = child->removed || bus->stopping
+            const NTSTATUS status = removed || bus->stopping
                                         ? STATUS_DEVICE_NOT_CONNECTED
-                                        : Transfer(bus, child, irp, &information);
+                                        : Transfer(bus, arrival, irp, &information);
             CompleteRequest(irp, status, information);
-            KeReleaseMutex(&bus->transfer, FALSE);
         }
     }
     WireClose(&bus->featureLink);
@@ -695,7 +705,6 @@ static NTSTATUS NTAPI AddDevice(DRIVER_OBJECT* driver, DEVICE_OBJECT* pdo) {
     KeInitializeEvent(&bus->queued, SynchronizationEvent, FALSE);
     KeInitializeEvent(&bus->stop, NotificationEvent, FALSE);
     KeInitializeEvent(&bus->childGone, NotificationEvent, FALSE);
-    KeInitializeMutex(&bus->transfer, 0);
     bus->lower = IoAttachDeviceToDeviceStack(device, pdo);
     device->Flags &= ~DO_DEVICE_INITIALIZING;
     return STATUS_SUCCESS;
