@@ -26,7 +26,8 @@ class HidTransportWin32 : public HidTransport {
 };
 
 // The interface's longest feature report, from its capabilities (an overlapped HANDLE); 0 when
-// unknown. Every report is padded to it: the HID class driver takes no shorter buffer.
+// unknown. Every report is padded to it: Windows' HID class driver takes no shorter buffer.
+// Wine's takes any buffer as long as the report itself, so a missing pad passes under Wine.
 size_t InterfaceFeatureLength(void* handle);
 
 // One feature report through an interface opened with FILE_FLAG_OVERLAPPED, padded to

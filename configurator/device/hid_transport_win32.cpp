@@ -212,6 +212,8 @@ bool ReadDeviceChange(uintptr_t wParam, intptr_t lParam, DeviceChangeNotice& not
         header->dbch_size > offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) {
         const auto* device = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
         // The name ends where the terminator or the announced size does, whichever is first.
+        // Windows and Wine spell it in upper case here ("\\?\HID#VID_04B4&PID_1224#..."),
+        // while Wine's SetupDi paths of the same interface are in lower case.
         const size_t room =
             (header->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) /
             sizeof(wchar_t);

@@ -257,10 +257,15 @@ case_apply() {
     local before
     before=$(lines)
     click_ctl "$T" $kApply
-    wait_until 30 selects_since "$before" 2 || fail "Apply did not finish"
-    sets_since "$before" "$E2E_WORK/app-sets.txt"
+    wait_until 30 images_since "$before" 10 || fail "Apply did not write ten chunks"
     loopback_sets "$E2E_WORK/loop-sets.txt" "$data/Profiles"/Default{1,2,3,4,5}.profile \
         --current 3 --firmware 109
+    # Done once the closing select is there as well.
+    app_sets_complete() {
+        sets_since "$before" "$E2E_WORK/app-sets.txt" &&
+            [ "$(wc -l <"$E2E_WORK/app-sets.txt")" -ge "$(wc -l <"$E2E_WORK/loop-sets.txt")" ]
+    }
+    wait_until 15 app_sets_complete || fail "Apply did not finish"
     [ "$(grep -c '^SET 05' "$E2E_WORK/app-sets.txt")" = 10 ] || fail "Apply wrote no ten chunks"
     cmp -s "$E2E_WORK/app-sets.txt" "$E2E_WORK/loop-sets.txt" ||
         fail "Apply's reports differ from orva7100ctl's ($(wc -l <"$E2E_WORK/app-sets.txt") and $(wc -l <"$E2E_WORK/loop-sets.txt") lines)"
