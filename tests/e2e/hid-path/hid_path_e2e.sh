@@ -5,9 +5,10 @@
 # device notifications and hiddriver.dll's Windows channel, as a real mouse meets them.
 #   ctl       orva7100ctl.exe device info and device apply: the apply's reports equal those of
 #             orva7100ctl's apply of the same files on the loopback path, every chunk whole; a
-#             mouse answering after 10 s fails device info within its limit; unplugged, no mouse
-#   apply     the configurator's Apply of five two-chunk profiles equals orva7100ctl's, every
-#             chunk whole
+#             mouse answering after 10 s fails device info within its limit, so does one that
+#             rejects the report; unplugged, no mouse
+#   apply     the configurator's Apply of five two-chunk profiles to a mouse that acknowledges
+#             late equals orva7100ctl's, every chunk whole
 #   presence  start-up with the mouse present: Firm Version follows removal and arrival, the
 #             poll follows a profile switched on the mouse; an arrival while a process named
 #             UPDATER.EXE runs leaves the link closed; start-up without the mouse, then arrival
@@ -16,8 +17,9 @@
 #             next Apply is whole
 #   latency   a mouse answering after 10 s: the configurator's Apply and the updater (through
 #             hiddriver.dll's Windows channel) fail within their limits
-#   updater   a whole flash: the mouse leaves the bus after the start step and comes back, the
-#             updater reconnects and the mouse holds the file; the mouse vanishing between
+#   updater   a whole flash to a busy mouse that asks for each report twice: it leaves the bus
+#             after the start step and comes back, the updater reconnects and the mouse holds
+#             the file; the mouse vanishing between
 #             blocks ends with the failure notice and the next run completes
 # usage: hid_path_e2e.sh CASE DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
@@ -239,6 +241,12 @@ case_ctl() {
     echo "device info on a mouse answering after 10 s failed after $((SECONDS - start)) s"
     [ $((SECONDS - start)) -le 8 ] || fail "device info waited $((SECONDS - start)) s"
     mouse_ctl fault clear >/dev/null
+    # A report the mouse rejects fails the command.
+    mouse_ctl fault reject-report 4 >/dev/null
+    info=$(wine "$ctl_exe" device info 2>&1 | tr -d '\r')
+    [ "$info" = "reading the device information failed." ] ||
+        fail "device info with report 4 rejected said '$info'"
+    mouse_ctl fault clear >/dev/null
 
     unplug_hid_mouse || fail "the HID mouse was not unplugged"
     info=$(wine "$ctl_exe" device info 2>&1 | tr -d '\r')
@@ -247,7 +255,8 @@ case_ctl() {
 
 case_apply() {
     write_long_profiles
-    begin_on_hid
+    # Each acknowledge comes on the third poll, as a busy mouse's does.
+    begin_on_hid --ack-after 2
     start_and_wait
     wait_until 10 latched $kProfile1 || fail "the poll did not take the mouse's profile 1"
     # The first click on a window that is not active yet may only activate it.
@@ -400,8 +409,9 @@ case_latency() {
 }
 
 case_updater() {
-    # The mouse stays away four seconds after the start step, so that its absence is seen.
-    begin_on_hid --restart-ms 4000
+    # The mouse stays away four seconds after the start step, so that its absence is seen; it
+    # is busy once before each status and asks for every report once more.
+    begin_on_hid --restart-ms 4000 --busy 1 --resend 1
     local file=$E2E_INSTALL/Romvane/fw.bin
     make_image "$file" 3500
     write_config fw.bin
