@@ -5,22 +5,20 @@
 # device notifications and hiddriver.dll's Windows channel, as a real mouse meets them.
 #   ctl       orva7100ctl.exe device info and device apply: the apply's reports equal those of
 #             orva7100ctl's apply of the same files on the loopback path, every chunk whole; a
-#             mouse answering after 10 s fails device info within its limit, so does one that
-#             rejects the report; unplugged, no mouse
+#             rejected report fails device info; a mouse answering after 10 s fails device
+#             info, the configurator's Apply and the updater (through hiddriver.dll's Windows
+#             channel) within their limits; unplugged, no mouse
 #   apply     the configurator's Apply of five two-chunk profiles to a mouse that acknowledges
-#             late equals orva7100ctl's, every chunk whole
+#             late equals orva7100ctl's, every chunk whole; then the mouse vanishing at the
+#             first select, in two images and at the last select of an Apply: the system's
+#             messages, the program runs on, and after plugging in the next Apply is whole
 #   presence  start-up with the mouse present: Firm Version follows removal and arrival, the
 #             poll follows a profile switched on the mouse; an arrival while a process named
 #             UPDATER.EXE runs leaves the link closed; start-up without the mouse, then arrival
-#   unplug    the mouse vanishing at the first select, in two images and at the last select of
-#             an Apply: the system's messages, the program runs on, and after plugging in the
-#             next Apply is whole
-#   latency   a mouse answering after 10 s: the configurator's Apply and the updater (through
-#             hiddriver.dll's Windows channel) fail within their limits
 #   updater   a whole flash to a busy mouse that asks for each report twice: it leaves the bus
 #             after the start step and comes back, the updater reconnects and the mouse holds
-#             the file; the mouse vanishing between
-#             blocks ends with the failure notice and the next run completes
+#             the file; the mouse vanishing between blocks ends with the failure notice and the
+#             next run completes
 # usage: hid_path_e2e.sh CASE DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
 case_name=$1
@@ -38,7 +36,7 @@ ctl_exe="$E2E_INSTALL_WIN\\orva7100ctl.exe"
 T=$E2E_TITLE
 kMessageTitle="ORVA 7100"
 kMessageText=65535
-kProfile1=1007 kProfile3=1009 kProfile4=1010 kApply=1042
+kProfile1=1007 kProfile2=1008 kProfile3=1009 kProfile4=1010 kApply=1042
 kPageSupport=1004 kSupportPage=133 kFirm=1082
 kUpdaterTitle="Kelti Gaming Mouse Firmware update"
 kSuccessTitle="Firmware upgrade success"
@@ -56,7 +54,6 @@ hid_absent() { hid_tool wait absent; }
 
 lines() { wc -l <"$E2E_TRANSCRIPT" 2>/dev/null || echo 0; }
 since() { tail -n +$(($1 + 1)) "$E2E_TRANSCRIPT" | grep -c "^$2" || true; }
-selects_since() { [ "$(since "$1" "SET 0302")" -ge "$2" ]; }
 images_since() { [ "$(since "$1" "SET 05")" -ge "$2" ]; }
 # Every image chunk and firmware block in the transcript arrived at its full 1025 bytes.
 chunks_whole() {
@@ -114,6 +111,13 @@ loopback_sets() {
 # sets_since N FILE: the same from the transcript of the mouse under test, after line N.
 sets_since() {
     tail -n +$(($1 + 1)) "$E2E_TRANSCRIPT" | grep '^SET' | grep -v '^SET 030[34]' >"$2"
+}
+# An Apply that began after line N is done, closing select included: as many reports as
+# orva7100ctl's apply on the loopback path wrote (loop-sets.txt). A select of profile 3 and its
+# operand read alike, so the reports are counted, not the selects.
+apply_done() {
+    sets_since "$1" "$E2E_WORK/app-sets.txt" &&
+        [ "$(wc -l <"$E2E_WORK/app-sets.txt")" -ge "$(wc -l <"$E2E_WORK/loop-sets.txt")" ]
 }
 
 mouse_holds_app_profiles() {
@@ -234,13 +238,6 @@ case_ctl() {
     chunks_whole || fail "a chunk arrived cut"
     mouse_holds_app_profiles || fail "the mouse does not hold the applied images"
 
-    # A mouse that answers after 10 s: the first report fails within the limit.
-    mouse_ctl fault latency 10000 >/dev/null
-    local start=$SECONDS
-    wine "$ctl_exe" device info >/dev/null 2>&1 && fail "device info succeeded on a silent mouse"
-    echo "device info on a mouse answering after 10 s failed after $((SECONDS - start)) s"
-    [ $((SECONDS - start)) -le 8 ] || fail "device info waited $((SECONDS - start)) s"
-    mouse_ctl fault clear >/dev/null
     # A report the mouse rejects fails the command.
     mouse_ctl fault reject-report 4 >/dev/null
     info=$(wine "$ctl_exe" device info 2>&1 | tr -d '\r')
@@ -248,9 +245,51 @@ case_ctl() {
         fail "device info with report 4 rejected said '$info'"
     mouse_ctl fault clear >/dev/null
 
+    silent_mouse
     unplug_hid_mouse || fail "the HID mouse was not unplugged"
     info=$(wine "$ctl_exe" device info 2>&1 | tr -d '\r')
     [ "$info" = "ORVA mouse no found." ] || fail "device info without the mouse said '$info'"
+}
+
+# A mouse that answers each transfer after 10 s: every program's command fails within its
+# limit, through the overlapped requests of the configurator and orva7100ctl and through
+# hiddriver.dll's Windows channel.
+silent_mouse() {
+    make_image "$E2E_INSTALL/Romvane/fw.bin" 3000
+    write_config fw.bin
+    mouse_ctl fault latency 10000 >/dev/null
+    local start=$SECONDS waited
+    wine "$ctl_exe" device info >/dev/null 2>&1 && fail "device info succeeded on a silent mouse"
+    waited=$((SECONDS - start))
+    echo "device info on a mouse answering after 10 s failed after $waited s"
+    [ $waited -le 8 ] || fail "device info waited $waited s"
+
+    mouse_ctl fault clear >/dev/null
+    start_and_wait
+    # The apply above left profile 2 active.
+    wait_until 10 latched $kProfile2 || fail "the poll did not take the mouse's profile 2"
+    mouse_ctl fault latency 10000 >/dev/null
+    # The poll's own questions fail the same way meanwhile, so the click may wait for one.
+    start=$SECONDS
+    click_ctl "$T" $kApply
+    wait_until 30 top_dialog_is "$kMessageTitle" || fail "Apply on a silent mouse showed no message"
+    waited=$((SECONDS - start))
+    echo "Apply on a mouse answering after 10 s: the first message after $waited s"
+    [ $waited -le 12 ] || fail "Apply's first message came after $waited s"
+    answer_messages silent 30 || fail "Apply on a silent mouse showed no message"
+    [ "$first_message" = "set current profile id failed." ] || fail "Apply on a silent mouse: '$first_message'"
+    stop_configurator
+
+    start=$SECONDS
+    start_updater x
+    wait_notice "" none 30 || fail "the updater on a silent mouse showed no failure notice"
+    waited=$((SECONDS - start))
+    echo "the updater on a mouse answering after 10 s failed after $waited s"
+    [ $waited -le 15 ] || fail "the updater waited $waited s"
+    dismiss_notice
+    probe close "$kUpdaterTitle" >/dev/null
+    wait_until 15 updater_ended || fail "the updater did not end"
+    mouse_ctl fault clear >/dev/null
 }
 
 case_apply() {
@@ -269,12 +308,7 @@ case_apply() {
     wait_until 30 images_since "$before" 10 || fail "Apply did not write ten chunks"
     loopback_sets "$E2E_WORK/loop-sets.txt" "$data/Profiles"/Default{1,2,3,4,5}.profile \
         --current 3 --firmware 109
-    # Done once the closing select is there as well.
-    app_sets_complete() {
-        sets_since "$before" "$E2E_WORK/app-sets.txt" &&
-            [ "$(wc -l <"$E2E_WORK/app-sets.txt")" -ge "$(wc -l <"$E2E_WORK/loop-sets.txt")" ]
-    }
-    wait_until 15 app_sets_complete || fail "Apply did not finish"
+    wait_until 15 apply_done "$before" || fail "Apply did not finish"
     [ "$(grep -c '^SET 05' "$E2E_WORK/app-sets.txt")" = 10 ] || fail "Apply wrote no ten chunks"
     cmp -s "$E2E_WORK/app-sets.txt" "$E2E_WORK/loop-sets.txt" ||
         fail "Apply's reports differ from orva7100ctl's ($(wc -l <"$E2E_WORK/app-sets.txt") and $(wc -l <"$E2E_WORK/loop-sets.txt") lines)"
@@ -282,7 +316,48 @@ case_apply() {
     wait_until 10 mouse_holds_app_profiles || fail "the mouse does not hold the applied images"
     top_dialog_is "$kMessageTitle" && fail "Apply showed '$(ctl_value "$kMessageTitle" $kMessageText text)'"
     shot main "$T"
+    mouse_ctl fault clear >/dev/null
+    unplug_during_apply
     stop_configurator
+}
+
+# The mouse vanishes at report N of an Apply counted from its first select: in the first
+# select, in the images of profiles 1 and 3, and in the last select. Each time the system's
+# messages, the program runs on, and after plugging in the next Apply writes all five images
+# (the slots were overwritten in between, so only a whole write makes them match).
+unplug_during_apply() {
+    local before n tried=0
+    for n in 1 9 24 46; do
+        mouse_ctl fault vanish-for 0 >/dev/null && mouse_ctl fault vanish-from-select 1 >/dev/null &&
+            mouse_ctl fault vanish-after "$n" >/dev/null || fail "fault at $n"
+        click_ctl "$T" $kApply
+        answer_messages "$n" || fail "vanishing after report $n: no message box"
+        echo "vanishing after report $n: $boxes message(s), the first '$first_message'"
+        kill -0 "$e2e_app_pid" 2>/dev/null || {
+            fail "the configurator ended after vanishing at report $n"
+            break
+        }
+        mouse_ctl fault clear >/dev/null
+        hid_absent || fail "the HID mouse did not go after report $n"
+        mouse_ctl plug >/dev/null
+        hid_present || fail "the HID mouse did not come back after report $n"
+        # The configurator's poll may come between two reports of a select: try again then.
+        wait_until 10 "$ctl" --device "virtual:$ORVA7100_VIRTUAL_MOUSE" device apply \
+            "$E2E_WORK"/other{1,2,3,4,5}.profile >/dev/null 2>&1 || fail "overwriting the slots at $n"
+        before=$(lines)
+        click_ctl "$T" $kApply
+        if ! wait_until 30 apply_done "$before"; then
+            top_dialog_is "$kMessageTitle" && fail "after $n: '$(ctl_value "$kMessageTitle" $kMessageText text)'"
+            fail "the Apply after plugging in at $n did not finish"
+            break
+        fi
+        [ "$(since "$before" "SET 05")" = 10 ] || fail "the Apply after plugging in at $n wrote $(since "$before" "SET 05") chunks"
+        wait_until 10 mouse_holds_app_profiles || fail "the Apply after plugging in at $n left other images"
+        tried=$((tried + 1))
+    done
+    chunks_whole || fail "a chunk arrived cut"
+    shot unplugged "$T"
+    echo "unplug points tried: $tried"
 }
 
 case_presence() {
@@ -333,80 +408,7 @@ case_presence() {
     stop_configurator
 }
 
-case_unplug() {
-    write_long_profiles
-    begin_on_hid
-    start_and_wait
-    local before n tried=0
-    before=$(lines)
-    click_ctl "$T" $kApply
-    wait_until 30 images_since "$before" 10 || fail "the clean Apply did not write"
-    wait_until 10 mouse_holds_app_profiles || fail "the clean Apply left other images in the mouse"
-    # Report N of the Apply counted from its first select: in the first select, in the images
-    # of profiles 1 and 3, and in the last select.
-    for n in 1 9 24 46; do
-        mouse_ctl fault vanish-for 0 >/dev/null && mouse_ctl fault vanish-from-select 1 >/dev/null &&
-            mouse_ctl fault vanish-after "$n" >/dev/null || fail "fault at $n"
-        click_ctl "$T" $kApply
-        answer_messages "$n" || fail "vanishing after report $n: no message box"
-        echo "vanishing after report $n: $boxes message(s), the first '$first_message'"
-        kill -0 "$e2e_app_pid" 2>/dev/null || {
-            fail "the configurator ended after vanishing at report $n"
-            break
-        }
-        mouse_ctl fault clear >/dev/null
-        hid_absent || fail "the HID mouse did not go after report $n"
-        mouse_ctl plug >/dev/null
-        hid_present || fail "the HID mouse did not come back after report $n"
-        # The configurator's poll may come between two reports of a select: try again then.
-        wait_until 10 "$ctl" --device "virtual:$ORVA7100_VIRTUAL_MOUSE" device apply \
-            "$E2E_WORK"/other{1,2,3,4,5}.profile >/dev/null 2>&1 || fail "overwriting the slots at $n"
-        before=$(lines)
-        click_ctl "$T" $kApply
-        if ! wait_until 30 selects_since "$before" 2; then
-            top_dialog_is "$kMessageTitle" && fail "after $n: '$(ctl_value "$kMessageTitle" $kMessageText text)'"
-            fail "the Apply after plugging in at $n did not finish"
-            break
-        fi
-        [ "$(since "$before" "SET 05")" = 10 ] || fail "the Apply after plugging in at $n wrote $(since "$before" "SET 05") chunks"
-        wait_until 10 mouse_holds_app_profiles || fail "the Apply after plugging in at $n left other images"
-        tried=$((tried + 1))
-    done
-    chunks_whole || fail "a chunk arrived cut"
-    shot main "$T"
-    echo "unplug points tried: $tried"
-    stop_configurator
-}
 
-case_latency() {
-    begin_on_hid
-    make_image "$E2E_INSTALL/Romvane/fw.bin" 3000
-    write_config fw.bin
-    start_and_wait
-    wait_until 10 latched $kProfile1 || fail "the poll did not take the mouse's profile 1"
-    mouse_ctl fault latency 10000 >/dev/null
-    # Apply's first select fails within the transfer limit. The poll's own questions fail the
-    # same way meanwhile, so the click may wait for one of them.
-    local start=$SECONDS waited
-    click_ctl "$T" $kApply
-    wait_until 30 top_dialog_is "$kMessageTitle" || fail "Apply on a silent mouse showed no message"
-    waited=$((SECONDS - start))
-    echo "Apply on a mouse answering after 10 s: the first message after $waited s"
-    [ $waited -le 12 ] || fail "Apply's first message came after $waited s"
-    answer_messages latency 30 || fail "Apply on a silent mouse showed no message"
-    [ "$first_message" = "set current profile id failed." ] || fail "Apply on a silent mouse: '$first_message'"
-    stop_configurator
-
-    # hiddriver.dll's Windows channel: the start step fails within its limit.
-    start=$SECONDS
-    start_updater x
-    wait_notice "" none 30 || fail "the updater on a silent mouse showed no failure notice"
-    echo "the updater on a mouse answering after 10 s failed after $((SECONDS - start)) s"
-    [ $((SECONDS - start)) -le 15 ] || fail "the updater waited $((SECONDS - start)) s"
-    dismiss_notice
-    probe close "$kUpdaterTitle" >/dev/null
-    wait_until 15 updater_ended || fail "the updater did not end"
-}
 
 case_updater() {
     # The mouse stays away four seconds after the start step, so that its absence is seen; it
