@@ -482,6 +482,8 @@ static void NTAPI WatchThread(void* context) {
         char address[64];
         ReadAddress(address, sizeof address);
         if (strcmp(address, bus->address) != 0) {
+            // Another mouse, or none: the one on the bus leaves first.
+            SyncChild(bus, 0);
             WireClose(&link);
             knownPresent = 0;
             knownArrivals = 0;

@@ -34,6 +34,20 @@ int Fail(const char* what) {
     return 1;
 }
 
+std::wstring CurrentAddress() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kParametersKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
+                      &key) != ERROR_SUCCESS)
+        return L"";
+    wchar_t value[128] = {};
+    DWORD type = 0;
+    DWORD size = sizeof value - sizeof(wchar_t);
+    const LONG result =
+        RegQueryValueExW(key, L"Address", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == REG_SZ ? std::wstring(value) : std::wstring();
+}
+
 bool SetAddress(const std::wstring& address) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kParametersKey, 0, nullptr, 0,
@@ -153,8 +167,13 @@ bool InstallBus(const std::wstring& inf) {
 }
 
 int Plug(const std::wstring& address, const std::wstring& inf) {
+    // Bound to another mouse: that one leaves the bus before this one comes.
+    const std::wstring previous = CurrentAddress();
+    const bool replacing = !previous.empty() && previous != address && MousePresent();
     if (!SetAddress(address))
         return Fail("cannot write the bus's address");
+    if (replacing && !WaitForMouse(false))
+        return Fail("the HID mouse of the previous address did not go away");
     if (!BusInstalled() && !InstallBus(inf))
         return Fail("cannot install the test drivers");
     if (!WaitForMouse(true))
