@@ -65,10 +65,11 @@ NTSYSAPI NTSTATUS NTAPI ZwWaitForSingleObject(HANDLE handle, BOOLEAN alertable,
 static UNICODE_STRING gParameters;
 static ULONG gChildIndex;
 
-static void Sleep(KEVENT* stop, ULONG ms) {
+// Waits for the event, at most `ms`.
+static void WaitOrTimeout(KEVENT* event, ULONG ms) {
     LARGE_INTEGER timeout;
     timeout.QuadPart = -(LONGLONG)ms * 10000;
-    KeWaitForSingleObject(stop, Executive, KernelMode, FALSE, &timeout);
+    KeWaitForSingleObject(event, Executive, KernelMode, FALSE, &timeout);
 }
 
 // The address the tests set with the helper ("HOST:PORT"); empty when unplugged or unset.
@@ -456,7 +457,7 @@ static void SyncChild(OrvaBus* bus, ULONG arrival) {
         old->removed = TRUE;
         KeReleaseSpinLock(&bus->lock, irql);
         IoInvalidateDeviceRelations(bus->pdo, BusRelations);
-        Sleep(&bus->childGone, ORVA_REMOVAL_WAIT_MS);
+        WaitOrTimeout(&bus->childGone, ORVA_REMOVAL_WAIT_MS);
     }
     if (arrival != 0) {
         DEVICE_OBJECT* device = CreateChild(bus, arrival);
@@ -505,7 +506,7 @@ static void NTAPI WatchThread(void* context) {
             // No address, or no server: no mouse on the bus.
             knownPresent = 0;
             knownArrivals = 0;
-            Sleep(&bus->stop, ORVA_WATCH_SLICE_MS);
+            WaitOrTimeout(&bus->stop, ORVA_WATCH_SLICE_MS);
         }
         if (!bus->stopping)
             SyncChild(bus, arrival);
