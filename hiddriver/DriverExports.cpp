@@ -1,6 +1,6 @@
 // hiddriver.dll: the six calls through which the firmware updater reaches the mouse. All use
-// the caller-cleans C convention. With ORVA7100_VIRTUAL_MOUSE=HOST:PORT set they talk to the
-// virtual mouse, otherwise to the mouse through Windows HID.
+// the caller-cleans C convention. With ORVA7100_VIRTUAL_MOUSE=HOST:PORT set to a loopback address
+// they talk to the virtual mouse, otherwise to the mouse through Windows HID.
 
 #include <windows.h>
 
@@ -30,7 +30,9 @@ DriverState& State() {
 std::unique_ptr<IFeatureChannel> MakeChannel() {
     char value[256];
     const DWORD length = GetEnvironmentVariableA("ORVA7100_VIRTUAL_MOUSE", value, sizeof value);
-    if (length > 0 && length < sizeof value)
+    // Only a server on this machine stands in for the mouse (see IsLoopbackAddress).
+    if (length > 0 && length < sizeof value &&
+        vmouse::IsLoopbackAddress(std::string(value, length)))
         return std::make_unique<CVirtualChannel>(std::string(value, length));
     return std::make_unique<CWinHidChannel>();
 }

@@ -2,12 +2,13 @@
 
 #include <setupapi.h>
 
-#include <algorithm>
 #include <vector>
 
 extern "C" {
 #include <hidsdi.h>
 }
+
+#include "HidTransportWin32.h"
 
 CWinHidChannel::~CWinHidChannel() {
     Close();
@@ -17,10 +18,10 @@ HANDLE CWinHidChannel::OpenIfMouse(const std::wstring& path, size_t& featureLeng
     // Mouse interfaces are held by the system for reading; feature reports need no access.
     HANDLE handle =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
+                             OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     }
     if (handle == INVALID_HANDLE_VALUE)
         return handle;
@@ -31,14 +32,7 @@ HANDLE CWinHidChannel::OpenIfMouse(const std::wstring& path, size_t& featureLeng
         CloseHandle(handle);
         return INVALID_HANDLE_VALUE;
     }
-    featureLength = 0;
-    PHIDP_PREPARSED_DATA preparsed = nullptr;
-    if (HidD_GetPreparsedData(handle, &preparsed)) {
-        HIDP_CAPS caps{};
-        if (HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS)
-            featureLength = caps.FeatureReportByteLength;
-        HidD_FreePreparsedData(preparsed);
-    }
+    featureLength = InterfaceFeatureLength(handle);
     return handle;
 }
 
@@ -89,22 +83,13 @@ void CWinHidChannel::Close() {
 }
 
 bool CWinHidChannel::SetFeature(const uint8_t* report, size_t length) {
-    if (handle_ == INVALID_HANDLE_VALUE || length == 0)
+    if (handle_ == INVALID_HANDLE_VALUE)
         return false;
-    // The class driver wants the interface's full feature report length; pad with zeros.
-    std::vector<uint8_t> buffer(report, report + length);
-    if (buffer.size() < featureLength_)
-        buffer.resize(featureLength_, 0);
-    return HidD_SetFeature(handle_, buffer.data(), static_cast<ULONG>(buffer.size())) != FALSE;
+    return SendFeatureWithin(handle_, report, length, featureLength_);
 }
 
 bool CWinHidChannel::GetFeature(uint8_t* report, size_t length) {
-    if (handle_ == INVALID_HANDLE_VALUE || length == 0)
+    if (handle_ == INVALID_HANDLE_VALUE)
         return false;
-    std::vector<uint8_t> buffer(std::max(length, featureLength_), 0);
-    buffer[0] = report[0];
-    if (!HidD_GetFeature(handle_, buffer.data(), static_cast<ULONG>(buffer.size())))
-        return false;
-    std::copy_n(buffer.begin(), length, report);
-    return true;
+    return ReadFeatureWithin(handle_, report, length, featureLength_);
 }

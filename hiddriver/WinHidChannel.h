@@ -1,6 +1,7 @@
 #pragma once
 // The mouse through the Windows HID class driver: the interface of vendor 0x04B4, product
-// 0x1224 with the longest feature report.
+// 0x1224 with the longest feature report, opened for overlapped requests so that every report
+// waits at most as long as the configurator's do.
 
 #include <windows.h>
 

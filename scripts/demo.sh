@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The configurator on a virtual ORVA 7100: builds what is missing, starts orva-virtual-mouse and
-# runs the real ORVA7100.exe under Wine on it.
+# The configurator on a virtual ORVA 7100: builds what is missing, starts orva-virtual-mouse,
+# plugs it into a private Wine prefix as a HID device and runs the real ORVA7100.exe on it.
 # - With a display (DISPLAY set): the configurator is yours to use, with its icon in the
 #   notification area, until you choose "Exit" in the icon's menu.
 # - Without one: a private X server, a short tour (every page, a profile switch on the mouse's
@@ -17,7 +17,7 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target orva_configurator orva_skin_art orva_updater \
-    hiddriver orva_probe >/dev/null
+    hiddriver orva_probe orvabus orvahid orva-hid-tool >/dev/null
 native=$root/build/release
 ctl=$native/tools/orva7100ctl/orva7100ctl
 dist=$root/build/windows/dist
@@ -41,6 +41,14 @@ trap 'status=$?; set +e; (WINEPREFIX="$ORVA_WINE_RUN" wine_session_end); kill "$
 
 start_mouse
 echo "== virtual ORVA 7100 at $ORVA7100_VIRTUAL_MOUSE"
+# The configurator meets it through Windows HID, as it meets a real mouse (the test drivers of
+# virtual-mouse/wine-hid); ORVA_DEMO_LOOPBACK=1 keeps the loopback shortcut instead.
+if [ "${ORVA_DEMO_LOOPBACK:-0}" != 1 ] && plug_hid_mouse; then
+    echo "== plugged into the demo's Wine prefix as a HID device (vendor 04B4, product 1224)"
+else
+    export ORVA7100_VIRTUAL_MOUSE
+    echo "== reached through the loopback shortcut (ORVA7100_VIRTUAL_MOUSE)"
+fi
 
 # What the mouse received, slot by slot, read back from its state folder with orva7100ctl.
 show_slots() {

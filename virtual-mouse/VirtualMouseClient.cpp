@@ -115,6 +115,35 @@ bool ParseHostPort(const std::string& text, std::string& host, uint16_t& port) {
     return true;
 }
 
+bool IsLoopbackAddress(const std::string& hostPort) {
+    std::string host;
+    uint16_t port = 0;
+    if (!ParseHostPort(hostPort, host, port))
+        return false;
+    if (host == "localhost" || host == "::1" || host == "[::1]")
+        return true;
+    // 127.a.b.c, each part a number from 0 to 255.
+    if (host.rfind("127.", 0) != 0)
+        return false;
+    int parts = 0;
+    int value = -1;
+    for (char c : host) {
+        if (c == '.') {
+            if (value < 0)
+                return false;
+            ++parts;
+            value = -1;
+        } else if (c >= '0' && c <= '9') {
+            value = (value < 0 ? 0 : value * 10) + (c - '0');
+            if (value > 255)
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return parts == 3 && value >= 0;
+}
+
 struct VirtualMouseClient::Impl {
     Socket socket = kNoSocket;
     bool winsockStarted = false;

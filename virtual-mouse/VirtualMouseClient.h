@@ -13,6 +13,11 @@ namespace vmouse {
 // Splits "HOST:PORT"; false when the text is not of that form.
 bool ParseHostPort(const std::string& text, std::string& host, uint16_t& port);
 
+// Whether "HOST:PORT" names a server on this machine: 127.0.0.0/8, ::1 or localhost. The
+// shipped programs follow ORVA7100_VIRTUAL_MOUSE only to such an address, so the variable can
+// never send the mouse's traffic to another machine.
+bool IsLoopbackAddress(const std::string& hostPort);
+
 class VirtualMouseClient {
   public:
     VirtualMouseClient();

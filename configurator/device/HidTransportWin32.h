@@ -25,6 +25,20 @@ class HidTransportWin32 : public HidTransport {
     std::map<HidHandle, size_t> featureLengths_;
 };
 
+// The interface's longest feature report, from its capabilities (an overlapped HANDLE); 0 when
+// unknown. Every report is padded to it: Windows' HID class driver takes no shorter buffer.
+// Wine's takes any buffer as long as the report itself, so a missing pad passes under Wine.
+size_t InterfaceFeatureLength(void* handle);
+
+// One feature report through an interface opened with FILE_FLAG_OVERLAPPED, padded to
+// `interfaceLength`, waiting at most kFeatureTransferTimeoutMs: a mouse that stays connected but
+// never answers costs a cancelled request instead of a hung program. Also used by hiddriver.dll.
+bool SendFeatureWithin(void* handle, const uint8_t* report, size_t length, size_t interfaceLength,
+                       int limitMs = kFeatureTransferTimeoutMs);
+// report[0] holds the id on entry; on success the report as read.
+bool ReadFeatureWithin(void* handle, uint8_t* report, size_t length, size_t interfaceLength,
+                       int limitMs = kFeatureTransferTimeoutMs);
+
 // Registers the window (an HWND) for arrival and removal notifications of HID interfaces.
 bool RegisterMouseNotifications(void* window);
 

@@ -27,8 +27,10 @@ std::unique_ptr<HidTransport> CreateHidTransport(const std::string& device) {
         return Virtual(device.substr(8));
     if (device != "auto")
         return nullptr;
+    // Only a server on this machine stands in for the mouse; any other value is ignored and the
+    // real mouse is used, so a stray variable cannot take the mouse's traffic elsewhere.
     const char* variable = std::getenv(kVirtualMouseVariable);
-    if (variable != nullptr && *variable != '\0')
+    if (variable != nullptr && vmouse::IsLoopbackAddress(variable))
         return Virtual(variable);
 #ifdef _WIN32
     return std::make_unique<HidTransportWin32>();

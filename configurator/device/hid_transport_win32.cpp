@@ -34,18 +34,6 @@ std::wstring ToWide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
-// The longest feature report of the interface, from its capabilities; 0 when unknown.
-size_t InterfaceFeatureLength(HANDLE handle) {
-    PHIDP_PREPARSED_DATA preparsed = nullptr;
-    if (!HidD_GetPreparsedData(handle, &preparsed))
-        return 0;
-    HIDP_CAPS caps{};
-    const size_t length =
-        HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS ? caps.FeatureReportByteLength : 0;
-    HidD_FreePreparsedData(preparsed);
-    return length;
-}
-
 // One feature transfer that waits at most `limitMs`: the handle is overlapped, so a mouse that
 // never answers costs a cancelled request instead of a hung program.
 bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, bool readsBack,
@@ -63,6 +51,8 @@ bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, boo
         if (WaitForSingleObject(overlapped.hEvent, static_cast<DWORD>(limitMs)) != WAIT_OBJECT_0)
             CancelIoEx(handle, &overlapped);
         // After a cancel the request ends at once, as aborted (or done, if it won the race).
+        // Wine's HID class passes a copy of the request to the driver below and ends ours only
+        // when that copy ends: there the driver's own time limit bounds this wait.
         ok = GetOverlappedResult(handle, &overlapped, &done, TRUE);
     }
     CloseHandle(overlapped.hEvent);
@@ -70,6 +60,36 @@ bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, boo
 }
 
 }  // namespace
+
+size_t InterfaceFeatureLength(void* handle) {
+    PHIDP_PREPARSED_DATA preparsed = nullptr;
+    if (!HidD_GetPreparsedData(static_cast<HANDLE>(handle), &preparsed))
+        return 0;
+    HIDP_CAPS caps{};
+    const size_t length =
+        HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS ? caps.FeatureReportByteLength : 0;
+    HidD_FreePreparsedData(preparsed);
+    return length;
+}
+
+bool SendFeatureWithin(void* handle, const uint8_t* report, size_t length, size_t interfaceLength,
+                       int limitMs) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || report == nullptr || length == 0)
+        return false;
+    std::vector<uint8_t> buffer = PadFeatureReport(report, length, interfaceLength);
+    return TransferWithin(static_cast<HANDLE>(handle), IOCTL_HID_SET_FEATURE, buffer, false,
+                          limitMs);
+}
+
+bool ReadFeatureWithin(void* handle, uint8_t* report, size_t length, size_t interfaceLength,
+                       int limitMs) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || report == nullptr || length == 0)
+        return false;
+    std::vector<uint8_t> buffer = FeatureRequestBuffer(report[0], length, interfaceLength);
+    return TransferWithin(static_cast<HANDLE>(handle), IOCTL_HID_GET_FEATURE, buffer, true,
+                          limitMs) &&
+           TakeFeatureReply(buffer, report, length);
+}
 
 std::vector<std::u16string> HidTransportWin32::ListInterfaces() {
     std::vector<std::u16string> paths;
@@ -128,20 +148,17 @@ size_t HidTransportWin32::FeatureLength(HidHandle handle) const {
 }
 
 bool HidTransportWin32::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
-    if (handle == kNoHandle || report == nullptr || length == 0)
+    if (handle == kNoHandle)
         return false;
-    std::vector<uint8_t> buffer = PadFeatureReport(report, length, FeatureLength(handle));
-    return TransferWithin(ToHandle(handle), IOCTL_HID_SET_FEATURE, buffer, false,
-                          TransferLimitMs());
+    return SendFeatureWithin(ToHandle(handle), report, length, FeatureLength(handle),
+                             TransferLimitMs());
 }
 
 bool HidTransportWin32::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
-    if (handle == kNoHandle || report == nullptr || length == 0)
+    if (handle == kNoHandle)
         return false;
-    std::vector<uint8_t> buffer = FeatureRequestBuffer(report[0], length, FeatureLength(handle));
-    return TransferWithin(ToHandle(handle), IOCTL_HID_GET_FEATURE, buffer, true,
-                          TransferLimitMs()) &&
-           TakeFeatureReply(buffer, report, length);
+    return ReadFeatureWithin(ToHandle(handle), report, length, FeatureLength(handle),
+                             TransferLimitMs());
 }
 
 void HidTransportWin32::Close(HidHandle handle) {
@@ -202,6 +219,8 @@ bool ReadDeviceChange(uintptr_t wParam, intptr_t lParam, DeviceChangeNotice& not
         header->dbch_size > offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) {
         const auto* device = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
         // The name ends where the terminator or the announced size does, whichever is first.
+        // Windows and Wine spell it in upper case here ("\\?\HID#VID_04B4&PID_1224#..."),
+        // while Wine's SetupDi paths of the same interface are in lower case.
         const size_t room =
             (header->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) /
             sizeof(wchar_t);

@@ -268,3 +268,18 @@ shot() {
         cp "$E2E_WORK/screen.png" "$file"
     fi
 }
+
+# ---- the mouse as a HID device -----------------------------------------------------------------
+
+# plug_hid_mouse: the running virtual mouse as a HID device of the prefix (scripts/wine-hid-mouse.sh,
+# drivers from the Windows build beside DIST_DIR). From then on the programs reach it through
+# Windows HID: ORVA7100_VIRTUAL_MOUSE stays set for mouse_ctl but is no longer exported.
+plug_hid_mouse() {
+    export -n ORVA7100_VIRTUAL_MOUSE
+    ORVA_WINDOWS_BUILD=${ORVA_WINDOWS_BUILD:-$(dirname "$E2E_DIST")} \
+        bash "$e2e_root/scripts/wine-hid-mouse.sh" plug "$ORVA7100_VIRTUAL_MOUSE" >/dev/null 2>&1
+}
+unplug_hid_mouse() {
+    ORVA_WINDOWS_BUILD=${ORVA_WINDOWS_BUILD:-$(dirname "$E2E_DIST")} \
+        bash "$e2e_root/scripts/wine-hid-mouse.sh" unplug >/dev/null 2>&1
+}

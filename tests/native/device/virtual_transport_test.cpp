@@ -169,6 +169,19 @@ TEST(TransportFactory, Choice) {
     auto platform = CreateHidTransport("auto");
     ASSERT_NE(platform, nullptr);
     EXPECT_EQ(dynamic_cast<HidTransportVirtual*>(platform.get()), nullptr);
+    // The variable never sends the mouse's traffic off this machine: the real mouse is used.
+    for (const char* elsewhere : {"10.0.0.7:4200", "example.org:4200", "127.0.0.1.example:1",
+                                  "128.0.0.1:4200", "127.0.0:4200"}) {
+        setenv(kVirtualMouseVariable, elsewhere, 1);
+        auto ignored = CreateHidTransport("auto");
+        unsetenv(kVirtualMouseVariable);
+        ASSERT_NE(ignored, nullptr) << elsewhere;
+        EXPECT_EQ(dynamic_cast<HidTransportVirtual*>(ignored.get()), nullptr) << elsewhere;
+    }
+    setenv(kVirtualMouseVariable, "127.45.0.1:4200", 1);
+    auto loopback = CreateHidTransport("auto");
+    unsetenv(kVirtualMouseVariable);
+    EXPECT_NE(dynamic_cast<HidTransportVirtual*>(loopback.get()), nullptr);
 }
 
 }  // namespace
