@@ -31,7 +31,7 @@ class HidTransportWin32 : public HidTransport {
 size_t InterfaceFeatureLength(void* handle);
 
 // One feature report through an interface opened with FILE_FLAG_OVERLAPPED, padded to
-// `interfaceLength`, waiting at most kFeatureTransferTimeoutMs: a mouse that stays connected but
+// `interfaceLength`, waiting at most `limitMs`: a mouse that stays connected but
 // never answers costs a cancelled request instead of a hung program. Also used by hiddriver.dll.
 bool SendFeatureWithin(void* handle, const uint8_t* report, size_t length, size_t interfaceLength,
                        int limitMs = kFeatureTransferTimeoutMs);
