@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Idle cost of the configurator in the tray on the HID path: the mouse is the test HID device of
+# Idle cost of the configurator in the tray on the HID path, beside the same on the loopback
+# shortcut measured in the same run. On the HID path the mouse is the test HID device of
 # the Wine prefix (scripts/wine-hid-mouse.sh), polled every 500 ms through Windows HID. Prints
 # the CPU time over a period of the configurator's process and of Wine's driver host (where the
 # test drivers forward each report to the virtual mouse, a cost a real mouse does not have);
@@ -25,11 +26,6 @@ e2e_begin bench-hid "$dist" "$probe_exe" "$native"
 # The X server first: the cleanup waits for every child of this shell, the server among them.
 trap 'status=$?; set +e; (WINEPREFIX="$ORVA_WINE_RUN" wine_session_end); kill "$orva_xvfb_pid" 2>/dev/null; wait "$orva_xvfb_pid" 2>/dev/null; e2e_cleanup; exit $status' EXIT
 
-start_mouse
-plug_hid_mouse || { echo "hid-idle-bench: the HID mouse was not plugged in" >&2; exit 1; }
-start_configurator
-wait_until 30 window_visible ORVA7100 || { echo "hid-idle-bench: no main window" >&2; exit 1; }
-
 # The Linux processes of this prefix whose command line matches PATTERN.
 prefix_pids() {
     local pid
@@ -37,8 +33,6 @@ prefix_pids() {
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
     done
 }
-app_pids=$(prefix_pids 'C:.ORVA.ORVA7100.exe')
-host_pids=$(prefix_pids 'winedevice.exe')
 # CPU ticks (user + system) of the processes named.
 ticks() {
     local pid sum=0
@@ -53,15 +47,29 @@ figure() {
         'BEGIN { printf "%d ms of CPU over %d s = %.3f %% of a core", t, s, t / (s * 10) }'
 }
 
-probe post ORVA7100 0x0111 1044 0 >/dev/null  # Cancel: to the tray
-wait_until 10 eval '! window_visible ORVA7100' || true
-# shellcheck disable=SC2086
-app_before=$(ticks $app_pids) host_before=$(ticks $host_pids) polls_before=$(transcript_count GET)
-sleep "$idle_seconds"
-# shellcheck disable=SC2086
-app_after=$(ticks $app_pids) host_after=$(ticks $host_pids) polls_after=$(transcript_count GET)
-echo "idle on the HID path, in the tray: $((polls_after - polls_before)) reports read in $idle_seconds s"
-echo "  configurator:       $(figure $((app_after - app_before))) (target < 0.1 %)"
-echo "  Wine's driver host: $(figure $((host_after - host_before))) (test drivers and loopback included)"
-probe post ORVA7100 0x0012 0 0 >/dev/null || true
-wait_until 20 configurator_ended || true
+# idle_in_tray LABEL: the configurator started, sent to the tray, measured, ended.
+idle_in_tray() {
+    start_configurator
+    wait_until 30 window_visible ORVA7100 || { echo "hid-idle-bench: no main window" >&2; exit 1; }
+    probe post ORVA7100 0x0111 1044 0 >/dev/null  # Cancel: to the tray
+    wait_until 10 eval '! window_visible ORVA7100' || true
+    local app_pids host_pids app_before host_before reads_before
+    app_pids=$(prefix_pids 'C:.ORVA.ORVA7100.exe')
+    host_pids=$(prefix_pids 'winedevice.exe')
+    # shellcheck disable=SC2086
+    app_before=$(ticks $app_pids) host_before=$(ticks $host_pids) reads_before=$(transcript_count GET)
+    sleep "$idle_seconds"
+    # shellcheck disable=SC2086
+    echo "$1 ($(($(transcript_count GET) - reads_before)) reports read):"
+    # shellcheck disable=SC2086
+    echo "  configurator:       $(figure $(($(ticks $app_pids) - app_before))) (target < 0.1 %)"
+    # shellcheck disable=SC2086
+    echo "  Wine's driver host: $(figure $(($(ticks $host_pids) - host_before)))"
+    probe post ORVA7100 0x0012 0 0 >/dev/null || true
+    wait_until 20 configurator_ended || true
+}
+
+start_mouse
+idle_in_tray "idle in the tray, loopback shortcut, over $idle_seconds s"
+plug_hid_mouse || { echo "hid-idle-bench: the HID mouse was not plugged in" >&2; exit 1; }
+idle_in_tray "idle in the tray, HID path (test drivers and their loopback included), over $idle_seconds s"
