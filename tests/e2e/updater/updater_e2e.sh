@@ -421,8 +421,9 @@ close-before-start)
     monitor_runs && fail "the monitor was started after a stopped transfer"
     ;;
 close-while-reconnecting)
-    # A close once the mouse has been told to start is remembered: the close button shows it
-    # and the window ends when the whole image is in the mouse, without a notice.
+    # A close once the mouse has been told to start is remembered: the close button shows it,
+    # and when the whole image is in the mouse the success notice still tells the user to
+    # unplug and plug in the mouse; the window ends on its Ok.
     make_image "$install/Romvane/fw.bin" 2049 3072
     write_config fw.bin
     start_server
@@ -437,7 +438,10 @@ close-while-reconnecting)
     # Still there while the mouse restarts.
     updater_ended && fail "the updater ended under a running transfer"
     wt close "$kMainTitle" || fail "the update window went at the second close"
-    expect_updater_ends 40
+    wait_dialog "$kSuccessTitle" none 40 || fail "no success notice after the close"
+    shot success-after-close
+    dismiss_notice
+    expect_updater_ends 10
     firmware_is "$install/Romvane/fw.bin" || fail "the transfer did not finish after the close"
     check_transcript "$install/Romvane/fw.bin" || fail "the reports sent differ"
     wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started again"
