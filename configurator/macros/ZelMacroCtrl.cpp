@@ -96,10 +96,10 @@ void CZelMacroCtrl::BuildContextMenu() noexcept {
     }
 }
 
-void CZelMacroCtrl::ShowMacro(int32_t id, const std::wstring& name) noexcept {
+void CZelMacroCtrl::ShowMacro(int32_t id, const std::wstring& name, int32_t occurrence) noexcept {
     const RECT client = ClientRect();
     SelectMacro(id, std::u16string(name.begin(), name.end()),
-                MacroRect{client.left, client.top, client.right, client.bottom});
+                MacroRect{client.left, client.top, client.right, client.bottom}, occurrence);
     Redraw();
 }
 
