@@ -239,6 +239,12 @@ void CZelMacroCtrl::OnRightButtonDown(int x, int y) noexcept {
     if (IsRecording() || menu_.Hwnd() == nullptr) {
         return;
     }
+    // The editor holds the keyboard focus while its menu is open, so that the menu goes when
+    // the focus does (another control, another program); an open delay box keeps it.
+    HWND focus = GetFocus();
+    if (focus != Hwnd() && !IsChild(Hwnd(), focus)) {
+        SetFocus(Hwnd());
+    }
     if (menu_.IsVisible()) {
         menu_.CloseMenu();
     }
