@@ -17,9 +17,9 @@ fs::path MacroCollection::IndexPath() const {
     return folder_ / kMacroIndexFileName;
 }
 
-CMacro* MacroCollection::FindMacro(int32_t id) const {
+CMacro* MacroCollection::FindMacro(int32_t id, int32_t occurrence) const {
     for (const auto& macro : macros_) {
-        if (macro->id == id)
+        if (macro->id == id && occurrence-- == 0)
             return macro.get();
     }
     return nullptr;
@@ -30,9 +30,10 @@ CMacro& MacroCollection::AddMacro(int32_t id, std::u16string name, MacroRect bou
     return *macros_.back();
 }
 
-void MacroCollection::RemoveMacro(int32_t id) {
+void MacroCollection::RemoveMacro(int32_t id, int32_t occurrence) {
+    const CMacro* target = FindMacro(id, occurrence);
     const auto it = std::find_if(macros_.begin(), macros_.end(),
-                                 [id](const auto& macro) { return macro->id == id; });
+                                 [target](const auto& macro) { return macro.get() == target; });
     if (it == macros_.end())
         return;
     if (it->get() == current_)

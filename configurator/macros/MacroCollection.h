@@ -41,13 +41,14 @@ class MacroCollection {
 
     // In the order of the index file or of creation. The pointers stay valid until removal.
     const std::vector<std::unique_ptr<CMacro>>& Macros() const { return macros_; }
-    // The first macro with that id, or null.
-    CMacro* FindMacro(int32_t id) const;
+    // The macro with that id that follows `occurrence` others with it (ids from files may
+    // repeat), or null.
+    CMacro* FindMacro(int32_t id, int32_t occurrence = 0) const;
     // Appends a new macro without events.
     CMacro& AddMacro(int32_t id, std::u16string name, MacroRect bounds);
-    // Removes the first macro with that id; when it was current, no macro is current. Its file
-    // stays until the next save.
-    void RemoveMacro(int32_t id);
+    // Removes the macro FindMacro(id, occurrence) names; when it was current, no macro is
+    // current. Its file stays until the next save.
+    void RemoveMacro(int32_t id, int32_t occurrence = 0);
 
     CMacro* CurrentMacro() const { return current_; }
     // A macro of this collection, or null.

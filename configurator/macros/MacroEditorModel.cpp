@@ -74,8 +74,9 @@ void MacroEditorModel::OnScrollPosition(int32_t position) {
         macro->ShiftRowsForScrollPosition(position);
 }
 
-void MacroEditorModel::SelectMacro(int32_t id, const std::u16string& name, MacroRect bounds) {
-    CMacro* macro = macros_.FindMacro(id);
+void MacroEditorModel::SelectMacro(int32_t id, const std::u16string& name, MacroRect bounds,
+                                   int32_t occurrence) {
+    CMacro* macro = macros_.FindMacro(id, occurrence);
     if (macro == nullptr) {
         ScrollState().maximum = ScrollState().minimum + 1;
         SetScrollPosition(ScrollState().minimum);

@@ -58,9 +58,10 @@ class MacroEditorModel : public MacroOwner {
     MacroCollection& Macros() noexcept { return macros_; }
     const MacroCollection& Macros() const noexcept { return macros_; }
 
-    // Makes the macro with that id current, creating it (with `bounds` as its bounds) when no
-    // macro has the id, and scrolls to its first rows.
-    void SelectMacro(int32_t id, const std::u16string& name, MacroRect bounds);
+    // Makes the macro FindMacro(id, occurrence) names current, creating it (with `bounds` as
+    // its bounds) when there is none, and scrolls to its first rows.
+    void SelectMacro(int32_t id, const std::u16string& name, MacroRect bounds,
+                     int32_t occurrence = 0);
     // The scroll bar reports a new position: the current macro's rows move for it.
     void OnScrollPosition(int32_t position);
     // A command of the context menu: the notification code is the level the item lies on (the

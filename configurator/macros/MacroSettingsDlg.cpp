@@ -146,7 +146,9 @@ bool CMacroSettingsDlg::OnControlNotification(int code, LPARAM value) noexcept {
             OnMacroSelected(static_cast<int32_t>(value));
             return true;
         case NOTIFY_MACRO_DELETED:
-            editor_.Macros().RemoveMacro(static_cast<int32_t>(value));
+            // The row still selected is the one going: the macro at its place among those
+            // with its id goes with it.
+            editor_.Macros().RemoveMacro(static_cast<int32_t>(value), list_.SelectedOccurrence());
             editor_.Redraw();
             return true;
         case NOTIFY_START_RECORDING:
@@ -165,7 +167,8 @@ void CMacroSettingsDlg::OnMacroSelected(int32_t id) noexcept {
     if (entry == nullptr) {
         return;
     }
-    editor_.ShowMacro(id, std::wstring(entry->name.begin(), entry->name.end()));
+    const int32_t occurrence = entry->id == id ? list_.SelectedOccurrence() : 0;
+    editor_.ShowMacro(id, std::wstring(entry->name.begin(), entry->name.end()), occurrence);
 }
 
 bool CMacroSettingsDlg::PreTranslateMessage(MSG& msg) noexcept {

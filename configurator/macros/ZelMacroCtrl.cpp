@@ -96,10 +96,10 @@ void CZelMacroCtrl::BuildContextMenu() noexcept {
     }
 }
 
-void CZelMacroCtrl::ShowMacro(int32_t id, const std::wstring& name) noexcept {
+void CZelMacroCtrl::ShowMacro(int32_t id, const std::wstring& name, int32_t occurrence) noexcept {
     const RECT client = ClientRect();
     SelectMacro(id, std::u16string(name.begin(), name.end()),
-                MacroRect{client.left, client.top, client.right, client.bottom});
+                MacroRect{client.left, client.top, client.right, client.bottom}, occurrence);
     Redraw();
 }
 
@@ -238,6 +238,12 @@ void CZelMacroCtrl::OnLeftButtonUp(int x, int y) noexcept {
 void CZelMacroCtrl::OnRightButtonDown(int x, int y) noexcept {
     if (IsRecording() || menu_.Hwnd() == nullptr) {
         return;
+    }
+    // The editor holds the keyboard focus while its menu is open, so that the menu goes when
+    // the focus does (another control, another program); an open delay box keeps it.
+    HWND focus = GetFocus();
+    if (focus != Hwnd() && !IsChild(Hwnd(), focus)) {
+        SetFocus(Hwnd());
     }
     if (menu_.IsVisible()) {
         menu_.CloseMenu();

@@ -30,8 +30,9 @@ class CZelMacroCtrl : public CZelWnd, public MacroEditorModel {
     void BuildContextMenu() noexcept;
     // Takes the delay typed into the open delay box; false when no box was open.
     bool CommitDelayEdit() noexcept;
-    // Makes the macro current (creating it when missing) and redraws.
-    void ShowMacro(int32_t id, const std::wstring& name) noexcept;
+    // Makes the macro current (creating it when missing) and redraws; `occurrence` as for
+    // SelectMacro.
+    void ShowMacro(int32_t id, const std::wstring& name, int32_t occurrence = 0) noexcept;
 
     CZelScrollCtrl& ScrollBar() noexcept { return scrollBar_; }
     CZelMenu& ContextMenu() noexcept { return menu_; }

@@ -94,9 +94,26 @@ int32_t ListRows::RemoveEntry(int32_t id) {
     while (index < entries.size() && entries[index].id != id) {
         ++index;
     }
-    if (index == entries.size()) {
+    return RemoveAt(static_cast<int32_t>(index));
+}
+
+int32_t ListRows::OccurrenceOf(int32_t index) const {
+    if (index < 0 || static_cast<size_t>(index) >= entries.size()) {
         return 0;
     }
+    const int32_t id = entries[static_cast<size_t>(index)].id;
+    int32_t before = 0;
+    for (int32_t i = 0; i < index; ++i) {
+        before += entries[static_cast<size_t>(i)].id == id ? 1 : 0;
+    }
+    return before;
+}
+
+int32_t ListRows::RemoveAt(int32_t position) {
+    if (position < 0 || static_cast<size_t>(position) >= entries.size()) {
+        return 0;
+    }
+    const size_t index = static_cast<size_t>(position);
     entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index));
     if (entries.empty()) {
         return 0;

@@ -32,9 +32,14 @@ class ListRows {
     void ApplyScroll(int32_t position);
     // Index of the first selected entry, -1 for none.
     int32_t SelectedIndex() const;
-    // Removes the entry with that id and selects the one that moved into its place, or else the
-    // one before. Returns the id now selected, 0 for none (also when no entry has the id).
+    // Removes entry `index` and selects the one that moved into its place, or else the one
+    // before. Returns the id now selected, 0 for none (also for an index outside the list).
+    int32_t RemoveAt(int32_t index);
+    // Removes the first entry with that id, as RemoveAt does.
     int32_t RemoveEntry(int32_t id);
+    // How many entries before entry `index` carry its id. Ids read from files may repeat; the
+    // n-th entry with an id stands for the n-th macro with it.
+    int32_t OccurrenceOf(int32_t index) const;
     // Index of the first entry whose row contains the point, -1 for none.
     int32_t EntryAt(int32_t x, int32_t y) const;
     void SelectOnly(int32_t index);

@@ -127,7 +127,7 @@ void CZelListBox::DeleteSelectedItem() noexcept {
     }
     const int32_t id = rows_.Entries()[static_cast<size_t>(index)].id;
     NotifyParent(NOTIFY_MACRO_DELETED, id);
-    const int32_t selected = rows_.RemoveEntry(id);
+    const int32_t selected = rows_.RemoveAt(index);
     NotifyParent(NOTIFY_MACRO_SELECTED, selected);
     LayOutRows();
     Redraw();

@@ -38,8 +38,14 @@ class CZelListBox : public CZelWnd {
     void AddNamedItem(const std::wstring& name) noexcept;
     // An entry with the given id, the name taken as it is; reported as selected.
     void AddItemWithId(const std::wstring& name, int32_t id) noexcept;
+    // Removes the selected row (never another one with the same id): NOTIFY_MACRO_DELETED with
+    // its id while it is still selected, then NOTIFY_MACRO_SELECTED for the row that follows.
     void DeleteSelectedItem() noexcept;
     const CBoxItem* SelectedItem() const noexcept { return rows_.SelectedItem(); }
+    // How many rows above the selected one carry its id (ids read from files may repeat).
+    int32_t SelectedOccurrence() const noexcept {
+        return rows_.OccurrenceOf(rows_.SelectedIndex());
+    }
     const std::vector<CBoxItem>& Entries() const noexcept { return rows_.Entries(); }
     // Where the next entry will stand (the page puts the edit box there); may scroll the rows.
     RECT NewRowRectangle() noexcept;

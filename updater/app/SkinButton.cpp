@@ -122,8 +122,10 @@ LRESULT CSkinButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+            // A quick second click is a press like any other: the system button would take it
+            // for a double click of an owner-drawn button and never report a click.
             OnLButtonDown();
-            break;
+            return CallWindowProcW(baseProc_, window_, WM_LBUTTONDOWN, wParam, lParam);
         case WM_LBUTTONUP:
             if (OnLButtonUp())
                 return 0;

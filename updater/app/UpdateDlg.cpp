@@ -139,23 +139,21 @@ void CUpdateDlg::OnProgress(WPARAM index) {
 
 void CUpdateDlg::OnDone(LPARAM result) {
     worker_.TransferEnded();
-    if (closePending_) {
-        // The user asked to close while the mouse ran its loader; the window ends now that
-        // the transfer has. A failure is still shown: the mouse needs another run.
-        if (result != 0)
-            restartMonitor_ = true;
-        else
-            CNoticeDlg::Show(NoticeVariant::kFailure, window_);
-        End(IDCANCEL);
-        return;
-    }
+    // Each outcome is shown, also after a close that waited for the transfer: the success
+    // notice tells the user to unplug and plug in the mouse, the failure that it needs another
+    // run.
     if (result != 0) {
         CNoticeDlg::Show(NoticeVariant::kSuccess, window_);
         restartMonitor_ = true;
-        PostMessageW(window_, WM_CLOSE, 0, 0);
     } else {
         CNoticeDlg::Show(NoticeVariant::kFailure, window_);
     }
+    if (closePending_) {
+        End(IDCANCEL);
+        return;
+    }
+    if (result != 0)
+        PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void CUpdateDlg::OnClose() {

@@ -16,7 +16,8 @@
 #             process named Updater.exe runs; the end of the Windows session saving the macros
 #   profiles  rename (OK, Escape, Cancel), export to a name without extension, import into
 #             another slot, "Save current settings" taking the page's edit, an import of a file
-#             that is no profile, Reset to Default (cancel, then confirm)
+#             that is no profile, Reset to Default (cancel, then confirm), rename (Close, and OK
+#             on the empty field)
 #   data      five generated profiles (X and Y set separately and different in every step of
 #             every slot, the other fields drawn across their ranges; ORVA_E2E_SEED repeats a
 #             run) survive start, every page, every profile current, a switch on the mouse and
@@ -47,7 +48,7 @@ kReset=1031 kOk=1041 kApply=1042 kCancel=1044 kMinimise=1005
 kMousePage=129 kSensorPage=130 kMacroPage=132
 kRate500=1029 kRate1000=1030 kSlot4=1023
 # Rename dialog and pop-up.
-kRenameCancel=1073 kPopupOk=1076 kPopupCancel=1077
+kRenameOk=1072 kRenameCancel=1073 kRenameClose=1074 kPopupOk=1076 kPopupCancel=1077
 # Items of a profile menu.
 kRename=0 kSave=1 kExport=2 kImport=3
 
@@ -539,6 +540,24 @@ case_profiles() {
         fail "reset did not reset profile 3 or lost its name"
     caption_is $kProfile2 Sniper || fail "reset changed a name"
     shot after-reset "$T"
+
+    # Close changes nothing; OK on the field left empty gives an empty name, saved as such.
+    profile_menu $kMenu3 $kRename || fail "no menu on that profile button"
+    wait_until 5 top_dialog_is Rename || fail "no rename dialog for profile 3"
+    focus_window Rename || fail "the rename dialog did not take the focus"
+    type_text "Nothing"
+    click_ctl Rename $kRenameClose
+    wait_until 5 window_gone Rename || fail "Close did not close the rename dialog"
+    caption_is $kProfile3 Third || fail "Close renamed profile 3"
+    profile_menu $kMenu3 $kRename || fail "no menu on that profile button"
+    wait_until 5 top_dialog_is Rename || fail "no rename dialog for profile 3"
+    click_ctl Rename $kRenameOk
+    wait_until 5 window_gone Rename || fail "OK did not close the rename dialog"
+    wait_until 5 caption_is $kProfile3 "" || fail "an empty name left the caption '$(ctl_value "$T" $kProfile3 text)'"
+    saved_name3() { profile_field "$profiles/Default3.profile" "repr(d['name'])"; }
+    saved_name3_empty() { [ "$(saved_name3)" = "''" ]; }
+    profile_menu $kMenu3 $kSave || fail "no menu on that profile button"
+    wait_until 10 saved_name3_empty || fail "the empty name was saved as $(saved_name3)"
 }
 
 # gen_profiles SEED DIR: five profiles in DIR/Default1..5.profile, drawn from SEED. X and Y are

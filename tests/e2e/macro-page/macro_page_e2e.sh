@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The macro page of ORVA7100.exe end to end, with real clicks and keys through xdotool:
-#   New Macro, a name, Enter; New Macro twice; recording with Record Delay off and on, keys that
-#   press nothing on the page; a mouse click and a wheel step from the editor's menu, a delay
-#   edited, an event deleted; the macro bound to button 4 and applied (the mouse's slot image
+#   New Macro, a name, Enter; Escape hiding nothing; New Macro twice; recording with Record Delay
+#   off and on, keys that press nothing on the page; a mouse click and a wheel step from the
+#   editor's menu, a delay edited, an event deleted, the menu going with the editor's focus; the
+#   macro bound to button 4 and applied (the mouse's slot image
 #   equals the image computed from the saved profile); the macro deleted (Cancel first, then OK)
 #   and button 4 back to its own function after Apply; Exit from the tray and a second start.
 # usage: macro_page_e2e.sh DIST_DIR PROBE_EXE [NATIVE_BUILD]
@@ -91,17 +92,21 @@ click_ctl "$T" $kPageMacro
 wait_until 10 ctl_is "$T" $kNewMacro visible 1 || fail "the macro page did not show"
 ctl_is "$T" $kList count 0 || fail "an empty macro folder should give an empty list"
 
+# new_macro NAME [KEY]: KEY, if given, is pressed in the name box before the name is typed.
 new_macro() {
     click_ctl "$T" $kNewMacro
     wait_until 5 ctl_is "$T" $kNameEdit visible 1 $kList || { fail "no name box"; return 1; }
     focus_window "$T"
+    [ -n "${2:-}" ] && press_keys "$2"
     type_text "$1"
     press_keys Return
     wait_until 5 ctl_is "$T" $kNameEdit visible 0 $kList || fail "Enter left the name box open"
 }
 new_macro keep
-new_macro jump
+# Escape neither hides the page nor closes the box: the name typed after it still counts.
+new_macro jump Escape
 wait_until 5 ctl_is "$T" $kList count 2 || fail "two new macros should make two entries"
+window_visible "$T" && ctl_is "$T" $kNewMacro visible 1 || fail "Escape hid the macro page"
 ctl_is "$T" $kList cursel 1 || fail "the new macro should be selected"
 [ "$(probe lbtext "$T" $kList 1)" = jump ] || fail "the entry should read 'jump'"
 # New Macro twice: the second press only closes the box.
@@ -134,6 +139,16 @@ wait_until 5 ctl_is "$T" $kStartRecord visible 1 || fail "Start Record did not c
 # ---- editing: a click after the first event, a wheel step, a delay, a deletion -------------------
 insert_mouse_event 0 0 2 3 || fail "could not insert a left click from the menu"
 insert_mouse_event 2 5 1 2 || fail "could not insert a wheel step from the menu"
+# The menu goes when the keyboard focus leaves the editor, as when another program takes it
+# (here the X server's root window), without a click that would close it anyway.
+root_window=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+if menu_on_row 0; then
+    xdotool windowfocus --sync "$root_window"
+    wait_until 5 menu_count 0 || fail "the editor's menu stayed open when the focus left"
+    focus_window "$T"
+else
+    fail "no menu on the first event"
+fi
 menu_on_row 0 && click_item 0 4 6 || fail "could not choose Edit delay"
 wait_until 5 ctl_is "$T" $kDelayEdit visible 1 $kEditor || fail "no delay box"
 focus_window "$T"

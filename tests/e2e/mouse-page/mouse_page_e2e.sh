@@ -91,6 +91,15 @@ fi
 [ "$(slot_text 0)" = "Left Click" ] || fail "slot 1 lost its left click: '$(slot_text 0)'"
 
 # ---- a single key -------------------------------------------------------------------------------
+# OK before any key assigns the key code 0: an empty caption.
+choose 6 5
+if wait_until 5 popup_open; then
+    click_popup 284 162
+    wait_until 5 popup_gone || fail "the key pop-up did not close on OK before a key"
+    wait_until 5 eval '[ -z "$(slot_text 6)" ]' || fail "OK before a key: slot 7 shows '$(slot_text 6)'"
+else
+    fail "no key pop-up"
+fi
 choose 6 5
 if wait_until 5 popup_open; then
     focus_window "$ptitle"

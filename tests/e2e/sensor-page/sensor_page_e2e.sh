@@ -2,8 +2,10 @@
 # The sensor page of ORVA7100.exe end to end, with real drags and clicks (xdotool):
 #   the X slider dragged to 1800 moves Y along; Apply writes DPI 20/20 of the shown step into the
 #   saved profile and the mouse's slot image; "Test" and "Save" with the lift slider at its two
-#   ends send 6 and 31; the surface analysis with OK on all three screens reads the count once
-#   and shows its level; Cancel (or Close) on any screen reads nothing.
+#   ends send 6 and 31, two quick clicks on "Test" twice; the surface analysis with OK on all
+#   three screens (Enter on the second, which does nothing before its countdown ends) reads the
+#   count once and shows its level; Cancel (or Close) on any screen reads nothing; one click on
+#   "Analyze Surface" opens it, also right after the last pop-up has gone.
 # usage: sensor_page_e2e.sh DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
@@ -47,11 +49,7 @@ click_in() {
     slider_rect "$1" || return 1
     xdotool mousemove --sync $((sx + $2)) $((sy + sh / 2)) click 1
 }
-# Clicks on one button closer than the double-click time are a double click: a person waits.
-click_button() {
-    sleep 0.6
-    click_ctl "$T" "$1" $kSensorPage
-}
+click_button() { click_ctl "$T" "$1" $kSensorPage; }
 sets() { transcript_count "SET $1"; }
 
 click_ctl "$T" $kPageSensor
@@ -79,8 +77,9 @@ wait_until 15 eval '[ "$(mouse_dpi)" = "9 9 20 20 45 45" ]' || fail "the mouse's
 # ---- lift distance -------------------------------------------------------------------------------
 click_in $kLift 1
 wait_until 5 eval '[ "$(value $kLift pos)" = 1 ]' || fail "lift slider at $(value $kLift pos), not 1"
-click_button $kTest
-wait_until 5 eval '[ "$(sets 0a0006)" = 1 ]' || fail "Test at 1 did not send 6"
+# Two quick clicks (a double click to the system) are two tests.
+xdotool mousemove --sync $(probe screenpos "$T" $kTest $kSensorPage) click --repeat 2 --delay 100 1
+wait_until 5 eval '[ "$(sets 0a0006)" = 2 ]' || fail "two quick clicks on Test at 1 sent $(sets 0a0006)"
 click_button $kSave
 wait_until 5 eval '[ "$(sets 0a0106)" = 1 ]' || fail "Save at 1 did not send 6"
 click_in $kLift 331
@@ -93,15 +92,10 @@ wait_until 5 eval '[ "$(sets 0a011f)" = 1 ]' || fail "Save at 32 did not send 31
 # ---- surface analysis ------------------------------------------------------------------------------
 # screen TITLE: waits for the pop-up with that title.
 screen() { wait_until 10 window_visible "$1"; }
-# Analyze Surface until its first screen shows: a click while the last pop-up is still going
-# away reaches a disabled window and is lost, and a person clicks again.
+# One click on Analyze Surface opens the first screen, also at once after the last pop-up went.
 open_analysis() {
-    local attempt
-    for attempt in 1 2 3; do
-        click_button $kAnalyze
-        wait_until 5 window_visible "Analysis start" && return 0
-    done
-    return 1
+    click_ctl "$T" $kAnalyze $kSensorPage
+    screen "Analysis start"
 }
 countdown_done() { ctl_is "Analysis move" $kOk enabled 1; }
 # Through to the last screen: start OK, countdown, Next.
@@ -121,10 +115,15 @@ if open_analysis; then
     if screen "Analysis move"; then
         ctl_is "Analysis move" $kOk enabled 0 || fail "OK is usable before the countdown ended"
         wait_until 8 ctl_is "Analysis move" $kTime text 6 || fail "the countdown does not run"
+        # Enter before the countdown ends does nothing; two ticks on, it has been read.
+        focus_window "Analysis move" && press_keys Return
+        wait_until 5 ctl_is "Analysis move" $kTime text 4 || fail "the countdown stopped at Enter"
+        window_exists "Analysis finish" && fail "Enter went on before the countdown ended"
         shot popup-analysis-move "Analysis move"
         wait_until 12 countdown_done || fail "OK never became usable"
         [ "$(ctl_value "Analysis move" $kTime text)" = 0 ] || fail "the countdown did not end at 0"
-        click_ctl "Analysis move" $kOk
+        # Now Enter is OK.
+        focus_window "Analysis move" && press_keys Return
         if screen "Analysis finish"; then
             shot popup-analysis-finish "Analysis finish"
             click_ctl "Analysis finish" $kOk

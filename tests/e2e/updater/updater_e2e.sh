@@ -2,12 +2,14 @@
 # The updater end to end under Wine and Xvfb against the virtual mouse, in a Wine prefix and an
 # install folder of its own. Screenshots go to $ORVA_ARTIFACTS. Firmware images are random
 # from a seed that the test prints; ORVA_TEST_SEED=N repeats a run.
-# usage: updater_e2e.sh CASE DIST_DIR WINTOOL_EXE DEFAULT_NATIVE_BUILD
+# usage: updater_e2e.sh CASE DIST_DIR WINTOOL_EXE DEFAULT_NATIVE_BUILD RECORDER_EXE
+# (the recorder writes the arguments it is started with into arguments.txt beside itself)
 set -u
 case_name=$1
 dist=$2
 wintool_exe=$3
 native=${ORVA_NATIVE_BUILD:-$4}
+recorder_exe=$5
 
 if [ -z "${DISPLAY:-}" ] || [ ! -d "${ORVA_WINE_TEMPLATE:-}" ]; then
     echo "SKIP: run inside the Wine session (source scripts/wine-session.sh)"
@@ -70,6 +72,7 @@ mkdir -p "$install/Romvane"
 cp "$dist/Romvane/Updater.exe" "$dist/Romvane/hiddriver.dll" "$install/Romvane/"
 cp "$dist/ORVA_Monitor.EXE" "$install/"
 cp "$wintool_exe" "$work/wintool.exe"
+cp "$recorder_exe" "$work/recorder.exe"
 state=$work/state
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1
@@ -302,21 +305,67 @@ flash)
     wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started again"
     ;;
 up-to-date | driver-offer)
-    # "3" or "0": one notice, then the monitor runs (started if it was not running).
+    # "3" or "0": one notice, then the monitor runs: started if it was not running, and not
+    # started a second time if it was. Download Driver hands the driver page to the browser at
+    # each click, quick ones too, and leaves the notice open. "2" offers the update as "1" does.
     argument=3
     [ "$case_name" = driver-offer ] && argument=0
     start_server
+    browsed=$WINEPREFIX/drive_c/t/arguments.txt
+    if [ "$case_name" = driver-offer ]; then
+        mkdir -p "$WINEPREFIX/drive_c/t"
+        cp "$work/recorder.exe" "$WINEPREFIX/drive_c/t/rec.exe"
+        for scheme in http https; do
+            wine reg add "HKCR\\$scheme\\shell\\open\\command" /ve /t REG_SZ \
+                /d '"C:\t\rec.exe" "%1"' /f >/dev/null 2>&1 || fail "no browser recorder for $scheme"
+        done
+    fi
+    browsed_twice() { [ "$(grep -c . "$browsed" 2>/dev/null)" = 2 ]; }
+    # Any start of the monitor program now leaves a line in arguments.txt beside it.
+    monitor_file=$install/$kMonitorExe
+    monitor_starts=$install/arguments.txt
     for monitor in running absent; do
-        [ "$monitor" = running ] && start_monitor
+        if [ "$monitor" = running ]; then
+            start_monitor
+            mv "$monitor_file" "$work/monitor.exe"
+            cp "$work/recorder.exe" "$monitor_file"
+        fi
         start_updater "$argument"
         wait_dialog "" none 20 || fail "no notice (monitor $monitor)"
+        notice=$dlg_hwnd
         [ "$monitor" = absent ] && shot notice
+        if [ "$case_name" = driver-offer ] && [ "$monitor" = running ]; then
+            xdotool mousemove --sync $((dlg_x + 198 + 56)) $((dlg_y + 152 + 10)) \
+                click --repeat 2 --delay 120 1
+            wait_until 15 browsed_twice || fail "Download Driver, twice: $(cat "$browsed" 2>/dev/null)"
+            grep -vqxF "https://support.velmor.com/categories/20014118-software-manual-downloads" \
+                <(tr -d '\r' <"$browsed") && fail "Download Driver opened: $(cat "$browsed")"
+            read_top_dialog && [ "$dlg_hwnd" = "$notice" ] || fail "Download Driver ended the notice"
+        fi
         dismiss_notice
         expect_updater_ends 10
+        if [ "$monitor" = running ]; then
+            # A start would still run, or would have left its line: the updater has ended.
+            [ "$(wt processes "$kMonitorExe")" = 1 ] && [ ! -e "$monitor_starts" ] ||
+                fail "a second monitor was started beside the running one"
+            window_exists "$kMonitorTitle" || fail "the running monitor was closed"
+            mv -f "$work/monitor.exe" "$monitor_file"
+        fi
         wait_until 10 window_exists "$kMonitorTitle" || fail "no monitor after the notice ($monitor)"
         wt close "$kMonitorTitle"
         wait_until 10 window_gone "$kMonitorTitle" || fail "the monitor did not close"
     done
+    if [ "$case_name" = driver-offer ]; then
+        # "2": the update offer, then the backup warning; a cancel there ends the updater.
+        start_updater 2
+        wait_dialog "" none 20 || fail "2: no update offer"
+        offer=$dlg_hwnd
+        click $((198 + 56)) $((152 + 10))
+        wait_dialog "" "$offer" 10 || fail "2: no backup warning after the update offer"
+        dismiss_notice
+        expect_updater_ends 10
+        wait_until 10 window_exists "$kMonitorTitle" || fail "2: no monitor after the cancel"
+    fi
     [ "$(set_lines)" = 0 ] || fail "reports were sent"
     ;;
 second-instance)
@@ -421,8 +470,9 @@ close-before-start)
     monitor_runs && fail "the monitor was started after a stopped transfer"
     ;;
 close-while-reconnecting)
-    # A close once the mouse has been told to start is remembered: the close button shows it
-    # and the window ends when the whole image is in the mouse, without a notice.
+    # A close once the mouse has been told to start is remembered: the close button shows it,
+    # and when the whole image is in the mouse the success notice still tells the user to
+    # unplug and plug in the mouse; the window ends on its Ok.
     make_image "$install/Romvane/fw.bin" 2049 3072
     write_config fw.bin
     start_server
@@ -437,7 +487,10 @@ close-while-reconnecting)
     # Still there while the mouse restarts.
     updater_ended && fail "the updater ended under a running transfer"
     wt close "$kMainTitle" || fail "the update window went at the second close"
-    expect_updater_ends 40
+    wait_dialog "$kSuccessTitle" none 40 || fail "no success notice after the close"
+    shot success-after-close
+    dismiss_notice
+    expect_updater_ends 10
     firmware_is "$install/Romvane/fw.bin" || fail "the transfer did not finish after the close"
     check_transcript "$install/Romvane/fw.bin" || fail "the reports sent differ"
     wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started again"

@@ -4,6 +4,7 @@
 //   top-dialog       print "HWND X Y W H TITLE" of the topmost visible dialog (exit 1: none)
 //   buttons TITLE    print "X Y W H ENABLED" of each button of that window, in client pixels
 //   process NAME     exit 0 when a process of this file name (any case) runs, 1 otherwise
+//   processes NAME   print how many processes of this file name (any case) run
 
 #include <windows.h>
 
@@ -53,18 +54,19 @@ BOOL CALLBACK PrintButton(HWND child, LPARAM parent) noexcept {
     return TRUE;
 }
 
-int ProcessRuns(const std::wstring& name) {
+// The number of processes of that file name, -1 when they cannot be listed.
+int CountProcesses(const std::wstring& name) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
-        return 2;
+        return -1;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry))
-        found = _wcsicmp(entry.szExeFile, name.c_str()) == 0;
+        count += _wcsicmp(entry.szExeFile, name.c_str()) == 0 ? 1 : 0;
     CloseHandle(snapshot);
-    return found ? 0 : 1;
+    return count;
 }
 
 }  // namespace
@@ -75,8 +77,15 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 3)
         return 2;
     const std::wstring command = argv[1];
-    if (command == L"process")
-        return ProcessRuns(argv[2]);
+    if (command == L"process") {
+        const int count = CountProcesses(argv[2]);
+        return count < 0 ? 2 : (count > 0 ? 0 : 1);
+    }
+    if (command == L"processes") {
+        const int count = CountProcesses(argv[2]);
+        std::printf("%d\n", count);
+        return count < 0 ? 2 : 0;
+    }
     HWND window = FindWindowW(nullptr, argv[2]);
     if (command == L"find")
         return window != nullptr ? 0 : 1;

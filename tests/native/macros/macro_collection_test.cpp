@@ -220,6 +220,17 @@ TEST_F(MacroCollectionTest, RemovingCopyingAndTheCurrentMacro) {
     EXPECT_EQ(Names(c), (std::vector<std::u16string>{u"Jump", u"Duplicate"}));
     c.RemoveMacro(99);
     EXPECT_EQ(c.Macros().size(), 2u);
+
+    // Among macros with one id, the n-th is found and removed, and no other.
+    Add(c, 16, u"Second jump", 2);
+    EXPECT_EQ(c.FindMacro(16, 1)->name, u"Second jump");
+    EXPECT_EQ(c.FindMacro(16, 2), nullptr);
+    c.SetCurrentMacro(c.FindMacro(16));
+    c.RemoveMacro(16, 1);
+    EXPECT_EQ(Names(c), (std::vector<std::u16string>{u"Jump", u"Duplicate"}));
+    EXPECT_EQ(c.CurrentMacro()->name, u"Jump");
+    c.RemoveMacro(16, 1);
+    EXPECT_EQ(c.Macros().size(), 2u);
 }
 
 TEST_F(MacroCollectionTest, SaveAndLoadRoundTripInOrder) {

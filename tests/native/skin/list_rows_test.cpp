@@ -131,6 +131,26 @@ TEST(ListDeleting, SelectionMovesToTheNeighbour) {
     EXPECT_EQ(list.rows.RemoveEntry(a), 0);
 }
 
+TEST(ListDeleting, EntriesWithOneIdAreToldApartByTheirPlace) {
+    // Ids read from files may repeat: the selected row goes, never its namesake.
+    MacroList list;
+    list.rows.AddWithId(u"first", 16);
+    list.rows.AddWithId(u"other", 17);
+    list.rows.AddWithId(u"second", 16);
+    list.LayOut();
+    EXPECT_EQ(list.rows.OccurrenceOf(0), 0);
+    EXPECT_EQ(list.rows.OccurrenceOf(1), 0);
+    EXPECT_EQ(list.rows.OccurrenceOf(2), 1);
+    EXPECT_EQ(list.rows.OccurrenceOf(3), 0);
+    ASSERT_EQ(list.rows.SelectedIndex(), 2);
+    EXPECT_EQ(list.rows.RemoveAt(list.rows.SelectedIndex()), 17);
+    ASSERT_EQ(list.rows.Entries().size(), 2u);
+    EXPECT_EQ(list.rows.Entries()[0].name, u"first");
+    EXPECT_EQ(list.rows.SelectedIndex(), 1);
+    EXPECT_EQ(list.rows.RemoveAt(5), 0);
+    EXPECT_EQ(list.rows.Entries().size(), 2u);
+}
+
 TEST(ListHitTest, EntriesAreFoundByTheirRow) {
     MacroList list;
     list.Add(u"a");

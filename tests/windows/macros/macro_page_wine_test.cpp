@@ -432,6 +432,51 @@ TEST_F(MacroPageWineTest, AHookThatCannotBeInstalledIsReportedAndStopRecordEndsT
     }
 }
 
+TEST_F(MacroPageWineTest, OfTwoMacrosWithOneIdTheSelectedOneIsShownAndDeleted) {
+    // Ids read from files may repeat (a macro file copied under another name, for one).
+    {
+        MacroCollection files;
+        files.SetFolder(MacroFolder());
+        const MacroRect bounds{0, 0, 204, 220};
+        files.AddMacro(16, u"first", bounds)
+            .InsertEvent(kEventKey, 'A', kActionPress, 0, kPlaceAtEnd);
+        files.AddMacro(16, u"second", bounds)
+            .InsertEvent(kEventKey, 'B', kActionPress, 0, kPlaceAtEnd);
+        ASSERT_TRUE(files.SaveMacros());
+    }
+    CFakeHost otherHandles;
+    otherHandles.window = host.Hwnd();
+    CMacroSettingsDlg again(otherHandles);
+    otherHandles.macros = &again.Macros();
+    ASSERT_TRUE(again.Create(host.Hwnd()));
+    page.Show(false);
+    again.Move(0, 0, 777, 337);
+    again.Show(true);
+    PumpPageFor(again.Hwnd(), 100);
+
+    // The last entry is selected, and the editor shows its macro, not its namesake.
+    ASSERT_EQ(again.List().Entries().size(), 2u);
+    ASSERT_NE(again.Macros().CurrentMacro(), nullptr);
+    EXPECT_EQ(again.Macros().CurrentMacro()->name, u"second");
+    ASSERT_EQ(again.Macros().CurrentMacro()->events.size(), 1u);
+    EXPECT_EQ(again.Macros().CurrentMacro()->events[0].code, 'B');
+
+    // Deleted: that row and its macro go; the other stays, with its own event.
+    ArmAnswer(IDOK);
+    RECT r;
+    GetWindowRect(GetDlgItem(again.Hwnd(), IDC_DELETE_MACRO), &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ASSERT_TRUE(PumpPageUntil(again.Hwnd(), [] { return gAnswered; }));
+    ASSERT_TRUE(PumpPageUntil(again.Hwnd(), [&] { return again.List().Entries().size() == 1u; }));
+    EXPECT_EQ(again.List().Entries()[0].name, u"first");
+    ASSERT_EQ(again.Macros().Macros().size(), 1u);
+    EXPECT_EQ(again.Macros().Macros()[0]->name, u"first");
+    EXPECT_EQ(again.Macros().CurrentMacro(), again.Macros().Macros()[0].get());
+    EXPECT_EQ(again.Macros().Macros()[0]->events[0].code, 'A');
+    EXPECT_EQ(otherHandles.changes, 1);
+    again.DestroyWindow();
+}
+
 TEST_F(MacroPageWineTest, SavedMacrosComeBackInListOrderWithTheLastSelected) {
     NewMacro("FIRST");
     NewMacro("SECOND");

@@ -212,6 +212,18 @@ TEST_F(Framework, ButtonHoverNotifiesOnceAndLeavingReleasesTheCapture) {
     std::vector<Event> events = host.EventsFrom(IDC_HOST_BUTTON);
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(events[2].kind, Event::kClick);
+
+    // Two more clicks at once, within the double-click time: each is a click of its own.
+    for (int i = 0; i < 2; ++i) {
+        MouseLeftDown();
+        MouseLeftUp();
+    }
+    auto clicks = [&] {
+        const std::vector<Event> all = host.EventsFrom(IDC_HOST_BUTTON);
+        return std::count_if(all.begin(), all.end(),
+                             [](const Event& e) { return e.kind == Event::kClick; });
+    };
+    EXPECT_TRUE(PumpUntil([&] { return clicks() == 3; })) << clicks() << " clicks";
 }
 
 // Whether the screen shows the image's pixel at a point of a window; the screen follows what

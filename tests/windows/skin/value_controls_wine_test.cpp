@@ -185,6 +185,13 @@ TEST_F(ScrollWineTest, ArrowsSendTheirEndTwiceAndTheTrackReportsChangesAfterTheF
     Ask(scroll, SBM_GETRANGE, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 10);
+
+    // A quick second click on an arrow (a double click to the system) is a press of its own.
+    parent.received.clear();
+    ClickIn(scroll.Hwnd(), 11, 8);
+    ClickIn(scroll.Hwnd(), 11, 8);
+    EXPECT_TRUE(PumpUntil([&] { return parent.received.size() >= 4u; }));
+    EXPECT_EQ(parent.received, (std::vector<Notification>{{100, 0}, {100, 0}, {100, 0}, {100, 0}}));
 }
 
 class ListBoxWineTest : public ControlsWineTest {

@@ -135,11 +135,14 @@ TEST(SkinButton, LatchedButtonShowsPressedWhileEnabledAndDisabledImageOtherwise)
 TEST(SkinButton, ClickReachesTheParentWithTheButtonHandle) {
     // A dialog-less parent that records WM_COMMAND.
     static HWND clicked = nullptr;
+    static int clicks = 0;
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam,
                                  LPARAM lParam) noexcept -> LRESULT {
-        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
             clicked = reinterpret_cast<HWND>(lParam);
+            ++clicks;
+        }
         if (message == WM_DRAWITEM)
             return CSkinButton::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return DefWindowProcW(window, message, wParam, lParam);
@@ -154,6 +157,13 @@ TEST(SkinButton, ClickReachesTheParentWithTheButtonHandle) {
         ASSERT_TRUE(button.Create(parent, "BUTTON_OK,10,10,51,20,", kOk));
         SendMessageW(button.Handle(), BM_CLICK, 0, 0);
         EXPECT_EQ(clicked, button.Handle());
+        // A quick second press comes as a double click; it is a click all the same.
+        const LPARAM inside = MAKELPARAM(5, 5);
+        for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+            SendMessageW(button.Handle(), press, MK_LBUTTON, inside);
+            SendMessageW(button.Handle(), WM_LBUTTONUP, 0, inside);
+        }
+        EXPECT_EQ(clicks, 3);
     }
     DestroyWindow(parent);
 }
