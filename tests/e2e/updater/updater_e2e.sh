@@ -516,19 +516,16 @@ close-during-transfer)
     mouse fault clear
     flash_again "$install/Romvane/fw.bin"
     ;;
-unplug-steps | unplug-blocks)
+unplug-at-[0-9]*)
     # The mouse vanishes after a given report: in the start step before and after its
-    # parameters, in the length and prepare steps, or at the first block's header, a middle
-    # block's data and the last block's data (four blocks, 44 reports: 4 a step, 8 a block).
+    # parameters (1, 3), in the length and prepare steps (6, 11), or at the first block's
+    # header, a middle block's data and the last block's data (13, 27, 43; four blocks, 44
+    # reports: 4 a step, 8 a block). One point a run, so that the runs go side by side.
     write_config fw.bin
     start_server
-    first_point=1
+    first_point=${case_name#unplug-at-}
     last_point=43
-    points="1 3 6 11"
-    [ "$case_name" = unplug-blocks ] && points="13 27 43" && first_point=13
-    for point in $points; do
-        unplug_at "$point"
-    done
+    unplug_at "$first_point"
     ;;
 no-answer)
     # A mouse that answers each transfer only after ten seconds: the transfer fails within a
