@@ -109,11 +109,11 @@ int32_t ListRows::OccurrenceOf(int32_t index) const {
     return before;
 }
 
-int32_t ListRows::RemoveAt(int32_t position) {
-    if (position < 0 || static_cast<size_t>(position) >= entries.size()) {
+int32_t ListRows::RemoveAt(int32_t at) {
+    if (at < 0 || static_cast<size_t>(at) >= entries.size()) {
         return 0;
     }
-    const size_t index = static_cast<size_t>(position);
+    const size_t index = static_cast<size_t>(at);
     entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index));
     if (entries.empty()) {
         return 0;

@@ -32,9 +32,9 @@ class ListRows {
     void ApplyScroll(int32_t position);
     // Index of the first selected entry, -1 for none.
     int32_t SelectedIndex() const;
-    // Removes entry `index` and selects the one that moved into its place, or else the one
+    // Removes entry `at` and selects the one that moved into its place, or else the one
     // before. Returns the id now selected, 0 for none (also for an index outside the list).
-    int32_t RemoveAt(int32_t index);
+    int32_t RemoveAt(int32_t at);
     // Removes the first entry with that id, as RemoveAt does.
     int32_t RemoveEntry(int32_t id);
     // How many entries before entry `index` carry its id. Ids read from files may repeat; the
