@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "ButtonCatalogue.h"
 #include "KeyboardHookSlot.h"
@@ -81,6 +83,36 @@ TEST_F(PopupWineTest, CancelAndCloseKeepTheSlotAndOkWithoutAKeyAssignsKeyZero) {
     EXPECT_EQ(slot.CurrentId(), 13);
     EXPECT_EQ(slot.CurrentValue(), 0);
     EXPECT_EQ(slot.Caption(), KeyName(0));
+}
+
+TEST_F(PopupWineTest, AKeyboardHookThatCannotBeInstalledIsToldInTheProgramsOwnBox) {
+    // Every place of the hook slot taken by other windows: the pop-up's hook is refused.
+    std::vector<std::unique_ptr<CNotifyRecorder>> others;
+    while (InstalledKeyboardHookCount() < kKeyboardHookClients) {
+        others.push_back(std::make_unique<CNotifyRecorder>());
+        ASSERT_TRUE(others.back()->Create({900, 0, 910, 10}));
+        ASSERT_TRUE(InstallKeyboardHook(others.back()->Hwnd()));
+    }
+    bool told = false;
+    EXPECT_EQ(RunCapture([&told](HWND popup) {
+                  // Titled as every message of the program, so that nobody takes it for the
+                  // main window ("ORVA7100").
+                  HWND box = WaitForWindow(L"ORVA 7100");
+                  told =
+                      box != nullptr && ControlText(GetDlgItem(box, 0xFFFF)) == L"set hook failed.";
+                  // A box under the main window's title is closed too, so that the test fails
+                  // instead of waiting on it.
+                  if (box != nullptr || (box = WaitForWindow(L"ORVA7100", 1000)) != nullptr) {
+                      PostMessageW(box, WM_COMMAND, IDOK, 0);
+                  }
+                  WaitFor([popup] { return IsWindowEnabled(popup) != FALSE; }, 5000);
+                  ClickControl(popup, kClose);
+              }),
+              kDialogCancel);
+    EXPECT_TRUE(told) << "no box 'set hook failed.' titled 'ORVA 7100'";
+    for (const auto& other : others) {
+        RemoveKeyboardHook(other->Hwnd());
+    }
 }
 
 TEST_F(PopupWineTest, ModesWithoutCancelCloseWithTwoAndConfirmationsOkWithOne) {
