@@ -4,7 +4,7 @@
 # Usage: scripts/fuzz.sh [seconds-per-target]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-${ORVA_FUZZ_SECONDS:-30}}
+seconds=${1:-${ORVA_FUZZ_SECONDS:-20}}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 status=0
