@@ -9,6 +9,7 @@
 #include "DeviceChange.h"
 #include "HidTransportWin32.h"
 #include "MacroSettingsDlg.h"
+#include "MainWindowLabels.h"
 #include "MainWindowLayout.h"
 #include "MouseCommands.h"
 #include "MouseSettingsDlg.h"
@@ -291,6 +292,7 @@ void CORVADlg::LayOutControls() noexcept {
     version_.SetImage(Piece(kVersionPlace, kSkinNormal));
     version_.SetFontHeight(kVersionFontHeight);
     version_.SetText(Wide(kProgramVersion));
+    LabelControls(Hwnd(), kMainWindowLabels);
 }
 
 void CORVADlg::CreatePages() noexcept {
@@ -325,6 +327,9 @@ bool CORVADlg::MakePage(Page page) noexcept {
     SetWindowLongPtrW(window->Hwnd(), GWLP_ID, window->TemplateId());
     const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
     window->Move(r.left, r.top, r.Width(), r.Height());
+    // Tab reaches the page's controls between the profile row and "Reset to Default".
+    SetWindowPos(window->Hwnd(), profileButtons_.back().Hwnd(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     window->Show(false);
     // A page made late shows the profile as it is now.
     if (page == kSensorPage) {

@@ -172,3 +172,71 @@ void CZelButtonBase::DrawCaptionText(HDC dc, const RECT& client, const std::wstr
     label.bottom = client.bottom;
     DrawLabel(label, font, dc);
 }
+
+// ---- screen readers and the keyboard --------------------------------------------------------
+
+void CZelButtonBase::Click() noexcept {
+    if (Hwnd() == nullptr || !IsEnabled()) {
+        return;
+    }
+    // The steps of a mouse click: the platform button sends the click command between the press
+    // and the release, so a check box toggles after its parent has seen the command.
+    OnButtonDown();
+    SendMessageW(Parent(), WM_COMMAND, MAKEWPARAM(ControlId(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Hwnd()));
+    OnButtonUp();
+}
+
+bool CZelButtonBase::DescribeSelf(AccessInfo& info) const noexcept {
+    std::wstring shown;
+    if (!ShownText(shown)) {
+        shown = Text();
+    }
+    info.name = AccessNameOr(shown);
+    switch (AccessHintOf()) {
+        case AccessHint::kDecoration:
+            info.role = ROLE_SYSTEM_STATICTEXT;
+            return true;
+        case AccessHint::kRadio:
+            info.role = ROLE_SYSTEM_RADIOBUTTON;
+            info.state |= ShowsDown() ? STATE_SYSTEM_CHECKED : 0;
+            info.defaultAction = L"Check";
+            break;
+        case AccessHint::kTab:
+            info.role = ROLE_SYSTEM_PAGETAB;
+            info.state |= STATE_SYSTEM_SELECTABLE | (ShowsDown() ? STATE_SYSTEM_SELECTED : 0);
+            info.defaultAction = L"Switch";
+            break;
+        case AccessHint::kNone:
+            info.role = ROLE_SYSTEM_PUSHBUTTON;
+            info.state |= ShowsDown() ? STATE_SYSTEM_PRESSED : 0;
+            info.defaultAction = L"Press";
+            break;
+    }
+    info.state |= state_ == kSkinDown ? STATE_SYSTEM_PRESSED : 0;
+    info.state |= state_ == kSkinOver ? STATE_SYSTEM_HOTTRACKED : 0;
+    return true;
+}
+
+bool CZelButtonBase::DoAccessAction(int index) noexcept {
+    if (index >= 0 || AccessHintOf() == AccessHint::kDecoration) {
+        return false;
+    }
+    Click();
+    return true;
+}
+
+bool CZelButtonBase::OnKey(UINT key, bool alt, bool repeat) noexcept {
+    if (alt || repeat || (key != VK_SPACE && key != VK_RETURN)) {
+        return false;
+    }
+    Click();
+    return true;
+}
+
+UINT CZelButtonBase::WantedKeys(const MSG* message) const noexcept {
+    // Enter presses the button with the focus rather than the dialog's default.
+    const bool enter =
+        message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+    return enter ? DLGC_WANTMESSAGE : 0;
+}
