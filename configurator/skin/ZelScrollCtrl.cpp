@@ -182,7 +182,8 @@ void CZelScrollCtrl::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
 
 bool CZelScrollCtrl::DescribeSelf(AccessInfo& info) const noexcept {
     info.role = ROLE_SYSTEM_SCROLLBAR;
-    info.name = AccessName();
+    info.name = AccessNameOr(model.orientation == ScrollOrientation::kVertical ? L"Vertical"
+                                                                               : L"Horizontal");
     info.value = std::to_wstring(model.position);
     return true;
 }
