@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "BufferedPaint.h"
+#include "ButtonAccess.h"
 #include "SkinImages.h"
 
 void CZelButtonBase::SetImages(ButtonImages images) noexcept {
@@ -192,29 +193,7 @@ bool CZelButtonBase::DescribeSelf(AccessInfo& info) const noexcept {
     if (!ShownText(shown)) {
         shown = Text();
     }
-    info.name = AccessNameOr(shown);
-    switch (AccessHintOf()) {
-        case AccessHint::kDecoration:
-            info.role = ROLE_SYSTEM_STATICTEXT;
-            return true;
-        case AccessHint::kRadio:
-            info.role = ROLE_SYSTEM_RADIOBUTTON;
-            info.state |= ShowsDown() ? STATE_SYSTEM_CHECKED : 0;
-            info.defaultAction = L"Check";
-            break;
-        case AccessHint::kTab:
-            info.role = ROLE_SYSTEM_PAGETAB;
-            info.state |= STATE_SYSTEM_SELECTABLE | (ShowsDown() ? STATE_SYSTEM_SELECTED : 0);
-            info.defaultAction = L"Switch";
-            break;
-        case AccessHint::kNone:
-            info.role = ROLE_SYSTEM_PUSHBUTTON;
-            info.state |= ShowsDown() ? STATE_SYSTEM_PRESSED : 0;
-            info.defaultAction = L"Press";
-            break;
-    }
-    info.state |= state_ == kSkinDown ? STATE_SYSTEM_PRESSED : 0;
-    info.state |= state_ == kSkinOver ? STATE_SYSTEM_HOTTRACKED : 0;
+    DescribeButton({AccessNameOr(shown), AccessHintOf(), ShowsDown(), state_}, info);
     return true;
 }
 

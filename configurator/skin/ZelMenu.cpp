@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "HookEvent.h"
+#include "MenuAccess.h"
 #include "MenuKeys.h"
 #include "MenuMouseHook.h"
 #include "BufferedPaint.h"
@@ -425,27 +426,7 @@ int CZelMenu::AccessItemCount() const noexcept {
 }
 
 bool CZelMenu::DescribeItem(int index, AccessInfo& info, RECT& where) const noexcept {
-    if (index < 0 || index >= AccessItemCount()) {
-        return false;
-    }
-    const MenuItem& item = Items()[static_cast<size_t>(index)];
-    info.role = ROLE_SYSTEM_MENUITEM;
-    info.name = item.text;
-    info.state = STATE_SYSTEM_FOCUSABLE;
-    if (HoveredIndex() == index && IsVisible()) {
-        info.state |= STATE_SYSTEM_FOCUSED | STATE_SYSTEM_HOTTRACKED;
-    }
-    if (item.enabled == 0) {
-        info.state |= STATE_SYSTEM_UNAVAILABLE;
-    }
-    if (item.hasSubMenu != 0) {
-        info.state |= STATE_SYSTEM_HASPOPUP;
-        info.defaultAction = L"Open";
-    } else {
-        info.defaultAction = L"Execute";
-    }
-    where = RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
-    return true;
+    return DescribeMenuItem(*this, index, IsVisible(), info, where);
 }
 
 bool CZelMenu::DoAccessAction(int index) noexcept {

@@ -81,11 +81,13 @@ heard() { tr -d '\r' <"$E2E_WORK/focus-events.txt" | grep -qx "$1 $2 $3"; }
 # fields LINE: the client's tab-separated fields split on a separator that is not white space,
 # so that empty fields stay fields.
 fields() { tr '\t' '\037' <<<"$1"; }
-# One line of `acc controls` for control ID on PARENT: sets c_visible c_role c_state c_action
+# What the reader sees of every control now, for read_control and all_named.
+snapshot() { acc controls "$T" >"$E2E_WORK/controls.txt"; }
+# One line of the last snapshot for control ID on PARENT: sets c_visible c_role c_state c_action
 # c_name c_value.
 read_control() {
     local line
-    line=$(acc controls "$T" | awk -F'\t' -v id="$1" -v p="$2" '$1 == id && $2 == p')
+    line=$(awk -F'\t' -v id="$1" -v p="$2" '$1 == id && $2 == p' "$E2E_WORK/controls.txt")
     [ -n "$line" ] || return 1
     IFS=$'\037' read -r _ _ c_visible c_role c_state c_action c_name c_value <<<"$(fields "$line")"
 }
@@ -99,10 +101,10 @@ expect_control() {
     [ "$c_role" = "$3" ] && [ "$c_name" = "$4" ] && [ "$c_action" = "${5:-}" ] ||
         fail "control $1 (page $2) reads role $c_role '$c_name' '$c_action', not $3 '$4' '${5:-}'"
 }
-# Every visible control of the window and of PAGE (0: the window's own) has its own role and a
-# name; prints how many were read.
+# Every visible control of the window and of PAGE (0: the window's own) in a new snapshot has
+# its own role and a name; prints how many were read.
 all_named() {
-    acc controls "$T" >"$E2E_WORK/controls.txt" || return 1
+    snapshot || return 1
     awk -F'\t' -v page="$1" -v client=$kRoleClient '
         $2 == page && $3 == 1 { n++; if ($4 == client || $7 == "") { print "unnamed: " $0; bad = 1 } }
         END { print n " controls"; exit bad }' "$E2E_WORK/controls.txt"
@@ -208,7 +210,7 @@ press_keys Home
 wait_until 5 ctl_is "$T" $kDoubleClick pos 200 $kMousePage || fail "Home did not reach 200"
 press_keys End Left
 wait_until 5 ctl_is "$T" $kDoubleClick pos 1200 $kMousePage || fail "End, Left did not give 1200"
-read_control $kDoubleClick $kMousePage && [ "$c_value" = 1200 ] ||
+snapshot && read_control $kDoubleClick $kMousePage && [ "$c_value" = 1200 ] ||
     fail "the reader reads the slider as '$c_value'"
 
 # A slot's menu: the first item lit, Right into "Default Commands", the fifth of its items.
@@ -238,7 +240,7 @@ press_keys Down Up Return
 wait_until 10 window_visible Rename || fail "Enter on the first item did not open Rename"
 focus_window Rename && type_text Keys && press_keys Return
 wait_until 5 ctl_is "$T" $kProfile2 text Keys || fail "profile 2 was not renamed from the keyboard"
-read_control $kProfile2 0 && [ "$c_name" = Keys ] || fail "the reader names profile 2 '$c_name'"
+snapshot && read_control $kProfile2 0 && [ "$c_name" = Keys ] || fail "the reader names profile 2 '$c_name'"
 
 # Two new macros from the keyboard; Up in the list selects the first.
 focus_window "$T"
@@ -285,6 +287,7 @@ for page in $kPageMouse:$kMousePage $kPageSensor:$kSensorPage $kPageColour:$kCol
     wait_until 5 ctl_is "$T" "${page#*:}" visible 1 || fail "the default action of tab ${page%:*} showed no page"
     all_named "${page#*:}" || fail "controls of page ${page#*:} without role or name: $(grep unnamed "$E2E_WORK/controls.txt")"
 done
+# Read from the last look: the macro page shown, the others hidden but all there.
 expect_control $kRate125 $kMousePage $kRoleRadio "125 Hz" Check
 expect_control $kDoubleClick $kMousePage $kRoleSlider "Double-click speed"
 expect_control $kSlot3 $kMousePage $kRoleButtonMenu "Button 3" Open
