@@ -218,6 +218,39 @@ bool CZelAccessible::Describe(int index, AccessInfo& info, RECT* where) const no
     return true;
 }
 
+HRESULT CZelAccessible::Lookup(const VARIANT& child, AccessInfo& info, RECT* where) const noexcept {
+    if (source_ == nullptr) {
+        return RPC_E_DISCONNECTED;
+    }
+    int index = -1;
+    return ChildIndex(child, index) && Describe(index, info, where) ? S_OK : E_INVALIDARG;
+}
+
+HRESULT CZelAccessible::TextOf(const VARIANT& child, std::wstring AccessInfo::*field,
+                               BSTR* out) const noexcept {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    AccessInfo info;
+    const HRESULT found = Lookup(child, info);
+    return SUCCEEDED(found) ? AnswerText(info.*field, out) : found;
+}
+
+HRESULT CZelAccessible::NumberOf(const VARIANT& child, long AccessInfo::*field,
+                                 VARIANT* out) const noexcept {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    VariantInit(out);
+    AccessInfo info;
+    const HRESULT found = Lookup(child, info);
+    if (SUCCEEDED(found)) {
+        SetChildId(out, info.*field);
+    }
+    return found;
+}
+
 int CZelAccessible::FocusedItem() const noexcept {
     if (!HasItems()) {
         return -1;
@@ -278,27 +311,11 @@ HRESULT CZelAccessible::get_accChild(VARIANT child, IDispatch** object) noexcept
 }
 
 HRESULT CZelAccessible::get_accName(VARIANT child, BSTR* name) noexcept {
-    AccessInfo info;
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info)) {
-        return E_INVALIDARG;
-    }
-    return AnswerText(info.name, name);
+    return TextOf(child, &AccessInfo::name, name);
 }
 
 HRESULT CZelAccessible::get_accValue(VARIANT child, BSTR* value) noexcept {
-    AccessInfo info;
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info)) {
-        return E_INVALIDARG;
-    }
-    return AnswerText(info.value, value);
+    return TextOf(child, &AccessInfo::value, value);
 }
 
 HRESULT CZelAccessible::get_accDescription(VARIANT, BSTR* text) noexcept {
@@ -306,35 +323,11 @@ HRESULT CZelAccessible::get_accDescription(VARIANT, BSTR* text) noexcept {
 }
 
 HRESULT CZelAccessible::get_accRole(VARIANT child, VARIANT* role) noexcept {
-    if (role == nullptr) {
-        return E_POINTER;
-    }
-    AccessInfo info;
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info)) {
-        return E_INVALIDARG;
-    }
-    SetChildId(role, info.role);
-    return S_OK;
+    return NumberOf(child, &AccessInfo::role, role);
 }
 
 HRESULT CZelAccessible::get_accState(VARIANT child, VARIANT* state) noexcept {
-    if (state == nullptr) {
-        return E_POINTER;
-    }
-    AccessInfo info;
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info)) {
-        return E_INVALIDARG;
-    }
-    SetChildId(state, info.state);
-    return S_OK;
+    return NumberOf(child, &AccessInfo::state, state);
 }
 
 HRESULT CZelAccessible::get_accHelp(VARIANT, BSTR* help) noexcept {
@@ -352,15 +345,7 @@ HRESULT CZelAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) noexc
 }
 
 HRESULT CZelAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* keys) noexcept {
-    AccessInfo info;
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info)) {
-        return E_INVALIDARG;
-    }
-    return AnswerText(info.keyboardShortcut, keys);
+    return TextOf(child, &AccessInfo::keyboardShortcut, keys);
 }
 
 HRESULT CZelAccessible::get_accFocus(VARIANT* child) noexcept {
@@ -400,15 +385,7 @@ HRESULT CZelAccessible::get_accSelection(VARIANT* children) noexcept {
 }
 
 HRESULT CZelAccessible::get_accDefaultAction(VARIANT child, BSTR* action) noexcept {
-    AccessInfo info;
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info)) {
-        return E_INVALIDARG;
-    }
-    return AnswerText(info.defaultAction, action);
+    return TextOf(child, &AccessInfo::defaultAction, action);
 }
 
 HRESULT CZelAccessible::accSelect(long flags, VARIANT child) noexcept {
@@ -434,12 +411,8 @@ HRESULT CZelAccessible::accLocation(long* left, long* top, long* width, long* he
     *left = *top = *width = *height = 0;
     AccessInfo info;
     RECT where{};
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info, &where)) {
-        return E_INVALIDARG;
+    if (const HRESULT found = Lookup(child, info, &where); FAILED(found)) {
+        return found;
     }
     *left = where.left;
     *top = where.top;
@@ -524,12 +497,8 @@ HRESULT CZelAccessible::accHitTest(long x, long y, VARIANT* child) noexcept {
 
 HRESULT CZelAccessible::accDoDefaultAction(VARIANT child) noexcept {
     AccessInfo info;
-    int index = -1;
-    if (source_ == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    if (!ChildIndex(child, index) || !Describe(index, info)) {
-        return E_INVALIDARG;
+    if (const HRESULT found = Lookup(child, info); FAILED(found)) {
+        return found;
     }
     if (info.defaultAction.empty()) {
         return DISP_E_MEMBERNOTFOUND;
@@ -538,9 +507,8 @@ HRESULT CZelAccessible::accDoDefaultAction(VARIANT child) noexcept {
         return E_FAIL;
     }
     // Run later from the window's own loop, as a click is: the action may open a modal dialog.
-    return PostMessageW(window_, ActionMessage(), static_cast<WPARAM>(ChildIdOf(index)), 0)
-               ? S_OK
-               : E_FAIL;
+    return PostMessageW(window_, ActionMessage(), static_cast<WPARAM>(child.lVal), 0) ? S_OK
+                                                                                      : E_FAIL;
 }
 
 HRESULT CZelAccessible::put_accName(VARIANT, BSTR) noexcept {

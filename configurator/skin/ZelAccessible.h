@@ -83,6 +83,12 @@ class CZelAccessible final : public IAccessible, public IOleWindow {
     // The description of the control or an item with the window's own state added; false for a
     // child that is not there.
     bool Describe(int index, AccessInfo& info, RECT* where = nullptr) const noexcept;
+    // The description of the child a reader names: S_OK, RPC_E_DISCONNECTED once the window is
+    // gone, E_INVALIDARG for a child that is not there.
+    HRESULT Lookup(const VARIANT& child, AccessInfo& info, RECT* where = nullptr) const noexcept;
+    // One text or number of the child's description, as the get_acc... questions answer.
+    HRESULT TextOf(const VARIANT& child, std::wstring AccessInfo::*field, BSTR* out) const noexcept;
+    HRESULT NumberOf(const VARIANT& child, long AccessInfo::*field, VARIANT* out) const noexcept;
     // The item whose state says focused (a menu's hot entry, the list row with the focus), or -1.
     int FocusedItem() const noexcept;
 
