@@ -32,9 +32,9 @@ report_tests() {
     grep -hE 'Test +#[0-9]+: ' "${runs[@]}" | sed -E 's/.*Test +#[0-9]+: ([^ ]+) .* ([0-9.]+) sec$/\2 \1/' |
         grep -E '^[0-9.]+ ' | sort -rn | head -n 5 | awk '{ printf "   %7.1f s  %s\n", $1, $2 }'
     local skipped
-    skipped=$( (grep -hE 'Test +#[0-9]+: .*(Skipped|Not Run)' "${runs[@]}" |
+    skipped=$( (grep -hE 'Test +#[0-9]+: [^ ]+ \.+ *(\*\*\*Skipped|\*\*\*Not Run|Not Run)' "${runs[@]}" |
         sed -E 's/.*Test +#[0-9]+: ([^ ]+) .*/\1 (whole test)/'
-        grep -h '^\[  SKIPPED \] [^ ]' build/*/Testing/Temporary/LastTest*.log 2>/dev/null |
+        grep -hE '^\[  SKIPPED \] [A-Za-z_][A-Za-z0-9_/]*\.[A-Za-z_]' build/*/Testing/Temporary/LastTest*.log 2>/dev/null |
         sed -E 's/^\[  SKIPPED \] ([^ ]+).*/\1 (case inside a test program)/') | sort -u)
     if [ -n "$skipped" ]; then
         echo "-- skipped ($(wc -l <<<"$skipped")):"

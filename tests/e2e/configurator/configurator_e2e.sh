@@ -223,7 +223,7 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     # The first poll takes the mouse's active profile (slot 0) and applies its settings.
     wait_until 5 reg_is 'HKCU\Control Panel\Mouse' DoubleClickSpeed 1100 ||
         fail "profile 1's double-click time was not applied: $(reg_value 'HKCU\Control Panel\Mouse' DoubleClickSpeed)"
-    caption_is $kProfile2 Second || fail "profile 2's button does not show its file's name"
+    wait_until 5 caption_is $kProfile2 Second || fail "profile 2's button does not show its file's name"
     shot main "$T"
     # The version label (280, 6, 40 x 15) shows the header behind its text, not a box: beside
     # the text each of its rows has the colour of the header just right of it.
@@ -236,7 +236,7 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     # Pages: a button shows its page; pressing it again changes nothing.
     click_ctl "$T" $kPageSensor
     wait_until 5 page_shown $kSensorPage || fail "the sensor page did not show"
-    latched $kPageSensor || fail "the sensor page's button is not latched"
+    wait_until 5 latched $kPageSensor || fail "the sensor page's button is not latched"
     ctl_isnt "$T" $kMousePage visible 1 || fail "the mouse page stayed visible"
     shot sensor-page "$T"
     click_ctl "$T" $kPageMacro
@@ -284,7 +284,7 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     local polls
     polls=$(lines)
     wait_until 10 eval '[ "$(since "$polls" "SET 0303")" -ge 2 ]' || fail "the poll stopped"
-    latched $kProfile4 || fail "a replug on the same index switched the profile"
+    wait_until 5 latched $kProfile4 || fail "a replug on the same index switched the profile"
 
     # Closing a menu brings the window above the other programs' windows: topmost while each
     # level hides, then back among the others (at their top). A window that never takes
@@ -477,7 +477,7 @@ case_profiles() {
     type_text "Nothing"
     click_ctl Rename $kRenameCancel
     wait_until 5 window_gone Rename || fail "Cancel did not close the rename dialog"
-    caption_is $kProfile3 Third || fail "Escape or Cancel renamed profile 3"
+    wait_until 5 caption_is $kProfile3 Third || fail "Escape or Cancel renamed profile 3"
 
     # Export proposes the new name; a name typed without extension is kept as typed.
     profile_menu $kMenu2 $kExport || fail "no menu on that profile button"
@@ -519,7 +519,7 @@ case_profiles() {
     type_into Open 'C:\out\junk.profile'
     expect_message 'The file C:\out\junk.profile is not an ORVA 7100 profile. The profile was not changed.' \
         import-refused
-    caption_is $kProfile4 Profile4 || fail "a refused import changed profile 4"
+    wait_until 5 caption_is $kProfile4 Profile4 || fail "a refused import changed profile 4"
 
     # Reset to Default: Cancel changes nothing; OK resets all five, keeps names, applies.
     local before
@@ -538,7 +538,7 @@ case_profiles() {
         fail "reset wrote $(apply_steps "$before")"
     [ "$(profile_field "$profiles/Default3.profile" "d['name'] + ' ' + str(d['pointerSpeed'])")" = "Third 6" ] ||
         fail "reset did not reset profile 3 or lost its name"
-    caption_is $kProfile2 Sniper || fail "reset changed a name"
+    wait_until 5 caption_is $kProfile2 Sniper || fail "reset changed a name"
     shot after-reset "$T"
 
     # Close changes nothing; OK on the field left empty gives an empty name, saved as such.
@@ -548,7 +548,7 @@ case_profiles() {
     type_text "Nothing"
     click_ctl Rename $kRenameClose
     wait_until 5 window_gone Rename || fail "Close did not close the rename dialog"
-    caption_is $kProfile3 Third || fail "Close renamed profile 3"
+    wait_until 5 caption_is $kProfile3 Third || fail "Close renamed profile 3"
     profile_menu $kMenu3 $kRename || fail "no menu on that profile button"
     wait_until 5 top_dialog_is Rename || fail "no rename dialog for profile 3"
     click_ctl Rename $kRenameOk
@@ -661,7 +661,7 @@ case_guards() {
     mouse_ctl switch-profile 3 >/dev/null
     # Three poll periods pass with the dialog open.
     sleep 1.5
-    latched $kProfile1 || fail "the window switched profiles under the rename dialog"
+    wait_until 5 latched $kProfile1 || fail "the window switched profiles under the rename dialog"
     [ "$(since "$polls" "SET 0303")" = 0 ] || fail "the poll asked the mouse under the dialog"
     focus_window Rename || fail "the rename dialog did not take the focus"
     press_keys Escape
