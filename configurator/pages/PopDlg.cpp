@@ -6,7 +6,6 @@
 #include "KeyboardHookSlot.h"
 #include "MouseCommands.h"
 #include "PageIds.h"
-#include "PageLabels.h"
 #include "PlacedPieces.h"
 #include "PopDlgLayout.h"
 #include "PopupRules.h"
@@ -56,7 +55,6 @@ bool CPopDlg::OnInitDialog() noexcept {
     }
     SetText(layout->title);
     PlaceControls(*layout);
-    LabelControls(Hwnd(), PopupAccessLabels(mode_));
     if (mode_ == kPopupAnalysisMove) {
         StartCountdown();
     } else if (mode_ == kPopupSingleKey) {

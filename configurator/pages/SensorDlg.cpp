@@ -2,7 +2,6 @@
 
 #include "MouseCommands.h"
 #include "PageIds.h"
-#include "PageLabels.h"
 #include "PageRegion.h"
 #include "PlacedPieces.h"
 #include "PopDlg.h"
@@ -48,8 +47,6 @@ bool CSensorDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
-    LabelControls(Hwnd(), kSensorPageLabels);
-    SetAccessLabel(kSensorPageName);
     // The sliders show step 1 of the current profile, but the set-up writes nothing: with the
     // box still clear here, a notification would copy X over a separate Y. Only the user's moves
     // and LoadSensorPage, with the profile's own box state, store resolutions.
