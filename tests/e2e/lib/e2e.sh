@@ -129,6 +129,17 @@ mouse_ctl() {
 # The number of reports of one kind in the transcript ("SET", "GET", or "SET 05" for one id).
 transcript_count() { grep -c "^$1" "$E2E_TRANSCRIPT" 2>/dev/null || true; }
 
+# slots_match PROFILES_DIR: every slot image of the mouse equals the image of its saved profile
+# file (profile k + 1 is written to slot k).
+slots_match() {
+    local k ctl=$E2E_NATIVE/tools/orva7100ctl/orva7100ctl
+    for k in 0 1 2 3 4; do
+        "$ctl" profile image "$1/Default$((k + 1)).profile" --firmware 109 --raw \
+            >"$E2E_WORK/expected$k.bin" 2>/dev/null || return 1
+        cmp -s "$E2E_WORK/expected$k.bin" "$E2E_MOUSE_STATE/slot$k.bin" || return 1
+    done
+}
+
 # ---- programs ----------------------------------------------------------------------------------
 
 # start_program WINDOWS_PATH [ARGS...]: runs a program of the prefix in the background;

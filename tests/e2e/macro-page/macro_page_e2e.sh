@@ -38,29 +38,6 @@ ctl_rect() {
     echo $((cx - w / 2)) $((cy - h / 2)) "$w" "$h"
 }
 
-# The visible popup menu windows, "x y w h" each, leftmost first.
-menus() {
-    local w
-    for w in $(xdotool search --onlyvisible --name '^menu$' 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        echo "$X $Y $WIDTH $HEIGHT"
-    done | sort -n
-}
-menu_count() { [ "$(menus | wc -l)" -eq "$1" ]; }
-# Level LEVEL (0 = top) of the open menu: sets mx my mw mh and the item height mi.
-read_menu() {
-    read -r mx my mw mh <<<"$(menus | sed -n "$(($1 + 1))p")"
-    [ -n "${mh:-}" ] || return 1
-    mi=$(((mh - 8) / $2))
-}
-# Pointer to (or click on) item INDEX of level LEVEL that has COUNT items.
-menu_item_at() {
-    read_menu "$1" "$3" || return 1
-    echo $((mx + 30)) $((my + 4 + $2 * mi + mi / 2))
-}
-hover_item() { xdotool mousemove --sync $(menu_item_at "$@"); }
-click_item() { xdotool mousemove --sync $(menu_item_at "$@") click 1; }
-
 # Screen point of the middle of event row ROW of the editor (rows are 18 pixels from y 5).
 row_point() {
     local x y w h
@@ -174,16 +151,6 @@ read -r -a delay <<<"$delays"
 [ "$(json "$E2E_WORK/macro.json" "d['id']")" = 17 ] || fail "the second macro should have id 17"
 
 # ---- binding to button 4 ---------------------------------------------------------------------------
-# slot_matches: every slot image of the mouse equals the image of the saved profile file
-# (profile k+1 lives in slot k).
-slot_matches() {
-    local k
-    for k in 0 1 2 3 4; do
-        "$ctl" profile image "$data/Profiles/Default$((k + 1)).profile" --firmware 109 --raw \
-            >"$E2E_WORK/expected$k.bin" 2>/dev/null || return 1
-        cmp -s "$E2E_WORK/expected$k.bin" "$E2E_MOUSE_STATE/slot$k.bin" || return 1
-    done
-}
 button4() {
     "$ctl" profile show "$data/Profiles/Default1.profile" >"$E2E_WORK/profile.json" 2>/dev/null &&
         json "$E2E_WORK/profile.json" "'%d/%d' % (d['buttons'][3]['function'], d['buttons'][3]['value'])"
@@ -208,7 +175,7 @@ click_item 1 1 2 && wait_until 5 menu_count 0 || fail "could not choose the macr
 wait_until 5 eval '[ "$(slot4_text)" = jump ]' || fail "slot 4 does not show 'jump'"
 click_ctl "$T" $kApply
 wait_until 15 eval '[ "$(button4)" = 14/17 ]' || fail "button 4 saved as $(button4), not 14/17"
-wait_until 15 slot_matches || fail "the mouse's slot images differ from the saved profiles: $(ls "$E2E_MOUSE_STATE")"
+wait_until 15 slots_match "$data/Profiles" || fail "the mouse's slot images differ from the saved profiles: $(ls "$E2E_MOUSE_STATE")"
 grep -q "^SET 05" "$E2E_TRANSCRIPT" || fail "no profile image reached the mouse"
 
 # ---- deleting ------------------------------------------------------------------------------------
@@ -235,7 +202,7 @@ delete_answering 284 162  # OK
 wait_until 5 ctl_is "$T" $kList count 1 || fail "OK did not delete the macro"
 click_ctl "$T" $kApply
 wait_until 15 eval '[ "$(button4)" = 3/0 ]' || fail "button 4 saved as $(button4) after the delete"
-wait_until 15 slot_matches || fail "slot images differ from the saved profiles after the delete"
+wait_until 15 slots_match "$data/Profiles" || fail "slot images differ from the saved profiles after the delete"
 
 # ---- Exit from the tray and a second start ---------------------------------------------------------
 tray=$(xdotool search --sync --name '^Wine System Tray$' | head -n 1)

@@ -194,16 +194,6 @@ ctl_is "$T" $kAccelerationOn check 0 $kMousePage || fail "Enable did not clear"
 shot mouse-page-edited "$T"
 
 # ---- Apply ------------------------------------------------------------------------------------------
-# slot_matches: every slot image of the mouse equals the image of its saved profile file
-# (profile k + 1 is written to slot k).
-slot_matches() {
-    local k
-    for k in 0 1 2 3 4; do
-        "$ctl" profile image "$data/Profiles/Default$((k + 1)).profile" --firmware 109 --raw \
-            >"$E2E_WORK/expected$k.bin" 2>/dev/null || return 1
-        cmp -s "$E2E_WORK/expected$k.bin" "$E2E_MOUSE_STATE/slot$k.bin" || return 1
-    done
-}
 profile_field() {
     "$ctl" profile show "$data/Profiles/Default1.profile" >"$E2E_WORK/profile.json" 2>/dev/null &&
         json "$E2E_WORK/profile.json" "$1"
@@ -214,7 +204,7 @@ click_ctl "$T" $kApply
 wait_until 15 eval '[ "$(buttons)" = "$expected_buttons" ]' ||
     fail "buttons saved as '$(buttons)', not '$expected_buttons'"
 [ "$(profile_field "d['reportRate']")" = 3 ] || fail "report rate saved as $(profile_field "d['reportRate']")"
-wait_until 15 slot_matches || fail "the mouse's slot images differ from the saved profiles"
+wait_until 15 slots_match "$data/Profiles" || fail "the mouse's slot images differ from the saved profiles"
 # Read back from the mouse itself: the functions and the key's usage (B is usage 5).
 mouse_slot() {
     "$ctl" image show "$E2E_MOUSE_STATE/slot0.bin" >"$E2E_WORK/slot.json" 2>/dev/null &&
@@ -260,7 +250,7 @@ shot colour-page "$T"
 led() { profile_field "'%d/%d' % (d['ledMode'], d['ledColour'])"; }
 click_ctl "$T" $kApply
 wait_until 15 eval '[ "$(led)" = 25/39679 ]' || fail "LED mode/colour saved as $(led), not 25/39679"
-wait_until 15 slot_matches || fail "the mouse's slot images differ after the colour change"
+wait_until 15 slots_match "$data/Profiles" || fail "the mouse's slot images differ after the colour change"
 slot_led="$(mouse_slot "'%d/%d' % (d['ledMode'], d['ledColour'])")"
 [ "$slot_led" = 25/39679 ] || fail "the mouse's slot holds LED mode/colour $slot_led"
 
