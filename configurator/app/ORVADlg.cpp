@@ -6,6 +6,7 @@
 #include "AppTexts.h"
 #include "ApplySequence.h"
 #include "MacroSettingsDlg.h"
+#include "MainWindowLabels.h"
 #include "MainWindowLayout.h"
 #include "MouseSettingsDlg.h"
 #include "PageIds.h"
@@ -225,7 +226,8 @@ bool CORVADlg::OnInitDialog() noexcept {
 
     LayOutControls();
     // Each page shows the current profile as it is made.
-    pages_.Create(Hwnd());
+    // Tab reaches the page's controls between the profile row and "Reset to Default".
+    pages_.Create(Hwnd(), profileButtons_.back().Hwnd());
 
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     tray_.Add(Hwnd(), kTrayIconId, WM_TRAY_ICON, trayIconImage_, Wide(kTrayTip));
@@ -266,6 +268,7 @@ void CORVADlg::LayOutControls() noexcept {
     version_.SetImage(Piece(kVersionPlace, kSkinNormal));
     version_.SetFontHeight(kVersionFontHeight);
     version_.SetText(Wide(kProgramVersion));
+    LabelControls(Hwnd(), kMainWindowLabels);
 }
 
 bool CORVADlg::OnIdle() noexcept {

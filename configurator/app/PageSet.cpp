@@ -10,8 +10,9 @@ PageSet::PageSet(PageHost& host) : host_(host) {}
 
 PageSet::~PageSet() = default;
 
-void PageSet::Create(HWND parent) noexcept {
+void PageSet::Create(HWND parent, HWND tabAfter) noexcept {
     parent_ = parent;
+    tabAfter_ = tabAfter;
     sensor_ = std::make_unique<CSensorDlg>(host_);
     colour_ = std::make_unique<CColorSettingsDlg>(host_);
     macro_ = std::make_unique<CMacroSettingsDlg>(host_);
@@ -49,6 +50,8 @@ bool PageSet::Make(Page page, Profile& current) noexcept {
     SetWindowLongPtrW(entry.window->Hwnd(), GWLP_ID, entry.window->TemplateId());
     const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
     entry.window->Move(r.left, r.top, r.Width(), r.Height());
+    SetWindowPos(entry.window->Hwnd(), tabAfter_, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     entry.window->Show(false);
     // A page made late shows the profile as it is now.
     if (entry.profilePage != nullptr) {

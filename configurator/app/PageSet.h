@@ -29,8 +29,9 @@ class PageSet {
     PageSet(const PageSet&) = delete;
     PageSet& operator=(const PageSet&) = delete;
 
-    // The page objects, the macros read, and the mouse page made and shown in `parent`.
-    void Create(HWND parent) noexcept;
+    // The page objects, the macros read, and the mouse page made and shown in `parent`. Each
+    // page window goes after `tabAfter` in the order Tab takes.
+    void Create(HWND parent, HWND tabAfter) noexcept;
     // Makes the page's window if it has none yet (it shows `current` then); false when it
     // cannot be made.
     bool Make(Page page, Profile& current) noexcept;
@@ -57,6 +58,7 @@ class PageSet {
     };
     PageHost& host_;
     HWND parent_ = nullptr;
+    HWND tabAfter_ = nullptr;
     size_t idleTried_ = 0;  // hidden pages made (or tried) at idle so far
     std::unique_ptr<CMouseSettingsDlg> mouse_;
     std::unique_ptr<CSensorDlg> sensor_;

@@ -4,6 +4,7 @@
 
 #include "HookEvent.h"
 #include "KeyboardHookSlot.h"
+#include "MacroPageLabels.h"
 #include "MacroPageLayout.h"
 #include "PageIds.h"
 #include "PageRegion.h"
@@ -72,6 +73,8 @@ bool CMacroSettingsDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
+    LabelControls(Hwnd(), kMacroPageLabels);
+    SetAccessLabel(kMacroPageName);
     LoadMacros();
     editor_.BuildContextMenu();
     LoadMacroList();
@@ -256,6 +259,7 @@ void CMacroSettingsDlg::BeginNameEdit() noexcept {
             return;
         }
         edit->SetFontHeight(kNameFontHeight);
+        edit->SetAccessLabel(kNewMacroNameLabel);
         list_.SetNameEdit(std::move(edit));
     }
     CZelWnd* edit = list_.NameEdit();

@@ -312,3 +312,9 @@ void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
     }
     SelectObject(dc, previousFont);
 }
+
+bool CZelMacroCtrl::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_LIST;
+    info.name = AccessNameOr(Text());
+    return true;
+}

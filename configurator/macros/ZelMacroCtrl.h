@@ -46,6 +46,8 @@ class CZelMacroCtrl : public CZelWnd, public MacroEditorModel {
                             LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
     void SetScrollPosition(int32_t position) override;
+    // Screen readers: the list of the current macro's events, named by its label.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;

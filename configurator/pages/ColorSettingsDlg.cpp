@@ -4,6 +4,7 @@
 
 #include "ColourPageLayout.h"
 #include "PageIds.h"
+#include "PageLabels.h"
 #include "PageRegion.h"
 #include "PlacedControls.h"
 #include "SkinImages.h"
@@ -29,6 +30,11 @@ bool CColorSettingsDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
+    LabelControls(Hwnd(), kColourPageLabels);
+    for (size_t i = 0; i < palette_.size(); ++i) {
+        palette_[i].SetAccessLabel(kPaletteNamePrefix + ColourTip(ArgbOf(kPalette[i])));
+    }
+    SetAccessLabel(kColourPageName);
     OnLightingChoice(IDC_LED_ON);
     SetCurrentColour(kInitialColour);
     return true;

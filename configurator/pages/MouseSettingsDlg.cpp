@@ -7,6 +7,7 @@
 #include "MacroCollection.h"
 #include "MousePageLayout.h"
 #include "PageIds.h"
+#include "PageLabels.h"
 #include "PageRegion.h"
 #include "PlacedControls.h"
 #include "PopDlg.h"
@@ -44,6 +45,8 @@ bool CMouseSettingsDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
+    LabelControls(Hwnd(), kMousePageLabels);
+    SetAccessLabel(kMousePageName);
     SetUpSlots();
     SetUpSliders();
     rateBoxes_[3].SetChecked(true);  // "1000"

@@ -6,6 +6,7 @@
 #include "KeyboardHookSlot.h"
 #include "MouseCommands.h"
 #include "PageIds.h"
+#include "PageLabels.h"
 #include "PlacedPieces.h"
 #include "PopDlgLayout.h"
 #include "PopupRules.h"
@@ -55,6 +56,7 @@ bool CPopDlg::OnInitDialog() noexcept {
     }
     SetText(layout->title);
     PlaceControls(*layout);
+    LabelControls(Hwnd(), PopupAccessLabels(mode_));
     if (mode_ == kPopupAnalysisMove) {
         StartCountdown();
     } else if (mode_ == kPopupSingleKey) {

@@ -1,6 +1,7 @@
 #include "RenameDlg.h"
 
 #include "PageIds.h"
+#include "PageLabels.h"
 #include "RenameDlgIds.h"
 #include "RenameDlgLayout.h"
 #include "SkinImages.h"
@@ -58,6 +59,7 @@ bool CRenameDlg::OnInitDialog() noexcept {
     PlaceButton(ok_, IDC_RENAME_OK);
     PlaceButton(cancel_, IDC_RENAME_CANCEL);
     PlaceButton(close_, IDC_RENAME_CLOSE);
+    LabelControls(Hwnd(), kRenameLabels);
     CentreOverParent();
     SetFocus(name_.Hwnd());
     return false;

@@ -2,6 +2,7 @@
 
 #include "MouseCommands.h"
 #include "PageIds.h"
+#include "PageLabels.h"
 #include "PageRegion.h"
 #include "PlacedPieces.h"
 #include "PopDlg.h"
@@ -47,6 +48,8 @@ bool CSensorDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
+    LabelControls(Hwnd(), kSensorPageLabels);
+    SetAccessLabel(kSensorPageName);
     // The sliders show step 1 of the current profile, but the set-up writes nothing: with the
     // box still clear here, a notification would copy X over a separate Y. Only the user's moves
     // and LoadSensorPage, with the profile's own box state, store resolutions.

@@ -7,6 +7,7 @@
 
 #include "MouseCommands.h"
 #include "PageIds.h"
+#include "PageLabels.h"
 #include "PageRegion.h"
 #include "PlacedPieces.h"
 #include "SensorRules.h"
@@ -59,6 +60,8 @@ bool CSupportDlg::OnInitDialog() noexcept {
     RECT client = ClientRect();
     SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
     CreateControls();
+    LabelControls(Hwnd(), kSupportPageLabels);
+    SetAccessLabel(kSupportPageName);
     ShowVersions();
     return true;
 }

@@ -1,5 +1,6 @@
 #include "BufferedPaint.h"
 
+#include "FocusMark.h"
 #include "SkinImages.h"
 
 BufferedPaint::BufferedPaint(HWND window) noexcept {
@@ -39,12 +40,32 @@ void BufferedPaint::MakeBuffer() noexcept {
 
 BufferedPaint::~BufferedPaint() {
     graphics_.reset();
+    MarkFocus();
     if (buffer_) {
         buffer_->CopyTo(target_, origin_.x, origin_.y);
     }
     buffer_.reset();
     if (window_ != nullptr) {
         EndPaint(window_, &paint_);
+    }
+}
+
+void BufferedPaint::MarkFocus() noexcept {
+    if (target_ == nullptr || width_ <= 0 || height_ <= 0) {
+        return;
+    }
+    // The window painted: the one of the paint request, or the one whose DC an owner-draw
+    // request brought (a buffer's memory DC has none).
+    HWND window = window_ != nullptr ? window_ : WindowFromDC(target_);
+    RECT client{};
+    if (window == nullptr || !GetClientRect(window, &client) || origin_.x != 0 || origin_.y != 0 ||
+        client.right != width_ || client.bottom != height_) {
+        return;  // a part of a window, such as the background behind a control
+    }
+    if (buffer_) {
+        DrawFocusMarkIfFocused(window, buffer_->Dc(), 0, 0, width_, height_);
+    } else {
+        DrawFocusMarkIfFocused(window, target_, origin_.x, origin_.y, width_, height_);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // BufferedPaint: one flicker-free painting of a control. It takes the target (a paint request,
 // an owner-draw request or a device context and area), draws into an off-screen buffer of the
-// area's size, and copies the buffer to the target in one BitBlt when it goes. GDI+ drawing
+// area's size, and copies the buffer to the target in one BitBlt when it goes. A painting of a
+// whole control that has the keyboard focus gets the focus mark on top (FocusMark.h). GDI+ drawing
 // (Graphics) and GDI drawing (Dc) may alternate: asking for the DC ends the GDI+ drawing first,
 // since the two must not work on one device context at the same time.
 //
@@ -43,6 +44,7 @@ class BufferedPaint {
 
   private:
     void MakeBuffer() noexcept;
+    void MarkFocus() noexcept;
 
     HWND window_ = nullptr;  // set while a paint request is open
     PAINTSTRUCT paint_{};

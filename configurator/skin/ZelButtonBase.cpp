@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "BufferedPaint.h"
+#include "ButtonAccess.h"
 #include "SkinImages.h"
 
 void CZelButtonBase::SetImages(ButtonImages images) noexcept {
@@ -171,4 +172,50 @@ void CZelButtonBase::DrawCaptionText(HDC dc, const RECT& client, const std::wstr
     label.right = client.right;
     label.bottom = client.bottom;
     DrawLabel(label, font, dc);
+}
+
+// ---- screen readers and the keyboard --------------------------------------------------------
+
+void CZelButtonBase::Click() noexcept {
+    if (Hwnd() == nullptr || !IsEnabled()) {
+        return;
+    }
+    // The steps of a mouse click: the platform button sends the click command between the press
+    // and the release, so a check box toggles after its parent has seen the command.
+    OnButtonDown();
+    SendMessageW(Parent(), WM_COMMAND, MAKEWPARAM(ControlId(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Hwnd()));
+    OnButtonUp();
+}
+
+bool CZelButtonBase::DescribeSelf(AccessInfo& info) const noexcept {
+    std::wstring shown;
+    if (!ShownText(shown)) {
+        shown = Text();
+    }
+    DescribeButton({AccessNameOr(shown), AccessHintOf(), ShowsDown(), state_}, info);
+    return true;
+}
+
+bool CZelButtonBase::DoAccessAction(int index) noexcept {
+    if (index >= 0 || AccessHintOf() == AccessHint::kDecoration) {
+        return false;
+    }
+    Click();
+    return true;
+}
+
+bool CZelButtonBase::OnKey(UINT key, bool alt, bool repeat) noexcept {
+    if (alt || repeat || (key != VK_SPACE && key != VK_RETURN)) {
+        return false;
+    }
+    Click();
+    return true;
+}
+
+UINT CZelButtonBase::WantedKeys(const MSG* message) const noexcept {
+    // Enter presses the button with the focus rather than the dialog's default.
+    const bool enter =
+        message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+    return enter ? DLGC_WANTMESSAGE : 0;
 }

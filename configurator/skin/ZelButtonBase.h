@@ -30,6 +30,9 @@ class CZelButtonBase : public CZelWnd {
     SkinState State() const noexcept { return state_; }
     bool IsPressed() const noexcept { return pressed_; }
     bool IsTracking() const noexcept { return hover_.IsTracking(); }
+    // A click the way the mouse makes one (pressed, the click command to the parent, released),
+    // for Space and Enter and for a screen reader's default action.
+    void Click() noexcept;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
@@ -58,6 +61,12 @@ class CZelButtonBase : public CZelWnd {
     // The image for the current state by the drawing rules, or null.
     Gdiplus::Bitmap* ChooseImage() const noexcept;
     ControlKind AccessKind() const noexcept override { return ControlKind::Button; }
+    // Screen readers and the keyboard: a push button (a radio button or page tab by its label's
+    // hint) pressed by Space and Enter.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
+    bool DoAccessAction(int index) noexcept override;
+    bool OnKey(UINT key, bool alt, bool repeat) noexcept override;
+    UINT WantedKeys(const MSG* message) const noexcept override;
 
   private:
     void OnMouseMove(WPARAM keys, LPARAM point) noexcept;

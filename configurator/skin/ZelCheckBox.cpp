@@ -18,3 +18,14 @@ void CZelCheckBox::OnReleased(bool wasPressed) noexcept {
         checked_ = !checked_;
     }
 }
+
+bool CZelCheckBox::DescribeSelf(AccessInfo& info) const noexcept {
+    if (!CZelButtonBase::DescribeSelf(info) || AccessHintOf() != AccessHint::kNone) {
+        return true;
+    }
+    info.role = ROLE_SYSTEM_CHECKBUTTON;
+    info.state = (info.state & ~STATE_SYSTEM_PRESSED) | (checked_ ? STATE_SYSTEM_CHECKED : 0);
+    info.state |= State() == kSkinDown ? STATE_SYSTEM_PRESSED : 0;
+    info.defaultAction = checked_ ? L"Uncheck" : L"Check";
+    return true;
+}

@@ -13,6 +13,8 @@ class CZelCheckBox : public CZelButtonBase {
     void OnHoverStarted() noexcept override;
     void OnReleased(bool wasPressed) noexcept override;
     bool ShowsDown() const noexcept override { return checked_; }
+    // A check box, or a radio button when its label says it is one of a set.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
     bool checked_ = false;

@@ -161,3 +161,28 @@ void CZelComboButton::DrawCaption(HDC dc, const RECT& client) noexcept {
     DrawCaptionText(dc, client, caption_, font_, hot ? hotCaptionColour_ : captionColour_,
                     kCaptionIndent);
 }
+
+bool CZelComboButton::DescribeSelf(AccessInfo& info) const noexcept {
+    CZelButtonBase::DescribeSelf(info);
+    info.role = ROLE_SYSTEM_BUTTONMENU;
+    info.name = AccessNameOr(caption_);
+    info.value = AccessName().empty() ? std::wstring() : caption_;
+    const bool open = menu_ && menu_->IsVisible();
+    info.state = (info.state & ~STATE_SYSTEM_PRESSED) | STATE_SYSTEM_HASPOPUP |
+                 (open ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED);
+    info.defaultAction = L"Open";
+    info.keyboardShortcut = L"Alt+Down";
+    return true;
+}
+
+bool CZelComboButton::OnKey(UINT key, bool alt, bool repeat) noexcept {
+    const bool opens = (key == VK_F4 && !alt) || (key == VK_DOWN && alt);
+    if (!opens || repeat || !menu_) {
+        return CZelButtonBase::OnKey(key, alt, repeat);
+    }
+    OpenMenu();
+    // From the keyboard the first item is lit at once, ready for Enter.
+    menu_->SetHoveredIndex(0);
+    menu_->Redraw();
+    return true;
+}

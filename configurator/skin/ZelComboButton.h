@@ -48,6 +48,10 @@ class CZelComboButton : public CZelButtonBase {
     bool ShowsDown() const noexcept override { return latched_; }
     bool ShownText(std::wstring& text) const noexcept override;
     void DrawCaption(HDC dc, const RECT& client) noexcept override;
+    // A menu button named by its label, its value the chosen item; F4 or Alt+Down opens the
+    // menu with its first item lit.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
+    bool OnKey(UINT key, bool alt, bool repeat) noexcept override;
 
   private:
     bool EnsureMenu(int width) noexcept;

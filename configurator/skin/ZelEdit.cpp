@@ -105,3 +105,13 @@ void CZelEdit::OnPaint() noexcept {
               DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(dc, previous);
 }
+
+bool CZelEdit::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_TEXT;
+    info.name = AccessName();
+    info.value = Text();
+    if (Hwnd() != nullptr && (GetWindowLongW(Hwnd(), GWL_STYLE) & ES_READONLY) != 0) {
+        info.state |= STATE_SYSTEM_READONLY;
+    }
+    return true;
+}

@@ -22,6 +22,8 @@ class CZelEdit : public CZelWnd {
     void OnAttached() noexcept override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
+    // Editable text named by its label, its value what it holds.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
     void OnPaint() noexcept;

@@ -41,6 +41,16 @@
 //   LB_GETCOUNT, LB_GETCURSEL, LB_GETTEXT and LB_GETTEXTLEN) and name their kind in a window
 //   property (ControlKind.h), for accessibility tools, automation and the end-to-end probe.
 
+// Screen readers and the keyboard
+//   Every window is an AccessSource (AccessSource.h): a control describes its role, name, state,
+//   value, default action and items, and its CZelAccessible (ZelAccessible.h) answers
+//   WM_GETOBJECT from that. A window names its controls with LabelControls and a table of
+//   AccessLabel (the label its skin draws beside each control, and whether the control is one of
+//   a set, a page tab or a mere marker). Buttons, boxes, sliders and lists are tab stops for the
+//   dialog manager; OnKey gets the keys it leaves them (WantedKeys asks for arrows or Enter); an
+//   open popup menu takes every key first (SetKeyOwner, MenuKeys.h); BufferedPaint draws the
+//   focus mark once the keyboard has been used in the window (FocusMark.h).
+
 // Dialogs
 //   CZelDialog (ZelDialog.h) is made from a template of the program's .rc. Create(parent) for
 //   child pages and modeless windows, RunModal(owner) for modal ones; EndModal(1 or 2) ends

@@ -234,6 +234,22 @@ void CZelListBox::OnLeftButtonDown(int x, int y) noexcept {
     }
 }
 
+void CZelListBox::SelectEntry(int32_t index) noexcept {
+    const int32_t count = static_cast<int32_t>(rows_.Entries().size());
+    if (index < 0 || index >= count) {
+        return;
+    }
+    rows_.SelectOnly(index);
+    // Out of view: the scroll bar brings the row to the bottom edge, or as far as it can.
+    const PixelRect& row = rows_.Entries()[static_cast<size_t>(index)].rect;
+    if (scrollBar_.IsVisible() && (row.top < 0 || row.bottom > rows_.ClientBottom())) {
+        const int32_t visible = rows_.VisibleRows();
+        scrollBar_.SetPos(index >= visible ? index : visible);
+    }
+    NotifyParent(NOTIFY_MACRO_SELECTED, rows_.Entries()[static_cast<size_t>(index)].id);
+    Redraw();
+}
+
 void CZelListBox::OnLeftButtonUp(int x, int y) noexcept {
     const int32_t index = rows_.EntryAt(x, y);
     if (index < 0) {
@@ -260,5 +276,68 @@ void CZelListBox::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
         SetTextColor(dc, entry.selected != 0 ? entry.selectedColour : entry.colour);
         DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &row,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+// ---- screen readers and the keyboard --------------------------------------------------------
+
+bool CZelListBox::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_LIST;
+    info.name = AccessName();
+    return true;
+}
+
+int CZelListBox::AccessItemCount() const noexcept {
+    return static_cast<int>(rows_.Entries().size());
+}
+
+bool CZelListBox::DescribeItem(int index, AccessInfo& info, RECT& where) const noexcept {
+    if (index < 0 || index >= AccessItemCount()) {
+        return false;
+    }
+    const CBoxItem& entry = rows_.Entries()[static_cast<size_t>(index)];
+    info.role = ROLE_SYSTEM_LISTITEM;
+    info.name = ToWide(entry.name);
+    info.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (entry.selected != 0) {
+        info.state |= STATE_SYSTEM_SELECTED | (GetFocus() == Hwnd() ? STATE_SYSTEM_FOCUSED : 0);
+    }
+    if (entry.rect.bottom <= 0 || entry.rect.top >= rows_.ClientBottom()) {
+        info.state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    }
+    info.defaultAction = L"Select";
+    where = ToRect(entry.rect);
+    return true;
+}
+
+bool CZelListBox::DoAccessAction(int index) noexcept {
+    if (index < 0 || index >= AccessItemCount()) {
+        return false;
+    }
+    SelectEntry(index);
+    return true;
+}
+
+bool CZelListBox::OnKey(UINT key, bool alt, bool) noexcept {
+    const int32_t count = static_cast<int32_t>(rows_.Entries().size());
+    if (alt || count == 0) {
+        return false;
+    }
+    const int32_t selected = rows_.SelectedIndex();
+    switch (key) {
+        case VK_UP:
+            SelectEntry(selected > 0 ? selected - 1 : 0);
+            return true;
+        case VK_DOWN:
+            SelectEntry(selected < count - 1 ? selected + 1 : count - 1);
+            return true;
+        case VK_HOME:
+            SelectEntry(0);
+            return true;
+        case VK_END:
+            SelectEntry(count - 1);
+            return true;
+        default:
+            return false;
     }
 }

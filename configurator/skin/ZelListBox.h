@@ -59,8 +59,17 @@ class CZelListBox : public CZelWnd {
                             LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::ListBox; }
+    // A list of its entries; Up, Down, Home and End select as a click on a row does.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
+    int AccessItemCount() const noexcept override;
+    bool DescribeItem(int index, AccessInfo& info, RECT& where) const noexcept override;
+    bool DoAccessAction(int index) noexcept override;
+    bool OnKey(UINT key, bool alt, bool repeat) noexcept override;
+    UINT WantedKeys(const MSG*) const noexcept override { return DLGC_WANTARROWS; }
 
   private:
+    // Selects the entry and tells the parent, as a click on its row does; scrolls it into view.
+    void SelectEntry(int32_t index) noexcept;
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;

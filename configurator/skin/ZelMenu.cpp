@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include "HookEvent.h"
+#include "MenuAccess.h"
+#include "MenuKeys.h"
 #include "MenuMouseHook.h"
 #include "BufferedPaint.h"
 #include "SkinImages.h"
@@ -160,6 +162,9 @@ void CZelMenu::PopupAt(int x, int y, int anchor) noexcept {
     ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
     Redraw();
     SetMenuHookTarget(Hwnd());
+    if (ParentMenu() == nullptr) {
+        SetKeyOwner(this);  // the open menu takes the keys
+    }
 }
 
 void CZelMenu::NotifyHiding(int value) noexcept {
@@ -180,6 +185,9 @@ void CZelMenu::CloseMenu() noexcept {
     // Another menu tree opened meanwhile keeps the hook.
     if (ParentMenu() == nullptr && TreeHoldsHookTarget()) {
         RemoveMenuHook();
+    }
+    if (ParentMenu() == nullptr && KeyOwner() == this) {
+        SetKeyOwner(nullptr);
     }
 }
 
@@ -283,12 +291,7 @@ void CZelMenu::OnMouseMove(int x, int y) noexcept {
             if (hovered) {
                 continue;
             }
-            CloseSubMenus();
-            const RECT window = RectInParent();
-            if (CZelMenu* sub = GetSubMenu(item.id)) {
-                sub->PopupAt(window.right - kSubMenuOverlap,
-                             window.top + item.rect.top - kSubMenuOverlap, kTopLeft);
-            }
+            OpenSubMenu(i);
         } else {
             CloseSubMenus();
         }
@@ -308,13 +311,33 @@ void CZelMenu::OnLeftButtonDown(int x, int y) noexcept {
     Redraw();
 }
 
+void CZelMenu::OpenSubMenu(size_t index) noexcept {
+    if (index >= Items().size()) {
+        return;
+    }
+    const MenuItem& item = Items()[index];
+    CloseSubMenus();
+    const RECT window = RectInParent();
+    if (CZelMenu* sub = GetSubMenu(item.id)) {
+        sub->PopupAt(window.right - kSubMenuOverlap, window.top + item.rect.top - kSubMenuOverlap,
+                     kTopLeft);
+    }
+}
+
 void CZelMenu::OnLeftButtonUp(int x, int y) noexcept {
     SetHoveredIndex(-1);
     SetHoveredIndex(HitTest(x, y));
     if (HoveredIndex() < 0) {
         return;
     }
-    const MenuItem* item = FindItem(Items()[static_cast<size_t>(HoveredIndex())].id);
+    ChooseItem(static_cast<size_t>(HoveredIndex()));
+}
+
+void CZelMenu::ChooseItem(size_t index) noexcept {
+    if (index >= Items().size()) {
+        return;
+    }
+    const MenuItem* item = FindItem(Items()[index].id);
     if (item == nullptr) {
         return;
     }
@@ -400,4 +423,37 @@ void CZelMenu::PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovere
     DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &line,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, previousFont);
+}
+
+// ---- screen readers and the keyboard --------------------------------------------------------
+
+bool CZelMenu::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_MENUPOPUP;
+    info.name = AccessName();
+    return true;
+}
+
+int CZelMenu::AccessItemCount() const noexcept {
+    return static_cast<int>(Items().size());
+}
+
+bool CZelMenu::DescribeItem(int index, AccessInfo& info, RECT& where) const noexcept {
+    return DescribeMenuItem(*this, index, IsVisible(), info, where);
+}
+
+bool CZelMenu::DoAccessAction(int index) noexcept {
+    if (index < 0 || index >= AccessItemCount() || !IsVisible()) {
+        return false;
+    }
+    const size_t item = static_cast<size_t>(index);
+    if (Items()[item].hasSubMenu != 0) {
+        OpenSubMenu(item);
+    } else {
+        ChooseItem(item);
+    }
+    return true;
+}
+
+bool CZelMenu::OnKey(UINT key, bool alt, bool repeat) noexcept {
+    return HandleMenuKey(*this, key, alt, repeat);
 }

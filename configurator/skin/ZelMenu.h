@@ -52,12 +52,23 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     // Hides this level, its parents and its sub-levels; the top level removes the hook.
     void CloseMenu() noexcept;
     void CloseSubMenus() noexcept;
+    // Shows the sub-menu of item `index` beside it, closing the other sub-menus of this level.
+    void OpenSubMenu(size_t index) noexcept;
+    // What a click on item `index` does: an item without a sub-menu is reported to the notify
+    // window and the menu closes; an item with one does nothing.
+    void ChooseItem(size_t index) noexcept;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     std::unique_ptr<MenuLevel> MakeSubLevel(int32_t levelId) override;
     int32_t MeasureTextWidth(const std::wstring& text) const override;
+    // Screen readers: a popup menu of menu items. Keys: MenuKeys.h.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
+    int AccessItemCount() const noexcept override;
+    bool DescribeItem(int index, AccessInfo& info, RECT& where) const noexcept override;
+    bool DoAccessAction(int index) noexcept override;
+    bool OnKey(UINT key, bool alt, bool repeat) noexcept override;
 
   private:
     void OnPaint() noexcept;

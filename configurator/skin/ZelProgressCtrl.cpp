@@ -66,3 +66,13 @@ void CZelProgressCtrl::OnPaint() noexcept {
         }
     }
 }
+
+bool CZelProgressCtrl::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_PROGRESSBAR;
+    info.name = AccessName();
+    const int64_t span = static_cast<int64_t>(maximum) - minimum;
+    const int64_t percent = span > 0 ? (static_cast<int64_t>(position) - minimum) * 100 / span : 0;
+    info.value = std::to_wstring(percent) + L"%";
+    info.state |= STATE_SYSTEM_READONLY;
+    return true;
+}

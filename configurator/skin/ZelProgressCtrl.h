@@ -24,6 +24,8 @@ class CZelProgressCtrl : public CZelWnd {
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::Progress; }
+    // A progress bar named by its label, its value the share of the range it shows.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
     void OnPaint() noexcept;

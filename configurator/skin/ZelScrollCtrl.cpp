@@ -179,3 +179,11 @@ void CZelScrollCtrl::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
         model.secondArrow);
     draw(pressedPart_ == ScrollPart::kThumb ? images_.pressedThumb : images_.thumb, model.thumb);
 }
+
+bool CZelScrollCtrl::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_SCROLLBAR;
+    info.name = AccessNameOr(model.orientation == ScrollOrientation::kVertical ? L"Vertical"
+                                                                               : L"Horizontal");
+    info.value = std::to_wstring(model.position);
+    return true;
+}

@@ -45,6 +45,8 @@ class CZelScrollCtrl : public CZelWnd {
                             LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::ScrollBar; }
+    // A scroll bar with its position.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;

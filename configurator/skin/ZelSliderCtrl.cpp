@@ -59,6 +59,11 @@ void CZelSliderCtrl::SetDisabled(bool disabled) noexcept {
     if (disabled) {
         hover_.Stop(*this);
     }
+    // Nor is it reached with Tab.
+    if (Hwnd() != nullptr) {
+        const LONG style = GetWindowLongW(Hwnd(), GWL_STYLE);
+        SetWindowLongW(Hwnd(), GWL_STYLE, disabled ? style & ~WS_TABSTOP : style | WS_TABSTOP);
+    }
     Redraw();
 }
 
@@ -194,4 +199,43 @@ void CZelSliderCtrl::OnPaint() noexcept {
         label.bottom = box.bottom;
         DrawLabel(label, font_, paint.Dc());
     }
+}
+
+bool CZelSliderCtrl::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_SLIDER;
+    info.name = AccessName();
+    info.value = std::to_wstring(model.value);
+    info.state |= state_ == kDisabled ? STATE_SYSTEM_UNAVAILABLE : 0;
+    return true;
+}
+
+bool CZelSliderCtrl::OnKey(UINT key, bool alt, bool) noexcept {
+    if (alt || state_ == kDisabled) {
+        return false;
+    }
+    const int32_t step = model.step > 0 ? model.step : 1;
+    int32_t value = model.value;
+    switch (key) {
+        case VK_LEFT:
+        case VK_DOWN:
+            value = SnapToStep(value - step, step);
+            break;
+        case VK_RIGHT:
+        case VK_UP:
+            value = SnapToStep(value + step, step);
+            break;
+        case VK_HOME:
+            value = model.minimum;
+            break;
+        case VK_END:
+            value = model.maximum;
+            break;
+        default:
+            return false;
+    }
+    value = value < model.minimum ? model.minimum : value;
+    value = value > model.maximum ? model.maximum : value;
+    // As a drag does: a new value is drawn and reported, the same one is not.
+    SetValue(value, true);
+    return true;
 }

@@ -49,6 +49,11 @@ class CZelSliderCtrl : public CZelWnd {
                             LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::Slider; }
+    // A slider with its value; the arrows move it by a step, Home and End to its ends, and the
+    // parent hears of each new value as it does while the pointer drags.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
+    bool OnKey(UINT key, bool alt, bool repeat) noexcept override;
+    UINT WantedKeys(const MSG*) const noexcept override { return DLGC_WANTARROWS; }
 
   private:
     void OnPaint() noexcept;

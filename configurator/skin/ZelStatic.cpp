@@ -118,3 +118,11 @@ void CZelStatic::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
         DrawLabel(label, font_, paint.Dc());
     }
 }
+
+bool CZelStatic::DescribeSelf(AccessInfo& info) const noexcept {
+    info.role = ROLE_SYSTEM_STATICTEXT;
+    info.name = AccessNameOr(GetText());
+    info.value = AccessName().empty() ? std::wstring() : GetText();
+    info.state |= STATE_SYSTEM_READONLY;
+    return true;
+}

@@ -40,6 +40,8 @@ class CZelStatic : public CZelWnd {
     void OnAttached() noexcept override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
+    // Static text: its label (the text then its value) or the text it shows.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;

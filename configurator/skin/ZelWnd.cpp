@@ -1,5 +1,8 @@
 #include "ZelWnd.h"
 
+#include "FocusMark.h"
+#include "ZelAccessible.h"
+
 namespace {
 
 constexpr wchar_t kObjectProperty[] = L"OrvaZelObject";
@@ -28,6 +31,13 @@ struct NotificationMark {
     WPARAM code = 0;
 };
 thread_local NotificationMark* tCurrentMark = nullptr;
+
+// The open popup menu that takes the keys first (SetKeyOwner).
+thread_local CZelWnd* tKeyOwner = nullptr;
+
+bool IsKeyMessage(UINT msg) noexcept {
+    return msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
+}
 
 }  // namespace
 
@@ -89,6 +99,14 @@ void CZelWnd::Bind(HWND hwnd) noexcept {
 }
 
 void CZelWnd::Unbind() noexcept {
+    if (accessible_ != nullptr) {
+        accessible_->Disconnect();
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
+    if (tKeyOwner == this) {
+        tKeyOwner = nullptr;
+    }
     RemovePropW(hwnd_, kObjectProperty);
     RemovePropW(hwnd_, kControlKindProperty);
     hwnd_ = nullptr;
@@ -129,6 +147,10 @@ bool CZelWnd::Attach(HWND hwnd) noexcept {
     previousProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CZelWnd::WindowProc)));
     OnAttached();
+    // Buttons, boxes, sliders and lists are reached with Tab.
+    if (TakesKeyboardFocus(AccessKind())) {
+        SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | WS_TABSTOP);
+    }
     return true;
 }
 
@@ -234,6 +256,9 @@ void CZelWnd::Redraw() noexcept {
     if (hwnd_) {
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
+    if (accessible_ != nullptr) {
+        accessible_->NoteChanges();
+    }
 }
 
 void CZelWnd::StartTimer(UINT_PTR id, UINT milliseconds) noexcept {
@@ -308,6 +333,18 @@ bool CZelWnd::PreTranslateMessage(MSG&) noexcept {
 }
 
 bool CZelWnd::PreTranslateChain(MSG& msg) noexcept {
+    NoteKeyboardUse(msg);
+    if (tKeyOwner != nullptr && !tKeyOwner->IsVisible()) {
+        tKeyOwner = nullptr;  // a menu hidden some other way holds the keys no longer
+    }
+    if (tKeyOwner != nullptr && IsKeyMessage(msg.message)) {
+        // An open menu takes every key; it acts on presses and swallows the rest.
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            tKeyOwner->OnKey(static_cast<UINT>(msg.wParam), msg.message == WM_SYSKEYDOWN,
+                             (msg.lParam & (1 << 30)) != 0);
+        }
+        return true;
+    }
     for (HWND hwnd = msg.hwnd; hwnd != nullptr;) {
         if (CZelWnd* wnd = FromHandle(hwnd); wnd && wnd->PreTranslateMessage(msg)) {
             return true;
@@ -340,8 +377,18 @@ LRESULT CZelWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg == WM_DESTROY) {
         OnDestroy();
     }
+    if (const UINT action = CZelAccessible::ActionMessage(); action != 0 && msg == action) {
+        CZelAccessible::RunPostedAction(*this, wParam);
+        return 0;
+    }
     if (msg != WM_NCDESTROY) {
-        return HandleMessage(msg, wParam, lParam);
+        const LRESULT result = HandleMessage(msg, wParam, lParam);
+        if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
+            OnFocusChanged(msg == WM_SETFOCUS);
+        } else if (msg == WM_SHOWWINDOW) {
+            OnShownOrHidden(wParam != FALSE);
+        }
+        return result;
     }
     LRESULT result = DefaultHandling(msg, wParam, lParam);
     if (previousProc_ != nullptr) {
@@ -395,6 +442,20 @@ LRESULT CZelWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
                 return 0;
             }
             break;
+        case WM_GETOBJECT:
+            if (OnGetObject(wParam, lParam, result)) {
+                return result;
+            }
+            break;
+        case WM_GETDLGCODE:
+            return DefaultHandling(msg, wParam, lParam) |
+                   WantedKeys(reinterpret_cast<const MSG*>(lParam));
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (OnKey(static_cast<UINT>(wParam), msg == WM_SYSKEYDOWN, (lParam & (1 << 30)) != 0)) {
+                return 0;
+            }
+            break;
         default:
             break;
     }
@@ -443,4 +504,86 @@ bool CZelWnd::OnTimer(UINT_PTR) noexcept {
 
 bool CZelWnd::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) noexcept {
     return false;
+}
+
+// ---- screen readers and the keyboard --------------------------------------------------------
+
+void CZelWnd::SetKeyOwner(CZelWnd* owner) noexcept {
+    tKeyOwner = owner;
+}
+
+CZelWnd* CZelWnd::KeyOwner() noexcept {
+    return tKeyOwner;
+}
+
+void CZelWnd::SetAccessLabel(const std::wstring& name, AccessHint hint) noexcept {
+    accessName_ = name;
+    accessHint_ = hint;
+    if (hint == AccessHint::kDecoration && hwnd_ != nullptr) {
+        SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) & ~WS_TABSTOP);
+    }
+}
+
+void CZelWnd::LabelControls(HWND parent, std::span<const AccessLabel> labels) noexcept {
+    for (const AccessLabel& label : labels) {
+        if (label.id == 0) {
+            continue;  // an unused place in a table
+        }
+        if (CZelWnd* control = FromHandle(GetDlgItem(parent, label.id))) {
+            control->SetAccessLabel(label.name, label.hint);
+        }
+    }
+}
+
+std::wstring CZelWnd::AccessNameOr(const std::wstring& shown) const {
+    return accessName_.empty() ? shown : accessName_;
+}
+
+bool CZelWnd::DescribeSelf(AccessInfo& info) const noexcept {
+    if (accessName_.empty() || hwnd_ == nullptr) {
+        return false;
+    }
+    const bool child = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0;
+    info.role = child ? ROLE_SYSTEM_PROPERTYPAGE : ROLE_SYSTEM_DIALOG;
+    info.name = accessName_;
+    return true;
+}
+
+bool CZelWnd::OnGetObject(WPARAM flags, LPARAM objectId, LRESULT& result) noexcept {
+    AccessInfo probe;
+    if (static_cast<LONG>(objectId) != OBJID_CLIENT || !DescribeSelf(probe)) {
+        return false;
+    }
+    if (accessible_ == nullptr) {
+        accessible_ = CZelAccessible::Create(hwnd_, *this);
+        if (accessible_ == nullptr) {
+            return false;
+        }
+        accessible_->NoteChanges();  // what readers are told from now on
+    }
+    result = accessible_->Answer(flags);
+    return result > 0;
+}
+
+void CZelWnd::OnFocusChanged(bool gained) noexcept {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    // The focus mark comes and goes with the focus.
+    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_TABSTOP) != 0) {
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    AccessInfo probe;
+    if (gained && DescribeSelf(probe)) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+void CZelWnd::OnShownOrHidden(bool shown) noexcept {
+    // A popup menu tells readers that it opened or closed, as the system's menus do.
+    AccessInfo probe;
+    if (hwnd_ != nullptr && DescribeSelf(probe) && probe.role == ROLE_SYSTEM_MENUPOPUP) {
+        NotifyWinEvent(shown ? EVENT_SYSTEM_MENUPOPUPSTART : EVENT_SYSTEM_MENUPOPUPEND, hwnd_,
+                       OBJID_CLIENT, CHILDID_SELF);
+    }
 }

@@ -4,10 +4,15 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
+#include "AccessLabel.h"
+#include "AccessSource.h"
 #include "ControlKind.h"
+
+class CZelAccessible;
 
 // Notification code of a popup menu hiding (value 1 before, 0 after a level hides).
 constexpr int NOTIFY_MENU_HIDING = 2234;
@@ -25,7 +30,7 @@ bool TakeControlNotificationMark(HWND hwnd, WPARAM wParam) noexcept;
 // controls that draw only part of their area.
 void DrawParentBackground(HWND child, HDC dc) noexcept;
 
-class CZelWnd {
+class CZelWnd : public AccessSource {
   public:
     CZelWnd() = default;
     virtual ~CZelWnd();
@@ -63,7 +68,8 @@ class CZelWnd {
     bool IsEnabled() const noexcept;
     std::wstring Text() const;
     void SetText(const std::wstring& text) noexcept;
-    // Invalidates the whole window so it repaints.
+    // Invalidates the whole window so it repaints; a reader that asked about the control hears
+    // what changed.
     void Redraw() noexcept;
 
     void StartTimer(UINT_PTR id, UINT milliseconds) noexcept;
@@ -86,6 +92,19 @@ class CZelWnd {
     virtual bool PreTranslateMessage(MSG& msg) noexcept;
     // Runs PreTranslateMessage along the chain of `msg.hwnd` and its ancestors.
     static bool PreTranslateChain(MSG& msg) noexcept;
+
+    // While a popup menu is open it takes the keys before the window with the focus does, as
+    // the system's menus do (its OnKey sees them first); null gives them back.
+    static void SetKeyOwner(CZelWnd* owner) noexcept;
+    static CZelWnd* KeyOwner() noexcept;
+
+    // What screen readers call the control when its own text does not say what it is for (the
+    // label the skin draws beside a slider or a box), and how they present it.
+    void SetAccessLabel(const std::wstring& name, AccessHint hint = AccessHint::kNone) noexcept;
+    const std::wstring& AccessName() const noexcept { return accessName_; }
+    AccessHint AccessHintOf() const noexcept { return accessHint_; }
+    // SetAccessLabel for each label whose id names a child window of `parent` that is ours.
+    static void LabelControls(HWND parent, std::span<const AccessLabel> labels) noexcept;
 
   protected:
     // The one dispatch switch of a class: handle what it needs, hand the rest to its base.
@@ -115,6 +134,19 @@ class CZelWnd {
     // property while attached.
     virtual ControlKind AccessKind() const noexcept { return ControlKind::Unknown; }
 
+    // AccessSource: a window with a label and nothing else to tell (a page) is a property page
+    // of that name; others leave the answers to the system.
+    bool DescribeSelf(AccessInfo& info) const noexcept override;
+    // The access label when there is one, else `shown` (the control's caption or text).
+    std::wstring AccessNameOr(const std::wstring& shown) const;
+
+    // A key pressed while the control has the focus, which the dialog manager left to it (Alt
+    // held: `alt`; a key held down repeats: `repeat`). True when the control took it.
+    virtual bool OnKey(UINT, bool /*alt*/, bool /*repeat*/) noexcept { return false; }
+    // WM_GETDLGCODE bits for keys the dialog manager would otherwise use itself (arrows for a
+    // slider, Enter for a button), added to what the window's class answers.
+    virtual UINT WantedKeys(const MSG*) const noexcept { return 0; }
+
     // Answers WM_GETTEXT (size, buffer) or WM_GETTEXTLENGTH with `text`, for controls whose
     // shown text is not their window text.
     static LRESULT AnswerTextQuery(UINT msg, const std::wstring& text, WPARAM size,
@@ -130,7 +162,15 @@ class CZelWnd {
     bool Reflect(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
     void Bind(HWND hwnd) noexcept;
     void Unbind() noexcept;
+    // WM_GETOBJECT: the control's own accessible object for its client area, when it has
+    // something to tell. False: the system answers.
+    bool OnGetObject(WPARAM flags, LPARAM objectId, LRESULT& result) noexcept;
+    void OnFocusChanged(bool gained) noexcept;
+    void OnShownOrHidden(bool shown) noexcept;
 
     HWND hwnd_ = nullptr;
-    WNDPROC previousProc_ = nullptr;  // null: DefWindowProcW
+    WNDPROC previousProc_ = nullptr;        // null: DefWindowProcW
+    CZelAccessible* accessible_ = nullptr;  // made at the first question of a reader
+    std::wstring accessName_;
+    AccessHint accessHint_ = AccessHint::kNone;
 };
