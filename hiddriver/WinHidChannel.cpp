@@ -8,7 +8,7 @@ extern "C" {
 #include <hidsdi.h>
 }
 
-#include "HidTransportWin32.h"
+#include "device/HidTransportWin32.h"
 
 CWinHidChannel::~CWinHidChannel() {
     Close();

@@ -1,10 +1,10 @@
-#include "MousePresence.h"
+#include "app/MousePresence.h"
 
-#include "AppMessages.h"
-#include "DeviceChange.h"
-#include "HidTransportWin32.h"
-#include "MouseCommands.h"
-#include "TransportFactory.h"
+#include "app/AppMessages.h"
+#include "device/DeviceChange.h"
+#include "device/HidTransportWin32.h"
+#include "device/MouseCommands.h"
+#include "device/TransportFactory.h"
 
 MousePresence::MousePresence(PresenceHost& host) : host_(host) {
     transport_ = CreateHidTransport();

@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
-#include "DeviceLink.h"
-#include "DeviceNoticeQueue.h"
-#include "ProfilePoll.h"
+#include "app/logic/DeviceNoticeQueue.h"
+#include "app/logic/ProfilePoll.h"
+#include "device/DeviceLink.h"
 
 // What the presence asks of the window it serves.
 class PresenceHost {

@@ -1,11 +1,11 @@
-#include "ORVAApp.h"
+#include "app/ORVAApp.h"
 
 #include <string>
 
-#include "AppMessages.h"
-#include "AppTexts.h"
-#include "ORVADlg.h"
-#include "Storage.h"
+#include "app/AppMessages.h"
+#include "app/ORVADlg.h"
+#include "app/logic/AppTexts.h"
+#include "profiles/Storage.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // asks the running program to show its window and ends. The main window runs modally; the
 // program ends with it.
 
-#include "ZelApp.h"
+#include "skin/ZelApp.h"
 
 class CORVAApp : public CZelApp {
   protected:

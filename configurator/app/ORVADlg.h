@@ -9,20 +9,20 @@
 #include <memory>
 #include <optional>
 
-#include "ApplySequence.h"
-#include "MacroCollection.h"
-#include "MainWindowLayout.h"
-#include "MousePresence.h"
-#include "PageHost.h"
-#include "PageSet.h"
-#include "RenameDlg.h"
-#include "ProfileMenuCommands.h"
-#include "TrayIcon.h"
-#include "TrayMenu.h"
-#include "ZelButton.h"
-#include "ZelComboButton.h"
-#include "ZelImageDialog.h"
-#include "ZelStatic.h"
+#include "app/MousePresence.h"
+#include "app/PageSet.h"
+#include "app/ProfileMenuCommands.h"
+#include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
+#include "app/logic/ApplySequence.h"
+#include "app/logic/MainWindowLayout.h"
+#include "macros/MacroCollection.h"
+#include "pages/PageHost.h"
+#include "pages/RenameDlg.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelComboButton.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelStatic.h"
 
 class CZelMenu;
 

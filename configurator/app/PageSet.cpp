@@ -1,10 +1,10 @@
-#include "PageSet.h"
+#include "app/PageSet.h"
 
-#include "ColorSettingsDlg.h"
-#include "MacroSettingsDlg.h"
-#include "MouseSettingsDlg.h"
-#include "SensorDlg.h"
-#include "SupportDlg.h"
+#include "pages/ColorSettingsDlg.h"
+#include "pages/MacroSettingsDlg.h"
+#include "pages/MouseSettingsDlg.h"
+#include "pages/SensorDlg.h"
+#include "pages/SupportDlg.h"
 
 PageSet::PageSet(PageHost& host) : host_(host) {}
 

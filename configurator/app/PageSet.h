@@ -9,9 +9,9 @@
 #include <array>
 #include <memory>
 
-#include "MainWindowLayout.h"
-#include "PageHost.h"
-#include "ProfilePage.h"
+#include "app/logic/MainWindowLayout.h"
+#include "pages/PageHost.h"
+#include "pages/ProfilePage.h"
 
 class CColorSettingsDlg;
 class CMacroSettingsDlg;

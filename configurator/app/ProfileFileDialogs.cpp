@@ -1,10 +1,10 @@
-#include "ProfileFileDialogs.h"
+#include "app/ProfileFileDialogs.h"
 
 #include <commdlg.h>
 
 #include <vector>
 
-#include "AppTexts.h"
+#include "app/logic/AppTexts.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "ProfileMenuCommands.h"
+#include "app/ProfileMenuCommands.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
-#include "AppTexts.h"
-#include "ProfileFile.h"
-#include "ProfileFileDialogs.h"
-#include "ProfileTransfer.h"
-#include "Storage.h"
+#include "app/ProfileFileDialogs.h"
+#include "app/logic/AppTexts.h"
+#include "app/logic/ProfileTransfer.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/Storage.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <array>
 
-#include "ApplySequence.h"
-#include "Profile.h"
-#include "RenameDlg.h"
+#include "app/logic/ApplySequence.h"
+#include "pages/RenameDlg.h"
+#include "profiles/Profile.h"
 
 class ProfileMenuCommands {
   public:

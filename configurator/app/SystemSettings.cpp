@@ -1,4 +1,4 @@
-#include "SystemSettings.h"
+#include "app/SystemSettings.h"
 
 #include <windows.h>
 

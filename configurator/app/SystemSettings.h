@@ -1,6 +1,6 @@
 #pragma once
 // Hands a profile's pointer settings to Windows.
 
-#include "WindowsSettings.h"
+#include "app/logic/WindowsSettings.h"
 
 void ApplyToSystem(const WindowsSettings& settings) noexcept;

@@ -1,9 +1,9 @@
-#include "TrayMenu.h"
+#include "app/TrayMenu.h"
 
 #include <cstdint>
 #include <string>
 
-#include "AppTexts.h"
+#include "app/logic/AppTexts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "ZelMenu.h"
+#include "skin/ZelMenu.h"
 
 class TrayMenu {
   public:

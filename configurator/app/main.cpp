@@ -1,7 +1,7 @@
 // ORVA7100.exe: the configurator of the ORVA 7100 mouse.
 #include <windows.h>
 
-#include "ORVAApp.h"
+#include "app/ORVAApp.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     CORVAApp app;

@@ -1,6 +1,6 @@
-#include "DeviceChange.h"
+#include "device/DeviceChange.h"
 
-#include "MouseCommands.h"
+#include "device/MouseCommands.h"
 
 DeviceChangeResult HandleDeviceChange(DeviceLink& link, const DeviceChangeNotice& notice) {
     DeviceChangeResult result;

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "DeviceLink.h"
+#include "device/DeviceLink.h"
 
 enum class DeviceChangeAction {
     kIgnored,           // not the mouse, another broadcast type or another event

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string_view>
 
-#include "DeviceClock.h"
-#include "HidTransport.h"
+#include "device/DeviceClock.h"
+#include "device/HidTransport.h"
 
 // The longest wait of a transfer nobody asked for (the poll, the reads at start and arrival): a
 // healthy mouse answers in a few ms, and a silent one must not hold the window.

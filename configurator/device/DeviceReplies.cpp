@@ -1,4 +1,4 @@
-#include "DeviceReplies.h"
+#include "device/DeviceReplies.h"
 
 bool IsAck(const uint8_t* reply, size_t length, uint8_t reportId) {
     return reply != nullptr && length >= 2 && reply[0] == reportId && reply[1] == 1;

@@ -1,4 +1,4 @@
-#include "FeatureBuffer.h"
+#include "device/FeatureBuffer.h"
 
 #include <algorithm>
 

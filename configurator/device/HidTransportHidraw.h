@@ -2,7 +2,7 @@
 // Linux hidraw: /dev/hidraw* with HIDIOCGRAWINFO for the ids and HIDIOCSFEATURE /
 // HIDIOCGFEATURE for the reports, so that orva7100ctl drives a real mouse on Linux too.
 
-#include "HidTransport.h"
+#include "device/HidTransport.h"
 
 class HidTransportHidraw : public HidTransport {
   public:

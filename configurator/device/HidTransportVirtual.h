@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "HidTransport.h"
 #include "VirtualMouseClient.h"
+#include "device/HidTransport.h"
 
 // The interface name the virtual mouse shows, shaped like a Windows HID interface path.
 extern const char16_t kVirtualMousePath[];

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <map>
 
-#include "HidTransport.h"
+#include "device/HidTransport.h"
 
 class HidTransportWin32 : public HidTransport {
   public:

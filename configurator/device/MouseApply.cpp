@@ -1,6 +1,6 @@
-#include "MouseApply.h"
+#include "device/MouseApply.h"
 
-#include "MouseCommands.h"
+#include "device/MouseCommands.h"
 
 const char* ApplyMessageText(ApplyMessage message) {
     switch (message) {

@@ -5,8 +5,8 @@
 #include <array>
 #include <functional>
 
-#include "DeviceLink.h"
-#include "Profile.h"
+#include "device/DeviceLink.h"
+#include "profiles/Profile.h"
 
 enum class ApplyMessage {
     kNoMouse,       // "ORVA mouse no found."

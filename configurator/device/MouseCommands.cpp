@@ -1,9 +1,9 @@
-#include "MouseCommands.h"
+#include "device/MouseCommands.h"
 
 #include <array>
 #include <vector>
 
-#include "DeviceImage.h"
+#include "profiles/DeviceImage.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "DeviceLink.h"
-#include "DeviceReplies.h"
-#include "Profile.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceReplies.h"
+#include "profiles/Profile.h"
 
 constexpr int kAckAttempts = 11;
 constexpr int kAckSleepMs = 15;

@@ -1,13 +1,13 @@
-#include "TransportFactory.h"
+#include "device/TransportFactory.h"
 
 #include <cstdlib>
 
-#include "HidTransportVirtual.h"
+#include "device/HidTransportVirtual.h"
 
 #ifdef _WIN32
-#include "HidTransportWin32.h"
+#include "device/HidTransportWin32.h"
 #else
-#include "HidTransportHidraw.h"
+#include "device/HidTransportHidraw.h"
 #endif
 
 namespace {

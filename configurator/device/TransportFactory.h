@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "HidTransport.h"
+#include "device/HidTransport.h"
 
 // The environment variable that sends every program to a virtual mouse ("HOST:PORT").
 constexpr const char* kVirtualMouseVariable = "ORVA7100_VIRTUAL_MOUSE";

@@ -1,4 +1,4 @@
-#include "HidTransportHidraw.h"
+#include "device/HidTransportHidraw.h"
 
 #include <fcntl.h>
 #include <linux/hidraw.h>

@@ -1,9 +1,9 @@
-#include "HidTransportVirtual.h"
+#include "device/HidTransportVirtual.h"
 
 #include <chrono>
 #include <utility>
 
-#include "DeviceLink.h"
+#include "device/DeviceLink.h"
 
 const char16_t kVirtualMousePath[] =
     u"\\\\?\\HID#VID_04B4&PID_1224#VIRTUAL#{4d1e55b2-f16f-11cf-88cb-001111000030}";

@@ -1,4 +1,4 @@
-#include "HidTransportWin32.h"
+#include "device/HidTransportWin32.h"
 
 #include <windows.h>
 
@@ -15,7 +15,7 @@ extern "C" {
 #include <memory>
 #include <vector>
 
-#include "FeatureBuffer.h"
+#include "device/FeatureBuffer.h"
 
 namespace {
 

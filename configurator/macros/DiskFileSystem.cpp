@@ -1,9 +1,9 @@
-#include "DiskFileSystem.h"
+#include "macros/DiskFileSystem.h"
 
 #include <system_error>
 
-#include "FileUtil.h"
-#include "MacroFile.h"
+#include "base/FileUtil.h"
+#include "macros/MacroFile.h"
 
 #ifdef _WIN32
 #include <windows.h>

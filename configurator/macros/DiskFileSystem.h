@@ -1,7 +1,7 @@
 #pragma once
 // MacroFileSystem on the real disk.
 
-#include "MacroFileSystem.h"
+#include "macros/MacroFileSystem.h"
 
 class DiskFileSystem : public MacroFileSystem {
   public:

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "MacroRect.h"
-#include "Profile.h"  // MacroEventKind, MacroEventAction
+#include "macros/MacroRect.h"
+#include "profiles/Profile.h"  // MacroEventKind, MacroEventAction
 
 struct CEventItem {
     MacroRect row;         // in the editor's client pixels, shifted by scrolling

@@ -1,4 +1,4 @@
-#include "Macro.h"
+#include "macros/Macro.h"
 
 #include <algorithm>
 #include <utility>

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "EventItem.h"
-#include "MacroOwner.h"
-#include "MacroRect.h"
+#include "macros/EventItem.h"
+#include "macros/MacroOwner.h"
+#include "macros/MacroRect.h"
 
 // Where InsertEvent puts a new event; the values are those the recorder and editor pass.
 enum EventPlacement : int32_t {

@@ -1,12 +1,12 @@
-#include "MacroCollection.h"
+#include "macros/MacroCollection.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "DataStream.h"
-#include "MacroFile.h"
-#include "MacroNaming.h"
-#include "PathText.h"
+#include "macros/MacroFile.h"
+#include "macros/MacroNaming.h"
+#include "macros/PathText.h"
+#include "profiles/DataStream.h"
 
 namespace fs = std::filesystem;
 

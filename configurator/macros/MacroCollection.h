@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "DiskFileSystem.h"
-#include "Macro.h"
-#include "MacroFileSystem.h"
-#include "MacroOwner.h"
-#include "Profile.h"
+#include "macros/DiskFileSystem.h"
+#include "macros/Macro.h"
+#include "macros/MacroFileSystem.h"
+#include "macros/MacroOwner.h"
+#include "profiles/Profile.h"
 
 // What LoadMacros found.
 struct MacroLoadResult {

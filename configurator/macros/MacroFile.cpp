@@ -1,4 +1,4 @@
-#include "MacroFile.h"
+#include "macros/MacroFile.h"
 
 #include <algorithm>
 

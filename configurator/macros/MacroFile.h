@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "DataStream.h"
-#include "Macro.h"
+#include "macros/Macro.h"
+#include "profiles/DataStream.h"
 
 inline constexpr char16_t kMacroFileExtension[] = u".macro";
 inline constexpr char kMacroIndexFileName[] = "macroList.dat";

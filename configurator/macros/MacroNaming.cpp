@@ -1,4 +1,4 @@
-#include "MacroNaming.h"
+#include "macros/MacroNaming.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "MacroRecorder.h"
+#include "macros/MacroRecorder.h"
 
 #include <limits>
 

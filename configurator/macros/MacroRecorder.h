@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "MacroCollection.h"
-#include "TickClock.h"
+#include "macros/MacroCollection.h"
+#include "macros/TickClock.h"
 
 // The release bit of a hook message's second parameter.
 constexpr uint32_t kKeyReleasedFlag = 0x80;

@@ -1,6 +1,6 @@
-#include "PathText.h"
+#include "macros/PathText.h"
 
-#include "TextConvert.h"
+#include "base/TextConvert.h"
 
 namespace fs = std::filesystem;
 

@@ -1,13 +1,13 @@
-#include "ColorSettingsDlg.h"
+#include "pages/ColorSettingsDlg.h"
 
 #include <string>
 
-#include "ColourPageLayout.h"
-#include "PageIds.h"
-#include "PageLabels.h"
-#include "PageRegion.h"
-#include "PlacedControls.h"
-#include "SkinImages.h"
+#include "pages/PageRegion.h"
+#include "pages/PlacedControls.h"
+#include "pages/logic/ColourPageLayout.h"
+#include "pages/logic/PageIds.h"
+#include "pages/logic/PageLabels.h"
+#include "skin/SkinImages.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <array>
 
-#include "ProfilePage.h"
-#include "ColourPageRules.h"
-#include "PageHost.h"
-#include "ZelButton.h"
-#include "ZelCheckBox.h"
-#include "ZelImageDialog.h"
-#include "ZelStatic.h"
+#include "pages/PageHost.h"
+#include "pages/ProfilePage.h"
+#include "pages/logic/ColourPageRules.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelCheckBox.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelStatic.h"
 
 class CColorSettingsDlg : public CZelImageDialog, public ProfilePage {
   public:

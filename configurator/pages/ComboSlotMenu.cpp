@@ -1,6 +1,6 @@
-#include "ComboSlotMenu.h"
+#include "pages/ComboSlotMenu.h"
 
-#include "ZelMenu.h"
+#include "skin/ZelMenu.h"
 
 void ComboSlotMenu::AddItem(int id, const std::wstring& text) {
     button_.AddItem(id, text);

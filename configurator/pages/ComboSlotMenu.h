@@ -2,8 +2,8 @@
 // A mouse-page slot's drop-down button seen as the SlotMenu that the catalogue builds and
 // refreshes.
 
-#include "ButtonCatalogue.h"
-#include "ZelComboButton.h"
+#include "pages/logic/ButtonCatalogue.h"
+#include "skin/ZelComboButton.h"
 
 class ComboSlotMenu final : public SlotMenu {
   public:

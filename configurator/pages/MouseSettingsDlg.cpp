@@ -1,19 +1,19 @@
-#include "MouseSettingsDlg.h"
+#include "pages/MouseSettingsDlg.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "ComboSlotMenu.h"
-#include "MacroCollection.h"
-#include "MousePageLayout.h"
-#include "PageIds.h"
-#include "PageLabels.h"
-#include "PageRegion.h"
-#include "PlacedControls.h"
-#include "PopDlg.h"
-#include "SkinImages.h"
-#include "WideText.h"
-#include "ZelMenu.h"
+#include "macros/MacroCollection.h"
+#include "pages/ComboSlotMenu.h"
+#include "pages/PageRegion.h"
+#include "pages/PlacedControls.h"
+#include "pages/PopDlg.h"
+#include "pages/logic/MousePageLayout.h"
+#include "pages/logic/PageIds.h"
+#include "pages/logic/PageLabels.h"
+#include "pages/logic/WideText.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelMenu.h"
 
 namespace {
 

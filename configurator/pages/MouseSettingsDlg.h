@@ -5,14 +5,14 @@
 
 #include <array>
 
-#include "ProfilePage.h"
-#include "MousePageRules.h"
-#include "PageHost.h"
-#include "ZelButton.h"
-#include "ZelCheckBox.h"
-#include "ZelComboButton.h"
-#include "ZelImageDialog.h"
-#include "ZelSliderCtrl.h"
+#include "pages/PageHost.h"
+#include "pages/ProfilePage.h"
+#include "pages/logic/MousePageRules.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelCheckBox.h"
+#include "skin/ZelComboButton.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelSliderCtrl.h"
 
 class CMouseSettingsDlg : public CZelImageDialog, public ProfilePage {
   public:

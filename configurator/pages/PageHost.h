@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 class DeviceLink;
 class MacroCollection;

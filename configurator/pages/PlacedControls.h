@@ -1,10 +1,10 @@
 #pragma once
 // Creating a page's skinned controls from the rows of its layout table.
 
-#include "SkinImages.h"
-#include "WindowLayout.h"
-#include "ZelButtonBase.h"
-#include "ZelWnd.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelButtonBase.h"
+#include "skin/ZelWnd.h"
+#include "skin/logic/WindowLayout.h"
 
 inline RECT RectOf(const ControlPlace& place) noexcept {
     return RECT{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};

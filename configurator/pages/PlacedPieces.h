@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "SkinImages.h"
-#include "WindowLayout.h"
+#include "skin/SkinImages.h"
+#include "skin/logic/WindowLayout.h"
 
 inline RECT RectOfPlace(const ControlPlace& place) {
     return RECT{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};

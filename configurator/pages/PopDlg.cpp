@@ -1,17 +1,17 @@
-#include "PopDlg.h"
+#include "pages/PopDlg.h"
 
 #include <filesystem>
 
-#include "ButtonCatalogue.h"
-#include "KeyboardHookSlot.h"
-#include "MouseCommands.h"
-#include "PageIds.h"
-#include "PageLabels.h"
-#include "PlacedPieces.h"
-#include "PopDlgLayout.h"
-#include "PopupRules.h"
-#include "SkinSheets.h"
-#include "ZelComboButton.h"
+#include "device/MouseCommands.h"
+#include "pages/PlacedPieces.h"
+#include "pages/logic/ButtonCatalogue.h"
+#include "pages/logic/PageIds.h"
+#include "pages/logic/PageLabels.h"
+#include "pages/logic/PopDlgLayout.h"
+#include "pages/logic/PopupRules.h"
+#include "skin/KeyboardHookSlot.h"
+#include "skin/ZelComboButton.h"
+#include "skin/logic/SkinSheets.h"
 
 namespace {
 

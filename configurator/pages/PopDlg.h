@@ -3,9 +3,9 @@
 // screens of the surface analysis, or the capture of a single key for a mouse button. The mode
 // is the piece id of its skin's background. RunModal returns 1 for OK, 2 for Cancel or Close.
 
-#include "ZelButton.h"
-#include "ZelImageDialog.h"
-#include "ZelStatic.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelStatic.h"
 
 class CZelComboButton;
 class DeviceLink;

@@ -2,7 +2,7 @@
 // A page that shows part of a profile and writes the user's edits back into it. The main window
 // holds its pages in one table and loads and collects those that have this face alike.
 
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 class ProfilePage {
   public:

@@ -1,10 +1,10 @@
-#include "RenameDlg.h"
+#include "pages/RenameDlg.h"
 
-#include "PageIds.h"
-#include "PageLabels.h"
-#include "RenameDlgIds.h"
-#include "RenameDlgLayout.h"
-#include "SkinImages.h"
+#include "pages/logic/PageIds.h"
+#include "pages/logic/PageLabels.h"
+#include "pages/logic/RenameDlgIds.h"
+#include "pages/logic/RenameDlgLayout.h"
+#include "skin/SkinImages.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "ZelButton.h"
-#include "ZelEdit.h"
-#include "ZelImageDialog.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelEdit.h"
+#include "skin/ZelImageDialog.h"
 
 // What the dialog needs of the main window.
 class ProfileNamer {

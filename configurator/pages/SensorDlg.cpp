@@ -1,12 +1,12 @@
-#include "SensorDlg.h"
+#include "pages/SensorDlg.h"
 
-#include "MouseCommands.h"
-#include "PageIds.h"
-#include "PageLabels.h"
-#include "PageRegion.h"
-#include "PlacedPieces.h"
-#include "PopDlg.h"
-#include "SensorPageLayout.h"
+#include "device/MouseCommands.h"
+#include "pages/PageRegion.h"
+#include "pages/PlacedPieces.h"
+#include "pages/PopDlg.h"
+#include "pages/logic/PageIds.h"
+#include "pages/logic/PageLabels.h"
+#include "pages/logic/SensorPageLayout.h"
 
 namespace {
 

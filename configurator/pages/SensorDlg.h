@@ -2,15 +2,15 @@
 // CSensorDlg: the sensor page: the three DPI steps with their X and Y sliders, pointer speed,
 // lift distance and the surface analysis.
 
-#include "ProfilePage.h"
-#include "PageHost.h"
-#include "SensorRules.h"
-#include "ZelButton.h"
-#include "ZelCheckBox.h"
-#include "ZelComboButton.h"
-#include "ZelImageDialog.h"
-#include "ZelProgressCtrl.h"
-#include "ZelSliderCtrl.h"
+#include "pages/PageHost.h"
+#include "pages/ProfilePage.h"
+#include "pages/logic/SensorRules.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelCheckBox.h"
+#include "skin/ZelComboButton.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelProgressCtrl.h"
+#include "skin/ZelSliderCtrl.h"
 
 class CSensorDlg : public CZelImageDialog, public ProfilePage {
   public:

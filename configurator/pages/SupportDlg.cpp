@@ -1,19 +1,19 @@
-#include "SupportDlg.h"
+#include "pages/SupportDlg.h"
 
 #include <shellapi.h>
 
 #include <filesystem>
 #include <memory>
 
-#include "MouseCommands.h"
-#include "PageIds.h"
-#include "PageLabels.h"
-#include "PageRegion.h"
-#include "PlacedPieces.h"
-#include "SensorRules.h"
-#include "Storage.h"
-#include "SupportPageLayout.h"
-#include "SupportRules.h"
+#include "device/MouseCommands.h"
+#include "pages/PageRegion.h"
+#include "pages/PlacedPieces.h"
+#include "pages/logic/PageIds.h"
+#include "pages/logic/PageLabels.h"
+#include "pages/logic/SensorRules.h"
+#include "pages/logic/SupportPageLayout.h"
+#include "pages/logic/SupportRules.h"
+#include "profiles/Storage.h"
 
 namespace {
 

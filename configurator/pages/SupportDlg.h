@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "PageHost.h"
-#include "ZelButton.h"
-#include "ZelImageDialog.h"
-#include "ZelStatic.h"
+#include "pages/PageHost.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelStatic.h"
 
 class CSupportDlg : public CZelImageDialog {
   public:

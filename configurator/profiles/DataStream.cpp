@@ -1,10 +1,10 @@
-#include "DataStream.h"
+#include "profiles/DataStream.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "FileUtil.h"
-#include "Storage.h"
+#include "base/FileUtil.h"
+#include "profiles/Storage.h"
 
 DataStream::DataStream() : data_(new uint8_t[kInitialCapacity]()), capacity_(kInitialCapacity) {}
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "FileUtil.h"
+#include "base/FileUtil.h"
 
 class DataStream {
   public:

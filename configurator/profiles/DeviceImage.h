@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 constexpr int kDeviceImageSize = 2048;
 constexpr int kImageFixedLength = 179;  // offset of the first macro block

@@ -1,4 +1,4 @@
-#include "DeviceImageReader.h"
+#include "profiles/DeviceImageReader.h"
 
 namespace {
 

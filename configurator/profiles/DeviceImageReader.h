@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "DeviceImage.h"
+#include "profiles/DeviceImage.h"
 
 struct ImageMacroEvent {
     uint8_t kind = 0;

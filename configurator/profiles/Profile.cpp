@@ -1,4 +1,4 @@
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,9 +1,9 @@
-#include "ProfileFile.h"
+#include "profiles/ProfileFile.h"
 
 #include <array>
 
-#include "DataStream.h"
-#include "Storage.h"
+#include "profiles/DataStream.h"
+#include "profiles/Storage.h"
 
 namespace {
 

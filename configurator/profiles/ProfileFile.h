@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 constexpr uint8_t kProfileSignature[4] = {0x4C, 0x05, 0x33, 0x01};
 // A profile file is a few hundred bytes, a few kilobytes with long macro copies; anything larger

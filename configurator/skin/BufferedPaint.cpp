@@ -1,7 +1,7 @@
-#include "BufferedPaint.h"
+#include "skin/BufferedPaint.h"
 
-#include "FocusMark.h"
-#include "SkinImages.h"
+#include "skin/FocusMark.h"
+#include "skin/SkinImages.h"
 
 BufferedPaint::BufferedPaint(HWND window) noexcept {
     if (window == nullptr) {

@@ -19,7 +19,7 @@
 
 #include <memory>
 
-#include "OffscreenBuffer.h"
+#include "skin/OffscreenBuffer.h"
 
 class BufferedPaint {
   public:

@@ -1,4 +1,4 @@
-#include "ButtonAccess.h"
+#include "skin/ButtonAccess.h"
 
 void DescribeButton(const ButtonFacts& facts, AccessInfo& info) noexcept {
     info.name = facts.name;

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "AccessLabel.h"
-#include "AccessSource.h"
-#include "SkinPieces.h"
+#include "skin/AccessSource.h"
+#include "skin/logic/AccessLabel.h"
+#include "skin/logic/SkinPieces.h"
 
 struct ButtonFacts {
     std::wstring name;

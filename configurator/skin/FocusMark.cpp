@@ -1,4 +1,4 @@
-#include "FocusMark.h"
+#include "skin/FocusMark.h"
 
 #include <cstdint>
 

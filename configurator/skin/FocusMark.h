@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "ControlKind.h"
+#include "skin/logic/ControlKind.h"
 
 // Whether controls of this kind are tab stops: buttons, check boxes, drop-down buttons, sliders
 // and list boxes.

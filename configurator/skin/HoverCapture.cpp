@@ -1,6 +1,6 @@
-#include "HoverCapture.h"
+#include "skin/HoverCapture.h"
 
-#include "ZelWnd.h"
+#include "skin/ZelWnd.h"
 
 HoverCapture::Move HoverCapture::OnMouseMove(CZelWnd& control, int x, int y) noexcept {
     if (!control.HasCapture() || !tracking_) {

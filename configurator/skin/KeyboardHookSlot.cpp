@@ -1,4 +1,4 @@
-#include "KeyboardHookSlot.h"
+#include "skin/KeyboardHookSlot.h"
 
 #include <array>
 #include <utility>

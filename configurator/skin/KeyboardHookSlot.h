@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "HookEvent.h"
+#include "skin/HookEvent.h"
 
 // Clients that may hold a hook at the same time.
 constexpr int kKeyboardHookClients = 4;

@@ -1,4 +1,4 @@
-#include "MenuAccess.h"
+#include "skin/MenuAccess.h"
 
 bool DescribeMenuItem(const MenuLevel& level, int index, bool shown, AccessInfo& info,
                       RECT& where) noexcept {

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "AccessSource.h"
-#include "MenuTree.h"
+#include "skin/AccessSource.h"
+#include "skin/logic/MenuTree.h"
 
 // Item `index` of the level, shown or not; false for an index out of range. `where` is the
 // item's line in the level's client coordinates.

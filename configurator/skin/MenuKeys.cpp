@@ -1,6 +1,6 @@
-#include "MenuKeys.h"
+#include "skin/MenuKeys.h"
 
-#include "ZelMenu.h"
+#include "skin/ZelMenu.h"
 
 namespace {
 

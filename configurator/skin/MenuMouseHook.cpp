@@ -1,4 +1,4 @@
-#include "MenuMouseHook.h"
+#include "skin/MenuMouseHook.h"
 
 namespace {
 

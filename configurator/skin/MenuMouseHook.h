@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "HookEvent.h"
+#include "skin/HookEvent.h"
 
 // Makes `target` the level the hook reports to, installing the hook when none is. False when the
 // hook cannot be installed (the menu then stays open on presses outside).

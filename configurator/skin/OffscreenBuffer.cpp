@@ -1,4 +1,4 @@
-#include "OffscreenBuffer.h"
+#include "skin/OffscreenBuffer.h"
 
 OffscreenBuffer::OffscreenBuffer(HDC target, int width, int height) noexcept
     : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1) {

@@ -1,8 +1,8 @@
-#include "SkinImage.h"
+#include "skin/SkinImage.h"
 
 #include <utility>
 
-#include "SkinImages.h"
+#include "skin/SkinImages.h"
 
 SkinImage SkinImage::Owned(std::unique_ptr<Gdiplus::Bitmap> image) noexcept {
     SkinImage result;

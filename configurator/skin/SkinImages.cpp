@@ -1,13 +1,13 @@
-#include "SkinImages.h"
+#include "skin/SkinImages.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "BmpLayout.h"
-#include "FileUtil.h"
-#include "LabelPlacement.h"
-#include "Storage.h"
+#include "base/FileUtil.h"
+#include "base/ProgramFolder.h"
+#include "skin/logic/BmpLayout.h"
+#include "skin/logic/LabelPlacement.h"
 
 namespace {
 

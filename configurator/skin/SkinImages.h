@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "SkinImage.h"
-#include "SkinPieces.h"
+#include "skin/SkinImage.h"
+#include "skin/logic/SkinPieces.h"
 
 // Loads one image file; null when it cannot be opened or decoded. The file is read whole and
 // the result lives in memory, so the file is not kept open.

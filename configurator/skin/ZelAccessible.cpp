@@ -2,7 +2,7 @@
 // thunk, and every QueryInterface for it would fail.
 #include <initguid.h>
 
-#include "ZelAccessible.h"
+#include "skin/ZelAccessible.h"
 
 #include <oleauto.h>
 

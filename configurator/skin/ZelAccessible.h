@@ -9,7 +9,7 @@
 #include <windows.h>
 #include <oleacc.h>
 
-#include "AccessSource.h"
+#include "skin/AccessSource.h"
 
 class CZelAccessible final : public IAccessible, public IOleWindow {
   public:

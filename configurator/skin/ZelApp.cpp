@@ -1,12 +1,12 @@
-#include "ZelApp.h"
+#include "skin/ZelApp.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "ZelWnd.h"
-#include "SkinImages.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelWnd.h"
 
 CZelApp::~CZelApp() {
     StopLibraries();

@@ -1,6 +1,6 @@
-#include "ZelButton.h"
+#include "skin/ZelButton.h"
 
-#include "SkinImages.h"
+#include "skin/SkinImages.h"
 
 namespace {
 constexpr int kFontHeight = 15;

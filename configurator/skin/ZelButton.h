@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ZelButtonBase.h"
+#include "skin/ZelButtonBase.h"
 
 class CZelButton : public CZelButtonBase {
   public:

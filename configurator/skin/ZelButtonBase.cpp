@@ -1,11 +1,11 @@
-#include "ZelButtonBase.h"
+#include "skin/ZelButtonBase.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "BufferedPaint.h"
-#include "ButtonAccess.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/ButtonAccess.h"
+#include "skin/SkinImages.h"
 
 void CZelButtonBase::SetImages(ButtonImages images) noexcept {
     images_[kSkinNormal] = std::move(images.normal);

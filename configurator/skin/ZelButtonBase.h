@@ -5,10 +5,10 @@
 #include <array>
 #include <string>
 
-#include "HoverCapture.h"
-#include "SkinImage.h"
-#include "SkinPieces.h"
-#include "ZelWnd.h"
+#include "skin/HoverCapture.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelWnd.h"
+#include "skin/logic/SkinPieces.h"
 
 // The images of a skinned button, one per SkinState; absent ones are skipped when drawing.
 struct ButtonImages {

@@ -1,4 +1,4 @@
-#include "ZelCheckBox.h"
+#include "skin/ZelCheckBox.h"
 
 void CZelCheckBox::SetChecked(bool checked) noexcept {
     if (checked_ == checked) {

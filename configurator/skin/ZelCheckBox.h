@@ -2,7 +2,7 @@
 // CZelCheckBox: a box drawn only from skin images that toggles when clicked. The parent's
 // click handler runs before the toggle and still sees the old state.
 
-#include "ZelButtonBase.h"
+#include "skin/ZelButtonBase.h"
 
 class CZelCheckBox : public CZelButtonBase {
   public:

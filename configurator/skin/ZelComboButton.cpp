@@ -1,7 +1,7 @@
-#include "ZelComboButton.h"
+#include "skin/ZelComboButton.h"
 
-#include "SkinImages.h"
-#include "ZelMenu.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelMenu.h"
 
 namespace {
 constexpr int kFontHeight = 15;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "ZelButtonBase.h"
+#include "skin/ZelButtonBase.h"
 
 class CZelMenu;
 

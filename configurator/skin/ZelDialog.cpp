@@ -1,4 +1,4 @@
-#include "ZelDialog.h"
+#include "skin/ZelDialog.h"
 
 INT_PTR CALLBACK CZelDialog::DialogProc(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) noexcept {
     // Only the start goes through the dialog procedure: from WM_INITDIALOG on, the dialog

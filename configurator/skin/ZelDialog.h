@@ -2,7 +2,7 @@
 // CZelDialog: a window made from a dialog template of the program's resources, shown as a child
 // page, as a modeless window, or run modally (RunModal returns what EndModal was given).
 
-#include "ZelWnd.h"
+#include "skin/ZelWnd.h"
 
 // Results of a modal run.
 constexpr INT_PTR kDialogOk = 1;

@@ -1,7 +1,7 @@
-#include "ZelEdit.h"
+#include "skin/ZelEdit.h"
 
-#include "BufferedPaint.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/SkinImages.h"
 
 namespace {
 constexpr int kDefaultFontHeight = 14;

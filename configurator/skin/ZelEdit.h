@@ -2,8 +2,8 @@
 // CZelEdit: a single text field painted on a skin image, or as a black box with a grey frame.
 // Tells its parent of every change with (control id, 102).
 
-#include "SkinImage.h"
-#include "ZelWnd.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelWnd.h"
 
 constexpr LPARAM NOTIFY_EDIT_CHANGED = 102;
 

@@ -80,10 +80,10 @@
 //   CZelStatic, CZelEdit, CZelImageDialog; CZelSliderCtrl, CZelScrollCtrl, CZelProgressCtrl,
 //   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h).
 
-#include "BufferedPaint.h"
-#include "HoverCapture.h"
-#include "OffscreenBuffer.h"
-#include "SkinImages.h"
-#include "ZelApp.h"
-#include "ZelDialog.h"
-#include "ZelWnd.h"
+#include "skin/BufferedPaint.h"
+#include "skin/HoverCapture.h"
+#include "skin/OffscreenBuffer.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelApp.h"
+#include "skin/ZelDialog.h"
+#include "skin/ZelWnd.h"

@@ -1,7 +1,7 @@
-#include "ZelImageDialog.h"
+#include "skin/ZelImageDialog.h"
 
-#include "BufferedPaint.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/SkinImages.h"
 
 void CZelImageDialog::SetBackground(const SkinImage& image) noexcept {
     background_ = image.Copy();

@@ -2,8 +2,8 @@
 // CZelImageDialog: the base of every page and pop-up; paints a skin image as its whole
 // background and takes the image's size.
 
-#include "SkinImage.h"
-#include "ZelDialog.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelDialog.h"
 
 class CZelImageDialog : public CZelDialog {
   public:

@@ -1,11 +1,11 @@
-#include "ZelListBox.h"
+#include "skin/ZelListBox.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 #include <windowsx.h>
 
-#include "BufferedPaint.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/SkinImages.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ void CZelListBox::LayOutRows() noexcept {
 
 void CZelListBox::AddNamedItem(const std::wstring& name) noexcept {
     SyncClientSize();
-    const int32_t id = rows_.AddNamed(ToUtf16(name));
+    const int32_t id = rows_.AddNamed(ToUtf16(name), *naming_);
     LayOutRows();
     Redraw();
     NotifyParent(NOTIFY_MACRO_SELECTED, id);

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "ListRows.h"
-#include "SkinImage.h"
-#include "ZelScrollCtrl.h"
-#include "ZelWnd.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelScrollCtrl.h"
+#include "skin/ZelWnd.h"
+#include "skin/logic/ListRows.h"
 
 constexpr int NOTIFY_MACRO_SELECTED = 103;
 constexpr int NOTIFY_MACRO_DELETED = 104;
@@ -34,6 +34,9 @@ class CZelListBox : public CZelWnd {
     CZelWnd* NameEdit() const noexcept { return nameEdit_.get(); }
     CZelScrollCtrl& ScrollBar() noexcept { return scrollBar_; }
 
+    // How new entries are numbered and named; plain (next id, name as typed) until set. The
+    // rule must outlive the list.
+    void SetRowNaming(const RowNaming& naming) noexcept { naming_ = &naming; }
     // A new selected entry with a fresh id and a unique name; reported as selected.
     void AddNamedItem(const std::wstring& name) noexcept;
     // An entry with the given id, the name taken as it is; reported as selected.
@@ -82,4 +85,6 @@ class CZelListBox : public CZelWnd {
     std::unique_ptr<CZelWnd> nameEdit_;
     CZelScrollCtrl scrollBar_;
     ListRows rows_;
+    PlainRowNaming plainNaming_;
+    const RowNaming* naming_ = &plainNaming_;
 };

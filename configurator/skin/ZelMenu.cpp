@@ -1,15 +1,15 @@
-#include "ZelMenu.h"
+#include "skin/ZelMenu.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 #include <windowsx.h>
 
-#include "HookEvent.h"
-#include "MenuAccess.h"
-#include "MenuKeys.h"
-#include "MenuMouseHook.h"
-#include "BufferedPaint.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/HookEvent.h"
+#include "skin/MenuAccess.h"
+#include "skin/MenuKeys.h"
+#include "skin/MenuMouseHook.h"
+#include "skin/SkinImages.h"
 
 namespace {
 

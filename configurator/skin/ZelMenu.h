@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "MenuTree.h"
-#include "ZelWnd.h"
+#include "skin/ZelWnd.h"
+#include "skin/logic/MenuTree.h"
 
 class BufferedPaint;
 

@@ -1,11 +1,11 @@
-#include "ZelProgressCtrl.h"
+#include "skin/ZelProgressCtrl.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "BufferedPaint.h"
-#include "ProgressMath.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/SkinImages.h"
+#include "skin/logic/ProgressMath.h"
 
 void CZelProgressCtrl::SetImages(SkinImage newBackground, SkinImage newBar) noexcept {
     background_ = std::move(newBackground);

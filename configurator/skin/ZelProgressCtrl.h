@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "SkinImage.h"
-#include "ZelWnd.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelWnd.h"
 
 class CZelProgressCtrl : public CZelWnd {
   public:

@@ -1,11 +1,11 @@
-#include "ZelScrollCtrl.h"
+#include "skin/ZelScrollCtrl.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 #include <windowsx.h>
 
-#include "BufferedPaint.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/SkinImages.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <array>
 #include <cstdint>
 
-#include "HoverCapture.h"
-#include "ScrollMath.h"
-#include "SkinImage.h"
-#include "ZelWnd.h"
+#include "skin/HoverCapture.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelWnd.h"
+#include "skin/logic/ScrollMath.h"
 
 // The seven images of a scroll bar, each scaled to its part.
 struct ScrollImages {

@@ -1,4 +1,4 @@
-#include "ZelSliderCtrl.h"
+#include "skin/ZelSliderCtrl.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "BufferedPaint.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/SkinImages.h"
 
 namespace {
 

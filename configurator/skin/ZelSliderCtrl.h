@@ -9,10 +9,10 @@
 
 #include <cstdint>
 
-#include "HoverCapture.h"
-#include "SkinImage.h"
-#include "SliderMath.h"
-#include "ZelWnd.h"
+#include "skin/HoverCapture.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelWnd.h"
+#include "skin/logic/SliderMath.h"
 
 struct SliderImages {
     SkinImage track;          // the background, scaled to the whole control

@@ -1,7 +1,7 @@
-#include "ZelStatic.h"
+#include "skin/ZelStatic.h"
 
-#include "BufferedPaint.h"
-#include "SkinImages.h"
+#include "skin/BufferedPaint.h"
+#include "skin/SkinImages.h"
 
 namespace {
 constexpr int kDefaultFontHeight = 15;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "SkinImage.h"
-#include "SkinPieces.h"
-#include "ZelWnd.h"
+#include "skin/SkinImage.h"
+#include "skin/ZelWnd.h"
+#include "skin/logic/SkinPieces.h"
 
 class CZelStatic : public CZelWnd {
   public:

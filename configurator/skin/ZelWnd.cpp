@@ -1,7 +1,7 @@
-#include "ZelWnd.h"
+#include "skin/ZelWnd.h"
 
-#include "FocusMark.h"
-#include "ZelAccessible.h"
+#include "skin/FocusMark.h"
+#include "skin/ZelAccessible.h"
 
 namespace {
 

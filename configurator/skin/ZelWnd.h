@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "AccessLabel.h"
-#include "AccessSource.h"
-#include "ControlKind.h"
+#include "skin/AccessSource.h"
+#include "skin/logic/AccessLabel.h"
+#include "skin/logic/ControlKind.h"
 
 class CZelAccessible;
 

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "Cli.h"
-#include "DeviceClock.h"
-#include "DeviceLink.h"
-#include "MouseApply.h"
-#include "MouseCommands.h"
-#include "ProfileFile.h"
-#include "TransportFactory.h"
+#include "device/DeviceClock.h"
+#include "device/DeviceLink.h"
+#include "device/MouseApply.h"
+#include "device/MouseCommands.h"
+#include "device/TransportFactory.h"
+#include "profiles/ProfileFile.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Cli.h"
-#include "FirmwareImage.h"
+#include "logic/FirmwareImage.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;

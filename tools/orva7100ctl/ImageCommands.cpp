@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Cli.h"
-#include "DeviceImageReader.h"
+#include "profiles/DeviceImageReader.h"
 
 namespace {
 

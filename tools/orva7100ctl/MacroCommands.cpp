@@ -9,12 +9,12 @@
 #include <nlohmann/json.hpp>
 
 #include "Cli.h"
-#include "DataStream.h"
-#include "FileUtil.h"
-#include "MacroCollection.h"
-#include "MacroFile.h"
-#include "PathText.h"
-#include "TextConvert.h"
+#include "base/FileUtil.h"
+#include "base/TextConvert.h"
+#include "macros/MacroCollection.h"
+#include "macros/MacroFile.h"
+#include "macros/PathText.h"
+#include "profiles/DataStream.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "Cli.h"
-#include "DeviceImage.h"
-#include "FileUtil.h"
-#include "Profile.h"
-#include "ProfileFile.h"
-#include "TextConvert.h"
+#include "base/FileUtil.h"
+#include "base/TextConvert.h"
+#include "profiles/DeviceImage.h"
+#include "profiles/Profile.h"
+#include "profiles/ProfileFile.h"
 
 using Json = nlohmann::ordered_json;
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "Cli.h"
-#include "TransportFactory.h"
 #include "VirtualMouseClient.h"
+#include "device/TransportFactory.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #endif
 
 #include "Cli.h"
-#include "TextConvert.h"
+#include "base/TextConvert.h"
 
 namespace {
 

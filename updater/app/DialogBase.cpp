@@ -1,4 +1,4 @@
-#include "DialogBase.h"
+#include "app/DialogBase.h"
 
 INT_PTR CDialogBase::DoModal(HWND owner) {
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,

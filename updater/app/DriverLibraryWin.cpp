@@ -1,4 +1,4 @@
-#include "DriverLibraryWin.h"
+#include "app/DriverLibraryWin.h"
 
 #include <limits>
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "DriverLibrary.h"  // the interface, from the core
+#include "logic/DriverLibrary.h"  // the interface, from the core
 
 class CDriverLibrary : public IDriverLibrary {
   public:

@@ -1,4 +1,4 @@
-#include "MonitorProgram.h"
+#include "app/MonitorProgram.h"
 
 #include <shellapi.h>
 

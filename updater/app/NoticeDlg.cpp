@@ -1,10 +1,10 @@
-#include "NoticeDlg.h"
+#include "app/NoticeDlg.h"
 
 #include <shellapi.h>
 
-#include "ButtonImageIds.h"
-#include "NoticeDlgIds.h"
-#include "SkinBitmap.h"
+#include "app/ButtonImageIds.h"
+#include "app/NoticeDlgIds.h"
+#include "app/SkinBitmap.h"
 
 namespace {
 

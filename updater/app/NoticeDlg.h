@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "SkinButton.h"
-#include "SkinnedDialog.h"
+#include "app/SkinButton.h"
+#include "app/SkinnedDialog.h"
 
 enum class NoticeVariant {
     kDriverOffer,

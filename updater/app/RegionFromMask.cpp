@@ -1,9 +1,9 @@
-#include "RegionFromMask.h"
+#include "app/RegionFromMask.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "MaskRuns.h"
+#include "logic/MaskRuns.h"
 
 namespace {
 

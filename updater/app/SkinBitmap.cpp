@@ -1,8 +1,8 @@
-#include "SkinBitmap.h"
+#include "app/SkinBitmap.h"
 
 #include <vector>
 
-#include "UpdaterPaths.h"
+#include "logic/UpdaterPaths.h"
 
 HBITMAP LoadBitmapResource(int id) {
     return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),

@@ -1,7 +1,7 @@
-#include "SkinButton.h"
+#include "app/SkinButton.h"
 
-#include "ButtonLayout.h"
-#include "SkinBitmap.h"
+#include "app/SkinBitmap.h"
+#include "logic/ButtonLayout.h"
 
 CSkinButton::~CSkinButton() {
     Detach();

@@ -1,8 +1,8 @@
-#include "SkinnedDialog.h"
+#include "app/SkinnedDialog.h"
 
-#include "RegionFromMask.h"
-#include "SkinBitmap.h"
-#include "SkinButton.h"
+#include "app/RegionFromMask.h"
+#include "app/SkinBitmap.h"
+#include "app/SkinButton.h"
 
 CSkinnedDialog::~CSkinnedDialog() {
     if (background_ != nullptr)

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "DialogBase.h"
+#include "app/DialogBase.h"
 
 class CSkinnedDialog : public CDialogBase {
   public:

@@ -1,4 +1,4 @@
-#include "SystemClock.h"
+#include "app/SystemClock.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // 800 of them, so the timer runs at its finest resolution: with the default 15.6 ms tick each
 // sleep could overshoot by that much.
 
-#include "Clock.h"
+#include "logic/Clock.h"
 
 class CSystemClock : public IClock {
   public:

@@ -1,7 +1,7 @@
-#include "TransferWorker.h"
+#include "app/TransferWorker.h"
 
-#include "FirmwareTransfer.h"
-#include "UpdaterMessages.h"
+#include "app/UpdaterMessages.h"
+#include "logic/FirmwareTransfer.h"
 
 namespace {
 

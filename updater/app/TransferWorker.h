@@ -7,10 +7,10 @@
 
 #include <atomic>
 
-#include "Clock.h"
-#include "DriverLibrary.h"
-#include "FirmwareImage.h"
-#include "TransferHost.h"
+#include "logic/Clock.h"
+#include "logic/DriverLibrary.h"
+#include "logic/FirmwareImage.h"
+#include "logic/TransferHost.h"
 
 // What a close request during a transfer leads to.
 enum class CloseOutcome {

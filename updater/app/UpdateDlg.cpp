@@ -1,13 +1,13 @@
-#include "UpdateDlg.h"
+#include "app/UpdateDlg.h"
 
-#include "ButtonImageIds.h"
-#include "ButtonLayout.h"
-#include "MonitorProgram.h"
-#include "NoticeDlg.h"
-#include "SkinBitmap.h"
-#include "UpdateDlgIds.h"
-#include "UpdaterMessages.h"
-#include "UpdaterPaths.h"
+#include "app/ButtonImageIds.h"
+#include "app/MonitorProgram.h"
+#include "app/NoticeDlg.h"
+#include "app/SkinBitmap.h"
+#include "app/UpdateDlgIds.h"
+#include "app/UpdaterMessages.h"
+#include "logic/ButtonLayout.h"
+#include "logic/UpdaterPaths.h"
 
 namespace {
 

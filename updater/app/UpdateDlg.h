@@ -7,13 +7,13 @@
 
 #include <string>
 
-#include "DriverLibraryWin.h"
-#include "FirmwareImage.h"
-#include "ProgressBar.h"
-#include "SkinButton.h"
-#include "SkinnedDialog.h"
-#include "SystemClock.h"
-#include "TransferWorker.h"
+#include "app/DriverLibraryWin.h"
+#include "app/ProgressBar.h"
+#include "app/SkinButton.h"
+#include "app/SkinnedDialog.h"
+#include "app/SystemClock.h"
+#include "app/TransferWorker.h"
+#include "logic/FirmwareImage.h"
 
 class CUpdateDlg : public CSkinnedDialog {
   public:

@@ -1,13 +1,13 @@
-#include "UpdaterApp.h"
+#include "app/UpdaterApp.h"
 
 #include <commctrl.h>
 
-#include "LaunchMode.h"
-#include "MonitorProgram.h"
-#include "NoticeDlg.h"
-#include "SkinBitmap.h"
-#include "UpdateDlg.h"
-#include "UpdaterPaths.h"
+#include "app/MonitorProgram.h"
+#include "app/NoticeDlg.h"
+#include "app/SkinBitmap.h"
+#include "app/UpdateDlg.h"
+#include "logic/LaunchMode.h"
+#include "logic/UpdaterPaths.h"
 
 CUpdaterApp::~CUpdaterApp() {
     if (mutex_ != nullptr)

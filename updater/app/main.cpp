@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "UpdaterApp.h"
+#include "app/UpdaterApp.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     CUpdaterApp app;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Canvas.h"
-#include "SkinSheets.h"
+#include "skin/logic/SkinSheets.h"
 
 namespace orva::art {
 

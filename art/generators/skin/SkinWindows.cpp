@@ -3,16 +3,16 @@
 #include <cmath>
 #include <string>
 
-#include "ColourPageLayout.h"
-#include "ColourPalette.h"
-#include "MainWindowLayout.h"
-#include "MacroPageLayout.h"
-#include "MousePageLayout.h"
-#include "PopDlgLayout.h"
-#include "RenameDlgLayout.h"
-#include "SensorPageLayout.h"
 #include "SkinPainter.h"
-#include "SupportPageLayout.h"
+#include "app/logic/MainWindowLayout.h"
+#include "pages/logic/ColourPageLayout.h"
+#include "pages/logic/ColourPalette.h"
+#include "pages/logic/MacroPageLayout.h"
+#include "pages/logic/MousePageLayout.h"
+#include "pages/logic/PopDlgLayout.h"
+#include "pages/logic/RenameDlgLayout.h"
+#include "pages/logic/SensorPageLayout.h"
+#include "pages/logic/SupportPageLayout.h"
 
 namespace orva::art {
 

@@ -2,7 +2,7 @@
 // The skinned windows of the configurator as they appear on the sheets.
 
 #include "Canvas.h"
-#include "SkinSheets.h"
+#include "skin/logic/SkinSheets.h"
 
 namespace orva::art {
 

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "Canvas.h"
-#include "SkinSheets.h"
 #include "SkinWindows.h"
+#include "skin/logic/SkinSheets.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -1,10 +1,10 @@
-#include "ApplySequence.h"
+#include "app/logic/ApplySequence.h"
 
-#include "AppTexts.h"
-#include "MouseApply.h"
-#include "ProfileFile.h"
-#include "Storage.h"
-#include "TextConvert.h"
+#include "app/logic/AppTexts.h"
+#include "base/TextConvert.h"
+#include "device/MouseApply.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/Storage.h"
 
 namespace {
 

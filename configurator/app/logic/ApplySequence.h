@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "DeviceLink.h"
-#include "Profile.h"
+#include "device/DeviceLink.h"
+#include "profiles/Profile.h"
 
 // What Apply needs of the main window.
 class ApplyHost {

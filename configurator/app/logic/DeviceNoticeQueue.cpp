@@ -1,4 +1,4 @@
-#include "DeviceNoticeQueue.h"
+#include "app/logic/DeviceNoticeQueue.h"
 
 void DeviceNoticeQueue::Push(const DeviceChangeNotice& notice) {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "HidTransport.h"
+#include "device/HidTransport.h"
 
 class DeviceNoticeQueue {
   public:

@@ -1,6 +1,6 @@
-#include "ProfilePoll.h"
+#include "app/logic/ProfilePoll.h"
 
-#include "MouseCommands.h"
+#include "device/MouseCommands.h"
 
 PollDecision ProfilePoll::Tick(DeviceLink& link, bool busy, const ProfileSet& profiles) {
     PollDecision decision;

@@ -10,8 +10,8 @@
 #include <array>
 #include <cstdint>
 
-#include "DeviceLink.h"
-#include "Profile.h"
+#include "device/DeviceLink.h"
+#include "profiles/Profile.h"
 
 struct PollDecision {
     bool applySettings = false;  // apply the current profile's Windows settings (after a switch)

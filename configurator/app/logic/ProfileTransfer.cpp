@@ -1,9 +1,9 @@
-#include "ProfileTransfer.h"
+#include "app/logic/ProfileTransfer.h"
 
 #include <vector>
 
-#include "FileUtil.h"
-#include "ProfileFile.h"
+#include "base/FileUtil.h"
+#include "profiles/ProfileFile.h"
 
 namespace {
 

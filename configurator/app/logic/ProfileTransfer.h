@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 // <application folder>\Profiles\<name>.profile. Characters that cannot stand in a file name
 // (a name may hold "\" or ":") are replaced by "_", so the proposal stays in that folder.

@@ -1,4 +1,4 @@
-#include "WindowsSettings.h"
+#include "app/logic/WindowsSettings.h"
 
 #include <algorithm>
 

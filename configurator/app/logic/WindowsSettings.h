@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 // WHEEL_PAGESCROLL: the wheel scrolls a page per notch.
 inline constexpr uint32_t kWheelPageScroll = 0xFFFFFFFFu;

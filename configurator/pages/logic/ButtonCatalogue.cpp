@@ -1,8 +1,8 @@
-#include "ButtonCatalogue.h"
+#include "pages/logic/ButtonCatalogue.h"
 
 #include <array>
 
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "MenuTree.h"
+#include "skin/logic/MenuTree.h"
 
 // The menu item that holds the mouse functions; it is never stored as a function.
 constexpr int kDefaultCommandsItem = 255;

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "../ColourPageIds.h"
-#include "WindowLayout.h"
+#include "pages/logic/ColourPageIds.h"
+#include "skin/logic/WindowLayout.h"
 
 constexpr int kColourPageBackgroundPiece = 59;
 constexpr int kPaletteFirstPiece = 67;

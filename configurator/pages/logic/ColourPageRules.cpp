@@ -1,4 +1,4 @@
-#include "ColourPageRules.h"
+#include "pages/logic/ColourPageRules.h"
 
 #include <cstdio>
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ColourPalette.h"
-#include "Profile.h"
+#include "pages/logic/ColourPalette.h"
+#include "profiles/Profile.h"
 
 constexpr int kZoneCount = 4;
 // The zone boxes in the page's order: "Scroll Wheel", "DPI Indicator", "DPI Buttons", "LogoType".

@@ -1,4 +1,4 @@
-#include "LeadingInteger.h"
+#include "pages/logic/LeadingInteger.h"
 
 #include <cstdint>
 #include <limits>

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "../MousePageIds.h"
-#include "WindowLayout.h"
+#include "pages/logic/MousePageIds.h"
+#include "skin/logic/WindowLayout.h"
 
 constexpr int kMousePageBackgroundPiece = 23;
 // Every slider thumb of the page.

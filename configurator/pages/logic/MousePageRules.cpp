@@ -1,10 +1,10 @@
-#include "MousePageRules.h"
+#include "pages/logic/MousePageRules.h"
 
 #include <algorithm>
 
-#include "ButtonCatalogue.h"
-#include "MacroCollection.h"
-#include "WideText.h"
+#include "macros/MacroCollection.h"
+#include "pages/logic/ButtonCatalogue.h"
+#include "pages/logic/WideText.h"
 
 SlotChoice DecideSlotChoice(const std::array<int, kButtonCount>& functions, int slot, int choice) {
     if (slot >= 0 && slot < kButtonCount && functions[slot] == kFunctionLeftClick &&

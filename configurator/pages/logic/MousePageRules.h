@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "MenuTree.h"
-#include "Profile.h"
+#include "profiles/Profile.h"
+#include "skin/logic/MenuTree.h"
 
 class MacroCollection;
 

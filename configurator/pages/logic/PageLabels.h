@@ -6,13 +6,13 @@
 #include <array>
 #include <span>
 
-#include "../ColourPageIds.h"
-#include "../MousePageIds.h"
-#include "../PopDlgIds.h"
-#include "../RenameDlgIds.h"
-#include "../SensorPageIds.h"
-#include "../SupportPageIds.h"
-#include "AccessLabel.h"
+#include "pages/logic/ColourPageIds.h"
+#include "pages/logic/MousePageIds.h"
+#include "pages/logic/PopDlgIds.h"
+#include "pages/logic/RenameDlgIds.h"
+#include "pages/logic/SensorPageIds.h"
+#include "pages/logic/SupportPageIds.h"
+#include "skin/logic/AccessLabel.h"
 
 // The pages themselves, named as their tabs.
 inline constexpr wchar_t kMousePageName[] = L"Buttons";

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "../PopDlgIds.h"
-#include "WindowLayout.h"
+#include "pages/logic/PopDlgIds.h"
+#include "skin/logic/WindowLayout.h"
 
 struct PopupLayout {
     int mode = 0;

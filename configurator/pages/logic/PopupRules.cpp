@@ -1,6 +1,6 @@
-#include "PopupRules.h"
+#include "pages/logic/PopupRules.h"
 
-#include "LeadingInteger.h"
+#include "pages/logic/LeadingInteger.h"
 
 CountdownTick NextCountdownTick(std::wstring_view shown) {
     const int32_t left = LeadingInteger(shown);

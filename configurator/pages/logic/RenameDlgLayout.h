@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "../RenameDlgIds.h"
-#include "WindowLayout.h"
+#include "pages/logic/RenameDlgIds.h"
+#include "skin/logic/WindowLayout.h"
 
 inline constexpr int kRenameBackgroundPiece = 117;
 

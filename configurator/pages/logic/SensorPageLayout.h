@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "../SensorPageIds.h"
-#include "WindowLayout.h"
+#include "pages/logic/SensorPageIds.h"
+#include "skin/logic/WindowLayout.h"
 
 inline constexpr int kSensorBackgroundPiece = 48;
 // The sliders' thumbs: the whole slider sheets, normal (also hot) and disabled.

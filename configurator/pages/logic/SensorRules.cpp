@@ -1,4 +1,4 @@
-#include "SensorRules.h"
+#include "pages/logic/SensorRules.h"
 
 #include <algorithm>
 

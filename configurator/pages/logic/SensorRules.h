@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "Profile.h"
-#include "SliderMath.h"
+#include "profiles/Profile.h"
+#include "skin/logic/SliderMath.h"
 
 // The X and Y sliders move in steps of one resolution unit.
 inline constexpr int32_t kDpiUnit = 90;

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "../SupportPageIds.h"
-#include "WindowLayout.h"
+#include "pages/logic/SupportPageIds.h"
+#include "skin/logic/WindowLayout.h"
 
 inline constexpr int kSupportBackgroundPiece = 105;
 

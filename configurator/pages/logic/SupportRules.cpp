@@ -1,8 +1,8 @@
-#include "SupportRules.h"
+#include "pages/logic/SupportRules.h"
 
 #include <cwchar>
 
-#include "LeadingInteger.h"
+#include "pages/logic/LeadingInteger.h"
 
 std::wstring FirmwareVersionText(std::optional<int32_t> version) {
     if (!version) {

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "pages/logic/WideText.h"
 
 std::wstring WideFromUtf16(const std::u16string& text) {
     std::wstring wide;

@@ -38,7 +38,7 @@
 #include <string>
 #include <vector>
 
-#include "ControlKind.h"
+#include "skin/logic/ControlKind.h"
 
 namespace {
 

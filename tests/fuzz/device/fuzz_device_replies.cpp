@@ -11,10 +11,10 @@
 #include <optional>
 #include <vector>
 
-#include "DeviceChange.h"
-#include "FeatureBuffer.h"
-#include "MouseApply.h"
-#include "MouseCommands.h"
+#include "device/DeviceChange.h"
+#include "device/FeatureBuffer.h"
+#include "device/MouseApply.h"
+#include "device/MouseCommands.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "DeviceReplies.h"
 #include "MouseModel.h"
+#include "device/DeviceReplies.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "MacroCollection.h"
-#include "MacroFile.h"
-#include "MacroNaming.h"
+#include "macros/MacroCollection.h"
+#include "macros/MacroFile.h"
+#include "macros/MacroNaming.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "DeviceImageReader.h"
+#include "profiles/DeviceImageReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input as sent, and laid into an image of the one size the mouse holds, so that the

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "DeviceImage.h"
-#include "ProfileFile.h"
+#include "profiles/DeviceImage.h"
+#include "profiles/ProfileFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Profile profile;

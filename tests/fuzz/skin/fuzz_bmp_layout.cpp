@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "BmpLayout.h"
+#include "skin/logic/BmpLayout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first eight bytes choose the size the file claims to have, so that files longer than

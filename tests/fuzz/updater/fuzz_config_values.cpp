@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "ButtonLayout.h"
-#include "LaunchMode.h"
-#include "UpdaterPaths.h"
+#include "logic/ButtonLayout.h"
+#include "logic/LaunchMode.h"
+#include "logic/UpdaterPaths.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The same bytes read as UTF-16 units (config.ini values) and as a layout string.

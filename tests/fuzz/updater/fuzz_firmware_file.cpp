@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "FirmwareTransfer.h"
 #include "SimulatedMouse.h"
+#include "logic/FirmwareTransfer.h"
 
 namespace {
 

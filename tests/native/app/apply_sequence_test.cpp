@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "ApplySequence.h"
 #include "FakeHid.h"
-#include "MouseApply.h"
-#include "ProfileFile.h"
-#include "TextConvert.h"
+#include "app/logic/ApplySequence.h"
+#include "base/TextConvert.h"
+#include "device/MouseApply.h"
+#include "profiles/ProfileFile.h"
 
 namespace {
 

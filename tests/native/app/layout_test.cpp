@@ -6,9 +6,9 @@
 #include <set>
 #include <vector>
 
-#include "MainWindowLayout.h"
-#include "RenameDlgLayout.h"
-#include "SkinSheets.h"
+#include "app/logic/MainWindowLayout.h"
+#include "pages/logic/RenameDlgLayout.h"
+#include "skin/logic/SkinSheets.h"
 
 namespace {
 

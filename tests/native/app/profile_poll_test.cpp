@@ -6,8 +6,8 @@
 #include <array>
 
 #include "FakeHid.h"
-#include "MouseCommands.h"
-#include "ProfilePoll.h"
+#include "app/logic/ProfilePoll.h"
+#include "device/MouseCommands.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ProfileFile.h"
-#include "ProfileTransfer.h"
+#include "app/logic/ProfileTransfer.h"
+#include "profiles/ProfileFile.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "WindowsSettings.h"
+#include "app/logic/WindowsSettings.h"
 
 namespace {
 

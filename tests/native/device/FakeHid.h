@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "DeviceClock.h"
-#include "HidTransport.h"
 #include "MouseModel.h"
 #include "Transcript.h"
+#include "device/DeviceClock.h"
+#include "device/HidTransport.h"
 
 class CountingClock : public DeviceClock {
   public:

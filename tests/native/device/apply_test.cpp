@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FakeHid.h"
-#include "MouseApply.h"
+#include "device/MouseApply.h"
 
 namespace {
 

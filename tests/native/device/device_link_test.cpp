@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "DeviceChange.h"
-#include "DeviceLink.h"
 #include "FakeHid.h"
-#include "MouseCommands.h"
+#include "device/DeviceChange.h"
+#include "device/DeviceLink.h"
+#include "device/MouseCommands.h"
 
 namespace {
 

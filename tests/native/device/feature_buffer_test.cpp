@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "DeviceReplies.h"
-#include "FeatureBuffer.h"
+#include "device/DeviceReplies.h"
+#include "device/FeatureBuffer.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DeviceLink.h"
-#include "HidTransportHidraw.h"
+#include "device/DeviceLink.h"
+#include "device/HidTransportHidraw.h"
 
 namespace {
 

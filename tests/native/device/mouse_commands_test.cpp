@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "DeviceImage.h"
 #include "FakeHid.h"
-#include "MouseCommands.h"
 #include "Transcript.h"
+#include "device/MouseCommands.h"
+#include "profiles/DeviceImage.h"
 
 namespace {
 

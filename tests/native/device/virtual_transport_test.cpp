@@ -9,11 +9,11 @@
 #include <mutex>
 #include <vector>
 
-#include "DeviceChange.h"
-#include "HidTransportVirtual.h"
-#include "MouseCommands.h"
-#include "TransportFactory.h"
 #include "VirtualMouseServer.h"
+#include "device/DeviceChange.h"
+#include "device/HidTransportVirtual.h"
+#include "device/MouseCommands.h"
+#include "device/TransportFactory.h"
 
 namespace {
 

@@ -17,14 +17,14 @@
 #include <winioctl.h>
 #endif
 
-#include "DiskFileSystem.h"
-#include "FileUtil.h"
-#include "MacroCollection.h"
-#include "MacroFile.h"
 #include "MacroFileSeeds.h"
-#include "MacroNaming.h"
-#include "PathText.h"
-#include "TextConvert.h"
+#include "base/FileUtil.h"
+#include "base/TextConvert.h"
+#include "macros/DiskFileSystem.h"
+#include "macros/MacroCollection.h"
+#include "macros/MacroFile.h"
+#include "macros/MacroNaming.h"
+#include "macros/PathText.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "MacroEditorModel.h"
-#include "MacroEventRow.h"
+#include "pages/logic/MacroEditorModel.h"
+#include "pages/logic/MacroEventRow.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <vector>
 
-#include "MacroFile.h"
 #include "MacroFileSeeds.h"
+#include "macros/MacroFile.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "MacroNaming.h"
+#include "macros/MacroNaming.h"
 
 namespace {
 

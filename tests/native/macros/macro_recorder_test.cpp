@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "MacroEditorModel.h"
-#include "MacroRecorder.h"
+#include "macros/MacroRecorder.h"
+#include "pages/logic/MacroEditorModel.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "Macro.h"
+#include "macros/Macro.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "ButtonCatalogue.h"
 #include "fake_slot_menu.h"
+#include "pages/logic/ButtonCatalogue.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ColourPageRules.h"
+#include "pages/logic/ColourPageRules.h"
 
 namespace {
 

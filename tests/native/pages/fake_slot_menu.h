@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "ButtonCatalogue.h"
+#include "pages/logic/ButtonCatalogue.h"
 
 class MeasuredLevel : public MenuLevel {
   public:

@@ -5,10 +5,10 @@
 
 #include <array>
 
-#include "ButtonCatalogue.h"
-#include "MacroCollection.h"
-#include "MousePageRules.h"
 #include "fake_slot_menu.h"
+#include "macros/MacroCollection.h"
+#include "pages/logic/ButtonCatalogue.h"
+#include "pages/logic/MousePageRules.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "PopupRules.h"
+#include "pages/logic/PopupRules.h"
 
 namespace {
 

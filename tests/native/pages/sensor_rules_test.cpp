@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "SensorRules.h"
+#include "pages/logic/SensorRules.h"
 
 namespace {
 

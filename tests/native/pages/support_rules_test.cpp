@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "LeadingInteger.h"
-#include "SupportRules.h"
+#include "pages/logic/LeadingInteger.h"
+#include "pages/logic/SupportRules.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DataStream.h"
+#include "profiles/DataStream.h"
 
 #include <gtest/gtest.h>
 

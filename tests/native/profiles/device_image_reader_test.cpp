@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DeviceImageReader.h"
+#include "profiles/DeviceImageReader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DeviceImage.h"
+#include "profiles/DeviceImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ProfileFile.h"
+#include "profiles/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "DataStream.h"
-#include "Storage.h"
-#include "FileUtil.h"
+#include "base/FileUtil.h"
+#include "profiles/DataStream.h"
+#include "profiles/Storage.h"
 
 #include <set>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Profile.h"
+#include "profiles/Profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Storage.h"
+#include "profiles/Storage.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "ProfileFile.h"
-#include "TextConvert.h"
+#include "base/TextConvert.h"
+#include "profiles/ProfileFile.h"
 
 namespace fs = std::filesystem;
 

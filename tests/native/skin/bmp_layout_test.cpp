@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "BmpLayout.h"
+#include "skin/logic/BmpLayout.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ListRows.h"
-#include "ScrollMath.h"
+#include "pages/logic/MacroRowNaming.h"
+#include "skin/logic/ListRows.h"
+#include "skin/logic/ScrollMath.h"
 
 namespace {
 
@@ -18,10 +19,12 @@ class MacroList {
     }
 
     int32_t Add(const std::u16string& name) {
-        const int32_t id = rows.AddNamed(name);
+        const int32_t id = rows.AddNamed(name, naming);
         LayOut();
         return id;
     }
+    MacroRowNaming naming;
+
     void LayOut() {
         scrollShown = rows.LayOut();
         if (scrollShown) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "MenuTree.h"
+#include "skin/logic/MenuTree.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include <unistd.h>
 
-#include "BmpLayout.h"
-#include "SkinSheets.h"
+#include "skin/logic/BmpLayout.h"
+#include "skin/logic/SkinSheets.h"
 
 namespace fs = std::filesystem;
 

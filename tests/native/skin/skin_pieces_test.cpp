@@ -4,9 +4,9 @@
 #include <set>
 #include <string>
 
-#include "LabelPlacement.h"
-#include "SkinPieces.h"
-#include "SkinSheets.h"
+#include "skin/logic/LabelPlacement.h"
+#include "skin/logic/SkinPieces.h"
+#include "skin/logic/SkinSheets.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ProgressMath.h"
-#include "ScrollMath.h"
-#include "SliderMath.h"
+#include "skin/logic/ProgressMath.h"
+#include "skin/logic/ScrollMath.h"
+#include "skin/logic/SliderMath.h"
 
 namespace {
 

@@ -31,13 +31,13 @@
 #include <unistd.h>
 #endif
 
-#include "FileUtil.h"
-#include "MacroCollection.h"
-#include "MacroFile.h"
-#include "PathText.h"
-#include "ProfileFile.h"
-#include "Storage.h"
-#include "TextConvert.h"
+#include "base/FileUtil.h"
+#include "base/TextConvert.h"
+#include "macros/MacroCollection.h"
+#include "macros/MacroFile.h"
+#include "macros/PathText.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/Storage.h"
 
 namespace fs = std::filesystem;
 

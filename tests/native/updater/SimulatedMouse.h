@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
-#include "DriverLibrary.h"
-#include "TransferHost.h"
+#include "logic/Clock.h"
+#include "logic/DriverLibrary.h"
+#include "logic/TransferHost.h"
 
 class SimulatedClock : public IClock {
   public:

@@ -2,8 +2,8 @@
 
 #include <numeric>
 
-#include "FirmwareImage.h"
 #include "TempFile.h"
+#include "logic/FirmwareImage.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "LaunchMode.h"
-#include "UpdaterPaths.h"
+#include "logic/LaunchMode.h"
+#include "logic/UpdaterPaths.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ButtonLayout.h"
-#include "MaskRuns.h"
+#include "logic/ButtonLayout.h"
+#include "logic/MaskRuns.h"
 
 namespace {
 

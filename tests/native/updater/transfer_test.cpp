@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FirmwareTransfer.h"
 #include "SimulatedMouse.h"
 #include "TempFile.h"
+#include "logic/FirmwareTransfer.h"
 
 namespace {
 

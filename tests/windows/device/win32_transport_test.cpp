@@ -15,12 +15,12 @@
 #include <thread>
 #include <vector>
 
-#include "DeviceChange.h"
-#include "HidTransportVirtual.h"
-#include "HidTransportWin32.h"
-#include "MouseApply.h"
-#include "MouseCommands.h"
-#include "TransportFactory.h"
+#include "device/DeviceChange.h"
+#include "device/HidTransportVirtual.h"
+#include "device/HidTransportWin32.h"
+#include "device/MouseApply.h"
+#include "device/MouseCommands.h"
+#include "device/TransportFactory.h"
 
 namespace {
 

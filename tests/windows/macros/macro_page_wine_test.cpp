@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "DeviceClock.h"
-#include "DeviceLink.h"
-#include "KeyboardHookSlot.h"
-#include "MacroPageIds.h"
-#include "MacroSettingsDlg.h"
-#include "SkinImages.h"
-#include "Storage.h"
-#include "TransportFactory.h"
+#include "device/DeviceClock.h"
+#include "device/DeviceLink.h"
+#include "device/TransportFactory.h"
+#include "pages/MacroSettingsDlg.h"
+#include "pages/logic/MacroPageIds.h"
+#include "profiles/Storage.h"
+#include "skin/KeyboardHookSlot.h"
+#include "skin/SkinImages.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 #include <thread>
 
-#include "DeviceLink.h"
 #include "FakeHid.h"
-#include "MacroCollection.h"
-#include "PageHost.h"
-#include "ZelWnd.h"
+#include "device/DeviceLink.h"
+#include "macros/MacroCollection.h"
+#include "pages/PageHost.h"
+#include "skin/ZelWnd.h"
 
 class CPageTestHost : public PageHost, public CZelWnd {
   public:

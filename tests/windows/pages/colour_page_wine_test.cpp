@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "ColorSettingsDlg.h"
-#include "ColourPageLayout.h"
-#include "SkinImages.h"
-#include "Storage.h"
+#include "pages/ColorSettingsDlg.h"
+#include "pages/logic/ColourPageLayout.h"
 #include "plain_page_host.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "MousePageLayout.h"
-#include "MouseSettingsDlg.h"
-#include "SkinImages.h"
-#include "Storage.h"
-#include "ZelCheckBox.h"
-#include "ZelComboButton.h"
-#include "ZelMenu.h"
-#include "ZelSliderCtrl.h"
-#include "ZelStatic.h"
+#include "pages/MouseSettingsDlg.h"
+#include "pages/logic/MousePageLayout.h"
 #include "plain_page_host.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelCheckBox.h"
+#include "skin/ZelComboButton.h"
+#include "skin/ZelMenu.h"
+#include "skin/ZelSliderCtrl.h"
+#include "skin/ZelStatic.h"
 #include "ui_test_support.h"
 
 namespace {

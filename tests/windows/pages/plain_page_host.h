@@ -8,12 +8,12 @@
 #include <memory>
 #include <vector>
 
-#include "DeviceClock.h"
-#include "DeviceLink.h"
-#include "HidTransport.h"
-#include "MacroCollection.h"
-#include "PageHost.h"
-#include "ZelWnd.h"
+#include "device/DeviceClock.h"
+#include "device/DeviceLink.h"
+#include "device/HidTransport.h"
+#include "macros/MacroCollection.h"
+#include "pages/PageHost.h"
+#include "skin/ZelWnd.h"
 
 class NoMouseTransport : public HidTransport {
   public:

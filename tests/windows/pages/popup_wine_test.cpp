@@ -8,13 +8,13 @@
 #include <memory>
 #include <vector>
 
-#include "ButtonCatalogue.h"
-#include "KeyboardHookSlot.h"
 #include "PageTestHost.h"
-#include "PopDlg.h"
-#include "SkinImages.h"
-#include "Storage.h"
-#include "ZelComboButton.h"
+#include "pages/PopDlg.h"
+#include "pages/logic/ButtonCatalogue.h"
+#include "profiles/Storage.h"
+#include "skin/KeyboardHookSlot.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelComboButton.h"
 #include "ui_test_support.h"
 
 namespace {

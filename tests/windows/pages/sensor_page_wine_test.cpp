@@ -7,10 +7,10 @@
 #include <commctrl.h>
 
 #include "PageTestHost.h"
-#include "SensorDlg.h"
-#include "SensorPageLayout.h"
-#include "SkinImages.h"
-#include "Storage.h"
+#include "pages/SensorDlg.h"
+#include "pages/logic/SensorPageLayout.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "SkinImages.h"
-#include "Storage.h"
-#include "ZelButton.h"
-#include "ZelCheckBox.h"
-#include "ZelComboButton.h"
-#include "ZelListBox.h"
-#include "ZelMenu.h"
-#include "ZelSliderCtrl.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelCheckBox.h"
+#include "skin/ZelComboButton.h"
+#include "skin/ZelListBox.h"
+#include "skin/ZelMenu.h"
+#include "skin/ZelSliderCtrl.h"
 #include "ui_test_support.h"
 
 namespace {

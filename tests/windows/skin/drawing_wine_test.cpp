@@ -7,12 +7,12 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "SkinImages.h"
-#include "Storage.h"
-#include "ZelListBox.h"
-#include "ZelMenu.h"
-#include "ZelProgressCtrl.h"
-#include "ZelSliderCtrl.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelListBox.h"
+#include "skin/ZelMenu.h"
+#include "skin/ZelProgressCtrl.h"
+#include "skin/ZelSliderCtrl.h"
 #include "ui_test_support.h"
 
 namespace {

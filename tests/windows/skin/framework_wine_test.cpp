@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "KeyboardHookSlot.h"
-#include "SkinImages.h"
-#include "Storage.h"
-#include "ZelButton.h"
-#include "ZelCheckBox.h"
-#include "ZelComboButton.h"
-#include "ZelEdit.h"
-#include "ZelImageDialog.h"
-#include "ZelMenu.h"
-#include "ZelSliderCtrl.h"
-#include "ZelStatic.h"
 #include "framework_test_ids.h"
+#include "profiles/Storage.h"
+#include "skin/KeyboardHookSlot.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelCheckBox.h"
+#include "skin/ZelComboButton.h"
+#include "skin/ZelEdit.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelMenu.h"
+#include "skin/ZelSliderCtrl.h"
+#include "skin/ZelStatic.h"
 #include "ui_test_support.h"
 
 namespace {

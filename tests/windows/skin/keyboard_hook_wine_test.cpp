@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "KeyboardHookSlot.h"
+#include "skin/KeyboardHookSlot.h"
 #include "ui_test_support.h"
 
 namespace {

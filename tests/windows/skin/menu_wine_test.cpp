@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "MenuMouseHook.h"
-#include "ZelMenu.h"
+#include "skin/MenuMouseHook.h"
+#include "skin/ZelMenu.h"
 #include "ui_test_support.h"
 
 namespace {

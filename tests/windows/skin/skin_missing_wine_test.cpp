@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "SkinImages.h"
-#include "Storage.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
 #include "ui_test_support.h"
 
 namespace fs = std::filesystem;

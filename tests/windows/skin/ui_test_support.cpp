@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "ZelApp.h"
+#include "skin/ZelApp.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ZelWnd.h"
+#include "skin/ZelWnd.h"
 
 // Dispatches messages for about `milliseconds`.
 void PumpFor(int milliseconds);

@@ -9,12 +9,12 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "SkinImages.h"
-#include "Storage.h"
-#include "ZelListBox.h"
-#include "ZelProgressCtrl.h"
-#include "ZelScrollCtrl.h"
-#include "ZelSliderCtrl.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelListBox.h"
+#include "skin/ZelProgressCtrl.h"
+#include "skin/ZelScrollCtrl.h"
+#include "skin/ZelSliderCtrl.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "DriverLibraryWin.h"
+#include "app/DriverLibraryWin.h"
 
 namespace {
 

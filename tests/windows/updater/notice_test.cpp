@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "NoticeDlg.h"
+#include "app/NoticeDlg.h"
 
 namespace {
 

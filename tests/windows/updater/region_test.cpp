@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "NoticeDlgIds.h"
-#include "RegionFromMask.h"
-#include "SkinBitmap.h"
+#include "app/NoticeDlgIds.h"
+#include "app/RegionFromMask.h"
+#include "app/SkinBitmap.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ButtonImageIds.h"
-#include "SkinBitmap.h"
-#include "SkinButton.h"
 #include "WindowTestSupport.h"
+#include "app/ButtonImageIds.h"
+#include "app/SkinBitmap.h"
+#include "app/SkinButton.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "NoticeDlgIds.h"
 #include "SimulatedMouse.h"
-#include "SkinnedDialog.h"
 #include "TempFile.h"
-#include "TransferWorker.h"
-#include "UpdateDlgIds.h"
-#include "UpdaterMessages.h"
 #include "WindowTestSupport.h"
+#include "app/NoticeDlgIds.h"
+#include "app/SkinnedDialog.h"
+#include "app/TransferWorker.h"
+#include "app/UpdateDlgIds.h"
+#include "app/UpdaterMessages.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "GalleryWindow.h"
 
-#include "SkinImages.h"
 #include "gallery_ids.h"
+#include "skin/SkinImages.h"
 
 namespace {
 RECT ChildRect(RECT r) {

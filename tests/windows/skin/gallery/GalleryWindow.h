@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "ZelButton.h"
-#include "ZelCheckBox.h"
-#include "ZelComboButton.h"
-#include "ZelEdit.h"
-#include "ZelImageDialog.h"
-#include "ZelListBox.h"
-#include "ZelProgressCtrl.h"
-#include "ZelSliderCtrl.h"
-#include "ZelStatic.h"
+#include "skin/ZelButton.h"
+#include "skin/ZelCheckBox.h"
+#include "skin/ZelComboButton.h"
+#include "skin/ZelEdit.h"
+#include "skin/ZelImageDialog.h"
+#include "skin/ZelListBox.h"
+#include "skin/ZelProgressCtrl.h"
+#include "skin/ZelSliderCtrl.h"
+#include "skin/ZelStatic.h"
 
 class CGalleryWindow : public CZelImageDialog {
   public:

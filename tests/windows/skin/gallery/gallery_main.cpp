@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "GalleryWindow.h"
-#include "SkinImages.h"
-#include "Storage.h"
-#include "ZelApp.h"
-#include "ZelMenu.h"
+#include "profiles/Storage.h"
+#include "skin/SkinImages.h"
+#include "skin/ZelApp.h"
+#include "skin/ZelMenu.h"
 
 namespace fs = std::filesystem;
 
