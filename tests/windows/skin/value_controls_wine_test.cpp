@@ -9,6 +9,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "pages/logic/MacroRowNaming.h"
 #include "profiles/Storage.h"
 #include "skin/SkinImages.h"
 #include "skin/ZelListBox.h"
@@ -200,6 +201,8 @@ class ListBoxWineTest : public ControlsWineTest {
         ControlsWineTest::SetUp();
         ASSERT_TRUE(list.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE,
                                      {49, 63, 49 + 204, 63 + 220}, 1069));
+        // Numbered and named as the macro page's list.
+        list.SetRowNaming(naming);
         list.SetUpScrollBar();
         ASSERT_TRUE(PumpUntilPainted(parent.Hwnd()));
     }
@@ -208,6 +211,7 @@ class ListBoxWineTest : public ControlsWineTest {
         const PixelRect& rect = list.Entries().at(i).rect;
         return {40, (rect.top + std::min(rect.bottom, 220)) / 2};
     }
+    MacroRowNaming naming;
     CZelListBox list;
 };
 
