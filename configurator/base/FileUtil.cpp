@@ -166,16 +166,15 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
     return false;
 }
 
-bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
-    // No name, no file: an empty path must not turn into a temporary in the current folder.
-    if (!path.has_filename())
-        return false;
-    if (HoldsBytes(path, data, size))
-        return true;
-    const fs::path temp = TemporaryPathBeside(path);
+namespace {
+
+// Writes and flushes a new file; false when it could not be created (nothing to remove) and
+// `created` tells whether a partial file is left.
+bool WriteNewFile(const fs::path& temp, const uint8_t* data, size_t size, bool& created) {
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    created = file != INVALID_HANDLE_VALUE;
+    if (!created)
         return false;
     bool ok = true;
     size_t done = 0;
@@ -187,12 +186,10 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
     }
     ok = ok && FlushFileBuffers(file);
     CloseHandle(file);
-    if (ok)
-        ok = ReplaceFile(temp, path);
-    if (!ok)
-        DeleteFileW(temp.c_str());
     return ok;
 }
+
+}  // namespace
 
 #else
 
@@ -244,15 +241,12 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
     return false;
 }
 
-bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
-    // No name, no file: an empty path must not turn into a temporary in the current folder.
-    if (!path.has_filename())
-        return false;
-    if (HoldsBytes(path, data, size))
-        return true;
-    const fs::path temp = TemporaryPathBeside(path);
+namespace {
+
+bool WriteNewFile(const fs::path& temp, const uint8_t* data, size_t size, bool& created) {
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
+    created = fd >= 0;
+    if (!created)
         return false;
     bool ok = true;
     size_t done = 0;
@@ -266,11 +260,27 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
     }
     ok = ok && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;
-    if (ok)
-        ok = ReplaceFile(temp, path);
-    if (!ok)
-        unlink(temp.c_str());
     return ok;
 }
 
+}  // namespace
+
 #endif
+
+bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
+    // No name, no file: an empty path must not turn into a temporary in the current folder.
+    if (!path.has_filename())
+        return false;
+    if (HoldsBytes(path, data, size))
+        return true;
+    const fs::path temp = TemporaryPathBeside(path);
+    bool created = false;
+    bool ok = WriteNewFile(temp, data, size, created);
+    if (ok)
+        ok = ReplaceFile(temp, path);
+    if (!ok && created) {
+        std::error_code ec;
+        fs::remove(temp, ec);
+    }
+    return ok;
+}

@@ -21,7 +21,7 @@ constexpr uint32_t kInitialColour = ArgbOf(kPalette[0]);
 }  // namespace
 
 CColorSettingsDlg::CColorSettingsDlg(PageHost& host) noexcept
-    : CZelImageDialog(IDD_COLOUR_PAGE), host_(host) {}
+    : CPageDialog(IDD_COLOUR_PAGE), host_(host) {}
 
 CColorSettingsDlg::~CColorSettingsDlg() = default;
 

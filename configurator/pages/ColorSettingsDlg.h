@@ -9,10 +9,10 @@
 #include "pages/logic/ColourPageRules.h"
 #include "skin/ZelButton.h"
 #include "skin/ZelCheckBox.h"
-#include "skin/ZelImageDialog.h"
+#include "pages/PageDialog.h"
 #include "skin/ZelStatic.h"
 
-class CColorSettingsDlg : public CZelImageDialog, public ProfilePage {
+class CColorSettingsDlg : public CPageDialog, public ProfilePage {
   public:
     // ProfilePage
     void LoadProfile(Profile& profile) noexcept override { LoadColourPage(profile); }
@@ -28,8 +28,6 @@ class CColorSettingsDlg : public CZelImageDialog, public ProfilePage {
 
   protected:
     bool OnInitDialog() noexcept override;
-    void OnOK() noexcept override {}
-    void OnCancel() noexcept override {}
     bool OnCommand(int id, int code, HWND control) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
 

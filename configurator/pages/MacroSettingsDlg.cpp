@@ -44,7 +44,7 @@ void CreateButton(Button& button, HWND page, int id, const wchar_t* text, bool v
 }  // namespace
 
 CMacroSettingsDlg::CMacroSettingsDlg(PageHost& host) noexcept
-    : CZelImageDialog(IDD_MACRO_PAGE), host_(host) {}
+    : CPageDialog(IDD_MACRO_PAGE), host_(host) {}
 
 CMacroSettingsDlg::~CMacroSettingsDlg() {
     ReleaseHook();

@@ -13,10 +13,10 @@
 #include "skin/ZelButton.h"
 #include "skin/ZelCheckBox.h"
 #include "skin/ZelEdit.h"
-#include "skin/ZelImageDialog.h"
+#include "pages/PageDialog.h"
 #include "skin/ZelListBox.h"
 
-class CMacroSettingsDlg : public CZelImageDialog {
+class CMacroSettingsDlg : public CPageDialog {
   public:
     // Control id of the box in which a new macro's name is typed (a child of the list).
     static constexpr int kNameEditId = 1071;
@@ -45,8 +45,6 @@ class CMacroSettingsDlg : public CZelImageDialog {
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool OnInitDialog() noexcept override;
-    void OnOK() noexcept override {}
-    void OnCancel() noexcept override {}
     bool OnCommand(int id, int code, HWND control) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     bool PreTranslateMessage(MSG& msg) noexcept override;

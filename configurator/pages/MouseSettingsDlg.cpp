@@ -36,7 +36,7 @@ void SetUpSlider(CZelSliderCtrl& slider, HWND parent, int id, const SliderRange&
 }  // namespace
 
 CMouseSettingsDlg::CMouseSettingsDlg(PageHost& host) noexcept
-    : CZelImageDialog(IDD_MOUSE_PAGE), host_(host) {}
+    : CPageDialog(IDD_MOUSE_PAGE), host_(host) {}
 
 CMouseSettingsDlg::~CMouseSettingsDlg() = default;
 

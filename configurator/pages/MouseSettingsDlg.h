@@ -11,10 +11,10 @@
 #include "skin/ZelButton.h"
 #include "skin/ZelCheckBox.h"
 #include "skin/ZelComboButton.h"
-#include "skin/ZelImageDialog.h"
+#include "pages/PageDialog.h"
 #include "skin/ZelSliderCtrl.h"
 
-class CMouseSettingsDlg : public CZelImageDialog, public ProfilePage {
+class CMouseSettingsDlg : public CPageDialog, public ProfilePage {
   public:
     // ProfilePage
     void LoadProfile(Profile& profile) noexcept override { LoadMousePage(profile); }
@@ -32,8 +32,6 @@ class CMouseSettingsDlg : public CZelImageDialog, public ProfilePage {
 
   protected:
     bool OnInitDialog() noexcept override;
-    void OnOK() noexcept override {}
-    void OnCancel() noexcept override {}
     bool OnCommand(int id, int code, HWND control) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
 

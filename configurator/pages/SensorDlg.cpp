@@ -39,7 +39,7 @@ void CreateSlider(CZelSliderCtrl& slider, HWND page, int id, int32_t minimum, in
 
 }  // namespace
 
-CSensorDlg::CSensorDlg(PageHost& host) noexcept : CZelImageDialog(IDD_SENSOR_PAGE), host_(host) {}
+CSensorDlg::CSensorDlg(PageHost& host) noexcept : CPageDialog(IDD_SENSOR_PAGE), host_(host) {}
 
 CSensorDlg::~CSensorDlg() = default;
 

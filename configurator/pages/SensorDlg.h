@@ -8,11 +8,11 @@
 #include "skin/ZelButton.h"
 #include "skin/ZelCheckBox.h"
 #include "skin/ZelComboButton.h"
-#include "skin/ZelImageDialog.h"
+#include "pages/PageDialog.h"
 #include "skin/ZelProgressCtrl.h"
 #include "skin/ZelSliderCtrl.h"
 
-class CSensorDlg : public CZelImageDialog, public ProfilePage {
+class CSensorDlg : public CPageDialog, public ProfilePage {
   public:
     // ProfilePage
     void LoadProfile(Profile& profile) noexcept override { LoadSensorPage(profile); }
@@ -28,8 +28,6 @@ class CSensorDlg : public CZelImageDialog, public ProfilePage {
 
   protected:
     bool OnInitDialog() noexcept override;
-    void OnOK() noexcept override {}
-    void OnCancel() noexcept override {}
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     bool OnCommand(int id, int code, HWND control) noexcept override;
 

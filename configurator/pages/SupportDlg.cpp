@@ -50,8 +50,7 @@ DWORD WINAPI OpenWebPageWorker(void* parameter) {
 
 }  // namespace
 
-CSupportDlg::CSupportDlg(PageHost& host) noexcept
-    : CZelImageDialog(IDD_SUPPORT_PAGE), host_(host) {}
+CSupportDlg::CSupportDlg(PageHost& host) noexcept : CPageDialog(IDD_SUPPORT_PAGE), host_(host) {}
 
 CSupportDlg::~CSupportDlg() = default;
 

@@ -8,10 +8,10 @@
 
 #include "pages/PageHost.h"
 #include "skin/ZelButton.h"
-#include "skin/ZelImageDialog.h"
+#include "pages/PageDialog.h"
 #include "skin/ZelStatic.h"
 
-class CSupportDlg : public CZelImageDialog {
+class CSupportDlg : public CPageDialog {
   public:
     explicit CSupportDlg(PageHost& host) noexcept;
     ~CSupportDlg() override;
@@ -25,8 +25,6 @@ class CSupportDlg : public CZelImageDialog {
 
   protected:
     bool OnInitDialog() noexcept override;
-    void OnOK() noexcept override {}
-    void OnCancel() noexcept override {}
     bool OnCommand(int id, int code, HWND control) noexcept override;
 
   private:

@@ -3,19 +3,11 @@
 #include <cstdint>
 #include <fstream>
 
+#include "LittleEndian.h"
+
 namespace orva::art {
 
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
 
 // One image as the icon format stores it: a bitmap header whose height counts the colour rows
 // and the mask rows, bottom-up BGRA rows, then the 1-bit mask (set where fully transparent,

@@ -107,16 +107,28 @@ void Canvas::FrameRect(const Rect& r, Rgb colour, int thickness) {
     FillRect({r.Right() - thickness, r.y, thickness, r.h}, colour);
 }
 
+namespace {
+
+// Distance of pixel (x, y)'s centre from the nearest corner centre of a rounded rectangle, 0
+// outside the corners; (cx, cy) is that corner centre clamped to the pixel. The distance decides
+// the coverage in the corners.
+float CornerDistance(const Rect& r, int radius, int x, int y, float& cx, float& cy) {
+    cx = std::clamp(x + 0.5f, r.x + static_cast<float>(radius),
+                    static_cast<float>(r.Right() - radius));
+    cy = std::clamp(y + 0.5f, r.y + static_cast<float>(radius),
+                    static_cast<float>(r.Bottom() - radius));
+    return std::hypot(x + 0.5f - cx, y + 0.5f - cy);
+}
+
+}  // namespace
+
 void Canvas::FillRoundRect(const Rect& r, int radius, Rgb colour) {
     radius = std::clamp(radius, 0, std::min(r.w, r.h) / 2);
     for (int y = r.y; y < r.Bottom(); ++y) {
         for (int x = r.x; x < r.Right(); ++x) {
-            // Distance from the nearest corner centre decides the coverage in the corners.
-            float cx = std::clamp(x + 0.5f, r.x + static_cast<float>(radius),
-                                  static_cast<float>(r.Right() - radius));
-            float cy = std::clamp(y + 0.5f, r.y + static_cast<float>(radius),
-                                  static_cast<float>(r.Bottom() - radius));
-            float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
+            float cx = 0;
+            float cy = 0;
+            const float d = CornerDistance(r, radius, x, y, cx, cy);
             BlendPixel(x, y, colour, std::clamp(radius + 0.5f - d, 0.0f, 1.0f));
         }
     }
@@ -127,11 +139,9 @@ void Canvas::FrameRoundRect(const Rect& r, int radius, Rgb colour, float thickne
     float inner = radius - thickness;
     for (int y = r.y; y < r.Bottom(); ++y) {
         for (int x = r.x; x < r.Right(); ++x) {
-            float cx = std::clamp(x + 0.5f, r.x + static_cast<float>(radius),
-                                  static_cast<float>(r.Right() - radius));
-            float cy = std::clamp(y + 0.5f, r.y + static_cast<float>(radius),
-                                  static_cast<float>(r.Bottom() - radius));
-            float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
+            float cx = 0;
+            float cy = 0;
+            const float d = CornerDistance(r, radius, x, y, cx, cy);
             bool corner = (x + 0.5f != cx) && (y + 0.5f != cy);
             float outerCov = std::clamp(radius + 0.5f - d, 0.0f, 1.0f);
             float innerCov;

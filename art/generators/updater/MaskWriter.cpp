@@ -4,19 +4,10 @@
 #include <fstream>
 #include <vector>
 
-namespace {
+#include "LittleEndian.h"
 
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-}  // namespace
+using orva::art::Put16;
+using orva::art::Put32;
 
 bool WriteBlackMask(const std::filesystem::path& path, int width, int height) {
     const uint32_t rowBytes = ((static_cast<uint32_t>(width) + 31) / 32) * 4;
