@@ -31,3 +31,14 @@ function(orva_add_fuzzer target)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS})
 endfunction()
+
+# Adds every folder below the current one that has a CMakeLists.txt: each area of a kind of test
+# keeps its tests in a folder of its own.
+function(orva_add_area_folders)
+    file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(area ${areas})
+        if(IS_DIRECTORY ${area} AND EXISTS ${area}/CMakeLists.txt)
+            add_subdirectory(${area})
+        endif()
+    endforeach()
+endfunction()
