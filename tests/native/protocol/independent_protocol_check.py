@@ -19,119 +19,17 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from independent_image import USAGE, encode_image  # noqa: E402
+
 SEED = 7100
 CMD_TIMEOUT = 60
 
-# ---------------------------------------------------------------------------------------------
-# Model: virtual-key code to HID keyboard usage; anything not listed passes through.
-# ---------------------------------------------------------------------------------------------
-
-
-def _usage_table():
-    t = {}
-    for k in range(26):
-        t[0x41 + k] = 0x04 + k
-    for k in range(9):
-        t[0x31 + k] = 0x1E + k
-    t[0x30] = 0x27
-    t.update({0x0D: 0x28, 0x1B: 0x29, 0x08: 0x2A, 0x09: 0x2B, 0x20: 0x2C})
-    t.update({0xBD: 0x2D, 0xBB: 0x2E, 0xDB: 0x2F, 0xDD: 0x30, 0xDC: 0x31})
-    t.update({0xBA: 0x33, 0xDE: 0x34, 0xC0: 0x35, 0xBC: 0x36, 0xBE: 0x37, 0xBF: 0x38})
-    t[0x14] = 0x39
-    for k in range(12):
-        t[0x70 + k] = 0x3A + k
-    t.update({0x2C: 0x46, 0x91: 0x47, 0x13: 0x48, 0x03: 0x48})
-    t.update({0x2D: 0x49, 0x24: 0x4A, 0x21: 0x4B, 0x2E: 0x4C, 0x23: 0x4D, 0x22: 0x4E})
-    t.update({0x27: 0x4F, 0x25: 0x50, 0x28: 0x51, 0x26: 0x52})
-    t.update({0x90: 0x53, 0x6F: 0x54, 0x6A: 0x55, 0x6D: 0x56, 0x6B: 0x57})
-    for k in range(9):
-        t[0x61 + k] = 0x59 + k
-    t.update({0x60: 0x62, 0x6E: 0x63, 0x5D: 0x65, 0xAF: 0x80, 0xAE: 0x81})
-    t.update({0xA2: 0xE0, 0xA0: 0xE1, 0xA4: 0xE2, 0x5B: 0xE3})
-    t.update({0xA3: 0xE4, 0xA1: 0xE5, 0xA5: 0xE6, 0x5C: 0xE7})
-    return t
-
-
-USAGE = _usage_table()
-
-
-def key_to_usage(code):
-    code &= 0xFFFF
-    return USAGE.get(code, code)
-
-
-def put16(buf, at, value):
-    value &= 0xFFFF
-    buf[at] = value & 0xFF
-    buf[at + 1] = value >> 8
-
-
 def build_image(profile, firmware):
     """The 2048-byte image of a profile (the 'show' JSON form) and its length."""
-    img = bytearray(2048)
-    colour = profile["ledColour"]
-    rgb = [colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF]
-    img[4] = profile["index"] & 0xFF
-    img[5] = 2
-    for stage in range(3):
-        at = 6 + 7 * stage
-        put16(img, at, profile["dpi"][stage][0])
-        put16(img, at + 2, profile["dpi"][stage][1])
-        img[at + 4:at + 7] = bytes(rgb)
-    for k in range(7):
-        img[62 + 3 * k:65 + 3 * k] = bytes(rgb)
-    mode = profile["ledMode"]
-    if mode == 15:
-        kind = 0
-    elif mode == 0:
-        kind = 1
-    elif mode & 0x10:
-        kind = 3
-    else:
-        kind = 0
-    img[83] = kind
-    img[84] = mode & 0xFF
-    img[85] = profile["liftDistance"] & 0xFF
-    rate = profile["reportRate"] & 0xFF
-    if firmware < 109:
-        img[86], img[87] = rate, 0
-    else:
-        img[86], img[87] = 0, rate
-    # Macro addresses and blocks.
-    address = []
-    blocks = bytearray()
-    offset = 179
-    for k in range(7):
-        function = profile["buttons"][k]["function"]
-        if function == 13:
-            address.append(132 + 3 * k)
-        elif function == 14:
-            address.append(offset)
-            block = bytearray(20)
-            for ev in profile["macros"][k]["events"]:
-                u = key_to_usage(ev["code"])
-                delay = ev["delay"] & 0xFFFFFF
-                block += bytes([ev["kind"] & 0xFF, u & 0xFF, u >> 8, ev["action"] & 0xFF,
-                                delay & 0xFF, (delay >> 8) & 0xFF, delay >> 16])
-            blocks += block
-            offset += len(block)
-        else:
-            address.append(0xFFFF)
-    for k in range(7):
-        b = profile["buttons"][k]
-        at = 88 + 4 * k
-        img[at] = b["buttonIndex"] & 0xFF
-        img[at + 1] = b["function"] & 0xFF
-        put16(img, at + 2, address[k])
-        at = 152 + 3 * k
-        img[at] = 1
-        number = address[k] if b["function"] == 14 else b["value"]
-        put16(img, at + 1, key_to_usage(number))
-    length = 179 + len(blocks)
-    assert length <= 2048, "model: generated profile does not fit"
-    img[179:length] = blocks
-    put16(img, 0, length)
-    return bytes(img), length
+    image = encode_image(profile, firmware)
+    assert image is not None, "model: generated profile does not fit"
+    return image, image[0] | image[1] << 8
 
 
 def firmware_checksums(data):
