@@ -27,25 +27,19 @@ case_name=$1
 shift
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
 e2e_begin "hid-path-$case_name" "$1" "$2" "${3:-}"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/unplug.sh"
 
 hid_dir=${ORVA_WINDOWS_BUILD:-$(dirname "$E2E_DIST")}/wine-hid
 if [ ! -f "$hid_dir/orvabus.sys" ]; then
     echo "FAIL: no test HID drivers in $hid_dir (build the windows preset)"
     exit 1
 fi
-ctl="$E2E_NATIVE/tools/orva7100ctl/orva7100ctl"
 ctl_exe="$E2E_INSTALL_WIN\\orva7100ctl.exe"
 T=$E2E_TITLE
-kMessageTitle="ORVA 7100"
-kMessageText=65535
-kProfile1=1007 kProfile2=1008 kProfile3=1009 kProfile4=1010 kApply=1042
+kProfile1=1007 kProfile2=1008 kProfile3=1009 kProfile4=1010
 kPageSupport=1004 kSupportPage=133 kFirm=1082
 kUpdaterTitle="Kelti Gaming Mouse Firmware update"
 kSuccessTitle="Firmware upgrade success"
-
-data=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/Velmor/ORVA7100
-appdata_win="C:\\users\\${USER:-$(id -un)}\\AppData\\Roaming\\Velmor\\ORVA7100"
-mkdir -p "$data/Profiles" "$data/Macros"
 
 # ---- helpers -----------------------------------------------------------------------------------
 
@@ -54,44 +48,9 @@ hid_tool() { wine "$hid_dir/orva-hid-tool.exe" "$@" >/dev/null 2>&1; }
 hid_present() { hid_tool wait present; }
 hid_absent() { hid_tool wait absent; }
 
-lines() { wc -l <"$E2E_TRANSCRIPT" 2>/dev/null || echo 0; }
-since() { tail -n +$(($1 + 1)) "$E2E_TRANSCRIPT" | grep -c "^$2" || true; }
 # Every image chunk and firmware block in the transcript arrived at its full 1025 bytes.
 chunks_whole() {
     ! grep -E '^SET (05|22)' "$E2E_TRANSCRIPT" | awk '{ if (length($2) != 2050) bad = 1 } END { exit !bad }'
-}
-
-# Five profiles whose button 4 plays a macro of 150 events: two chunks each. The macro is in
-# the macro folder too, or Apply would unbind the button.
-write_long_profiles() {
-    local i
-    for i in 1 2 3 4 5; do
-        "$ctl" profile new --index $((i - 1)) --name "Long$i" -o "$E2E_WORK/new.profile" >/dev/null &&
-            "$ctl" profile show "$E2E_WORK/new.profile" | python3 -c '
-import json, sys
-p = json.load(sys.stdin)
-events = [{"kind": 1, "code": 65 + k % 26, "action": 1 + k % 2, "delay": 10 * k} for k in range(150)]
-p["buttons"][3]["function"] = 14
-p["buttons"][3]["value"] = 7
-p["macros"][3] = {"id": 7, "name": "long", "events": events + [{"kind": 0, "code": 0, "action": 0, "delay": 0}]}
-json.dump(p, sys.stdout)' >"$E2E_WORK/p$i.json" &&
-            "$ctl" profile build "$E2E_WORK/p$i.json" -o "$data/Profiles/Default$i.profile" ||
-            fail "profile $i"
-        "$ctl" profile new --index $((i - 1)) --name "Other$i" -o "$E2E_WORK/other$i.profile" >/dev/null
-    done
-    python3 - "$data/Macros" "$appdata_win\\Macros\\long.macro" <<'PY'
-import struct, sys
-folder, path = sys.argv[1], sys.argv[2]
-def string(text):
-    units = text.encode("utf-16-le")
-    return struct.pack("<i", len(units) // 2) + units
-body = string("long") + struct.pack("<i4ii", 7, 0, 0, 204, 220, 150)
-for k in range(150):
-    body += struct.pack("<BhBi4iii", 1, 65 + k % 26, 1 + k % 2, 10 * k, 4, 5 + 18 * k, 202, 23 + 18 * k,
-                        1 if k == 149 else 0, k + 1)
-open(folder + "/long.macro", "wb").write(body)
-open(folder + "/macroList.dat", "wb").write(struct.pack("<i", 1) + string(path))
-PY
 }
 
 # loopback_sets FILE ARGS...: the SET lines (without the poll's questions) that orva7100ctl's
@@ -132,15 +91,6 @@ keep_transcripts() {
     echo "transcripts kept in $ORVA_ARTIFACTS/$E2E_NAME-*.txt"
 }
 
-mouse_holds_app_profiles() {
-    local i
-    for i in 1 2 3 4 5; do
-        "$ctl" profile image "$data/Profiles/Default$i.profile" --firmware 109 --raw \
-            >"$E2E_WORK/app$i.image" || return 1
-        cmp -s "$E2E_WORK/app$i.image" "$E2E_MOUSE_STATE/slot$((i - 1)).bin" || return 1
-    done
-}
-
 start_and_wait() {
     start_configurator
     wait_until 30 window_visible "$T" || {
@@ -157,34 +107,6 @@ firm_is() { ctl_is "$T" $kFirm text "$1" $kSupportPage; }
 show_support_page() {
     click_ctl "$T" $kPageSupport
     wait_until 10 ctl_is "$T" $kFirm visible 1 $kSupportPage || fail "the support page did not show"
-}
-
-top_dialog() {
-    local line
-    line=$(probe top-dialog) || return 1
-    read -r dlg_hwnd dlg_x dlg_y _ _ dlg_title <<<"$line"
-}
-top_dialog_is() { top_dialog && [ "$dlg_title" = "$1" ]; }
-box_replaced() { ! top_dialog || [ "$dlg_hwnd" != "$1" ]; }
-# answer_messages NAME: presses OK on each message box that follows; each must be one of the
-# system's; `boxes` counts them and `first_message` keeps the first text.
-answer_messages() {
-    boxes=0
-    first_message=""
-    wait_until "${2:-20}" top_dialog_is "$kMessageTitle" || return 1
-    while top_dialog_is "$kMessageTitle"; do
-        local text box=$dlg_hwnd
-        text=$(ctl_value "$kMessageTitle" $kMessageText text)
-        case "$text" in
-        "ORVA mouse no found." | "set current profile id failed." | "set profile to mcu failed.") ;;
-        *) fail "message '$text'" ;;
-        esac
-        [ $boxes = 0 ] && first_message=$text && shot "message-$1" "$kMessageTitle"
-        click_ctl "$kMessageTitle" 1
-        wait_until 5 box_replaced "$box" || return 1
-        boxes=$((boxes + 1))
-        wait_until 3 top_dialog_is "$kMessageTitle" || break
-    done
 }
 
 # The updater's notices: a click on the one button at the bottom right.
@@ -348,35 +270,17 @@ case_apply() {
 # after plugging in the next Apply writes all five images (the slots were overwritten in
 # between, so only a whole write makes them match).
 case_apply_unplug_at() {
-    local n=$1 before
     begin_apply
-    mouse_ctl fault vanish-for 0 >/dev/null && mouse_ctl fault vanish-from-select 1 >/dev/null &&
-        mouse_ctl fault vanish-after "$n" >/dev/null || fail "fault at $n"
-    click_ctl "$T" $kApply
-    answer_messages "$n" || fail "vanishing after report $n: no message box"
-    echo "vanishing after report $n: $boxes message(s), the first '$first_message'"
-    kill -0 "$e2e_app_pid" 2>/dev/null || {
-        fail "the configurator ended after vanishing at report $n"
-        e2e_finish
+    # Through Windows HID: the interface goes, and comes back before the slots are overwritten.
+    replug_mouse() {
+        hid_absent || fail "the HID mouse did not go after report $1"
+        mouse_ctl plug >/dev/null
+        hid_present || fail "the HID mouse did not come back after report $1"
     }
-    mouse_ctl fault clear >/dev/null
-    hid_absent || fail "the HID mouse did not go after report $n"
-    mouse_ctl plug >/dev/null
-    hid_present || fail "the HID mouse did not come back after report $n"
-    # The configurator's poll may come between two reports of a select: try again then.
-    wait_until 10 "$ctl" --device "virtual:$ORVA7100_VIRTUAL_MOUSE" device apply \
-        "$E2E_WORK"/other{1,2,3,4,5}.profile >/dev/null 2>&1 || fail "overwriting the slots at $n"
-    before=$(lines)
-    click_ctl "$T" $kApply
-    if wait_until 30 apply_done "$before"; then
-        [ "$(since "$before" "SET 05")" = 10 ] || fail "the Apply after plugging in at $n wrote $(since "$before" "SET 05") chunks"
-        wait_until 10 mouse_holds_app_profiles || fail "the Apply after plugging in at $n left other images"
-    else
-        top_dialog_is "$kMessageTitle" && fail "after $n: '$(ctl_value "$kMessageTitle" $kMessageText text)'"
-        fail "the Apply after plugging in at $n did not finish"
-    fi
+    apply_written() { apply_done "$1"; }
+    unplug_round "$1" || e2e_finish
     chunks_whole || fail "a chunk arrived cut"
-    shot "unplugged-$n" "$T"
+    shot "unplugged-$1" "$T"
     stop_configurator
 }
 
