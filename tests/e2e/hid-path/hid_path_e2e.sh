@@ -61,7 +61,7 @@ loopback_sets() {
     "$E2E_NATIVE/virtual-mouse/orva-virtual-mouse" --listen 127.0.0.1:0 \
         --transcript "$E2E_WORK/ctl-transcript.txt" --quiet >"$E2E_WORK/ctl-mouse.out" 2>&1 &
     local ctl_mouse=$!
-    wait_until 10 grep -q "^listening on " "$E2E_WORK/ctl-mouse.out"
+    wait_until 10 grep -qs "^listening on " "$E2E_WORK/ctl-mouse.out"
     "$ctl" --device "virtual:$(sed -n 's/^listening on //p' "$E2E_WORK/ctl-mouse.out")" device \
         apply "$@" >/dev/null || fail "orva7100ctl device apply on the loopback path failed"
     kill "$ctl_mouse" 2>/dev/null
@@ -360,10 +360,12 @@ case_updater() {
 }
 
 # The mouse vanishes between blocks (and comes back a second later): the failure notice; the
-# next run completes.
+# next run completes. With this mouse each step is nine reports (the command, busy, accepted,
+# the parameters, busy, resend, the parameters again, busy, accepted): the start, length and
+# prepare steps and block 0's header and data make 45.
 case_updater_vanish() {
     begin_updater 4000
-    mouse_ctl fault vanish-after 20 >/dev/null
+    mouse_ctl fault vanish-after 45 >/dev/null
     start_updater x
     wait_notice "" none 60 || fail "no failure notice after the mouse vanished"
     shot failure

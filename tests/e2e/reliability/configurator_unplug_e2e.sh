@@ -3,11 +3,15 @@
 # of five two-chunk profiles: each Apply ends with the system's messages (OK pressed on each),
 # the program keeps running, and after the mouse is plugged in again the next Apply writes all
 # five images (the slots were overwritten with other profiles in between, so only a complete
-# write makes them match).
-# usage: configurator_unplug_e2e.sh DIST_DIR PROBE_EXE [NATIVE_BUILD]
+# write makes them match). POINTS names the reports, N-M, of one run: 1-46 the first and the
+# last select, 9-24 the images of profiles 1 and 3.
+# usage: configurator_unplug_e2e.sh POINTS DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
+name=reliability-unplug-at-$1
+points=${1//-/ }
+shift
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
-e2e_begin reliability-unplug "$1" "$2" "${3:-}"
+e2e_begin "$name" "$1" "$2" "${3:-}"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/unplug.sh"
 T=$E2E_TITLE
 
@@ -27,8 +31,7 @@ wait_until 30 apply_written "$before" || fail "the clean Apply did not write"
 wait_until 10 mouse_holds_app_profiles || fail "the clean Apply left other images in the mouse"
 
 tried=0
-# In the first select, in the images of profiles 1 and 3, and in the last select.
-for n in 1 9 24 46; do
+for n in $points; do
     unplug_round "$n" || break
     tried=$((tried + 1))
 done
