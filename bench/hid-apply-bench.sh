@@ -41,7 +41,7 @@ printf '%-10s %10s %10s %10s %14s\n' path floor ctl window window/ctl
 
 # measure LABEL: the three figures on the path the programs reach now.
 measure() {
-    local ctl_times=() window_times=() run transfers sleeps floor ctl_ms window_ms
+    local ctl_times=() window_times=() run transfers sleeps floor ctl_ms window_ms window_transfers
     for run in $(seq "$runs"); do
         : >"$E2E_TRANSCRIPT"
         wine "$E2E_INSTALL/orva7100ctl.exe" device apply "$profiles_win"\\Default{1,2,3,4,5}.profile \
@@ -57,10 +57,13 @@ measure() {
     wait_until 30 window_visible ORVA7100 || { echo "hid-apply-bench: no main window" >&2; exit 1; }
     # The poll's first answer has come (the mouse is on profile 1, the window's own start).
     wait_until 10 eval '[ "$(transcript_count "SET 0303")" -ge 1 ]' || true
+    : >"$E2E_TRANSCRIPT"
     for run in $(seq "$runs"); do
         window_times+=("$(wine "$E2E_WORK/benchtool.exe" click ORVA7100 1042 2>/dev/null |
             tr -d '\r' | cut -d' ' -f1)")
     done
+    # The window's own transfers a run, the poll's questions (four transfers each) left out.
+    window_transfers=$((($(wc -l <"$E2E_TRANSCRIPT") - 4 * $(transcript_count "SET 0303")) / runs))
     probe post ORVA7100 0x0012 0 0 >/dev/null || true
     wait_until 20 configurator_ended || true
     ctl_ms=$(printf '%s\n' "${ctl_times[@]}" | median)
@@ -68,7 +71,7 @@ measure() {
     printf '%-10s %8d ms %7.1f ms %7.1f ms %12.3f\n' "$1" "$floor" "$ctl_ms" "$window_ms" \
         "$(awk -v w="$window_ms" -v c="$ctl_ms" 'BEGIN { print w / c }')"
     echo "           runs: ctl ${ctl_times[*]} ms; window ${window_times[*]} ms;" \
-        "$transfers transfers, $sleeps acknowledge waits"
+        "$transfers transfers, $sleeps acknowledge waits (the window: $window_transfers a run)"
 }
 
 measure loopback
