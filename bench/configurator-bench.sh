@@ -16,25 +16,11 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 idle_seconds=${1:-60}
-win=$root/build/windows
-native=${ORVA_NATIVE_BUILD:-$root/build/native}
-dist=$win/dist
+source "$root/bench/wine-bench.sh"
 benchtool=$win/bench/orva_benchtool.exe
 bare=$win/bench/orva_bench_bare.exe
-probe_exe=$win/tests/e2e/probe/orva-probe.exe
-ctl=$native/tools/orva7100ctl/orva7100ctl
-for need in "$dist/ORVA7100.exe" "$benchtool" "$bare" "$probe_exe" "$ctl"; do
-    [ -e "$need" ] || { echo "configurator-bench: missing $need (build both presets)" >&2; exit 1; }
-done
-
-export ORVA_WINE_RUN=$root/build/wine/bench
-source "$root/scripts/wine-session.sh"
-export ORVA_NATIVE_BUILD=$native
 export ORVA_ARTIFACTS=$root/build/bench-artifacts
-source "$root/tests/e2e/lib/e2e.sh"
-e2e_begin bench "$dist" "$probe_exe" "$native"
-# The X server first: the cleanup waits for every child of this shell, the server among them.
-trap 'status=$?; set +e; (WINEPREFIX="$ORVA_WINE_RUN" wine_session_end); kill "$orva_xvfb_pid" 2>/dev/null; wait "$orva_xvfb_pid" 2>/dev/null; e2e_cleanup; exit $status' EXIT
+bench_begin bench "$benchtool" "$bare" "$ctl"
 cp "$benchtool" "$E2E_WORK/benchtool.exe"
 cp "$bare" "$E2E_INSTALL/bare.exe"
 # Through a file: a program that benchtool starts keeps its output open, and a pipe would wait.
@@ -56,28 +42,7 @@ profiles=$appdata/Velmor/ORVA7100/Profiles
 mkdir -p "$profiles"
 source "$root/bench/heavy-profiles.sh"
 heavy_profiles "$ctl" "$profiles" Default%d.profile
-# The four macros the profiles bind, in the macro folder with its index, so the mouse page keeps
-# the bindings when Apply collects it.
-macro_dir=$appdata/Velmor/ORVA7100/Macros
-macro_dir_win=$(winepath -w "$macro_dir" 2>/dev/null)
-mkdir -p "$macro_dir"
-python3 - "$macro_dir" "$macro_dir_win" <<'PY'
-import struct, sys
-folder, folder_win = sys.argv[1], sys.argv[2]
-def string(text):
-    units = text.encode("utf-16-le")
-    return struct.pack("<I", len(units) // 2) + units
-paths = []
-for b in (2, 3, 5, 6):
-    name = "bench%d" % b
-    data = string(name) + struct.pack("<I4iI", 100 + b, 0, 0, 0, 0, 57)
-    for k in range(57):
-        data += struct.pack("<BHBI4iII", 1, 65 + k % 26, 1 + k % 2, 15, 0, 0, 0, 0, 0, k)
-    open("%s/%s.macro" % (folder, name), "wb").write(data)
-    paths.append("%s\\%s.macro" % (folder_win, name))
-index = struct.pack("<I", len(paths)) + b"".join(string(p) for p in paths)
-open("%s/macroList.dat" % folder, "wb").write(index)
-PY
+heavy_macros "$appdata/Velmor/ORVA7100/Macros"
 start_mouse --latency 1
 
 echo "== configurator benchmarks ($(cut -d' ' -f1-3 /proc/loadavg) load on $(nproc) cores)"

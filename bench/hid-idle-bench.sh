@@ -10,21 +10,8 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 idle_seconds=${1:-60}
-win=$root/build/windows
-native=${ORVA_NATIVE_BUILD:-$root/build/native}
-dist=$win/dist
-probe_exe=$win/tests/e2e/probe/orva-probe.exe
-for need in "$dist/ORVA7100.exe" "$probe_exe" "$win/wine-hid/orvabus.sys"; do
-    [ -e "$need" ] || { echo "hid-idle-bench: missing $need (build both presets)" >&2; exit 1; }
-done
-
-export ORVA_WINE_RUN=$root/build/wine/bench-hid
-source "$root/scripts/wine-session.sh"
-export ORVA_NATIVE_BUILD=$native
-source "$root/tests/e2e/lib/e2e.sh"
-e2e_begin bench-hid "$dist" "$probe_exe" "$native"
-# The X server first: the cleanup waits for every child of this shell, the server among them.
-trap 'status=$?; set +e; (WINEPREFIX="$ORVA_WINE_RUN" wine_session_end); kill "$orva_xvfb_pid" 2>/dev/null; wait "$orva_xvfb_pid" 2>/dev/null; e2e_cleanup; exit $status' EXIT
+source "$root/bench/wine-bench.sh"
+bench_begin bench-hid "$win/wine-hid/orvabus.sys"
 
 # The Linux processes of this prefix whose command line matches PATTERN.
 prefix_pids() {

@@ -3,6 +3,7 @@
 #include "app/logic/AppTexts.h"
 #include "base/TextConvert.h"
 #include "device/MouseApply.h"
+#include "device/MouseCommands.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/Storage.h"
 
@@ -19,6 +20,20 @@ class BusyScope {
   private:
     int32_t& busy_;
 };
+
+// The image layout follows the mouse's firmware version, read at start and at each arrival. That
+// read gives up early, so a mouse busy at that moment leaves it unknown (0): it is asked now, as
+// part of the command, or the images would take the layout of the oldest firmware.
+void LearnFirmwareVersion(DeviceLink& link, ProfileSet& profiles) {
+    DeviceInfo info;
+    if (profiles.front().firmwareVersion != 0 || !link.EnsureOpen() ||
+        !ReadDeviceInfo(link, info)) {
+        return;
+    }
+    for (Profile& profile : profiles) {
+        profile.firmwareVersion = info.firmwareVersion;
+    }
+}
 
 }  // namespace
 
@@ -54,6 +69,7 @@ ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, ProfileSet& profiles, i
         host.ShowMessage(kUpdaterRunningText);
         return outcome;
     }
+    LearnFirmwareVersion(link, profiles);
     outcome.mouseWritten = ApplyToMouse(link, profiles, current, [&host](ApplyMessage message) {
         host.ShowMessage(Utf8ToUtf16(ApplyMessageText(message)));
     });

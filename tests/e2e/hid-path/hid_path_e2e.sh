@@ -9,41 +9,37 @@
 #             info, the configurator's Apply and the updater (through hiddriver.dll's Windows
 #             channel) within their limits; unplugged, no mouse
 #   apply     the configurator's Apply of five two-chunk profiles to a mouse that acknowledges
-#             late equals orva7100ctl's, every chunk whole; then the mouse vanishing at the
-#             first select, in two images and at the last select of an Apply: the system's
-#             messages, the program runs on, and after plugging in the next Apply is whole
+#             late equals orva7100ctl's, every chunk whole
+#   apply-unplug-at-N  the mouse vanishing at report N of an Apply (1: the first select, 9 and
+#             24: images, 46: the last select): the system's messages, the program runs on,
+#             and after plugging in the next Apply is whole
 #   presence  start-up with the mouse present: Firm Version follows removal and arrival, the
 #             poll follows a profile switched on the mouse; an arrival while a process named
 #             UPDATER.EXE runs leaves the link closed; start-up without the mouse, then arrival
 #   updater   a whole flash to a busy mouse that asks for each report twice: it leaves the bus
 #             after the start step and comes back, the updater reconnects and the mouse holds
-#             the file; the mouse vanishing between blocks ends with the failure notice and the
-#             next run completes
+#             the file
+#   updater-vanish  the same mouse vanishing between blocks: the failure notice, and the next
+#             run completes
 # usage: hid_path_e2e.sh CASE DIST_DIR PROBE_EXE [NATIVE_BUILD]
 set -u
 case_name=$1
 shift
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
 e2e_begin "hid-path-$case_name" "$1" "$2" "${3:-}"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/unplug.sh"
 
 hid_dir=${ORVA_WINDOWS_BUILD:-$(dirname "$E2E_DIST")}/wine-hid
 if [ ! -f "$hid_dir/orvabus.sys" ]; then
     echo "FAIL: no test HID drivers in $hid_dir (build the windows preset)"
     exit 1
 fi
-ctl="$E2E_NATIVE/tools/orva7100ctl/orva7100ctl"
 ctl_exe="$E2E_INSTALL_WIN\\orva7100ctl.exe"
 T=$E2E_TITLE
-kMessageTitle="ORVA 7100"
-kMessageText=65535
-kProfile1=1007 kProfile2=1008 kProfile3=1009 kProfile4=1010 kApply=1042
+kProfile1=1007 kProfile2=1008 kProfile3=1009 kProfile4=1010
 kPageSupport=1004 kSupportPage=133 kFirm=1082
 kUpdaterTitle="Kelti Gaming Mouse Firmware update"
 kSuccessTitle="Firmware upgrade success"
-
-data=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/Velmor/ORVA7100
-appdata_win="C:\\users\\${USER:-$(id -un)}\\AppData\\Roaming\\Velmor\\ORVA7100"
-mkdir -p "$data/Profiles" "$data/Macros"
 
 # ---- helpers -----------------------------------------------------------------------------------
 
@@ -52,45 +48,9 @@ hid_tool() { wine "$hid_dir/orva-hid-tool.exe" "$@" >/dev/null 2>&1; }
 hid_present() { hid_tool wait present; }
 hid_absent() { hid_tool wait absent; }
 
-lines() { wc -l <"$E2E_TRANSCRIPT" 2>/dev/null || echo 0; }
-since() { tail -n +$(($1 + 1)) "$E2E_TRANSCRIPT" | grep -c "^$2" || true; }
-images_since() { [ "$(since "$1" "SET 05")" -ge "$2" ]; }
 # Every image chunk and firmware block in the transcript arrived at its full 1025 bytes.
 chunks_whole() {
     ! grep -E '^SET (05|22)' "$E2E_TRANSCRIPT" | awk '{ if (length($2) != 2050) bad = 1 } END { exit !bad }'
-}
-
-# Five profiles whose button 4 plays a macro of 150 events: two chunks each. The macro is in
-# the macro folder too, or Apply would unbind the button.
-write_long_profiles() {
-    local i
-    for i in 1 2 3 4 5; do
-        "$ctl" profile new --index $((i - 1)) --name "Long$i" -o "$E2E_WORK/new.profile" >/dev/null &&
-            "$ctl" profile show "$E2E_WORK/new.profile" | python3 -c '
-import json, sys
-p = json.load(sys.stdin)
-events = [{"kind": 1, "code": 65 + k % 26, "action": 1 + k % 2, "delay": 10 * k} for k in range(150)]
-p["buttons"][3]["function"] = 14
-p["buttons"][3]["value"] = 7
-p["macros"][3] = {"id": 7, "name": "long", "events": events + [{"kind": 0, "code": 0, "action": 0, "delay": 0}]}
-json.dump(p, sys.stdout)' >"$E2E_WORK/p$i.json" &&
-            "$ctl" profile build "$E2E_WORK/p$i.json" -o "$data/Profiles/Default$i.profile" ||
-            fail "profile $i"
-        "$ctl" profile new --index $((i - 1)) --name "Other$i" -o "$E2E_WORK/other$i.profile" >/dev/null
-    done
-    python3 - "$data/Macros" "$appdata_win\\Macros\\long.macro" <<'PY'
-import struct, sys
-folder, path = sys.argv[1], sys.argv[2]
-def string(text):
-    units = text.encode("utf-16-le")
-    return struct.pack("<i", len(units) // 2) + units
-body = string("long") + struct.pack("<i4ii", 7, 0, 0, 204, 220, 150)
-for k in range(150):
-    body += struct.pack("<BhBi4iii", 1, 65 + k % 26, 1 + k % 2, 10 * k, 4, 5 + 18 * k, 202, 23 + 18 * k,
-                        1 if k == 149 else 0, k + 1)
-open(folder + "/long.macro", "wb").write(body)
-open(folder + "/macroList.dat", "wb").write(struct.pack("<i", 1) + string(path))
-PY
 }
 
 # loopback_sets FILE ARGS...: the SET lines (without the poll's questions) that orva7100ctl's
@@ -101,7 +61,7 @@ loopback_sets() {
     "$E2E_NATIVE/virtual-mouse/orva-virtual-mouse" --listen 127.0.0.1:0 \
         --transcript "$E2E_WORK/ctl-transcript.txt" --quiet >"$E2E_WORK/ctl-mouse.out" 2>&1 &
     local ctl_mouse=$!
-    wait_until 10 grep -q "^listening on " "$E2E_WORK/ctl-mouse.out"
+    wait_until 10 grep -qs "^listening on " "$E2E_WORK/ctl-mouse.out"
     "$ctl" --device "virtual:$(sed -n 's/^listening on //p' "$E2E_WORK/ctl-mouse.out")" device \
         apply "$@" >/dev/null || fail "orva7100ctl device apply on the loopback path failed"
     kill "$ctl_mouse" 2>/dev/null
@@ -120,13 +80,15 @@ apply_done() {
         [ "$(wc -l <"$E2E_WORK/app-sets.txt")" -ge "$(wc -l <"$E2E_WORK/loop-sets.txt")" ]
 }
 
-mouse_holds_app_profiles() {
-    local i
-    for i in 1 2 3 4 5; do
-        "$ctl" profile image "$data/Profiles/Default$i.profile" --firmware 109 --raw \
-            >"$E2E_WORK/app$i.image" || return 1
-        cmp -s "$E2E_WORK/app$i.image" "$E2E_MOUSE_STATE/slot$((i - 1)).bin" || return 1
+# The transcripts of a failed comparison, for the artifacts: the whole one of the mouse under
+# test, the reports of its Apply and those of orva7100ctl's.
+keep_transcripts() {
+    mkdir -p "$ORVA_ARTIFACTS"
+    local name
+    for name in transcript app-sets loop-sets; do
+        cp "$E2E_WORK/$name.txt" "$ORVA_ARTIFACTS/$E2E_NAME-$name.txt" 2>/dev/null
     done
+    echo "transcripts kept in $ORVA_ARTIFACTS/$E2E_NAME-*.txt"
 }
 
 start_and_wait() {
@@ -145,34 +107,6 @@ firm_is() { ctl_is "$T" $kFirm text "$1" $kSupportPage; }
 show_support_page() {
     click_ctl "$T" $kPageSupport
     wait_until 10 ctl_is "$T" $kFirm visible 1 $kSupportPage || fail "the support page did not show"
-}
-
-top_dialog() {
-    local line
-    line=$(probe top-dialog) || return 1
-    read -r dlg_hwnd dlg_x dlg_y _ _ dlg_title <<<"$line"
-}
-top_dialog_is() { top_dialog && [ "$dlg_title" = "$1" ]; }
-box_replaced() { ! top_dialog || [ "$dlg_hwnd" != "$1" ]; }
-# answer_messages NAME: presses OK on each message box that follows; each must be one of the
-# system's; `boxes` counts them and `first_message` keeps the first text.
-answer_messages() {
-    boxes=0
-    first_message=""
-    wait_until "${2:-20}" top_dialog_is "$kMessageTitle" || return 1
-    while top_dialog_is "$kMessageTitle"; do
-        local text box=$dlg_hwnd
-        text=$(ctl_value "$kMessageTitle" $kMessageText text)
-        case "$text" in
-        "ORVA mouse no found." | "set current profile id failed." | "set profile to mcu failed.") ;;
-        *) fail "message '$text'" ;;
-        esac
-        [ $boxes = 0 ] && first_message=$text && shot "message-$1" "$kMessageTitle"
-        click_ctl "$kMessageTitle" 1
-        wait_until 5 box_replaced "$box" || return 1
-        boxes=$((boxes + 1))
-        wait_until 3 top_dialog_is "$kMessageTitle" || break
-    done
 }
 
 # The updater's notices: a click on the one button at the bottom right.
@@ -234,7 +168,7 @@ case_ctl() {
         --current 2 --firmware 109
     [ "$(grep -c '^SET 05' "$E2E_WORK/hid-sets.txt")" = 10 ] || fail "the apply wrote no ten chunks"
     cmp -s "$E2E_WORK/hid-sets.txt" "$E2E_WORK/loop-sets.txt" ||
-        fail "device apply's reports differ between the HID and the loopback path"
+        { fail "device apply's reports differ between the HID and the loopback path"; keep_transcripts; }
     chunks_whole || fail "a chunk arrived cut"
     mouse_holds_app_profiles || fail "the mouse does not hold the applied images"
 
@@ -292,72 +226,62 @@ silent_mouse() {
     mouse_ctl fault clear >/dev/null
 }
 
-case_apply() {
+# The window on five two-chunk profiles with profile 3 current, and the reports orva7100ctl's
+# apply of the same files writes on the loopback path (loop-sets.txt).
+begin_apply() {
     write_long_profiles
-    # Each acknowledge comes on the third poll, as a busy mouse's does.
-    begin_on_hid --ack-after 2
+    begin_on_hid "$@"
+    # The window takes the mouse's profile on the poll's first answer, which may come late (a
+    # poll that ran out of time rests five seconds); a profile chosen before it would be taken
+    # back. With the mouse on profile 2 the window shows when that answer has come.
+    mouse_ctl switch-profile 1 >/dev/null
     start_and_wait
-    wait_until 10 latched $kProfile1 || fail "the poll did not take the mouse's profile 1"
+    wait_until 15 latched $kProfile2 || fail "the poll did not take the mouse's profile 2"
     # The first click on a window that is not active yet may only activate it.
     click_ctl "$T" $kProfile3
     wait_until 3 latched $kProfile3 || { click_ctl "$T" $kProfile3 && wait_until 5 latched $kProfile3; } ||
         fail "profile 3 did not latch"
+    loopback_sets "$E2E_WORK/loop-sets.txt" "$data/Profiles"/Default{1,2,3,4,5}.profile \
+        --current 3 --firmware 109
+}
+
+case_apply() {
+    # Each acknowledge comes on the third poll, as a busy mouse's does.
+    begin_apply --ack-after 2
     local before
     before=$(lines)
     click_ctl "$T" $kApply
-    wait_until 30 images_since "$before" 10 || fail "Apply did not write ten chunks"
-    loopback_sets "$E2E_WORK/loop-sets.txt" "$data/Profiles"/Default{1,2,3,4,5}.profile \
-        --current 3 --firmware 109
-    wait_until 15 apply_done "$before" || fail "Apply did not finish"
+    wait_until 30 apply_done "$before" || fail "Apply did not finish"
     [ "$(grep -c '^SET 05' "$E2E_WORK/app-sets.txt")" = 10 ] || fail "Apply wrote no ten chunks"
-    cmp -s "$E2E_WORK/app-sets.txt" "$E2E_WORK/loop-sets.txt" ||
+    if ! cmp -s "$E2E_WORK/app-sets.txt" "$E2E_WORK/loop-sets.txt"; then
         fail "Apply's reports differ from orva7100ctl's ($(wc -l <"$E2E_WORK/app-sets.txt") and $(wc -l <"$E2E_WORK/loop-sets.txt") lines)"
+        keep_transcripts
+    fi
     chunks_whole || fail "a chunk arrived cut"
     wait_until 10 mouse_holds_app_profiles || fail "the mouse does not hold the applied images"
     top_dialog_is "$kMessageTitle" && fail "Apply showed '$(ctl_value "$kMessageTitle" $kMessageText text)'"
     shot main "$T"
-    mouse_ctl fault clear >/dev/null
-    unplug_during_apply
     stop_configurator
 }
 
 # The mouse vanishes at report N of an Apply counted from its first select: in the first
-# select, in the images of profiles 1 and 3, and in the last select. Each time the system's
-# messages, the program runs on, and after plugging in the next Apply writes all five images
-# (the slots were overwritten in between, so only a whole write makes them match).
-unplug_during_apply() {
-    local before n tried=0
-    for n in 1 9 24 46; do
-        mouse_ctl fault vanish-for 0 >/dev/null && mouse_ctl fault vanish-from-select 1 >/dev/null &&
-            mouse_ctl fault vanish-after "$n" >/dev/null || fail "fault at $n"
-        click_ctl "$T" $kApply
-        answer_messages "$n" || fail "vanishing after report $n: no message box"
-        echo "vanishing after report $n: $boxes message(s), the first '$first_message'"
-        kill -0 "$e2e_app_pid" 2>/dev/null || {
-            fail "the configurator ended after vanishing at report $n"
-            break
-        }
-        mouse_ctl fault clear >/dev/null
-        hid_absent || fail "the HID mouse did not go after report $n"
+# select (1), in the images of profiles 1 and 3 (9, 24), or in the last select (46); one point
+# a run, so that the runs go side by side. The system's messages, the program runs on, and
+# after plugging in the next Apply writes all five images (the slots were overwritten in
+# between, so only a whole write makes them match).
+case_apply_unplug_at() {
+    begin_apply
+    # Through Windows HID: the interface goes, and comes back before the slots are overwritten.
+    replug_mouse() {
+        hid_absent || fail "the HID mouse did not go after report $1"
         mouse_ctl plug >/dev/null
-        hid_present || fail "the HID mouse did not come back after report $n"
-        # The configurator's poll may come between two reports of a select: try again then.
-        wait_until 10 "$ctl" --device "virtual:$ORVA7100_VIRTUAL_MOUSE" device apply \
-            "$E2E_WORK"/other{1,2,3,4,5}.profile >/dev/null 2>&1 || fail "overwriting the slots at $n"
-        before=$(lines)
-        click_ctl "$T" $kApply
-        if ! wait_until 30 apply_done "$before"; then
-            top_dialog_is "$kMessageTitle" && fail "after $n: '$(ctl_value "$kMessageTitle" $kMessageText text)'"
-            fail "the Apply after plugging in at $n did not finish"
-            break
-        fi
-        [ "$(since "$before" "SET 05")" = 10 ] || fail "the Apply after plugging in at $n wrote $(since "$before" "SET 05") chunks"
-        wait_until 10 mouse_holds_app_profiles || fail "the Apply after plugging in at $n left other images"
-        tried=$((tried + 1))
-    done
+        hid_present || fail "the HID mouse did not come back after report $1"
+    }
+    apply_written() { apply_done "$1"; }
+    unplug_round "$1" || e2e_finish
     chunks_whole || fail "a chunk arrived cut"
-    shot unplugged "$T"
-    echo "unplug points tried: $tried"
+    shot "unplugged-$1" "$T"
+    stop_configurator
 }
 
 case_presence() {
@@ -410,29 +334,38 @@ case_presence() {
 
 
 
-case_updater() {
-    # The mouse stays away four seconds after the start step, so that its absence is seen; it
-    # is busy once before each status and asks for every report once more.
+# The updater's mouse stays away four seconds after the start step, so that its absence is
+# seen; it is busy once before each status and asks for every report once more.
+begin_updater() {
     begin_on_hid --restart-ms 4000 --busy 1 --resend 1
-    local file=$E2E_INSTALL/Romvane/fw.bin
-    make_image "$file" 3500
+    updater_file=$E2E_INSTALL/Romvane/fw.bin
+    make_image "$updater_file" "$1"
     write_config fw.bin
+}
+
+# A whole flash: the mouse leaves the bus after the start step and comes back, the updater
+# reconnects and the mouse holds the file.
+case_updater() {
+    begin_updater 3500
     start_updater x
     wait_until 30 has_start_step || fail "the start step was not sent"
     hid_absent || fail "the HID mouse did not leave after the start step"
     hid_present || fail "the HID mouse did not come back after the start step"
     wait_notice "$kSuccessTitle" none 60 || fail "no success notice"
-    firmware_is "$file" || fail "the mouse's firmware differs from the file"
+    firmware_is "$updater_file" || fail "the mouse's firmware differs from the file"
     chunks_whole || fail "a firmware block arrived cut"
     shot success
     dismiss_notice
     wait_until 15 updater_ended || fail "the updater did not end after success"
+}
 
-    # The mouse vanishes between blocks (and comes back a second later): the failure notice;
-    # the next run completes.
-    rm -f "$E2E_MOUSE_STATE/firmware.bin"
-    make_image "$file" 4000
-    mouse_ctl fault vanish-after 20 >/dev/null
+# The mouse vanishes between blocks (and comes back a second later): the failure notice; the
+# next run completes. With this mouse each step is nine reports (the command, busy, accepted,
+# the parameters, busy, resend, the parameters again, busy, accepted): the start, length and
+# prepare steps and block 0's header and data make 45.
+case_updater_vanish() {
+    begin_updater 4000
+    mouse_ctl fault vanish-after 45 >/dev/null
     start_updater x
     wait_notice "" none 60 || fail "no failure notice after the mouse vanished"
     shot failure
@@ -444,11 +377,15 @@ case_updater() {
     hid_present || fail "the HID mouse did not come back"
     start_updater x
     wait_notice "$kSuccessTitle" none 60 || fail "no success notice on the run after"
-    firmware_is "$file" || fail "the mouse's firmware differs from the file after the run after"
+    firmware_is "$updater_file" || fail "the mouse's firmware differs from the file after the run after"
+    chunks_whole || fail "a firmware block arrived cut"
     dismiss_notice
     wait_until 15 updater_ended || fail "the updater did not end"
 }
 has_start_step() { grep -q '^SET 215aa532' "$E2E_TRANSCRIPT" 2>/dev/null; }
 
-"case_${case_name//-/_}"
+case $case_name in
+apply-unplug-at-[0-9]*) case_apply_unplug_at "${case_name#apply-unplug-at-}" ;;
+*) "case_${case_name//-/_}" ;;
+esac
 e2e_finish

@@ -107,7 +107,7 @@ start_mouse() {
     "$server" --listen 127.0.0.1:0 --transcript "$E2E_TRANSCRIPT" --state-dir "$E2E_MOUSE_STATE" \
         --quiet "$@" >"$E2E_WORK/mouse.out" 2>"$E2E_WORK/mouse.err" &
     e2e_mouse_pid=$!
-    if ! wait_until 10 grep -q "^listening on " "$E2E_WORK/mouse.out"; then
+    if ! wait_until 10 grep -qs "^listening on " "$E2E_WORK/mouse.out"; then
         echo "FAIL: the virtual mouse did not start: $(cat "$E2E_WORK/mouse.err")"
         exit 1
     fi
