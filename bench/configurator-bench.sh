@@ -2,13 +2,15 @@
 # Figures of the configurator under Wine on the virtual mouse, each beside a reference measured
 # in the same run, as a ratio. Prints figures; never fails on them.
 #   start-up     process start to the first painted main window, against a bare Win32 dialog
-#                program started the same way in the same prefix (target <= 1.5)
+#                program started the same way in the same prefix (target <= 1.5), and against
+#                a stock twin: the same window tree of standard controls (target <= 1.2)
 #   idle         CPU time over 60 s in the tray with the mouse attached and polled every 500 ms,
 #                and over 60 s with the window shown (target < 0.1 % of one core in the tray)
 #   memory       working set and private bytes after start and after visiting every page,
 #                beside the decoded size of all skin sheets (target <= 2x the sheets)
 #   interaction  a click on a page button to the page painted, a profile button to every page
-#                showing the new profile (target <= 16 ms)
+#                showing the new profile (target <= 16 ms), each beside the stock twin doing
+#                the same (target <= 1.2)
 #   apply        Apply from the window of five macro-heavy profiles at 1 ms per transfer,
 #                against the transfer floor (target <= 1.10)
 # Needs both presets built: cmake --build --preset native; cmake --build --preset windows.
@@ -19,10 +21,12 @@ idle_seconds=${1:-60}
 source "$root/bench/wine-bench.sh"
 benchtool=$win/bench/orva_benchtool.exe
 bare=$win/bench/orva_bench_bare.exe
+twin=$win/bench/orva_bench_twin.exe
 export ORVA_ARTIFACTS=$root/build/bench-artifacts
-bench_begin bench "$benchtool" "$bare" "$ctl"
+bench_begin bench "$benchtool" "$bare" "$twin" "$ctl"
 cp "$benchtool" "$E2E_WORK/benchtool.exe"
 cp "$bare" "$E2E_INSTALL/bare.exe"
+cp "$twin" "$E2E_INSTALL/twin.exe"
 # Through a file: a program that benchtool starts keeps its output open, and a pipe would wait.
 bt() {
     wine "$E2E_WORK/benchtool.exe" "$@" >"$E2E_WORK/bt.out" 2>/dev/null
@@ -49,10 +53,15 @@ echo "== configurator benchmarks ($(cut -d' ' -f1-3 /proc/loadavg) load on $(npr
 
 # ---- start-up ----------------------------------------------------------------------------------
 runs=3
-bare_times=() app_times=()
+bare_times=() app_times=() twin_times=()
 for run in $(seq "$runs"); do
     read -r ms pid <<<"$(bt start Bare 'C:\ORVA\bare.exe' Bare)"
     bare_times+=("$ms")
+    read -r ms pid <<<"$(bt start Twin 'C:\ORVA\twin.exe' Twin)"
+    twin_times+=("$ms")
+    [ "$run" -eq 1 ] && twin_tree=$(bt tree Twin)
+    probe close Twin >/dev/null || true
+    wait_until 10 window_gone Twin || true
     probe close Bare >/dev/null || true
     wait_until 10 window_gone Bare || true
     read -r ms pid <<<"$(bt start ORVA7100 'C:\ORVA\ORVA7100.exe')"
@@ -65,8 +74,10 @@ for run in $(seq "$runs"); do
 done
 bare_ms=$(printf '%s\n' "${bare_times[@]}" | median)
 app_ms=$(printf '%s\n' "${app_times[@]}" | median)
-echo "start-up:    configurator ${app_times[*]} ms, bare dialog ${bare_times[*]} ms"
+twin_ms=$(printf '%s\n' "${twin_times[@]}" | median)
+echo "start-up:    configurator ${app_times[*]} ms, bare dialog ${bare_times[*]} ms, stock twin ${twin_times[*]} ms"
 awk -v a="$app_ms" -v b="$bare_ms" 'BEGIN { printf "             median %.1f ms vs %.1f ms: ratio %.2f (target <= 1.50)\n", a, b, a / b }'
+awk -v a="$app_ms" -v t="$twin_ms" 'BEGIN { printf "             against the stock twin (%.1f ms): ratio %.2f (target <= 1.20)\n", t, a / t }'
 
 # ---- memory ------------------------------------------------------------------------------------
 sheets_kib=$(for f in "$dist"/Skins/*.bmp; do identify -format '%w %h\n' "$f"; done |
@@ -101,12 +112,25 @@ for round in 1 2 3; do
     for id in 1001 1002 1003 1004 1000; do click_into page_times "$id"; done
     for id in 1008 1009 1010 1011 1007; do click_into profile_times "$id"; done
 done
+echo "window tree: configurator $(bt tree ORVA7100), stock twin $twin_tree"
+# The stock twin clicked the same way, beside the configurator (both windows open).
+read -r ms pid <<<"$(bt start Twin 'C:\ORVA\twin.exe' Twin)"
+twin_page_times=() twin_profile_times=()
+for round in 1 2 3; do
+    for id in 1001 1002 1003 1004 1000; do twin_page_times+=("$(bt click Twin "$id" | cut -d' ' -f1)"); done
+    for id in 1008 1009 1010 1011 1007; do twin_profile_times+=("$(bt click Twin "$id" | cut -d' ' -f1)"); done
+done
+probe close Twin >/dev/null || true
+twin_page_ms=$(printf '%s\n' "${twin_page_times[@]}" | median)
+twin_profile_ms=$(printf '%s\n' "${twin_profile_times[@]}" | median)
 page_ms=$(printf '%s\n' "${page_times[@]}" | median)
 profile_ms=$(printf '%s\n' "${profile_times[@]}" | median)
 echo "interaction: page button to page painted: median ${page_ms} ms (max $(printf '%s\n' "${page_times[@]}" | sort -n | tail -1) ms)"
 echo "             profile button to every page showing it: median ${profile_ms} ms (max $(printf '%s\n' "${profile_times[@]}" | sort -n | tail -1) ms)"
 echo "             one look at the windows takes a median $(printf '%s\n' "${check_times[@]}" | median) ms (the figures' slack)"
 awk -v p="$page_ms" -v q="$profile_ms" 'BEGIN { printf "             ratio to one frame (16 ms): %.2f and %.2f (target <= 1.00)\n", p / 16, q / 16 }'
+awk -v p="$page_ms" -v q="$profile_ms" -v tp="$twin_page_ms" -v tq="$twin_profile_ms" 'BEGIN {
+    printf "             stock twin: page %.2f ms, profile %.2f ms; ratios %.2f and %.2f (target <= 1.20)\n", tp, tq, p / tp, q / tq }'
 
 # ---- apply -------------------------------------------------------------------------------------
 apply_times=()

@@ -6,6 +6,8 @@
 //   click TITLE ID               click the control ID of the window (BM_CLICK, synchronous) and
 //                                print the ms until every visible page of the window has painted,
 //                                and the ms one check for painting took (the figure's slack)
+//   tree TITLE                   the window tree: the main window's own controls, then for
+//                                each child dialog (a page) its id and number of windows
 // Exit code 0 on success, 1 when a window is not found or a call fails.
 
 #include <windows.h>
@@ -167,6 +169,41 @@ int Click(const wchar_t* title, int id) {
     return 1;
 }
 
+int CountBelow(HWND hwnd) {
+    int count = 0;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        count += 1 + CountBelow(child);
+    }
+    return count;
+}
+
+bool IsDialog(HWND hwnd) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    return std::wcscmp(name, L"#32770") == 0;
+}
+
+int Tree(const wchar_t* title) {
+    HWND hwnd = FindWindowW(nullptr, title);
+    if (hwnd == nullptr) {
+        return 1;
+    }
+    int own = 0;
+    std::wstring pages;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsDialog(child)) {
+            pages += L" " + std::to_wstring(GetDlgCtrlID(child)) + L":" +
+                     std::to_wstring(CountBelow(child));
+        } else {
+            own += 1 + CountBelow(child);
+        }
+    }
+    std::wprintf(L"main %d pages%ls\n", own, pages.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -183,6 +220,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"click" && argc == 4) {
         return Click(argv[2], _wtoi(argv[3]));
     }
-    std::fwprintf(stderr, L"usage: orva-benchtool start|mem|cpu|click ...\n");
+    if (command == L"tree" && argc == 3) {
+        return Tree(argv[2]);
+    }
+    std::fwprintf(stderr, L"usage: orva-benchtool start|mem|cpu|click|tree ...\n");
     return 2;
 }
