@@ -199,29 +199,27 @@ bool MouseModel::SetFeature(const uint8_t* report, size_t length) {
     } else if (length != SetLength(id)) {
         ok = Reject("set of report " + Hex(id) + " with length " + std::to_string(length));
     } else {
-        switch (id) {
-            case kReportCommand:
-                ok = SetCommand(report);
-                break;
-            case kReportImageChunk:
-                ok = SetImageChunk(report);
-                break;
-            case kReportLift:
-                ok = SetLift(report);
-                break;
-            case kReportSurface:
-                ok = SetSurface(report);
-                break;
-            case kReportUpdaterCommand:
-                ok = SetUpdaterCommand(report);
-                break;
-            default:
-                ok = SetUpdaterFollowing(report, length);
-                break;
-        }
+        ok = SetKnownReport(report, length);
     }
     CountReport(report, length);
     return ok;
+}
+
+bool MouseModel::SetKnownReport(const uint8_t* report, size_t length) {
+    switch (report[0]) {
+        case kReportCommand:
+            return SetCommand(report);
+        case kReportImageChunk:
+            return SetImageChunk(report);
+        case kReportLift:
+            return SetLift(report);
+        case kReportSurface:
+            return SetSurface(report);
+        case kReportUpdaterCommand:
+            return SetUpdaterCommand(report);
+        default:
+            return SetUpdaterFollowing(report, length);
+    }
 }
 
 bool MouseModel::SetCommand(const uint8_t* report) {

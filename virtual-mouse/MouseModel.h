@@ -105,6 +105,8 @@ class MouseModel {
     void ArmAck(uint8_t reportId, int slot);
     void MemoryChanged();
 
+    // A set of a report id the mouse knows, at its length.
+    bool SetKnownReport(const uint8_t* report, size_t length);
     bool SetCommand(const uint8_t* report);
     bool SetImageHeader(const uint8_t* report);
     bool SetImageChunk(const uint8_t* report);
