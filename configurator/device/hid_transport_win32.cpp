@@ -44,10 +44,11 @@ DeviceResult FromSystemError(DWORD error) {
             return {DeviceFault::kTimedOut, error};
         case ERROR_DEVICE_NOT_CONNECTED:
         case ERROR_DEV_NOT_EXIST:
-        case ERROR_NO_SUCH_DEVICE:
         case ERROR_FILE_NOT_FOUND:
         case ERROR_INVALID_HANDLE:
             return {DeviceFault::kNoMouse, error};
+        case ERROR_CRC:  // a reply that does not fit the report
+            return {DeviceFault::kWrongReply, error};
         default:
             return {DeviceFault::kSendFailed, error};
     }
