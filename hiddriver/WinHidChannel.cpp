@@ -85,11 +85,11 @@ void CWinHidChannel::Close() {
 bool CWinHidChannel::SetFeature(const uint8_t* report, size_t length) {
     if (handle_ == INVALID_HANDLE_VALUE)
         return false;
-    return SendFeatureWithin(handle_, report, length, featureLength_);
+    return SendFeatureWithin(handle_, report, length, featureLength_).ok();
 }
 
 bool CWinHidChannel::GetFeature(uint8_t* report, size_t length) {
     if (handle_ == INVALID_HANDLE_VALUE)
         return false;
-    return ReadFeatureWithin(handle_, report, length, featureLength_);
+    return ReadFeatureWithin(handle_, report, length, featureLength_).ok();
 }

@@ -20,7 +20,8 @@ MousePresence::~MousePresence() {
 }
 
 bool MousePresence::Start(HWND window) noexcept {
-    const bool registered = RegisterMouseNotifications(window);
+    const DeviceResult registered =
+        TraceDeviceResult("RegisterMouseNotifications", RegisterMouseNotifications(window));
     // Transports whose arrivals do not come as the system's notifications (the virtual mouse)
     // report them on a thread of their own: the window's thread takes them from the queue.
     DeviceNoticeQueue* queue = &notices_;
@@ -31,7 +32,7 @@ bool MousePresence::Start(HWND window) noexcept {
     if (const std::optional<int32_t> version = ReadFirmwareUnasked()) {
         host_.ShowFirmwareVersion(version);
     }
-    return registered;
+    return registered.ok();
 }
 
 void MousePresence::Stop() noexcept {

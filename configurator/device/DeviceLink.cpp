@@ -61,18 +61,18 @@ bool DeviceLink::EnsureOpen() {
     return isOpen_;
 }
 
-bool DeviceLink::SendFeature(const uint8_t* report, size_t length) {
+DeviceResult DeviceLink::SendFeature(const uint8_t* report, size_t length) {
     if (!isOpen_ || handle_ == kNoHandle)
-        return false;
-    const bool sent = transport_.SetFeature(handle_, report, length);
+        return DeviceFault::kNoMouse;
+    const DeviceResult sent = transport_.SetFeature(handle_, report, length);
     activity_ += sent ? 1 : 0;
     return sent;
 }
 
-bool DeviceLink::GetFeature(uint8_t* report, size_t length) {
+DeviceResult DeviceLink::GetFeature(uint8_t* report, size_t length) {
     if (!isOpen_ || handle_ == kNoHandle)
-        return false;
-    const bool read = transport_.GetFeature(handle_, report, length);
+        return DeviceFault::kNoMouse;
+    const DeviceResult read = transport_.GetFeature(handle_, report, length);
     activity_ += read ? 1 : 0;
     return read;
 }

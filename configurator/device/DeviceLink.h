@@ -33,9 +33,9 @@ class DeviceLink {
     HidHandle FindMouse();
     // True at once when open; otherwise searches and opens. False while the link is held.
     bool EnsureOpen();
-    // The report through the open handle; false without calling anything when closed.
-    bool SendFeature(const uint8_t* report, size_t length);
-    bool GetFeature(uint8_t* report, size_t length);
+    // The report through the open handle; kNoMouse without calling anything when closed.
+    DeviceResult SendFeature(const uint8_t* report, size_t length);
+    DeviceResult GetFeature(uint8_t* report, size_t length);
     // Drops the link; the next operation searches again. The stale handle is closed.
     void Invalidate();
     // A process named "Updater.exe" (any letter case) runs: it owns the mouse meanwhile.

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "device/DeviceResult.h"
+
 using HidHandle = std::intptr_t;
 constexpr HidHandle kNoHandle = -1;
 
@@ -39,10 +41,12 @@ class HidTransport {
     // kNoHandle when the interface cannot be opened for reading and writing.
     virtual HidHandle Open(const std::u16string& path) = 0;
     virtual bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) = 0;
-    // Byte 0 of the report is its id; `length` is the report's full length.
-    virtual bool SetFeature(HidHandle handle, const uint8_t* report, size_t length) = 0;
-    // report[0] holds the id on entry; on success the report as read.
-    virtual bool GetFeature(HidHandle handle, uint8_t* report, size_t length) = 0;
+    // Byte 0 of the report is its id; `length` is the report's full length. A failure says
+    // why: the mouse gone (kNoMouse), refused (kSendFailed), silent past the limit (kTimedOut).
+    virtual DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) = 0;
+    // report[0] holds the id on entry; on success the report as read. A reply that cannot be
+    // the report asked for is kWrongReply.
+    virtual DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) = 0;
     virtual void Close(HidHandle handle) = 0;
     virtual std::vector<std::u16string> ProcessNames() = 0;
 

@@ -12,8 +12,8 @@ class HidTransportHidraw : public HidTransport {
     std::vector<std::u16string> ListInterfaces() override;
     HidHandle Open(const std::u16string& path) override;
     bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;
-    bool SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
-    bool GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
+    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
+    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
     void Close(HidHandle handle) override;
     std::vector<std::u16string> ProcessNames() override;
 

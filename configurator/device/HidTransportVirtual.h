@@ -5,6 +5,7 @@
 // watcher thread (the server answers a watch as soon as either happens).
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -23,8 +24,8 @@ class HidTransportVirtual : public HidTransport {
     std::vector<std::u16string> ListInterfaces() override;
     HidHandle Open(const std::u16string& path) override;
     bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;
-    bool SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
-    bool GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
+    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
+    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
     void Close(HidHandle handle) override;
     std::vector<std::u16string> ProcessNames() override;
     void SetTransferLimit(int ms) override;
@@ -35,6 +36,8 @@ class HidTransportVirtual : public HidTransport {
 
   private:
     bool EnsureConnected();
+    // The cause of a failed transfer that began at `began`.
+    DeviceResult WhyFailed(HidHandle handle, std::chrono::steady_clock::time_point began);
     void Watch(ChangeCallback callback);
 
     std::string hostPort_;

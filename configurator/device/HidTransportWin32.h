@@ -13,8 +13,8 @@ class HidTransportWin32 : public HidTransport {
     std::vector<std::u16string> ListInterfaces() override;
     HidHandle Open(const std::u16string& path) override;
     bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;
-    bool SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
-    bool GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
+    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
+    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
     void Close(HidHandle handle) override;
     std::vector<std::u16string> ProcessNames() override;
 
@@ -33,14 +33,15 @@ size_t InterfaceFeatureLength(void* handle);
 // One feature report through an interface opened with FILE_FLAG_OVERLAPPED, padded to
 // `interfaceLength`, waiting at most `limitMs`: a mouse that stays connected but
 // never answers costs a cancelled request instead of a hung program. Also used by hiddriver.dll.
-bool SendFeatureWithin(void* handle, const uint8_t* report, size_t length, size_t interfaceLength,
-                       int limitMs = kFeatureTransferTimeoutMs);
+DeviceResult SendFeatureWithin(void* handle, const uint8_t* report, size_t length,
+                               size_t interfaceLength, int limitMs = kFeatureTransferTimeoutMs);
 // report[0] holds the id on entry; on success the report as read.
-bool ReadFeatureWithin(void* handle, uint8_t* report, size_t length, size_t interfaceLength,
-                       int limitMs = kFeatureTransferTimeoutMs);
+DeviceResult ReadFeatureWithin(void* handle, uint8_t* report, size_t length, size_t interfaceLength,
+                               int limitMs = kFeatureTransferTimeoutMs);
 
-// Registers the window (an HWND) for arrival and removal notifications of HID interfaces.
-bool RegisterMouseNotifications(void* window);
+// Registers the window (an HWND) for arrival and removal notifications of HID interfaces; a
+// refusal keeps the system's error code.
+DeviceResult RegisterMouseNotifications(void* window);
 
 // Takes a WM_DEVICECHANGE apart: false for every code but arrival and removal-complete (their
 // lParam is no broadcast header) and for a missing header.

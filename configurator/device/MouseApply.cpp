@@ -14,30 +14,32 @@ const char* ApplyMessageText(ApplyMessage message) {
     return "";
 }
 
-bool ApplyToMouse(DeviceLink& link, ProfileSet& profiles, int current,
-                  const std::function<void(ApplyMessage)>& report) {
+DeviceResult ApplyToMouse(DeviceLink& link, ProfileSet& profiles, int current,
+                          const std::function<void(ApplyMessage, const DeviceResult&)>& report) {
+    // A slot out of range is the caller's mistake: nothing is sent.
     if (current < 0 || current >= static_cast<int>(profiles.size()))
-        return false;
+        return DeviceFault::kSendFailed;
     if (!link.EnsureOpen()) {
-        report(ApplyMessage::kNoMouse);
-        return false;
+        const DeviceResult missing = TraceDeviceResult("Apply", DeviceFault::kNoMouse);
+        report(ApplyMessage::kNoMouse, missing);
+        return missing;
     }
     const uint8_t slot = profiles[current].index;
-    bool ok = true;
-    if (!SetActiveProfile(link, slot)) {
-        report(ApplyMessage::kSelectFailed);
-        ok = false;
-    }
+    DeviceResult first;
+    const auto failed = [&](ApplyMessage message, const DeviceResult& cause) {
+        report(message, cause);
+        if (first)
+            first = cause;
+    };
+    if (const DeviceResult selected = SetActiveProfile(link, slot); !selected)
+        failed(ApplyMessage::kSelectFailed, selected);
     for (Profile& profile : profiles) {
-        if (!WriteProfileImage(link, profile)) {
-            report(ApplyMessage::kWriteFailed);
-            ok = false;
+        if (const DeviceResult written = WriteProfileImage(link, profile); !written) {
+            failed(ApplyMessage::kWriteFailed, written);
             break;
         }
     }
-    if (!SetActiveProfile(link, slot)) {
-        report(ApplyMessage::kSelectFailed);
-        ok = false;
-    }
-    return ok;
+    if (const DeviceResult selected = SetActiveProfile(link, slot); !selected)
+        failed(ApplyMessage::kSelectFailed, selected);
+    return first;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "device/DeviceLink.h"
+#include "device/DeviceResult.h"
 #include "profiles/Profile.h"
 
 enum class ApplyMessage {
@@ -17,7 +18,8 @@ enum class ApplyMessage {
 const char* ApplyMessageText(ApplyMessage message);
 
 // Runs the sequence on the profiles (profile 1 first) with `current` (0-4) the current one.
-// Each failure is reported through `report` when it happens, and the sequence goes on or stops
-// as the configurator's Apply does. True when everything succeeded.
-bool ApplyToMouse(DeviceLink& link, ProfileSet& profiles, int current,
-                  const std::function<void(ApplyMessage)>& report);
+// Each failure is reported through `report` when it happens, with the message the user sees
+// and its cause, and the sequence goes on or stops as the configurator's Apply does. The first
+// failure's cause, or success when everything succeeded.
+DeviceResult ApplyToMouse(DeviceLink& link, ProfileSet& profiles, int current,
+                          const std::function<void(ApplyMessage, const DeviceResult&)>& report);

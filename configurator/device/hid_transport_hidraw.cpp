@@ -38,6 +38,21 @@ int NodeNumber(const std::string& name) {
     return std::stoi(digits);
 }
 
+// The kernel's answer to a failed feature ioctl, by what it means for the mouse.
+DeviceResult FromErrno(int error) {
+    const auto code = static_cast<uint32_t>(error);
+    switch (error) {
+        case ETIMEDOUT:
+            return {DeviceFault::kTimedOut, code};
+        case ENODEV:
+        case ENXIO:
+        case ESHUTDOWN:
+            return {DeviceFault::kNoMouse, code};
+        default:
+            return {DeviceFault::kSendFailed, code};
+    }
+}
+
 }  // namespace
 
 HidTransportHidraw::HidTransportHidraw(std::string devFolder) : devFolder_(std::move(devFolder)) {}
@@ -74,25 +89,34 @@ bool HidTransportHidraw::GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& 
     return true;
 }
 
-bool HidTransportHidraw::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
-    if (handle < 0 || length == 0 || length > 4096)
-        return false;
+DeviceResult HidTransportHidraw::SetFeature(HidHandle handle, const uint8_t* report,
+                                            size_t length) {
+    if (handle < 0)
+        return DeviceFault::kNoMouse;
+    if (length == 0 || length > 4096)
+        return DeviceFault::kSendFailed;
     std::vector<uint8_t> buffer(report, report + length);
     const int sent = ioctl(static_cast<int>(handle), HIDIOCSFEATURE(length), buffer.data());
-    return sent >= 0 && static_cast<size_t>(sent) == length;
+    if (sent < 0)
+        return FromErrno(errno);
+    return static_cast<size_t>(sent) == length ? DeviceResult::Ok() : DeviceFault::kSendFailed;
 }
 
-bool HidTransportHidraw::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
-    if (handle < 0 || length == 0 || length > 4096)
-        return false;
+DeviceResult HidTransportHidraw::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
+    if (handle < 0)
+        return DeviceFault::kNoMouse;
+    if (length == 0 || length > 4096)
+        return DeviceFault::kSendFailed;
     std::vector<uint8_t> buffer(length, 0);
     buffer[0] = report[0];
     const int got = ioctl(static_cast<int>(handle), HIDIOCGFEATURE(length), buffer.data());
-    if (got <= 0)
-        return false;
+    if (got < 0)
+        return FromErrno(errno);
+    if (got == 0)
+        return DeviceFault::kWrongReply;
     // A short reply fills what it has; the rest of the report reads as zero.
     std::copy(buffer.begin(), buffer.end(), report);
-    return true;
+    return DeviceResult::Ok();
 }
 
 void HidTransportHidraw::Close(HidHandle handle) {

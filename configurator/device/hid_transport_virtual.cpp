@@ -53,20 +53,47 @@ bool HidTransportVirtual::GetIds(HidHandle handle, uint16_t& vendorId, uint16_t&
     return true;
 }
 
-bool HidTransportVirtual::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
+DeviceResult HidTransportVirtual::SetFeature(HidHandle handle, const uint8_t* report,
+                                             size_t length) {
     // A transfer that ran out of time dropped the connection; the handle itself stays good until
     // the mouse comes back, as a real one does after a timed-out request.
     if (handle <= 0 || !EnsureConnected())
-        return false;
+        return DeviceFault::kNoMouse;
     client_.BindToArrival(static_cast<uint32_t>(handle));
-    return client_.SetFeature(report, length);
+    const auto began = std::chrono::steady_clock::now();
+    if (client_.SetFeature(report, length))
+        return DeviceResult::Ok();
+    return WhyFailed(handle, began);
 }
 
-bool HidTransportVirtual::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
+DeviceResult HidTransportVirtual::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
     if (handle <= 0 || !EnsureConnected())
-        return false;
+        return DeviceFault::kNoMouse;
     client_.BindToArrival(static_cast<uint32_t>(handle));
-    return client_.GetFeature(report, length);
+    const auto began = std::chrono::steady_clock::now();
+    if (client_.GetFeature(report, length))
+        return DeviceResult::Ok();
+    return WhyFailed(handle, began);
+}
+
+DeviceResult HidTransportVirtual::WhyFailed(HidHandle handle,
+                                            std::chrono::steady_clock::time_point began) {
+    // The client drops the connection when the exchange itself failed: out of time, or the
+    // server gone with the mouse. A refusal comes as an answer on a connection that stays.
+    if (!client_.IsConnected()) {
+        const auto waited = std::chrono::steady_clock::now() - began;
+        // The socket's own limit may end a little early by the clock's grain.
+        const auto limit = std::chrono::milliseconds(TransferLimitMs() * 9 / 10);
+        return waited >= limit ? DeviceFault::kTimedOut : DeviceFault::kNoMouse;
+    }
+    // Refused because the handle's mouse is no longer there (unplugged, or back as another
+    // arrival), or by the mouse itself.
+    bool present = false;
+    uint32_t arrivals = 0;
+    if (!client_.QueryPresence(present, arrivals) || !present ||
+        arrivals != static_cast<uint32_t>(handle))
+        return DeviceFault::kNoMouse;
+    return DeviceFault::kSendFailed;
 }
 
 void HidTransportVirtual::Close(HidHandle) {}

@@ -34,29 +34,57 @@ std::wstring ToWide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
+// What a failed feature request's error code means for the mouse.
+DeviceResult FromSystemError(DWORD error) {
+    switch (error) {
+        case ERROR_TIMEOUT:
+        case ERROR_SEM_TIMEOUT:
+        case WAIT_TIMEOUT:
+        case ERROR_OPERATION_ABORTED:  // cancelled by us at the limit
+            return {DeviceFault::kTimedOut, error};
+        case ERROR_DEVICE_NOT_CONNECTED:
+        case ERROR_DEV_NOT_EXIST:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_INVALID_HANDLE:
+            return {DeviceFault::kNoMouse, error};
+        case ERROR_CRC:  // a reply that does not fit the report
+            return {DeviceFault::kWrongReply, error};
+        default:
+            return {DeviceFault::kSendFailed, error};
+    }
+}
+
 // One feature transfer that waits at most `limitMs`: the handle is overlapped, so a mouse that
 // never answers costs a cancelled request instead of a hung program.
-bool TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, bool readsBack,
-                    int limitMs) {
+DeviceResult TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, bool readsBack,
+                            int limitMs) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (overlapped.hEvent == nullptr)
-        return false;
+        return {DeviceFault::kSendFailed, GetLastError()};
     const DWORD size = static_cast<DWORD>(buffer.size());
     DWORD done = 0;
+    bool timedOut = false;
     BOOL ok =
         DeviceIoControl(handle, code, buffer.data(), size, readsBack ? buffer.data() : nullptr,
                         readsBack ? size : 0, &done, &overlapped);
-    if (!ok && GetLastError() == ERROR_IO_PENDING) {
-        if (WaitForSingleObject(overlapped.hEvent, static_cast<DWORD>(limitMs)) != WAIT_OBJECT_0)
+    DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+    if (!ok && error == ERROR_IO_PENDING) {
+        if (WaitForSingleObject(overlapped.hEvent, static_cast<DWORD>(limitMs)) != WAIT_OBJECT_0) {
+            timedOut = true;
             CancelIoEx(handle, &overlapped);
+        }
         // After a cancel the request ends at once, as aborted (or done, if it won the race).
         // Wine's HID class passes a copy of the request to the driver below and ends ours only
         // when that copy ends: there the driver's own time limit bounds this wait.
         ok = GetOverlappedResult(handle, &overlapped, &done, TRUE);
+        error = ok ? ERROR_SUCCESS : GetLastError();
     }
     CloseHandle(overlapped.hEvent);
-    return ok != FALSE;
+    if (ok)
+        return DeviceResult::Ok();
+    // Cancelled at our limit: whatever code the cancel left, the mouse was too slow.
+    return timedOut ? DeviceResult(DeviceFault::kTimedOut, error) : FromSystemError(error);
 }
 
 }  // namespace
@@ -72,23 +100,29 @@ size_t InterfaceFeatureLength(void* handle) {
     return length;
 }
 
-bool SendFeatureWithin(void* handle, const uint8_t* report, size_t length, size_t interfaceLength,
-                       int limitMs) {
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || report == nullptr || length == 0)
-        return false;
+DeviceResult SendFeatureWithin(void* handle, const uint8_t* report, size_t length,
+                               size_t interfaceLength, int limitMs) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+        return DeviceFault::kNoMouse;
+    if (report == nullptr || length == 0)
+        return DeviceFault::kSendFailed;
     std::vector<uint8_t> buffer = PadFeatureReport(report, length, interfaceLength);
     return TransferWithin(static_cast<HANDLE>(handle), IOCTL_HID_SET_FEATURE, buffer, false,
                           limitMs);
 }
 
-bool ReadFeatureWithin(void* handle, uint8_t* report, size_t length, size_t interfaceLength,
-                       int limitMs) {
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || report == nullptr || length == 0)
-        return false;
+DeviceResult ReadFeatureWithin(void* handle, uint8_t* report, size_t length, size_t interfaceLength,
+                               int limitMs) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+        return DeviceFault::kNoMouse;
+    if (report == nullptr || length == 0)
+        return DeviceFault::kSendFailed;
     std::vector<uint8_t> buffer = FeatureRequestBuffer(report[0], length, interfaceLength);
-    return TransferWithin(static_cast<HANDLE>(handle), IOCTL_HID_GET_FEATURE, buffer, true,
-                          limitMs) &&
-           TakeFeatureReply(buffer, report, length);
+    const DeviceResult read =
+        TransferWithin(static_cast<HANDLE>(handle), IOCTL_HID_GET_FEATURE, buffer, true, limitMs);
+    if (!read)
+        return read;
+    return TakeFeatureReply(buffer, report, length) ? DeviceResult::Ok() : DeviceFault::kWrongReply;
 }
 
 std::vector<std::u16string> HidTransportWin32::ListInterfaces() {
@@ -147,16 +181,16 @@ size_t HidTransportWin32::FeatureLength(HidHandle handle) const {
     return found != featureLengths_.end() ? found->second : 0;
 }
 
-bool HidTransportWin32::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
+DeviceResult HidTransportWin32::SetFeature(HidHandle handle, const uint8_t* report, size_t length) {
     if (handle == kNoHandle)
-        return false;
+        return DeviceFault::kNoMouse;
     return SendFeatureWithin(ToHandle(handle), report, length, FeatureLength(handle),
                              TransferLimitMs());
 }
 
-bool HidTransportWin32::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
+DeviceResult HidTransportWin32::GetFeature(HidHandle handle, uint8_t* report, size_t length) {
     if (handle == kNoHandle)
-        return false;
+        return DeviceFault::kNoMouse;
     return ReadFeatureWithin(ToHandle(handle), report, length, FeatureLength(handle),
                              TransferLimitMs());
 }
@@ -188,7 +222,7 @@ std::vector<std::u16string> ListRunningProcessNames() {
     return names;
 }
 
-bool RegisterMouseNotifications(void* window) {
+DeviceResult RegisterMouseNotifications(void* window) {
     DEV_BROADCAST_DEVICEINTERFACE_W filter{};
     filter.dbcc_size = 32;
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
@@ -197,11 +231,9 @@ bool RegisterMouseNotifications(void* window) {
     filter.dbcc_name[0] = L'\0';
     HDEVNOTIFY registration = RegisterDeviceNotificationW(static_cast<HWND>(window), &filter,
                                                           DEVICE_NOTIFY_WINDOW_HANDLE);
-    if (registration == nullptr) {
-        GetLastError();
-        return false;
-    }
-    return true;
+    if (registration == nullptr)
+        return {DeviceFault::kSendFailed, GetLastError()};
+    return DeviceResult::Ok();
 }
 
 bool ReadDeviceChange(uintptr_t wParam, intptr_t lParam, DeviceChangeNotice& notice) {

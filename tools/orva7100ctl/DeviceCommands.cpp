@@ -30,13 +30,32 @@ const char kDeviceUsage[] =
     "  lift test V | lift save V try or store lift distance V (6-31)\n"
     "  surface                   start a surface capture and print the count as JSON\n"
     "'auto' is the virtual mouse named by ORVA7100_VIRTUAL_MOUSE when set, else the system's\n"
-    "HID devices. Device failures print the configurator's message and exit with 1.\n";
+    "HID devices.\n"
+    "A device failure exits with 1 and prints one JSON line on stderr per failure, e.g.\n"
+    "  {\"error\":\"timed-out\",\"message\":\"set current profile id failed.\",\n"
+    "   \"cause\":\"the mouse did not answer in time\",\"systemCode\":0}\n"
+    "\"message\" is the configurator's message for the step that failed, \"systemCode\" the\n"
+    "system's error code (0 when there is none). \"error\" is stable, for scripts:\n"
+    "  no-mouse         no mouse found, or it went away\n"
+    "  send-failed      the system or the mouse refused a report\n"
+    "  no-acknowledge   the mouse answered but never acknowledged a report\n"
+    "  wrong-reply      the mouse's reply could not be read\n"
+    "  timed-out        the mouse did not answer within the transfer's time limit\n"
+    "  image-too-large  a profile's macros do not fit on the mouse; nothing was sent\n";
 
 constexpr const char* kNoMouse = "ORVA mouse no found.";
 
-// Device failures print the system's own text, as the configurator's message box would.
-int DeviceFailure(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
+// One failure as a JSON line on stderr: the configurator's message for it and its cause.
+void PrintFailure(const std::string& text, const DeviceResult& cause) {
+    const nlohmann::ordered_json json = {{"error", DeviceFaultCode(cause.fault())},
+                                         {"message", text},
+                                         {"cause", DeviceFaultMessage(cause.fault())},
+                                         {"systemCode", cause.systemCode()}};
+    std::fprintf(stderr, "%s\n", json.dump().c_str());
+}
+
+int DeviceFailure(const std::string& text, const DeviceResult& cause) {
+    PrintFailure(text, cause);
     return kExitBadInput;
 }
 
@@ -94,15 +113,17 @@ int RunApply(const Args& args, DeviceLink& link) {
         // As on the mouse's arrival: its firmware version decides the image layout.
         DeviceInfo info;
         if (!link.EnsureOpen())
-            return DeviceFailure(kNoMouse);
+            return DeviceFailure(kNoMouse, DeviceFault::kNoMouse);
         if (ReadDeviceInfo(link, info))
             firmware = info.firmwareVersion;
     }
     for (Profile& profile : profiles)
         profile.firmwareVersion = static_cast<int32_t>(firmware);
-    const bool ok = ApplyToMouse(
-        link, profiles, static_cast<int>(current - 1),
-        [](ApplyMessage message) { std::fprintf(stderr, "%s\n", ApplyMessageText(message)); });
+    const bool ok = ApplyToMouse(link, profiles, static_cast<int>(current - 1),
+                                 [](ApplyMessage message, const DeviceResult& cause) {
+                                     PrintFailure(ApplyMessageText(message), cause);
+                                 })
+                        .ok();
     if (timing) {
         const std::chrono::duration<double, std::milli> spent =
             std::chrono::steady_clock::now() - start;
@@ -117,11 +138,11 @@ int RunLift(const Args& args, DeviceLink& link) {
         !ParseInt(args[1], 6, 31, value))
         return Fail(kExitUsage, "lift takes test or save and a value from 6 to 31");
     if (!link.EnsureOpen())
-        return DeviceFailure(kNoMouse);
+        return DeviceFailure(kNoMouse, DeviceFault::kNoMouse);
     const auto distance = static_cast<uint8_t>(value);
-    const bool ok =
+    const DeviceResult done =
         args[0] == "test" ? TestLiftDistance(link, distance) : SaveLiftDistance(link, distance);
-    return ok ? kExitOk : DeviceFailure("lift " + args[0] + " failed.");
+    return done ? kExitOk : DeviceFailure("lift " + args[0] + " failed.", done);
 }
 
 }  // namespace
@@ -154,29 +175,31 @@ int RunDeviceCommand(const Args& args, const GlobalOptions& options) {
     if (command != "select" && !rest.empty())
         return Fail(kExitUsage, command + " takes no arguments");
     if (!link.EnsureOpen())
-        return DeviceFailure(kNoMouse);
+        return DeviceFailure(kNoMouse, DeviceFault::kNoMouse);
     if (command == "info") {
         DeviceInfo info;
-        if (!ReadDeviceInfo(link, info))
-            return DeviceFailure("reading the device information failed.");
+        if (const DeviceResult read = ReadDeviceInfo(link, info); !read)
+            return DeviceFailure("reading the device information failed.", read);
         PrintJson({{"firmwareVersion", info.firmwareVersion}});
         return kExitOk;
     }
     if (command == "active") {
         uint8_t active = 0;
-        if (!GetActiveProfile(link, active))
-            return DeviceFailure("reading the active profile failed.");
+        if (const DeviceResult read = GetActiveProfile(link, active); !read)
+            return DeviceFailure("reading the active profile failed.", read);
         PrintJson({{"activeSlot", active}});
         return kExitOk;
     }
     if (command == "select") {
-        return SetActiveProfile(link, static_cast<uint8_t>(slot))
-                   ? kExitOk
-                   : DeviceFailure("set current profile id failed.");
+        const DeviceResult selected = SetActiveProfile(link, static_cast<uint8_t>(slot));
+        return selected ? kExitOk : DeviceFailure("set current profile id failed.", selected);
     }
     uint32_t count = 0;
-    if (!StartSurfaceCapture(link) || !ReadSurfaceQuality(link, count))
-        return DeviceFailure("the surface measurement failed.");
+    DeviceResult measured = StartSurfaceCapture(link);
+    if (measured)
+        measured = ReadSurfaceQuality(link, count);
+    if (!measured)
+        return DeviceFailure("the surface measurement failed.", measured);
     PrintJson({{"count", count}});
     return kExitOk;
 }

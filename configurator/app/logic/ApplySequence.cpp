@@ -70,8 +70,10 @@ ApplyOutcome RunApply(ApplyHost& host, DeviceLink& link, ProfileSet& profiles, i
         return outcome;
     }
     LearnFirmwareVersion(link, profiles);
-    outcome.mouseWritten = ApplyToMouse(link, profiles, current, [&host](ApplyMessage message) {
-        host.ShowMessage(Utf8ToUtf16(ApplyMessageText(message)));
-    });
+    // The cause of each failure is in the trace already; the user sees the message alone.
+    outcome.mouseWritten =
+        ApplyToMouse(link, profiles, current, [&host](ApplyMessage message, const DeviceResult&) {
+            host.ShowMessage(Utf8ToUtf16(ApplyMessageText(message)));
+        }).ok();
     return outcome;
 }

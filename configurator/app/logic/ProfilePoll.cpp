@@ -13,7 +13,7 @@ PollDecision ProfilePoll::Tick(DeviceLink& link, bool busy, const ProfileSet& pr
     bool answered = false;
     {
         ScopedTransferLimit limit(link, kPollTransferLimitMs);
-        answered = GetActiveProfile(link, reported);
+        answered = GetActiveProfile(link, reported).ok();
     }
     if (!answered) {
         // Ran out of time rather than being refused: the mouse is there but silent.

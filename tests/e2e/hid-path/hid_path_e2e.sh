@@ -175,14 +175,15 @@ case_ctl() {
     # A report the mouse rejects fails the command.
     mouse_ctl fault reject-report 4 >/dev/null
     info=$(wine "$ctl_exe" device info 2>&1 | tr -d '\r')
-    [ "$info" = "reading the device information failed." ] ||
+    [[ "$info" == '{"error":"send-failed","message":"reading the device information failed."'* ]] ||
         fail "device info with report 4 rejected said '$info'"
     mouse_ctl fault clear >/dev/null
 
     silent_mouse
     unplug_hid_mouse || fail "the HID mouse was not unplugged"
     info=$(wine "$ctl_exe" device info 2>&1 | tr -d '\r')
-    [ "$info" = "ORVA mouse no found." ] || fail "device info without the mouse said '$info'"
+    [[ "$info" == '{"error":"no-mouse","message":"ORVA mouse no found."'* ]] ||
+        fail "device info without the mouse said '$info'"
 }
 
 # A mouse that answers each transfer after 10 s: every program's command fails within its
@@ -193,7 +194,10 @@ silent_mouse() {
     write_config fw.bin
     mouse_ctl fault latency 10000 >/dev/null
     local start=$SECONDS waited
-    wine "$ctl_exe" device info >/dev/null 2>&1 && fail "device info succeeded on a silent mouse"
+    wine "$ctl_exe" device info >/dev/null 2>"$E2E_WORK/silent-info.txt" &&
+        fail "device info succeeded on a silent mouse"
+    grep -q '^{"error":"timed-out",' "$E2E_WORK/silent-info.txt" ||
+        fail "device info on a silent mouse said '$(cat "$E2E_WORK/silent-info.txt")'"
     waited=$((SECONDS - start))
     echo "device info on a mouse answering after 10 s failed after $waited s"
     [ $waited -le 8 ] || fail "device info waited $waited s"

@@ -74,7 +74,7 @@ win_apply() {
 win_apply a 2>"$work/err" || fail "clean apply under Wine: $(cat "$work/err")"
 mouse_holds mouse a || fail "clean apply under Wine did not write everything"
 reports=$(wc -l <"$work/mouse.transcript")
-messages='^(ORVA mouse no found\.|set current profile id failed\.|set profile to mcu failed\.)$'
+messages='^\{"error":"[a-z-]+","message":"(ORVA mouse no found\.|set current profile id failed\.|set profile to mcu failed\.)",'
 set_name=a
 tried=0
 for n in 1 2 5 9 14 20 27 33 40 $((reports - 1)); do

@@ -50,21 +50,27 @@ class ScriptedTransport : public HidTransport {
         productId = (pick & 2) != 0 ? 0x1224 : 0x0001;
         return (pick & 4) == 0;
     }
-    bool SetFeature(HidHandle, const uint8_t* report, size_t length) override {
+    DeviceResult SetFeature(HidHandle, const uint8_t* report, size_t length) override {
         // Reports must be whole: touching every byte lets the sanitizer check the length.
         uint8_t sum = 0;
         for (size_t i = 0; i < length; ++i)
             sum = static_cast<uint8_t>(sum + report[i]);
         (void)sum;
-        return (script_.Next() & 0x0F) != 0;
+        return Outcome(script_.Next() & 0x0F);
     }
-    bool GetFeature(HidHandle, uint8_t* report, size_t length) override {
-        if ((script_.Next() & 0x1F) == 0)
-            return false;
+    DeviceResult GetFeature(HidHandle, uint8_t* report, size_t length) override {
+        if (const DeviceResult refused = Outcome(script_.Next() & 0x1F); !refused)
+            return refused;
         // The reply fills the whole buffer the caller named.
         for (size_t i = 0; i < length; ++i)
             report[i] = script_.Next();
-        return true;
+        return DeviceResult::Ok();
+    }
+    // 0 fails the transfer with a fault the script picks; anything else lets it through.
+    DeviceResult Outcome(uint8_t pick) {
+        if (pick != 0)
+            return DeviceResult::Ok();
+        return static_cast<DeviceFault>(1 + script_.Next() % 5);
     }
     void Close(HidHandle) override {}
     std::vector<std::u16string> ProcessNames() override {
@@ -143,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ProfileSet profiles;
     for (Profile& profile : profiles)
         profile.index = script.Next();
-    ApplyToMouse(link, profiles, script.Next() % 5, [](ApplyMessage) {});
+    ApplyToMouse(link, profiles, script.Next() % 5, [](ApplyMessage, const DeviceResult&) {});
 
     DeviceChangeNotice notice;
     notice.event = (script.Next() & 1) != 0 ? kDeviceArrival : kDeviceRemoveComplete;

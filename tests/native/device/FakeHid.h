@@ -60,6 +60,9 @@ class ReportLog : public vmouse::MouseListener {
 
 class FakeTransport : public HidTransport {
   public:
+    // The system's error code a refused set carries, as a driver's would.
+    static constexpr uint32_t kRefusedCode = 31;
+
     FakeTransport() : model([this] { return clock.now; }) { model.SetListener(&log); }
 
     std::vector<std::u16string> ListInterfaces() override {
@@ -89,20 +92,31 @@ class FakeTransport : public HidTransport {
         productId = entry->productId;
         return true;
     }
-    bool SetFeature(HidHandle handle, const uint8_t* report, size_t length) override {
+    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override {
         const FakeInterface* entry = Find(handle);
         if (entry == nullptr || !entry->isModel)
-            return false;
+            return DeviceFault::kNoMouse;
         if (refuseSet && refuseSet(std::vector<uint8_t>(report, report + length))) {
             log.lines.push_back("REFUSED");
-            return false;
+            return {DeviceFault::kSendFailed, kRefusedCode};
         }
-        return AnswersInTime() && model.SetFeature(report, length);
+        if (!AnswersInTime())
+            return DeviceFault::kTimedOut;
+        return ModelAnswer(model.SetFeature(report, length));
     }
-    bool GetFeature(HidHandle handle, uint8_t* report, size_t length) override {
+    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override {
         const FakeInterface* entry = Find(handle);
-        return entry != nullptr && entry->isModel && AnswersInTime() &&
-               model.GetFeature(report, length);
+        if (entry == nullptr || !entry->isModel)
+            return DeviceFault::kNoMouse;
+        if (!AnswersInTime())
+            return DeviceFault::kTimedOut;
+        return ModelAnswer(model.GetFeature(report, length));
+    }
+    // The model refuses a report it does not take, and every report while unplugged.
+    DeviceResult ModelAnswer(bool taken) {
+        if (taken)
+            return DeviceResult::Ok();
+        return model.IsPresent() ? DeviceFault::kSendFailed : DeviceFault::kNoMouse;
     }
     // A mouse slower than the transfer limit: the transfer waits out the limit and fails.
     bool AnswersInTime() {

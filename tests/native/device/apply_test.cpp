@@ -1,9 +1,11 @@
-// The device half of Apply: its order, and where it stops under each fault.
+// The device half of Apply: its order, where it stops under each fault, and the cause each
+// message carries.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FakeHid.h"
@@ -12,7 +14,11 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-using Messages = std::vector<ApplyMessage>;
+// Each message the user would see, with the cause that came with it.
+using Messages = std::vector<std::pair<ApplyMessage, DeviceFault>>;
+constexpr ApplyMessage kNoMouse = ApplyMessage::kNoMouse;
+constexpr ApplyMessage kSelect = ApplyMessage::kSelectFailed;
+constexpr ApplyMessage kWrite = ApplyMessage::kWriteFailed;
 
 class ApplyTest : public ::testing::Test {
   protected:
@@ -23,9 +29,12 @@ class ApplyTest : public ::testing::Test {
             profiles[i].firmwareVersion = 109;
         }
     }
-    bool Apply(int current) {
+    DeviceResult Apply(int current) {
         return ApplyToMouse(link, profiles, current,
-                            [this](ApplyMessage message) { messages.push_back(message); });
+                            [this](ApplyMessage message, const DeviceResult& cause) {
+                                messages.emplace_back(message, cause.fault());
+                                codes.push_back(cause.systemCode());
+                            });
     }
     // The SET lines reduced to what they do: "select", "slot N", "header SLOT CHUNK", "chunk".
     Lines Steps() const {
@@ -54,6 +63,7 @@ class ApplyTest : public ::testing::Test {
     DeviceLink link;
     ProfileSet profiles;
     Messages messages;
+    std::vector<uint32_t> codes;
 };
 
 TEST_F(ApplyTest, SelectFiveImagesSelectAgain) {
@@ -71,8 +81,8 @@ TEST_F(ApplyTest, MissingAckDuringProfileTwoStopsThereAndStillSelects) {
     faults.ackAfterPolls = vmouse::kNever;
     faults.ackFaultSlot = 1;
     transport.model.SetFaults(faults);
-    EXPECT_FALSE(Apply(0));
-    EXPECT_EQ(messages, (Messages{ApplyMessage::kWriteFailed}));
+    EXPECT_EQ(Apply(0).fault(), DeviceFault::kNoAcknowledge);
+    EXPECT_EQ(messages, (Messages{{kWrite, DeviceFault::kNoAcknowledge}}));
     const Lines expected = {"select",     "slot 0", "header 0 0", "chunk",
                             "header 1 0", "select", "slot 0"};
     EXPECT_EQ(Steps(), expected);
@@ -85,29 +95,46 @@ TEST_F(ApplyTest, UnplugMidImage) {
     faults.vanishAfterReports = 7;
     faults.vanishForMs = 0;
     transport.model.SetFaults(faults);
-    EXPECT_FALSE(Apply(0));
-    EXPECT_EQ(messages, (Messages{ApplyMessage::kWriteFailed, ApplyMessage::kSelectFailed}));
+    EXPECT_EQ(Apply(0).fault(), DeviceFault::kNoMouse);
+    EXPECT_EQ(messages,
+              (Messages{{kWrite, DeviceFault::kNoMouse}, {kSelect, DeviceFault::kNoMouse}}));
     EXPECT_EQ(Steps(), (Lines{"select", "slot 0", "header 0 0", "chunk"}));
     // The link stays open until a removal notice; the next search after it fails.
     link.Invalidate();
     messages.clear();
-    EXPECT_FALSE(Apply(0));
-    EXPECT_EQ(messages, (Messages{ApplyMessage::kNoMouse}));
+    EXPECT_EQ(Apply(0).fault(), DeviceFault::kNoMouse);
+    EXPECT_EQ(messages, (Messages{{kNoMouse, DeviceFault::kNoMouse}}));
 }
 
 TEST_F(ApplyTest, RefusedSelectStillWritesTheImages) {
     transport.refuseSet = [](const std::vector<uint8_t>& report) {
         return report[0] == 0x03 && report[1] == 0x02;
     };
-    EXPECT_FALSE(Apply(4));
-    EXPECT_EQ(messages, (Messages{ApplyMessage::kSelectFailed, ApplyMessage::kSelectFailed}));
+    const DeviceResult applied = Apply(4);
+    EXPECT_EQ(applied.fault(), DeviceFault::kSendFailed);
+    EXPECT_EQ(applied.systemCode(), FakeTransport::kRefusedCode) << "the system's code is kept";
+    EXPECT_EQ(messages,
+              (Messages{{kSelect, DeviceFault::kSendFailed}, {kSelect, DeviceFault::kSendFailed}}));
+    EXPECT_EQ(codes,
+              (std::vector<uint32_t>{FakeTransport::kRefusedCode, FakeTransport::kRefusedCode}));
     EXPECT_EQ(Steps().size(), 10u) << "five headers and five chunks";
+}
+
+// A mouse that stays connected but answers nothing in time: every step runs out of time, and
+// each message says so.
+TEST_F(ApplyTest, SilentMouseTimesOutAtEveryStep) {
+    transport.answerAfterMs = kFeatureTransferTimeoutMs + 1;
+    EXPECT_EQ(Apply(1).fault(), DeviceFault::kTimedOut);
+    EXPECT_EQ(messages, (Messages{{kSelect, DeviceFault::kTimedOut},
+                                  {kWrite, DeviceFault::kTimedOut},
+                                  {kSelect, DeviceFault::kTimedOut}}));
+    EXPECT_EQ(transport.timedOut, 3) << "each step stops at its first silent transfer";
 }
 
 TEST_F(ApplyTest, NoMouse) {
     transport.model.Unplug();
-    EXPECT_FALSE(Apply(0));
-    EXPECT_EQ(messages, (Messages{ApplyMessage::kNoMouse}));
+    EXPECT_EQ(Apply(0).fault(), DeviceFault::kNoMouse);
+    EXPECT_EQ(messages, (Messages{{kNoMouse, DeviceFault::kNoMouse}}));
     EXPECT_TRUE(transport.log.lines.empty());
     EXPECT_STREQ(ApplyMessageText(ApplyMessage::kNoMouse), "ORVA mouse no found.");
     EXPECT_STREQ(ApplyMessageText(ApplyMessage::kSelectFailed), "set current profile id failed.");

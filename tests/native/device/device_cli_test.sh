@@ -83,13 +83,14 @@ grep -q '"activeSlot": 2' "$work/state/state.json" || fail "active slot not 2"
 "$ctl" device lift save 25
 grep -q '"liftDistance": 25' "$work/state/state.json" || fail "lift distance not stored"
 
-# Unplugged: the system's message and status 1; back again after plug.
+# Unplugged: the system's message with its cause and status 1; back again after plug.
 "$ctl" virtual unplug
 set +e
 "$ctl" device info 2>"$work/err"; status=$?
 set -e
 [ $status = 1 ] || fail "info without a mouse exits $status"
-[ "$(cat "$work/err")" = "ORVA mouse no found." ] || fail "message: $(cat "$work/err")"
+[ "$(cat "$work/err")" = '{"error":"no-mouse","message":"ORVA mouse no found.","cause":"the mouse is not connected","systemCode":0}' ] ||
+    fail "message: $(cat "$work/err")"
 "$ctl" virtual plug
 "$ctl" device info >/dev/null || fail "info after plug"
 
@@ -100,7 +101,21 @@ set +e
 "$ctl" device apply "$work"/p{1,2,3,4,5}.profile --firmware 108 2>"$work/err"; status=$?
 set -e
 [ $status = 1 ] || fail "faulty apply exits $status"
-[ "$(cat "$work/err")" = "set profile to mcu failed." ] || fail "message: $(cat "$work/err")"
+python3 - "$work/err" <<'PY' || fail "message: $(cat "$work/err")"
+import json, sys
+lines = [json.loads(l) for l in open(sys.argv[1])]
+assert [(l["error"], l["message"]) for l in lines] == [("no-acknowledge", "set profile to mcu failed.")], lines
+PY
+"$ctl" virtual fault clear
+
+# A report the mouse refuses.
+"$ctl" virtual fault reject-report 4
+set +e
+"$ctl" device info 2>"$work/err"; status=$?
+set -e
+[ $status = 1 ] || fail "info with report 4 refused exits $status"
+grep -q '^{"error":"send-failed","message":"reading the device information failed."' "$work/err" ||
+    fail "message: $(cat "$work/err")"
 
 # Wrong usage.
 set +e

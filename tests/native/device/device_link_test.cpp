@@ -53,7 +53,8 @@ TEST_F(DeviceLinkTest, VendorAndProductMustBothMatch) {
     EXPECT_FALSE(link.IsOpen());
     EXPECT_TRUE(transport.openHandles.empty());
     uint8_t report[8] = {0x03, 0x04};
-    EXPECT_FALSE(link.SendFeature(report, 8)) << "nothing is sent while closed";
+    EXPECT_EQ(link.SendFeature(report, 8).fault(), DeviceFault::kNoMouse)
+        << "nothing is sent while closed";
 }
 
 TEST_F(DeviceLinkTest, InvalidateClosesAndTheNextOperationSearchesAgain) {

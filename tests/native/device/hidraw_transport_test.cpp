@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -32,8 +33,12 @@ TEST(HidrawTransport, ListsNodesInNumberOrderAndSkipsWhatIsNoHidDevice) {
     uint16_t product = 0;
     EXPECT_FALSE(transport.GetIds(handle, vendor, product));
     uint8_t report[8] = {0x03, 0x04};
-    EXPECT_FALSE(transport.SetFeature(handle, report, sizeof report));
-    EXPECT_FALSE(transport.GetFeature(handle, report, sizeof report));
+    // Refused by the system, whose own code comes along.
+    const DeviceResult set = transport.SetFeature(handle, report, sizeof report);
+    EXPECT_EQ(set.fault(), DeviceFault::kSendFailed);
+    EXPECT_EQ(set.systemCode(), static_cast<uint32_t>(ENOTTY));
+    EXPECT_EQ(transport.GetFeature(handle, report, sizeof report).fault(),
+              DeviceFault::kSendFailed);
     transport.Close(handle);
     EXPECT_EQ(transport.Open(u"/no/such/hidraw0"), kNoHandle);
 

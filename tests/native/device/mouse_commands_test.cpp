@@ -1,5 +1,5 @@
-// The eight commands: exact reports, the acknowledge rules, the image chunks and the decoding
-// of the replies.
+// The eight commands: exact reports, the acknowledge rules, the image chunks, the decoding of
+// the replies, and the cause each failure gives.
 
 #include <gtest/gtest.h>
 
@@ -88,7 +88,7 @@ TEST_F(CommandsTest, NoAckByTheEleventhPollFails) {
     vmouse::MouseFaults faults;
     faults.ackAfterPolls = 11;
     transport.model.SetFaults(faults);
-    EXPECT_FALSE(SaveLiftDistance(link, 12));
+    EXPECT_EQ(SaveLiftDistance(link, 12).fault(), DeviceFault::kNoAcknowledge);
     EXPECT_EQ(transport.clock.sleeps, 11);
     EXPECT_EQ(transport.clock.sleptMs, 165);
     EXPECT_EQ(transport.log.lines.size(), 1u + 11u);
@@ -96,15 +96,67 @@ TEST_F(CommandsTest, NoAckByTheEleventhPollFails) {
 
 TEST_F(CommandsTest, FailedSendEndsTheCommandAtOnce) {
     transport.refuseSet = [](const std::vector<uint8_t>& report) { return report[1] == 0x02; };
-    EXPECT_FALSE(SetActiveProfile(link, 3));
+    const DeviceResult selected = SetActiveProfile(link, 3);
+    EXPECT_EQ(selected.fault(), DeviceFault::kSendFailed);
+    EXPECT_EQ(selected.systemCode(), FakeTransport::kRefusedCode);
     EXPECT_EQ(transport.log.lines, (Lines{"REFUSED"}));
+}
+
+TEST_F(CommandsTest, SilentMouseTimesOut) {
+    transport.answerAfterMs = kFeatureTransferTimeoutMs + 1;
+    EXPECT_EQ(SetActiveProfile(link, 3).fault(), DeviceFault::kTimedOut);
+    EXPECT_EQ(transport.timedOut, 1) << "the first silent transfer ends the command";
+}
+
+// Gone right after the set: every poll of its acknowledge finds no mouse, and the command says
+// that rather than a missing acknowledge.
+TEST_F(CommandsTest, UnplugWhileWaitingForTheAcknowledgeIsNoMouse) {
+    vmouse::MouseFaults faults;
+    faults.vanishAfterReports = 1;
+    faults.vanishForMs = 0;
+    transport.model.SetFaults(faults);
+    EXPECT_EQ(SaveLiftDistance(link, 20).fault(), DeviceFault::kNoMouse);
+    EXPECT_EQ(transport.clock.sleeps, kAckAttempts);
+}
+
+// A reply of another report than asked for is not taken for the answer.
+TEST_F(CommandsTest, ReplyOfAnotherReportIsAWrongReply) {
+    class Garbling : public FakeTransport {
+      public:
+        DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override {
+            const DeviceResult read = FakeTransport::GetFeature(handle, report, length);
+            // Acknowledges pass; the answer to the query comes back under id 7.
+            if (read && report[0] == kReportCommand && report[1] != 1)
+                report[0] = 0x07;
+            return read;
+        }
+    } garbling;
+    garbling.AddUsualInterfaces();
+    DeviceLink garbled(garbling, garbling.clock);
+    uint8_t active = 9;
+    EXPECT_EQ(GetActiveProfile(garbled, active).fault(), DeviceFault::kWrongReply);
+    EXPECT_EQ(active, 9) << "nothing is taken from a wrong reply";
+}
+
+// A failed command leaves one line naming it, its cause and the system's code; a command that
+// succeeds leaves none.
+TEST_F(CommandsTest, FailuresGoToTheTrace) {
+    static std::vector<std::string> traced;
+    traced.clear();
+    SetDeviceTraceSink([](const std::string& line) { traced.push_back(line); });
+    ASSERT_TRUE(SetActiveProfile(link, 1));
+    transport.refuseSet = [](const std::vector<uint8_t>&) { return true; };
+    EXPECT_FALSE(SaveLiftDistance(link, 9));
+    SetDeviceTraceSink(nullptr);
+    EXPECT_EQ(traced, (Lines{"ORVA7100 device: SaveLiftDistance failed: send-failed (the transfer "
+                             "was refused), system code 31"}));
 }
 
 TEST_F(CommandsTest, NoMouseSendsNothing) {
     transport.model.Unplug();
-    EXPECT_FALSE(SetActiveProfile(link, 1));
+    EXPECT_EQ(SetActiveProfile(link, 1).fault(), DeviceFault::kNoMouse);
     DeviceInfo info;
-    EXPECT_FALSE(ReadDeviceInfo(link, info));
+    EXPECT_EQ(ReadDeviceInfo(link, info).fault(), DeviceFault::kNoMouse);
     EXPECT_TRUE(transport.log.lines.empty());
 }
 
@@ -145,7 +197,7 @@ TEST_F(CommandsTest, MacrosThatDoNotFitSendNothing) {
     macro.events.assign(300, {1, 0x41, 1, 5});
     profile.buttons[3].function = kFunctionMacro;
     profile.AssignMacro(profile.buttons[3], &macro);
-    EXPECT_FALSE(WriteProfileImage(link, profile));
+    EXPECT_EQ(WriteProfileImage(link, profile).fault(), DeviceFault::kImageTooLarge);
     EXPECT_TRUE(transport.log.Sets().empty());
 }
 

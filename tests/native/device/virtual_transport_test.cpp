@@ -1,5 +1,6 @@
-// The virtual transport against a real server in this process: enumeration, stale handles and
-// arrivals and removals reaching the device-change handling.
+// The virtual transport against a real server in this process: enumeration, stale handles, the
+// cause of each fault the mouse can show, and arrivals and removals reaching the device-change
+// handling.
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,7 @@ TEST_F(VirtualTransportTest, ATransferWithoutAnAnswerInTimeFailsAndTheLinkRecove
     ASSERT_TRUE(SetActiveProfile(link, 3));
     Control("fault latency " + std::to_string(kFeatureTransferTimeoutMs + 1000));
     uint8_t active = 0;
-    EXPECT_FALSE(GetActiveProfile(link, active));
+    EXPECT_EQ(GetActiveProfile(link, active).fault(), DeviceFault::kTimedOut);
     Control("fault clear");
     EXPECT_TRUE(link.IsOpen());
     ASSERT_TRUE(GetActiveProfile(link, active));
@@ -76,9 +77,39 @@ TEST_F(VirtualTransportTest, HandleGoesStaleWhenTheMouseComesBack) {
     ASSERT_TRUE(SetActiveProfile(link, 1));
     Control("unplug");
     Control("plug");
-    EXPECT_FALSE(SetActiveProfile(link, 1)) << "the old handle is stale";
+    EXPECT_EQ(SetActiveProfile(link, 1).fault(), DeviceFault::kNoMouse)
+        << "the old handle is stale";
     link.Invalidate();
     EXPECT_TRUE(SetActiveProfile(link, 1));
+}
+
+// Each fault of the mouse, on an open link, comes out as its own cause; after each the mouse
+// works again once the fault is cleared.
+TEST_F(VirtualTransportTest, EachFaultComesOutAsItsCause) {
+    HidTransportVirtual transport(server.Address());
+    DeviceLink link(transport, clock);
+    ASSERT_TRUE(link.EnsureOpen());
+    DeviceInfo info;
+
+    Control("fault reject-report 4");
+    EXPECT_EQ(ReadDeviceInfo(link, info).fault(), DeviceFault::kSendFailed) << "report 4 refused";
+    Control("fault clear");
+    ASSERT_TRUE(ReadDeviceInfo(link, info));
+
+    Control("fault ack-after never");
+    EXPECT_EQ(SaveLiftDistance(link, 20).fault(), DeviceFault::kNoAcknowledge);
+    Control("fault clear");
+    ASSERT_TRUE(SaveLiftDistance(link, 20));
+
+    Control("unplug");
+    EXPECT_EQ(SetActiveProfile(link, 2).fault(), DeviceFault::kNoMouse) << "unplugged";
+    Control("plug");
+    link.Invalidate();
+    ASSERT_TRUE(SetActiveProfile(link, 2));
+
+    // The server going away takes the mouse with it.
+    server.Stop();
+    EXPECT_EQ(SetActiveProfile(link, 2).fault(), DeviceFault::kNoMouse) << "server gone";
 }
 
 TEST_F(VirtualTransportTest, NoServerMeansNoMouse) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A mouse that stays connected but answers every transfer only after 10 s: each transfer fails
-# after the transports' bounded wait, so every command ends with its message and status 1 well
-# before the deadline given here; nothing hangs. Once the mouse answers again, commands work.
+# after the transports' bounded wait, so every command ends with its message, the cause
+# "timed-out" and status 1 well before the deadline given here; nothing hangs. Once the mouse
+# answers again, commands work.
 set -u
 ctl=$1
 server=$2
@@ -20,6 +21,9 @@ check() {
     local status=$?
     [ $status = 1 ] || fail "device $* against a silent mouse: status $status"
     [ -s "$work/err" ] || fail "device $*: no message"
+    if grep -vq '^{"error":"timed-out","message":"[^"]*","cause":"the mouse did not answer in time"' "$work/err"; then
+        fail "device $*: $(cat "$work/err")"
+    fi
 }
 check 20 info
 check 20 active

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Unplug at every report: an Apply of five two-chunk profiles, the virtual mouse vanishing after
 # report N for every N from the first report to the last. Each time the command ends with the
-# system's message and status 1 (nothing crashes), and the next Apply after replugging writes
-# everything.
+# system's message, the cause "no-mouse" and status 1 (nothing crashes), and the next Apply
+# after replugging writes everything.
 set -u
 ctl=$1
 server=$2
@@ -21,7 +21,7 @@ reports=$(wc -l <"$work/mouse.transcript")
 [ "$reports" -gt 40 ] || fail "only $reports reports in an apply"
 echo "an apply takes $reports reports"
 
-messages='^(ORVA mouse no found\.|set current profile id failed\.|set profile to mcu failed\.)$'
+messages='^\{"error":"no-mouse","message":"(ORVA mouse no found\.|set current profile id failed\.|set profile to mcu failed\.)",'
 set_name=a
 for n in $(seq 1 "$reports"); do
     # Each round writes the other set, so that only a complete Apply makes the slots match.

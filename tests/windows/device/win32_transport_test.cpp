@@ -39,20 +39,44 @@ TEST(Win32Transport, EnumeratesTheSystemsHidInterfacesAndFindsNoMouse) {
         // The padded, time-bounded transfers on a device that knows none of the mouse's reports:
         // they end (either way) instead of hanging.
         uint8_t report[8] = {0x03, 0x03};
-        const bool set = transport.SetFeature(handle, report, sizeof report);
-        const bool get = transport.GetFeature(handle, report, sizeof report);
-        std::printf("  feature report 3: set %d, get %d\n", set, get);
+        const DeviceResult set = transport.SetFeature(handle, report, sizeof report);
+        const DeviceResult get = transport.GetFeature(handle, report, sizeof report);
+        std::printf("  feature report 3: set %s (%lu), get %s (%lu)\n",
+                    DeviceFaultCode(set.fault()), static_cast<unsigned long>(set.systemCode()),
+                    DeviceFaultCode(get.fault()), static_cast<unsigned long>(get.systemCode()));
         transport.Close(handle);
     }
     SystemDeviceClock clock;
     DeviceLink link(transport, clock);
     EXPECT_FALSE(link.EnsureOpen());
-    EXPECT_FALSE(SetActiveProfile(link, 0));
+    EXPECT_EQ(SetActiveProfile(link, 0).fault(), DeviceFault::kNoMouse);
     ProfileSet profiles;
     std::vector<ApplyMessage> messages;
-    EXPECT_FALSE(ApplyToMouse(link, profiles, 0,
-                              [&](ApplyMessage message) { messages.push_back(message); }));
+    EXPECT_EQ(ApplyToMouse(
+                  link, profiles, 0,
+                  [&](ApplyMessage message, const DeviceResult&) { messages.push_back(message); })
+                  .fault(),
+              DeviceFault::kNoMouse);
     EXPECT_EQ(messages, std::vector<ApplyMessage>{ApplyMessage::kNoMouse});
+}
+
+// A feature request the handle cannot take (a plain file's) is refused by the system, and its
+// error code comes along.
+TEST(Win32Transport, RefusedTransferKeepsTheSystemsCode) {
+    wchar_t folder[MAX_PATH];
+    wchar_t file[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
+    ASSERT_NE(GetTempFileNameW(folder, L"hid", 0, file), 0u);
+    HANDLE handle = CreateFileW(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OVERLAPPED | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    const uint8_t report[8] = {0x03, 0x02};
+    const DeviceResult sent = SendFeatureWithin(handle, report, sizeof report, 0, 500);
+    CloseHandle(handle);
+    EXPECT_EQ(sent.fault(), DeviceFault::kSendFailed);
+    EXPECT_NE(sent.systemCode(), 0u);
+    EXPECT_EQ(SendFeatureWithin(INVALID_HANDLE_VALUE, report, sizeof report, 0).fault(),
+              DeviceFault::kNoMouse);
 }
 
 TEST(Win32Transport, ProcessWalkSeesThisProgram) {

@@ -20,8 +20,10 @@ class NoMouseTransport : public HidTransport {
     std::vector<std::u16string> ListInterfaces() override { return {}; }
     HidHandle Open(const std::u16string&) override { return kNoHandle; }
     bool GetIds(HidHandle, uint16_t&, uint16_t&) override { return false; }
-    bool SetFeature(HidHandle, const uint8_t*, size_t) override { return false; }
-    bool GetFeature(HidHandle, uint8_t*, size_t) override { return false; }
+    DeviceResult SetFeature(HidHandle, const uint8_t*, size_t) override {
+        return DeviceFault::kNoMouse;
+    }
+    DeviceResult GetFeature(HidHandle, uint8_t*, size_t) override { return DeviceFault::kNoMouse; }
     void Close(HidHandle) override {}
     std::vector<std::u16string> ProcessNames() override { return {}; }
 };
