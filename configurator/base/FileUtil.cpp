@@ -166,15 +166,10 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
     return false;
 }
 
-bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
-    // No name, no file: an empty path must not turn into a temporary in the current folder.
-    if (!path.has_filename())
-        return false;
-    if (HoldsBytes(path, data, size))
-        return true;
-    const fs::path temp = TemporaryPathBeside(path);
-    ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+// Writes the whole temporary and flushes it to the disk; closed on return.
+static bool WriteAndFlush(const fs::path& temp, const uint8_t* data, size_t size) {
+    const ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE)
         return false;
     bool ok = true;
@@ -185,13 +180,7 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
         ok = WriteFile(file.Get(), data + done, want, &wrote, nullptr) && wrote == want;
         done += wrote;
     }
-    ok = ok && FlushFileBuffers(file.Get());
-    file.Reset();  // closed before the temporary replaces the target
-    if (ok)
-        ok = ReplaceFile(temp, path);
-    if (!ok)
-        DeleteFileW(temp.c_str());
-    return ok;
+    return ok && FlushFileBuffers(file.Get());
 }
 
 #else
@@ -244,13 +233,8 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
     return false;
 }
 
-bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
-    // No name, no file: an empty path must not turn into a temporary in the current folder.
-    if (!path.has_filename())
-        return false;
-    if (HoldsBytes(path, data, size))
-        return true;
-    const fs::path temp = TemporaryPathBeside(path);
+// Writes the whole temporary and flushes it to the disk; closed on return.
+static bool WriteAndFlush(const fs::path& temp, const uint8_t* data, size_t size) {
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
@@ -265,12 +249,23 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
             done += static_cast<size_t>(wrote);
     }
     ok = ok && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (ok)
-        ok = ReplaceFile(temp, path);
-    if (!ok)
-        unlink(temp.c_str());
-    return ok;
+    return (close(fd) == 0) && ok;
 }
 
 #endif
+
+bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size) {
+    // No name, no file: an empty path must not turn into a temporary in the current folder.
+    if (!path.has_filename())
+        return false;
+    if (HoldsBytes(path, data, size))
+        return true;
+    const fs::path temp = TemporaryPathBeside(path);
+    // The temporary is closed before it replaces the target.
+    const bool ok = WriteAndFlush(temp, data, size) && ReplaceFile(temp, path);
+    if (!ok) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+    }
+    return ok;
+}
