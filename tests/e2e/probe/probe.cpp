@@ -46,22 +46,12 @@
 #include "app/ButtonImageIds.h"
 #include "app/NoticeDlgIds.h"
 #include "skin/ScopedWin.h"
+#include "WindowSearch.h"
 #include "skin/logic/ControlKind.h"
 
 namespace {
 
 constexpr UINT kAnswerTimeoutMs = 2000;
-
-void PrintUtf8(const std::wstring& text) {
-    if (text.empty())
-        return;
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-}
 
 // Line breaks inside a text would split the probe's one-line answers.
 std::wstring OneLine(std::wstring text) {
@@ -97,44 +87,6 @@ std::wstring ClassName(HWND window) {
     wchar_t name[128] = {};
     GetClassNameW(window, name, 128);
     return name;
-}
-
-struct FoundTop {
-    const wchar_t* title;
-    HWND window;
-};
-
-BOOL CALLBACK MatchTitle(HWND window, LPARAM param) noexcept {
-    auto* found = reinterpret_cast<FoundTop*>(param);
-    wchar_t title[512] = {};
-    GetWindowTextW(window, title, 512);
-    if (std::wcscmp(title, found->title) != 0)
-        return TRUE;
-    // A visible window of that title wins over a hidden one.
-    if (found->window == nullptr || IsWindowVisible(window))
-        found->window = window;
-    return IsWindowVisible(window) ? FALSE : TRUE;
-}
-
-HWND FindTop(const wchar_t* title) {
-    FoundTop found{title, nullptr};
-    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&found));
-    return found.window;
-}
-
-std::vector<HWND> DescendantsBreadthFirst(HWND root) {
-    std::vector<HWND> all;
-    std::deque<HWND> pending{root};
-    while (!pending.empty()) {
-        HWND parent = pending.front();
-        pending.pop_front();
-        for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            all.push_back(child);
-            pending.push_back(child);
-        }
-    }
-    return all;
 }
 
 HWND FindControl(HWND top, int id, const wchar_t* parentId) {
