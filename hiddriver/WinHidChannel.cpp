@@ -2,6 +2,7 @@
 
 #include <setupapi.h>
 
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -9,30 +10,28 @@ extern "C" {
 }
 
 #include "device/HidTransportWin32.h"
+#include "device/MouseIdentity.h"
 
 CWinHidChannel::~CWinHidChannel() {
     Close();
 }
 
-HANDLE CWinHidChannel::OpenIfMouse(const std::wstring& path, size_t& featureLength) {
+ScopedHandle CWinHidChannel::OpenIfMouse(const std::wstring& path, size_t& featureLength) {
     // Mouse interfaces are held by the system for reading; feature reports need no access.
-    HANDLE handle =
+    HANDLE opened =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    if (opened == INVALID_HANDLE_VALUE) {
+        opened = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     }
-    if (handle == INVALID_HANDLE_VALUE)
-        return handle;
+    ScopedHandle handle(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof attributes;
-    if (!HidD_GetAttributes(handle, &attributes) || attributes.VendorID != kVendorId ||
-        attributes.ProductID != kProductId) {
-        CloseHandle(handle);
-        return INVALID_HANDLE_VALUE;
-    }
-    featureLength = InterfaceFeatureLength(handle);
+    if (!handle || !HidD_GetAttributes(handle.Get(), &attributes) ||
+        attributes.VendorID != kMouseVendorId || attributes.ProductID != kMouseProductId)
+        return {};
+    featureLength = InterfaceFeatureLength(handle.Get());
     return handle;
 }
 
@@ -58,38 +57,30 @@ bool CWinHidChannel::Open() {
         if (!SetupDiGetDeviceInterfaceDetailW(set, &item, detail, needed, nullptr, nullptr))
             continue;
         size_t featureLength = 0;
-        HANDLE handle = OpenIfMouse(detail->DevicePath, featureLength);
-        if (handle == INVALID_HANDLE_VALUE)
-            continue;
+        ScopedHandle handle = OpenIfMouse(detail->DevicePath, featureLength);
         // The interface carrying the 1025-byte data report has the longest feature report.
-        if (handle_ == INVALID_HANDLE_VALUE || featureLength > featureLength_) {
-            if (handle_ != INVALID_HANDLE_VALUE)
-                CloseHandle(handle_);
-            handle_ = handle;
+        if (handle && (!handle_ || featureLength > featureLength_)) {
+            handle_ = std::move(handle);
             featureLength_ = featureLength;
-        } else {
-            CloseHandle(handle);
         }
     }
     SetupDiDestroyDeviceInfoList(set);
-    return handle_ != INVALID_HANDLE_VALUE;
+    return static_cast<bool>(handle_);
 }
 
 void CWinHidChannel::Close() {
-    if (handle_ != INVALID_HANDLE_VALUE)
-        CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    handle_.Reset();
     featureLength_ = 0;
 }
 
 bool CWinHidChannel::SetFeature(const uint8_t* report, size_t length) {
-    if (handle_ == INVALID_HANDLE_VALUE)
+    if (!handle_)
         return false;
-    return SendFeatureWithin(handle_, report, length, featureLength_).ok();
+    return SendFeatureWithin(handle_.Get(), report, length, featureLength_).ok();
 }
 
 bool CWinHidChannel::GetFeature(uint8_t* report, size_t length) {
-    if (handle_ == INVALID_HANDLE_VALUE)
+    if (!handle_)
         return false;
-    return ReadFeatureWithin(handle_, report, length, featureLength_).ok();
+    return ReadFeatureWithin(handle_.Get(), report, length, featureLength_).ok();
 }

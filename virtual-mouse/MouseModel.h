@@ -18,6 +18,9 @@ constexpr int kSlotCount = 5;
 constexpr size_t kSlotSize = 2048;
 constexpr size_t kChunkSize = 1024;
 constexpr uint32_t kMaxFirmwareLength = 200 * 1024;
+// The mouse's own side of the protocol keeps its own ids on purpose, as it keeps its own report
+// layouts: it is the independent second side the programs are tested against, so it shares no
+// header with them (the configurator's are in configurator/device/MouseIdentity.h).
 constexpr uint16_t kVendorId = 0x04B4;
 constexpr uint16_t kProductId = 0x1224;
 

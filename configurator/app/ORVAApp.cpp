@@ -38,8 +38,8 @@ bool CORVAApp::InitInstance() noexcept {
     if (HWND running = FindRunningWindow()) {
         PostMessageW(running, WM_SHOW_CONFIGURATOR, 0, 0);
     }
-    instanceMutex_ = CreateMutexW(nullptr, FALSE, Wide(kInstanceMutexName).c_str());
-    if (instanceMutex_ == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
+    instanceMutex_.Reset(CreateMutexW(nullptr, FALSE, Wide(kInstanceMutexName).c_str()));
+    if (!instanceMutex_ || GetLastError() == ERROR_ALREADY_EXISTS) {
         return false;
     }
     // Past the mutex no other configurator runs: the temporary files of saves that a kill cut
@@ -53,9 +53,6 @@ bool CORVAApp::InitInstance() noexcept {
 }
 
 int CORVAApp::ExitInstance() noexcept {
-    if (instanceMutex_ != nullptr) {
-        CloseHandle(instanceMutex_);
-        instanceMutex_ = nullptr;
-    }
+    instanceMutex_.Reset();
     return 0;
 }

@@ -3,6 +3,7 @@
 // asks the running program to show its window and ends. The main window runs modally; the
 // program ends with it.
 
+#include "skin/ScopedWin.h"
 #include "skin/ZelApp.h"
 
 class CORVAApp : public CZelApp {
@@ -11,5 +12,5 @@ class CORVAApp : public CZelApp {
     int ExitInstance() noexcept override;
 
   private:
-    HANDLE instanceMutex_ = nullptr;
+    ScopedHandle instanceMutex_;
 };

@@ -18,6 +18,8 @@
 #include <cstdio>
 #endif
 
+#include "base/ScopedHandle.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -120,20 +122,19 @@ int RemoveStaleTemporaries(const fs::path& folder,
 bool ProcessMayBeRunning(uint32_t processId) {
     if (processId == GetCurrentProcessId())
         return true;
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    const ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     // The system answers an id that names no process with an invalid parameter; anything else
     // (access denied to another user's process) may be a live writer.
-    if (process == nullptr)
+    if (!process)
         return GetLastError() != ERROR_INVALID_PARAMETER;
-    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return running;
+    return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes) {
     // Other readers may share the file; writers are shut out while it is read.
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const ScopedHandle owner(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const HANDLE file = owner.Get();
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size{};
@@ -149,7 +150,6 @@ bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes, uintmax_t 
             done += got;
         }
     }
-    CloseHandle(file);
     return ok;
 }
 
@@ -166,30 +166,22 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
     return false;
 }
 
-namespace {
-
-// Writes and flushes a new file; false when it could not be created (nothing to remove) and
-// `created` tells whether a partial file is left.
-bool WriteNewFile(const fs::path& temp, const uint8_t* data, size_t size, bool& created) {
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    created = file != INVALID_HANDLE_VALUE;
-    if (!created)
+// Writes the whole temporary and flushes it to the disk; closed on return.
+static bool WriteAndFlush(const fs::path& temp, const uint8_t* data, size_t size) {
+    const ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE)
         return false;
     bool ok = true;
     size_t done = 0;
     while (ok && done < size) {
         DWORD wrote = 0;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(size - done, 1 << 20));
-        ok = WriteFile(file, data + done, want, &wrote, nullptr) && wrote == want;
+        ok = WriteFile(file.Get(), data + done, want, &wrote, nullptr) && wrote == want;
         done += wrote;
     }
-    ok = ok && FlushFileBuffers(file);
-    CloseHandle(file);
-    return ok;
+    return ok && FlushFileBuffers(file.Get());
 }
-
-}  // namespace
 
 #else
 
@@ -241,12 +233,10 @@ bool ReplaceFile(const fs::path& from, const fs::path& to) {
     return false;
 }
 
-namespace {
-
-bool WriteNewFile(const fs::path& temp, const uint8_t* data, size_t size, bool& created) {
+// Writes the whole temporary and flushes it to the disk; closed on return.
+static bool WriteAndFlush(const fs::path& temp, const uint8_t* data, size_t size) {
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    created = fd >= 0;
-    if (!created)
+    if (fd < 0)
         return false;
     bool ok = true;
     size_t done = 0;
@@ -259,11 +249,8 @@ bool WriteNewFile(const fs::path& temp, const uint8_t* data, size_t size, bool& 
             done += static_cast<size_t>(wrote);
     }
     ok = ok && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    return ok;
+    return (close(fd) == 0) && ok;
 }
-
-}  // namespace
 
 #endif
 
@@ -274,13 +261,11 @@ bool WriteFileAtomically(const fs::path& path, const uint8_t* data, size_t size)
     if (HoldsBytes(path, data, size))
         return true;
     const fs::path temp = TemporaryPathBeside(path);
-    bool created = false;
-    bool ok = WriteNewFile(temp, data, size, created);
-    if (ok)
-        ok = ReplaceFile(temp, path);
-    if (!ok && created) {
-        std::error_code ec;
-        fs::remove(temp, ec);
+    // The temporary is closed before it replaces the target.
+    const bool ok = WriteAndFlush(temp, data, size) && ReplaceFile(temp, path);
+    if (!ok) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
     }
     return ok;
 }

@@ -21,10 +21,10 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }  // namespace
 
 bool IsMouseInterfaceName(std::u16string_view name) {
-    const size_t product = name.find(u"1224");
+    const size_t product = name.find(kMouseProductText);
     if (product == std::u16string_view::npos || product == 0)
         return false;
-    const size_t vendor = name.find(u"04B4");
+    const size_t vendor = name.find(kMouseVendorText);
     return vendor != std::u16string_view::npos && vendor >= 1;
 }
 

@@ -9,16 +9,14 @@
 
 #include "device/DeviceClock.h"
 #include "device/HidTransport.h"
+#include "device/MouseIdentity.h"
 
 // The longest wait of a transfer nobody asked for (the poll, the reads at start and arrival): a
 // healthy mouse answers in a few ms, and a silent one must not hold the window.
 constexpr int kUnaskedTransferLimitMs = 150;
 
-constexpr uint16_t kMouseVendorId = 0x04B4;
-constexpr uint16_t kMouseProductId = 0x1224;
-
-// Whether a device-interface name belongs to the mouse: "1224" and "04B4" (case-sensitive) each
-// occur, the first occurrence of each at position 1 or later.
+// Whether a device-interface name belongs to the mouse: the product and vendor texts
+// (case-sensitive) each occur, the first occurrence of each at position 1 or later.
 bool IsMouseInterfaceName(std::u16string_view name);
 
 class DeviceLink {

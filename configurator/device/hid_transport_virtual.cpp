@@ -4,9 +4,10 @@
 #include <utility>
 
 #include "device/DeviceLink.h"
+#include "device/MouseIdentity.h"
 
-const char16_t kVirtualMousePath[] =
-    u"\\\\?\\HID#VID_04B4&PID_1224#VIRTUAL#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+const char16_t kVirtualMousePath[] = u"\\\\?\\HID#VID_" ORVA_MOUSE_VENDOR_TEXT u"&PID_" ORVA_MOUSE_PRODUCT_TEXT
+    u"#VIRTUAL#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
 namespace {
 

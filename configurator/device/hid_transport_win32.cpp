@@ -15,6 +15,7 @@ extern "C" {
 #include <memory>
 #include <vector>
 
+#include "base/ScopedHandle.h"
 #include "device/FeatureBuffer.h"
 
 namespace {
@@ -58,10 +59,11 @@ DeviceResult FromSystemError(DWORD error) {
 // never answers costs a cancelled request instead of a hung program.
 DeviceResult TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buffer, bool readsBack,
                             int limitMs) {
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (overlapped.hEvent == nullptr)
+    const ScopedHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!event)
         return {DeviceFault::kSendFailed, GetLastError()};
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = event.Get();
     const DWORD size = static_cast<DWORD>(buffer.size());
     DWORD done = 0;
     bool timedOut = false;
@@ -80,7 +82,6 @@ DeviceResult TransferWithin(HANDLE handle, DWORD code, std::vector<uint8_t>& buf
         ok = GetOverlappedResult(handle, &overlapped, &done, TRUE);
         error = ok ? ERROR_SUCCESS : GetLastError();
     }
-    CloseHandle(overlapped.hEvent);
     if (ok)
         return DeviceResult::Ok();
     // Cancelled at our limit: whatever code the cancel left, the mouse was too slow.
@@ -208,17 +209,16 @@ std::vector<std::u16string> HidTransportWin32::ProcessNames() {
 
 std::vector<std::u16string> ListRunningProcessNames() {
     std::vector<std::u16string> names;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.Get() == INVALID_HANDLE_VALUE)
         return names;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
         entry.szExeFile[MAX_PATH - 1] = L'\0';
         names.push_back(ToU16(entry.szExeFile));
     }
-    CloseHandle(snapshot);
     return names;
 }
 

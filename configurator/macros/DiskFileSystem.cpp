@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/FileUtil.h"
+#include "base/ScopedHandle.h"
 #include "macros/MacroFile.h"
 
 #ifdef _WIN32
@@ -88,15 +89,11 @@ bool DiskFileSystem::Remove(const fs::path& path) {
 bool DiskFileSystem::Identify(const fs::path& path, FileIdentity& identity) {
     // No access rights needed; backup semantics let folders open too.
     // A link is identified as itself, not as what it points to.
-    HANDLE handle = CreateFileW(
+    const ScopedHandle handle(CreateFileW(
         path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool ok = GetFileInformationByHandle(handle, &info) != 0;
-    CloseHandle(handle);
-    if (!ok)
+    if (handle.Get() == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle.Get(), &info))
         return false;
     identity.volume = info.dwVolumeSerialNumber;
     identity.file = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;

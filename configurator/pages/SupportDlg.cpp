@@ -14,6 +14,7 @@
 #include "pages/logic/SupportPageLayout.h"
 #include "pages/logic/SupportRules.h"
 #include "profiles/Storage.h"
+#include "skin/ScopedWin.h"
 
 namespace {
 
@@ -97,12 +98,11 @@ void CSupportDlg::OpenWebPage(const std::wstring& address) noexcept {
     if (copy == nullptr) {
         return;
     }
-    HANDLE thread = CreateThread(nullptr, 0, &OpenWebPageWorker, copy, 0, nullptr);
-    if (thread == nullptr) {
+    // The worker runs on its own; its handle is not needed.
+    const ScopedHandle thread(CreateThread(nullptr, 0, &OpenWebPageWorker, copy, 0, nullptr));
+    if (!thread) {
         delete copy;
-        return;
     }
-    CloseHandle(thread);
 }
 
 void CSupportDlg::CheckFirmware() noexcept {

@@ -42,9 +42,6 @@ CZelMacroCtrl::CZelMacroCtrl() noexcept : font_(CreateSkinFont(kFontHeight)) {}
 
 CZelMacroCtrl::~CZelMacroCtrl() {
     Detach();
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
 }
 
 void CZelMacroCtrl::OnAttached() noexcept {
@@ -287,7 +284,7 @@ void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
         return;
     }
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previousFont = SelectObject(dc, font_);
+    const ScopedSelect font(dc, font_.Get());
     for (const CEventItem& event : macro->events) {
         const std::wstring keyName =
             event.code >= 0 ? KeyName(static_cast<uint32_t>(event.code)) : std::wstring();
@@ -310,7 +307,6 @@ void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
                       DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
-    SelectObject(dc, previousFont);
 }
 
 bool CZelMacroCtrl::DescribeSelf(AccessInfo& info) const noexcept {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "pages/logic/MacroEditorModel.h"
+#include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
 #include "skin/ZelEdit.h"
 #include "skin/ZelMenu.h"
@@ -63,5 +64,5 @@ class CZelMacroCtrl : public CZelWnd, public MacroEditorModel {
     CZelMenu menu_;
     CZelEdit delayEdit_;
     CZelScrollCtrl scrollBar_;
-    HFONT font_ = nullptr;
+    ScopedFont font_;
 };

@@ -52,7 +52,7 @@ struct DrawLabelRecord {
 // One line of text, transparent, unclipped; the font (when given) stays selected.
 void DrawLabel(const DrawLabelRecord& label, HFONT font, HDC dc) noexcept;
 
-// "Arial", weight 400, of a height in pixels. The caller owns it (DeleteObject).
+// "Arial", weight 400, of a height in pixels. The caller owns it (a ScopedFont).
 HFONT CreateSkinFont(int pixelHeight) noexcept;
 
 // Prepares a graphics surface the way every skinned control draws: high-quality smoothing.

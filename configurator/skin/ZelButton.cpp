@@ -11,9 +11,6 @@ CZelButton::CZelButton() noexcept : font_(CreateSkinFont(kFontHeight)) {}
 
 CZelButton::~CZelButton() {
     Detach();
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
 }
 
 // Setters repaint only on a change: under Wine each window's repaint is a string of server round
@@ -49,7 +46,7 @@ void CZelButton::DrawCaption(HDC dc, const RECT& client) noexcept {
         return;
     }
     const bool hot = latched_ || State() == kSkinOver;
-    DrawCaptionText(dc, client, caption_, font_, hot ? hotCaptionColour_ : captionColour_,
+    DrawCaptionText(dc, client, caption_, font_.Get(), hot ? hotCaptionColour_ : captionColour_,
                     kCaptionIndent);
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "skin/ScopedWin.h"
 #include "skin/ZelButtonBase.h"
 
 class CZelButton : public CZelButtonBase {
@@ -26,7 +27,7 @@ class CZelButton : public CZelButtonBase {
 
   private:
     std::wstring caption_;
-    HFONT font_ = nullptr;
+    ScopedFont font_;
     uint32_t captionColour_ = kArgbWhite;
     uint32_t hotCaptionColour_ = kArgbAccent;
     bool latched_ = false;

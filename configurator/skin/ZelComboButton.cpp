@@ -18,9 +18,6 @@ CZelComboButton::CZelComboButton() noexcept : font_(CreateSkinFont(kFontHeight))
 CZelComboButton::~CZelComboButton() {
     Detach();
     menu_.reset();
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
 }
 
 bool CZelComboButton::EnsureMenu(int width) noexcept {
@@ -158,7 +155,7 @@ void CZelComboButton::DrawCaption(HDC dc, const RECT& client) noexcept {
         return;
     }
     const bool hot = latched_ || State() == kSkinOver;
-    DrawCaptionText(dc, client, caption_, font_, hot ? hotCaptionColour_ : captionColour_,
+    DrawCaptionText(dc, client, caption_, font_.Get(), hot ? hotCaptionColour_ : captionColour_,
                     kCaptionIndent);
 }
 

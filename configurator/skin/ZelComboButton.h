@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/ScopedWin.h"
 #include "skin/ZelButtonBase.h"
 
 class CZelMenu;
@@ -61,7 +62,7 @@ class CZelComboButton : public CZelButtonBase {
     std::wstring caption_;
     int currentId_ = -1;
     int currentValue_ = -1;
-    HFONT font_ = nullptr;
+    ScopedFont font_;
     uint32_t captionColour_ = kArgbWhite;
     uint32_t hotCaptionColour_ = kArgbAccent;
     bool latched_ = false;

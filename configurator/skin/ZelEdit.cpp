@@ -13,14 +13,11 @@ CZelEdit::CZelEdit() noexcept : font_(CreateSkinFont(kDefaultFontHeight)) {}
 
 CZelEdit::~CZelEdit() {
     Detach();
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
 }
 
 void CZelEdit::OnAttached() noexcept {
     // The field's own caret and hit testing must use the font the text is painted with.
-    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
 void CZelEdit::SetFontHeight(int pixels) noexcept {
@@ -31,10 +28,7 @@ void CZelEdit::SetFontHeight(int pixels) noexcept {
     if (Hwnd() != nullptr) {
         SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
-    font_ = font;
+    font_.Reset(font);
 }
 
 void CZelEdit::SetBackground(SkinImage image) noexcept {
@@ -61,7 +55,7 @@ bool CZelEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
             auto dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, textColour_);
             SetBkMode(dc, TRANSPARENT);
-            SelectObject(dc, font_);
+            SelectObject(dc, font_.Get());  // stays: the field draws its own text with it
             result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             return true;
         }
@@ -99,11 +93,10 @@ void CZelEdit::OnPaint() noexcept {
     HDC dc = paint.Dc();
     SetTextColor(dc, textColour_);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previous = SelectObject(dc, font_);
+    const ScopedSelect font(dc, font_.Get());
     RECT area{1, 0, width, height};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_LEFT | DT_TOP | DT_NOPREFIX);
-    SelectObject(dc, previous);
 }
 
 bool CZelEdit::DescribeSelf(AccessInfo& info) const noexcept {

@@ -30,9 +30,6 @@ CZelMenu::~CZelMenu() {
     // Destroyed here, while the window is still handled as a menu, so that an open level takes
     // the hook with it.
     DestroyWindow();
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
 }
 
 bool CZelMenu::Create(const wchar_t* name, const RECT& rect, HWND notify,
@@ -81,10 +78,10 @@ void CZelMenu::SetSize(int width, int height) noexcept {
 }
 
 HFONT CZelMenu::Font() const noexcept {
-    if (font_ == nullptr) {
-        font_ = CreateSkinFont(kFontHeight);
+    if (!font_) {
+        font_.Reset(CreateSkinFont(kFontHeight));
     }
-    return font_;
+    return font_.Get();
 }
 
 CZelMenu* CZelMenu::GetSubMenu(int32_t levelId) noexcept {
@@ -103,15 +100,13 @@ std::unique_ptr<MenuLevel> CZelMenu::MakeSubLevel(int32_t levelId) {
 
 int32_t CZelMenu::MeasureTextWidth(const std::wstring& text) const {
     // A memory DC: the level may have no window yet, and text is measured the same on any DC.
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (dc == nullptr) {
+    const ScopedDC dc(CreateCompatibleDC(nullptr));
+    if (!dc) {
         return 0;
     }
-    HGDIOBJ previous = SelectObject(dc, Font());
+    const ScopedSelect font(dc.Get(), Font());
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
@@ -121,14 +116,12 @@ void CZelMenu::LayoutItems() noexcept {
         return;
     }
     int lineHeight = 0;
-    if (HDC dc = GetDC(Hwnd())) {
-        HGDIOBJ previous = SelectObject(dc, Font());
+    if (const ScopedWindowDC dc(Hwnd()); dc) {
+        const ScopedSelect font(dc.Get(), Font());
         const std::wstring& text = Items().front().text;
         SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         lineHeight = size.cy;
-        SelectObject(dc, previous);
-        ReleaseDC(Hwnd(), dc);
     }
     const int width = FittingWidth(minimumWidth_);
     const int height = MenuLevel::LayoutItems(width, lineHeight);
@@ -386,12 +379,8 @@ void CZelMenu::OnPaint() noexcept {
     }
     const RECT client{0, 0, paint.Width(), paint.Height()};
     HDC dc = paint.Dc();
-    HBRUSH background = CreateSolidBrush(kBackgroundColour);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
-    HBRUSH frame = CreateSolidBrush(kFrameColour);
-    FrameRect(dc, &client, frame);
-    DeleteObject(frame);
+    FillRect(dc, &client, ScopedBrush(CreateSolidBrush(kBackgroundColour)).Get());
+    FrameRect(dc, &client, ScopedBrush(CreateSolidBrush(kFrameColour)).Get());
     for (size_t i = 0; i < Items().size(); ++i) {
         PaintItem(paint, Items()[i], HoveredIndex() == static_cast<int32_t>(i));
     }
@@ -416,13 +405,12 @@ void CZelMenu::PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovere
         graphics.DrawPolygon(&pen, arrow, 3);
     }
     HDC dc = paint.Dc();
-    HGDIOBJ previousFont = SelectObject(dc, Font());
+    const ScopedSelect font(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, hovered ? kHighlightColour : kTextColour);
     // The level is as wide as its widest text needs (LayoutItems).
     DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &line,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previousFont);
 }
 
 // ---- screen readers and the keyboard --------------------------------------------------------

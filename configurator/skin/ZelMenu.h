@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/ScopedWin.h"
 #include "skin/ZelWnd.h"
 #include "skin/logic/MenuTree.h"
 
@@ -87,7 +88,7 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     HFONT Font() const noexcept;
 
     HWND notifyWindow_ = nullptr;
-    mutable HFONT font_ = nullptr;  // made on first use
+    mutable ScopedFont font_;  // made on first use
     std::wstring name_;
     RECT rect_{};           // the window's rectangle while it is not made yet
     int minimumWidth_ = 0;  // the width its owner gave the level

@@ -18,11 +18,7 @@ constexpr int kValueFontHeight = 13;
 
 CZelSliderCtrl::CZelSliderCtrl() noexcept : font_(CreateSkinFont(kValueFontHeight)) {}
 
-CZelSliderCtrl::~CZelSliderCtrl() {
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
-}
+CZelSliderCtrl::~CZelSliderCtrl() = default;
 
 void CZelSliderCtrl::OnAttached() noexcept {
     // A static control passes the mouse through to its parent unless it asks for notifications.
@@ -197,7 +193,7 @@ void CZelSliderCtrl::OnPaint() noexcept {
         label.top = box.top;
         label.right = box.right;
         label.bottom = box.bottom;
-        DrawLabel(label, font_, paint.Dc());
+        DrawLabel(label, font_.Get(), paint.Dc());
     }
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "skin/HoverCapture.h"
+#include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
 #include "skin/ZelWnd.h"
 #include "skin/logic/SliderMath.h"
@@ -64,7 +65,7 @@ class CZelSliderCtrl : public CZelWnd {
     int ThumbWidth() const noexcept { return images_.thumb.Width(); }
 
     SliderImages images_;
-    HFONT font_ = nullptr;
+    ScopedFont font_;
     HoverCapture hover_;
     bool pressed_ = false;
     int state_ = kNormal;

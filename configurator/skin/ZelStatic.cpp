@@ -12,9 +12,6 @@ CZelStatic::CZelStatic() noexcept : font_(CreateSkinFont(kDefaultFontHeight)) {}
 
 CZelStatic::~CZelStatic() {
     Detach();
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
 }
 
 void CZelStatic::SetImage(SkinImage image) noexcept {
@@ -26,10 +23,7 @@ void CZelStatic::SetFontHeight(int pixels) noexcept {
     if (font == nullptr) {
         return;
     }
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
-    font_ = font;
+    font_.Reset(font);
 }
 
 void CZelStatic::SetText(const std::wstring& text) noexcept {
@@ -115,7 +109,7 @@ void CZelStatic::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
         label.centreVertically = true;
         label.right = width;
         label.bottom = height;
-        DrawLabel(label, font_, paint.Dc());
+        DrawLabel(label, font_.Get(), paint.Dc());
     }
 }
 

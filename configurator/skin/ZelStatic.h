@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
 #include "skin/ZelWnd.h"
 #include "skin/logic/SkinPieces.h"
@@ -53,5 +54,5 @@ class CZelStatic : public CZelWnd {
     SkinImage singleImage_;
     uint32_t textColour_ = kArgbWhite;
     uint32_t fillColour_ = 0x00000000;
-    HFONT font_ = nullptr;
+    ScopedFont font_;
 };

@@ -1,6 +1,7 @@
 #include "skin/ZelWnd.h"
 
 #include "skin/FocusMark.h"
+#include "skin/ScopedWin.h"
 #include "skin/ZelAccessible.h"
 
 namespace {
@@ -293,14 +294,12 @@ bool CZelWnd::SetPolygonRegion(const std::vector<POINT>& points) noexcept {
     if (hwnd_ == nullptr || points.size() < 3) {
         return false;
     }
-    HRGN region = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE);
-    if (region == nullptr) {
+    ScopedRegion region(
+        CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
+    if (!region || SetWindowRgn(hwnd_, region.Get(), TRUE) == 0) {
         return false;
     }
-    if (SetWindowRgn(hwnd_, region, TRUE) == 0) {
-        DeleteObject(region);
-        return false;
-    }
+    region.Release();  // the window owns its region now
     return true;
 }
 

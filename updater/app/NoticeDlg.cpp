@@ -4,6 +4,7 @@
 
 #include "app/ButtonImageIds.h"
 #include "app/NoticeDlgIds.h"
+#include "app/ScopedWin.h"
 #include "app/SkinBitmap.h"
 
 namespace {
@@ -151,7 +152,6 @@ void CNoticeDlg::OnButton(HWND button) {
 }
 
 void CNoticeDlg::OnDownloadDriver() {
-    HANDLE thread = CreateThread(nullptr, 0, OpenPageThread, nullptr, 0, nullptr);
-    if (thread != nullptr)
-        CloseHandle(thread);
+    // The page opens on its own; its thread's handle is not needed.
+    const ScopedHandle thread(CreateThread(nullptr, 0, OpenPageThread, nullptr, 0, nullptr));
 }

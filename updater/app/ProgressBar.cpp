@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "app/ScopedWin.h"
+
 CProgressBar::~CProgressBar() {
     if (window_ != nullptr && IsWindow(window_)) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -70,17 +72,11 @@ void CProgressBar::OnPaint() const {
         filled = static_cast<int>(static_cast<long long>(client.right) * (position - low) /
                                   (high - low));
     }
-    if (HBRUSH back = CreateSolidBrush(background_)) {
-        FillRect(dc, &client, back);
-        DeleteObject(back);
-    }
+    if (const ScopedBrush back(CreateSolidBrush(background_)); back)
+        FillRect(dc, &client, back.Get());
     RECT bar = client;
     bar.right = client.left + filled;
-    if (HBRUSH fill = CreateSolidBrush(bar_); fill != nullptr && filled > 0) {
-        FillRect(dc, &bar, fill);
-        DeleteObject(fill);
-    } else if (fill != nullptr) {
-        DeleteObject(fill);
-    }
+    if (const ScopedBrush fill(CreateSolidBrush(bar_)); fill && filled > 0)
+        FillRect(dc, &bar, fill.Get());
     EndPaint(window_, &paint);
 }

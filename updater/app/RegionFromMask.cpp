@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/ScopedWin.h"
 #include "logic/MaskRuns.h"
 
 namespace {
@@ -47,31 +48,26 @@ HRGN RegionFromMask(HBITMAP mask, COLORREF key, COLORREF tolerance) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
-    HDC screen = GetDC(nullptr);
-    HDC memory = screen ? CreateCompatibleDC(screen) : nullptr;
-    const int rows =
-        memory ? GetDIBits(memory, mask, 0, height, pixels.data(), &format, DIB_RGB_COLORS) : 0;
-    if (memory)
-        DeleteDC(memory);
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    int rows = 0;
+    {
+        const ScopedScreenDC screen;
+        const ScopedDC memory(screen.Get() ? CreateCompatibleDC(screen.Get()) : nullptr);
+        if (memory)
+            rows = GetDIBits(memory.Get(), mask, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
+    }
     if (rows != height)
         return nullptr;
 
     std::vector<MaskRect> rects;
     if (!MaskRuns::Collect(pixels, width, height, key, tolerance, rects))
         return nullptr;
-    HRGN result = CreateRectRgn(0, 0, 0, 0);
-    for (size_t start = 0; result != nullptr && start < rects.size();
-         start += MaskRuns::kBatchRects) {
+    ScopedRegion result(CreateRectRgn(0, 0, 0, 0));
+    for (size_t start = 0; result && start < rects.size(); start += MaskRuns::kBatchRects) {
         const size_t count = std::min(MaskRuns::kBatchRects, rects.size() - start);
-        HRGN batch = RegionFromRects(rects.data() + start, count);
-        if (batch == nullptr) {
-            DeleteObject(result);
+        const ScopedRegion batch(RegionFromRects(rects.data() + start, count));
+        if (!batch)
             return nullptr;
-        }
-        CombineRgn(result, result, batch, RGN_OR);
-        DeleteObject(batch);
+        CombineRgn(result.Get(), result.Get(), batch.Get(), RGN_OR);
     }
-    return result;
+    return result.Release();
 }

@@ -16,11 +16,8 @@ void CSkinButton::Detach() {
 }
 
 void CSkinButton::FreeImages() {
-    for (HBITMAP& image : images_) {
-        if (image != nullptr)
-            DeleteObject(image);
-        image = nullptr;
-    }
+    for (ScopedBitmap& image : images_)
+        image.Reset();
 }
 
 bool CSkinButton::Create(HWND parent, std::string_view layoutText, const ButtonImages& ids,
@@ -39,12 +36,12 @@ bool CSkinButton::Create(HWND parent, std::string_view layoutText, const ButtonI
     ButtonLayout layout;
     if (!ButtonLayout::Parse(layoutText, layout))
         return false;
-    images_[kNormal] = LoadBitmapResource(ids.normal);
-    images_[kHover] = LoadBitmapResource(ids.hover);
-    images_[kPressed] = LoadBitmapResource(ids.pressed);
-    images_[kDisabled] = LoadBitmapResource(ids.disabled);
+    images_[kNormal].Reset(LoadBitmapResource(ids.normal));
+    images_[kHover].Reset(LoadBitmapResource(ids.hover));
+    images_[kPressed].Reset(LoadBitmapResource(ids.pressed));
+    images_[kDisabled].Reset(LoadBitmapResource(ids.disabled));
     // The layout's width and height are not used: the normal image decides the size.
-    const SIZE size = BitmapSize(images_[kNormal]);
+    const SIZE size = BitmapSize(images_[kNormal].Get());
     window_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, layout.left,
                               layout.top, size.cx, size.cy, parent, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
@@ -73,25 +70,23 @@ bool CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 void CSkinButton::Draw(const DRAWITEMSTRUCT& item) const {
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;
-    HBITMAP image = images_[kNormal];
+    HBITMAP image = images_[kNormal].Get();
     if (latched_ && enabled)
-        image = images_[kPressed];
+        image = images_[kPressed].Get();
     else if (item.itemState & ODS_SELECTED)
-        image = images_[kPressed];
+        image = images_[kPressed].Get();
     else if (hover_)
-        image = images_[kHover];
+        image = images_[kHover].Get();
     else if (!enabled)
-        image = images_[kDisabled];
+        image = images_[kDisabled].Get();
     if (image == nullptr)
         return;
-    HDC memory = CreateCompatibleDC(item.hDC);
-    if (memory == nullptr)
+    const ScopedDC memory(CreateCompatibleDC(item.hDC));
+    if (!memory)
         return;
-    HGDIOBJ old = SelectObject(memory, image);
+    const ScopedSelect selected(memory.Get(), image);
     const SIZE size = BitmapSize(image);
-    BitBlt(item.hDC, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    BitBlt(item.hDC, 0, 0, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void CSkinButton::Redraw() const {

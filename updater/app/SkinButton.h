@@ -7,6 +7,8 @@
 
 #include <string_view>
 
+#include "app/ScopedWin.h"
+
 enum class ButtonMode { kPush, kToggle };
 
 struct ButtonImages {
@@ -53,7 +55,7 @@ class CSkinButton {
 
     HWND window_ = nullptr;
     WNDPROC baseProc_ = nullptr;
-    HBITMAP images_[kImageCount] = {};
+    ScopedBitmap images_[kImageCount];
     bool hover_ = false;
     bool latched_ = false;
     ButtonMode mode_ = ButtonMode::kPush;

@@ -4,27 +4,16 @@
 #include "app/SkinBitmap.h"
 #include "app/SkinButton.h"
 
-CSkinnedDialog::~CSkinnedDialog() {
-    if (background_ != nullptr)
-        DeleteObject(background_);
-    if (mask_ != nullptr)
-        DeleteObject(mask_);
-}
-
 void CSkinnedDialog::ApplySkin(int backgroundId, int maskId) {
     // A skin applied again replaces the images of the earlier one.
-    if (mask_ != nullptr)
-        DeleteObject(mask_);
-    if (background_ != nullptr)
-        DeleteObject(background_);
-    mask_ = LoadBitmapResource(maskId);
-    background_ = LoadBitmapResource(backgroundId);
-    const SIZE size = BitmapSize(background_);
+    mask_.Reset(LoadBitmapResource(maskId));
+    background_.Reset(LoadBitmapResource(backgroundId));
+    const SIZE size = BitmapSize(background_.Get());
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     // Only pure white is cut away; a region that cannot be made leaves the window rectangular.
-    HRGN region = RegionFromMask(mask_, RGB(255, 255, 255), 0);
-    if (region != nullptr && SetWindowRgn(window_, region, TRUE) == 0)
-        DeleteObject(region);
+    ScopedRegion region(RegionFromMask(mask_.Get(), RGB(255, 255, 255), 0));
+    if (region && SetWindowRgn(window_, region.Get(), TRUE) != 0)
+        region.Release();  // the window owns its region now
 }
 
 void CSkinnedDialog::CentreOn(HWND over) {
@@ -71,25 +60,18 @@ void CSkinnedDialog::OnPaint() {
         return;
     }
     // Composed off screen and copied in one piece, so the window never flickers.
-    HDC buffer = CreateCompatibleDC(screen);
-    HBITMAP surface = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    if (buffer != nullptr && surface != nullptr) {
-        HGDIOBJ oldSurface = SelectObject(buffer, surface);
-        FillRect(buffer, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        if (HDC image = CreateCompatibleDC(screen)) {
-            HGDIOBJ oldImage = SelectObject(image, background_);
-            const SIZE size = BitmapSize(background_);
-            BitBlt(buffer, 0, 0, size.cx, size.cy, image, 0, 0, SRCCOPY);
-            SelectObject(image, oldImage);
-            DeleteDC(image);
+    const ScopedDC buffer(CreateCompatibleDC(screen));
+    const ScopedBitmap surface(CreateCompatibleBitmap(screen, client.right, client.bottom));
+    if (buffer && surface) {
+        const ScopedSelect onSurface(buffer.Get(), surface.Get());
+        FillRect(buffer.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        if (const ScopedDC image(CreateCompatibleDC(screen)); image) {
+            const ScopedSelect onImage(image.Get(), background_.Get());
+            const SIZE size = BitmapSize(background_.Get());
+            BitBlt(buffer.Get(), 0, 0, size.cx, size.cy, image.Get(), 0, 0, SRCCOPY);
         }
-        BitBlt(screen, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-        SelectObject(buffer, oldSurface);
+        BitBlt(screen, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
     }
-    if (surface != nullptr)
-        DeleteObject(surface);
-    if (buffer != nullptr)
-        DeleteDC(buffer);
     EndPaint(window_, &paint);
 }
 

@@ -5,10 +5,11 @@
 #include <windows.h>
 
 #include "app/DialogBase.h"
+#include "app/ScopedWin.h"
 
 class CSkinnedDialog : public CDialogBase {
   public:
-    ~CSkinnedDialog() override;
+    ~CSkinnedDialog() override = default;
 
   protected:
     explicit CSkinnedDialog(int templateId) : CDialogBase(templateId) {}
@@ -16,8 +17,8 @@ class CSkinnedDialog : public CDialogBase {
     // Loads both bitmaps and gives the window the background's size at 0,0 and the mask's
     // shape (white cut away). Applied again, it frees the earlier images.
     void ApplySkin(int backgroundId, int maskId);
-    HBITMAP BackgroundImage() const { return background_; }
-    HBITMAP MaskImage() const { return mask_; }
+    HBITMAP BackgroundImage() const { return background_.Get(); }
+    HBITMAP MaskImage() const { return mask_.Get(); }
     // Drawn centred instead of the background while the window is minimised.
     void SetMinimisedIcon(HICON icon) { minimisedIcon_ = icon; }
     void CentreOn(HWND over);
@@ -29,7 +30,7 @@ class CSkinnedDialog : public CDialogBase {
     void OnPaint();
     void OnLButtonDown();
 
-    HBITMAP background_ = nullptr;
-    HBITMAP mask_ = nullptr;
+    ScopedBitmap background_;
+    ScopedBitmap mask_;
     HICON minimisedIcon_ = nullptr;
 };

@@ -16,19 +16,19 @@ CTransferWorker::~CTransferWorker() {
 
 bool CTransferWorker::Start(HWND window) {
     window_ = window;
-    event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    if (event_ == nullptr)
+    event_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (!event_)
         return false;
-    thread_ = CreateThread(nullptr, kWorkerStackBytes, ThreadProc, this, 0, nullptr);
-    return thread_ != nullptr;
+    thread_.Reset(CreateThread(nullptr, kWorkerStackBytes, ThreadProc, this, 0, nullptr));
+    return static_cast<bool>(thread_);
 }
 
 void CTransferWorker::BeginTransfer() {
-    if (thread_ == nullptr || transferring_)
+    if (!thread_ || transferring_)
         return;
     transferring_ = true;
     state_ = kRunning;
-    SetEvent(event_);
+    SetEvent(event_.Get());
 }
 
 CloseOutcome CTransferWorker::RequestClose() {
@@ -50,16 +50,12 @@ void CTransferWorker::Finish() {
     // A transfer that has not committed yet is stopped; a committed one is waited for.
     int expected = kRunning;
     state_.compare_exchange_strong(expected, kStopping);
-    if (thread_ != nullptr) {
-        SetEvent(event_);
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-        thread_ = nullptr;
+    if (thread_) {
+        SetEvent(event_.Get());
+        WaitForSingleObject(thread_.Get(), INFINITE);
+        thread_.Reset();
     }
-    if (event_ != nullptr) {
-        CloseHandle(event_);
-        event_ = nullptr;
-    }
+    event_.Reset();
 }
 
 void CTransferWorker::OnBlockSent(size_t index) {
@@ -73,7 +69,7 @@ DWORD WINAPI CTransferWorker::ThreadProc(void* parameter) noexcept {
 
 void CTransferWorker::Run() noexcept {
     while (!quit_) {
-        WaitForSingleObject(event_, INFINITE);
+        WaitForSingleObject(event_.Get(), INFINITE);
         if (quit_)
             break;
         int result = 0;

@@ -7,6 +7,7 @@
 
 #include <atomic>
 
+#include "app/ScopedWin.h"
 #include "logic/Clock.h"
 #include "logic/DriverLibrary.h"
 #include "logic/FirmwareImage.h"
@@ -28,7 +29,7 @@ class CTransferWorker : public ITransferHost {
 
     // Creates the event and the waiting thread; false when either cannot be made.
     bool Start(HWND window);
-    bool IsStarted() const { return thread_ != nullptr; }
+    bool IsStarted() const { return static_cast<bool>(thread_); }
     // Starts one transfer. The image must be loaded before.
     void BeginTransfer();
     // Called when WM_FW_DONE arrives: the worker is waiting again.
@@ -57,8 +58,8 @@ class CTransferWorker : public ITransferHost {
     IClock& clock_;
     const FirmwareImage& image_;
     HWND window_ = nullptr;
-    HANDLE event_ = nullptr;
-    HANDLE thread_ = nullptr;
+    ScopedHandle event_;
+    ScopedHandle thread_;
     std::atomic<int> state_{kRunning};
     std::atomic<bool> quit_{false};
     bool transferring_ = false;  // window thread only

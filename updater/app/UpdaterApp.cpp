@@ -9,16 +9,10 @@
 #include "logic/LaunchMode.h"
 #include "logic/UpdaterPaths.h"
 
-CUpdaterApp::~CUpdaterApp() {
-    if (mutex_ != nullptr)
-        CloseHandle(mutex_);
-}
-
 bool CUpdaterApp::ClaimSingleInstance() {
-    mutex_ = CreateMutexW(nullptr, FALSE, kMutexName);
-    if (mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex_);
-        mutex_ = nullptr;
+    mutex_.Reset(CreateMutexW(nullptr, FALSE, kMutexName));
+    if (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
+        mutex_.Reset();
         return false;
     }
     return true;

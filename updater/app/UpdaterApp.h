@@ -7,10 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/ScopedWin.h"
+
 class CUpdaterApp {
   public:
     CUpdaterApp() = default;
-    ~CUpdaterApp();
     CUpdaterApp(const CUpdaterApp&) = delete;
     CUpdaterApp& operator=(const CUpdaterApp&) = delete;
 
@@ -25,5 +26,5 @@ class CUpdaterApp {
     // Ending without an update: the monitor program is started if it is not running.
     void EndWithoutUpdate();
 
-    HANDLE mutex_ = nullptr;
+    ScopedHandle mutex_;
 };

@@ -5,6 +5,8 @@
 
 #include <ntdef.h>
 
+// The ids are the mouse's own copy on purpose: this driver and the virtual mouse are the
+// independent second side of the protocol and share no header with the programs under test.
 #define ORVA_VENDOR_ID 0x04B4
 #define ORVA_PRODUCT_ID 0x1224
 #define ORVA_VERSION 0x0100

@@ -25,20 +25,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "WindowSearch.h"
 
-void PrintUtf8(const std::wstring& text) {
-    if (text.empty()) {
-        return;
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
-}
+namespace {
 
 // Tabs and line breaks would split the one-line answers.
 std::wstring OneField(std::wstring text) {
@@ -132,53 +121,13 @@ bool ObjectOf(HWND window, Ref<IAccessible>& object) {
         AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, object.OutVoid()));
 }
 
-struct FoundTop {
-    const wchar_t* title;
-    HWND window;
-};
-
-BOOL CALLBACK MatchTitle(HWND window, LPARAM param) noexcept {
-    auto* found = reinterpret_cast<FoundTop*>(param);
-    wchar_t title[512] = {};
-    GetWindowTextW(window, title, 512);
-    if (std::wcscmp(title, found->title) != 0) {
-        return TRUE;
-    }
-    if (found->window == nullptr || IsWindowVisible(window)) {
-        found->window = window;
-    }
-    return IsWindowVisible(window) ? FALSE : TRUE;
-}
-
-// The top-level window of that title, a visible one first.
-HWND FindTop(const wchar_t* title) {
-    FoundTop found{title, nullptr};
-    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&found));
-    return found.window;
-}
-
-std::vector<HWND> Descendants(HWND root) {
-    std::vector<HWND> all;
-    std::deque<HWND> pending{root};
-    while (!pending.empty()) {
-        HWND parent = pending.front();
-        pending.pop_front();
-        for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            all.push_back(child);
-            pending.push_back(child);
-        }
-    }
-    return all;
-}
-
 int ParentId(HWND control, HWND top) {
     HWND parent = GetParent(control);
     return parent == top ? 0 : GetDlgCtrlID(parent);
 }
 
 HWND FindControl(HWND top, int id, int parentId) {
-    for (HWND window : Descendants(top)) {
+    for (HWND window : DescendantsBreadthFirst(top)) {
         if (GetDlgCtrlID(window) == id && (parentId < 0 || ParentId(window, top) == parentId)) {
             return window;
         }
@@ -187,7 +136,7 @@ HWND FindControl(HWND top, int id, int parentId) {
 }
 
 int Controls(HWND top) {
-    for (HWND window : Descendants(top)) {
+    for (HWND window : DescendantsBreadthFirst(top)) {
         Ref<IAccessible> object;
         Answer answer;
         if (!ObjectOf(window, object) || !Ask(object.operator->(), CHILDID_SELF, answer)) {

@@ -24,6 +24,10 @@
 //   above TITLE OTHER          exit 0 when the window TITLE lies above OTHER in the z-order
 //   window TITLE X Y W H SECONDS    shows a grey top-level window that never takes activation at
 //                              that screen rectangle, until SECONDS have passed or it is closed
+//   notice UPDATER_EXE         the topmost dialog read as a notice of that updater by what it
+//                              shows: "notice NAME" for its background bitmap, then
+//                              "button X Y W H IMAGE" a button, left to right (the notices' words
+//                              are pictures; "unknown" where no bitmap of the program matches)
 //
 // A control is found by id in breadth-first order (the window's own controls before those of
 // its child pages), or only under the first child window whose id is PARENT_ID.
@@ -31,6 +35,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
@@ -38,22 +43,15 @@
 #include <string>
 #include <vector>
 
+#include "app/ButtonImageIds.h"
+#include "app/NoticeDlgIds.h"
+#include "skin/ScopedWin.h"
+#include "WindowSearch.h"
 #include "skin/logic/ControlKind.h"
 
 namespace {
 
 constexpr UINT kAnswerTimeoutMs = 2000;
-
-void PrintUtf8(const std::wstring& text) {
-    if (text.empty())
-        return;
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-}
 
 // Line breaks inside a text would split the probe's one-line answers.
 std::wstring OneLine(std::wstring text) {
@@ -89,44 +87,6 @@ std::wstring ClassName(HWND window) {
     wchar_t name[128] = {};
     GetClassNameW(window, name, 128);
     return name;
-}
-
-struct FoundTop {
-    const wchar_t* title;
-    HWND window;
-};
-
-BOOL CALLBACK MatchTitle(HWND window, LPARAM param) noexcept {
-    auto* found = reinterpret_cast<FoundTop*>(param);
-    wchar_t title[512] = {};
-    GetWindowTextW(window, title, 512);
-    if (std::wcscmp(title, found->title) != 0)
-        return TRUE;
-    // A visible window of that title wins over a hidden one.
-    if (found->window == nullptr || IsWindowVisible(window))
-        found->window = window;
-    return IsWindowVisible(window) ? FALSE : TRUE;
-}
-
-HWND FindTop(const wchar_t* title) {
-    FoundTop found{title, nullptr};
-    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&found));
-    return found.window;
-}
-
-std::vector<HWND> DescendantsBreadthFirst(HWND root) {
-    std::vector<HWND> all;
-    std::deque<HWND> pending{root};
-    while (!pending.empty()) {
-        HWND parent = pending.front();
-        pending.pop_front();
-        for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            all.push_back(child);
-            pending.push_back(child);
-        }
-    }
-    return all;
 }
 
 HWND FindControl(HWND top, int id, const wchar_t* parentId) {
@@ -344,6 +304,161 @@ int TopDialog() {
     return 0;
 }
 
+// ---- the updater's notices, by the bitmaps they show --------------------------------------------
+
+struct NamedImages {
+    const wchar_t* name;
+    int ids[3];  // the states a button may show while it is read: normal, hover, pressed
+};
+
+constexpr NamedImages kNoticeBackgrounds[] = {
+    {L"driver-offer", {IDB_DRIVER_OFFER}}, {L"up-to-date", {IDB_UP_TO_DATE}},
+    {L"update-offer", {IDB_UPDATE_OFFER}}, {L"backup-warning", {IDB_BACKUP_WARNING}},
+    {L"failure", {IDB_FAILURE}},           {L"success", {IDB_SUCCESS}},
+};
+
+constexpr NamedImages kButtonImages[] = {
+    {L"ok", {IDB_OK_NORMAL, IDB_OK_HOVER, IDB_OK_PRESSED}},
+    {L"cancel", {IDB_CANCEL_NORMAL, IDB_CANCEL_HOVER, IDB_CANCEL_PRESSED}},
+    {L"close", {IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED}},
+    {L"download", {IDB_DOWNLOAD_NORMAL, IDB_DOWNLOAD_HOVER, IDB_DOWNLOAD_PRESSED}},
+    {L"upgrade", {IDB_UPGRADE_NORMAL, IDB_UPGRADE_HOVER, IDB_UPGRADE_PRESSED}},
+    {L"continue", {IDB_CONTINUE_NORMAL, IDB_CONTINUE_HOVER, IDB_CONTINUE_PRESSED}},
+    {L"exit", {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED}},
+};
+
+// A picture as 0x00RRGGBB pixels, top row first.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+// Copies WIDTH x HEIGHT pixels at X, Y of SOURCE.
+Picture CopyPixels(HDC source, int x, int y, int width, int height) {
+    Picture picture;
+    if (width <= 0 || height <= 0)
+        return picture;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const ScopedBitmap target(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const ScopedDC memory(CreateCompatibleDC(nullptr));
+    if (!target || !memory)
+        return picture;
+    const ScopedSelect selected(memory.Get(), target.Get());
+    if (!BitBlt(memory.Get(), 0, 0, width, height, source, x, y, SRCCOPY))
+        return picture;
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.assign(first, first + static_cast<size_t>(width) * height);
+    for (uint32_t& pixel : picture.pixels)
+        pixel &= 0xFFFFFF;
+    return picture;
+}
+
+Picture LoadPicture(HMODULE program, int id) {
+    const ScopedBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(program, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP size{};
+    if (!bitmap || GetObjectW(bitmap.Get(), sizeof size, &size) == 0)
+        return {};
+    const ScopedDC memory(CreateCompatibleDC(nullptr));
+    if (!memory)
+        return {};
+    const ScopedSelect selected(memory.Get(), bitmap.Get());
+    return CopyPixels(memory.Get(), 0, 0, size.bmWidth, size.bmHeight);
+}
+
+// The share of the pixels of IMAGE that SHOWN holds at the same places, leaving out the
+// rectangles in SKIP (the buttons over a background).
+double Likeness(const Picture& shown, const Picture& image, const std::vector<RECT>& skip) {
+    if (image.width != shown.width || image.height != shown.height || image.pixels.empty())
+        return 0.0;
+    size_t compared = 0;
+    size_t same = 0;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const POINT point{x, y};
+            if (std::any_of(skip.begin(), skip.end(),
+                            [&](const RECT& rect) { return PtInRect(&rect, point) != 0; }))
+                continue;
+            const size_t at = static_cast<size_t>(y) * image.width + x;
+            ++compared;
+            same += shown.pixels[at] == image.pixels[at] ? 1 : 0;
+        }
+    }
+    return compared == 0 ? 0.0 : static_cast<double>(same) / static_cast<double>(compared);
+}
+
+// The name of the images that SHOWN is, or "unknown". The window's shape cuts its corners
+// away, so a few pixels may show what lies behind it.
+template <size_t N>
+const wchar_t* Recognise(HMODULE program, const Picture& shown, const NamedImages (&candidates)[N],
+                         const std::vector<RECT>& skip) {
+    constexpr double kEnough = 0.95;
+    for (const NamedImages& candidate : candidates) {
+        for (int id : candidate.ids) {
+            if (id != 0 && Likeness(shown, LoadPicture(program, id), skip) >= kEnough)
+                return candidate.name;
+        }
+    }
+    return L"unknown";
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM found) noexcept {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+    return TRUE;
+}
+
+int Notice(const wchar_t* programPath) {
+    HWND dialog = nullptr;
+    EnumWindows(FindTopDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
+        return 1;
+    HMODULE program = LoadLibraryExW(programPath, nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (program == nullptr)
+        return 2;
+    std::vector<HWND> children;
+    EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::sort(children.begin(), children.end(),
+              [dialog](HWND a, HWND b) { return RectIn(a, dialog).left < RectIn(b, dialog).left; });
+    // Read from the screen: what a person sees, whichever process painted it.
+    const ScopedWindowDC screen(nullptr);
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    std::vector<RECT> buttons;
+    std::wstring lines;
+    for (HWND child : children) {
+        const RECT rect = RectIn(child, dialog);
+        buttons.push_back(rect);
+        RECT onScreen{};
+        GetWindowRect(child, &onScreen);
+        const Picture shown =
+            CopyPixels(screen.Get(), onScreen.left, onScreen.top, onScreen.right - onScreen.left,
+                       onScreen.bottom - onScreen.top);
+        lines += L"button " + std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+                 std::to_wstring(rect.right - rect.left) + L" " +
+                 std::to_wstring(rect.bottom - rect.top) + L" " +
+                 Recognise(program, shown, kButtonImages, {}) + L"\n";
+    }
+    const Picture background = CopyPixels(screen.Get(), window.left, window.top,
+                                          window.right - window.left, window.bottom - window.top);
+    PrintUtf8(L"notice " +
+              std::wstring(Recognise(program, background, kNoticeBackgrounds, buttons)) + L"\n" +
+              lines);
+    FreeLibrary(program);
+    return 0;
+}
+
 long long Number(const wchar_t* text) {
     return std::wcstoll(text, nullptr, 0);
 }
@@ -437,6 +552,8 @@ int Run(int argc, wchar_t** argv) {
         return argc == 4 ? Wait(title, argv[3]) : 2;
     if (command == L"window")
         return argc == 8 ? ShowPlainWindow(title, argv + 3, argv[7]) : 2;
+    if (command == L"notice")
+        return Notice(argv[2]);
 
     HWND top = FindTop(title);
     if (command == L"find")

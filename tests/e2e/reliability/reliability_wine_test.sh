@@ -62,8 +62,7 @@ grep -q '"name": "Changed"' "$work/m.json" || fail "macro list: $(cat "$work/m.j
 grep -q "Jürgen Ølsen" "$work/m.json" || fail "the index does not hold the non-ASCII paths"
 
 # Unplug at a sample of reports, with the Windows build's Apply.
-start_server mouse --firmware-version 108 --quiet
-export ORVA7100_VIRTUAL_MOUSE=$address
+start_mouse
 make_profiles a
 make_profiles bb
 cp "$work"/a-p*.profile "$work"/bb-p*.profile "$install/"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The support page of ORVA7100.exe end to end:
 #   "Check Firmware" with config.ini versions above, equal to and below the mouse's (and without
-#   config.ini) starts the real Updater.exe with "1", "3", "0" (and "1"), which shows its notice;
+#   config.ini) starts the real Updater.exe with "1", "3", "0" (and "1"), which shows its notice:
+#   the update offer, the up-to-date notice, the driver offer, each known by its picture and buttons;
 #   "Online Support" and "Check Updates" hand their addresses to the shell, where a recorder
 #   registered as the prefix's browser writes them down; unplugging and plugging the virtual
 #   mouse turns "Firm Version" to "-.--" and back to "1.09". While the updater it started runs,
@@ -9,6 +10,7 @@
 # usage: support_page_e2e.sh DIST_DIR PROBE_EXE RECORDER_EXE [NATIVE_BUILD]
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/notices.sh"
 recorder_exe=$3
 e2e_begin support-page "$1" "$2" "${4:-}"
 
@@ -79,6 +81,7 @@ notice_shown() {
 updater_gone() { [ -z "$(updater_pids)" ]; }
 reports() { wc -l <"$E2E_TRANSCRIPT" 2>/dev/null || echo 0; }
 reports_since() { tail -n +$(($1 + 1)) "$E2E_TRANSCRIPT" | grep -c "^$2" || true; }
+# check_firmware NAME ARGUMENT NOTICE: the updater starts with ARGUMENT and shows NOTICE.
 check_firmware() {
     local name=$1 expected=$2
     click_button $kFirmware
@@ -87,6 +90,7 @@ check_firmware() {
         argument=$(updater_argument)
         [ "$argument" = "$expected" ] || fail "$name: the updater got '$argument', not $expected"
         shot "notice-$name"
+        expect_notice "$3" "$E2E_INSTALL_WIN\\Romvane\\Updater.exe" "$name"
         # The updater owns the mouse: three poll periods pass without a report of ours.
         local before
         before=$(reports)
@@ -106,13 +110,13 @@ check_firmware() {
 write_version() { printf '[Firmware]\r\nName=ORVA7100.bin\r\nVersion=%s\r\n' "$1" >"$romvane/config.ini"; }
 cp "$romvane/config.ini" "$E2E_WORK/config.ini.shipped" 2>/dev/null
 write_version 110
-check_firmware newer 1
+check_firmware newer 1 update-offer
 write_version 109
-check_firmware equal 3
+check_firmware equal 3 up-to-date
 write_version 108
-check_firmware older 0
+check_firmware older 0 driver-offer
 rm -f "$romvane/config.ini"
-check_firmware no-config 1
+check_firmware no-config 1 update-offer
 
 # ---- Firm Version follows the mouse ------------------------------------------------------------------
 mouse_ctl unplug >/dev/null

@@ -2,7 +2,8 @@
 # The updater end to end under Wine and Xvfb against the virtual mouse, in a Wine prefix and an
 # install folder of its own. Screenshots go to $ORVA_ARTIFACTS. Firmware images are random
 # from a seed that the test prints; ORVA_TEST_SEED=N repeats a run.
-# usage: updater_e2e.sh CASE DIST_DIR WINTOOL_EXE DEFAULT_NATIVE_BUILD RECORDER_EXE
+# Each notice is checked by what it shows (its bitmap and buttons; tests/e2e/lib/notices.sh).
+# usage: updater_e2e.sh CASE DIST_DIR WINTOOL_EXE DEFAULT_NATIVE_BUILD RECORDER_EXE PROBE_EXE
 # (the recorder writes the arguments it is started with into arguments.txt beside itself)
 set -u
 case_name=$1
@@ -10,6 +11,8 @@ dist=$2
 wintool_exe=$3
 native=${ORVA_NATIVE_BUILD:-$4}
 recorder_exe=$5
+probe_exe=$6
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/notices.sh"
 
 if [ -z "${DISPLAY:-}" ] || [ ! -d "${ORVA_WINE_TEMPLATE:-}" ]; then
     echo "SKIP: run inside the Wine session (source scripts/wine-session.sh)"
@@ -73,11 +76,16 @@ cp "$dist/Romvane/Updater.exe" "$dist/Romvane/hiddriver.dll" "$install/Romvane/"
 cp "$dist/ORVA_Monitor.EXE" "$install/"
 cp "$wintool_exe" "$work/wintool.exe"
 cp "$recorder_exe" "$work/recorder.exe"
+cp "$probe_exe" "$work/probe.exe"
 state=$work/state
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1
 
 wt() { wine "$work/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+probe() { wine "$work/probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# notice NAME [WHAT]: the top dialog is the updater's notice NAME with its buttons.
+updater_windows_path="C:\\$install_name\\Romvane\\Updater.exe"
+notice() { expect_notice "$1" "$updater_windows_path" "${2:-$1}"; }
 
 # wait_until SECONDS COMMAND...: polls the command until it succeeds.
 wait_until() {
@@ -98,7 +106,7 @@ monitor_runs() { wt process "$kMonitorExe"; }
 # The topmost visible dialog: sets dlg_hwnd, dlg_x, dlg_y, dlg_w, dlg_h, dlg_title.
 read_top_dialog() {
     local line
-    line=$(wt top-dialog) || return 1
+    line=$(probe top-dialog) || return 1
     read -r dlg_hwnd dlg_x dlg_y dlg_w dlg_h dlg_title <<<"$line"
     return 0
 }
@@ -240,6 +248,7 @@ flash_again() {
     wait_until 15 mouse_present || fail "the mouse did not come back"
     start_updater x
     wait_dialog "$kSuccessTitle" none 60 || fail "$1: no success notice on the run after"
+    notice success "$1: the run after"
     firmware_is "$1" || fail "$1: the mouse's firmware differs from the file after the run after"
     dismiss_notice
     expect_updater_ends 10
@@ -256,6 +265,7 @@ unplug_at() {
     wait_dialog "$kMainTitle" none 20 || fail "unplug after $n: no update window"
     main=$dlg_hwnd
     wait_dialog "" "$main" 40 || fail "unplug after $n: no failure notice"
+    notice failure "unplug after $n"
     [ "$n" = "$first_point" ] && shot "failure-after-unplug"
     dismiss_notice
     window_exists "$kMainTitle" || fail "unplug after $n: the update window did not stay"
@@ -269,6 +279,18 @@ unplug_at() {
     echo "unplug after report $n: failure notice, then a complete flash ($failures failures so far)"
 }
 
+# failure_then_close [SHOT]: the failure notice comes; after its Ok the update window stays
+# until it is closed, and then the updater ends.
+failure_then_close() {
+    wait_dialog "" none 20 || fail "no failure notice"
+    [ -n "${1:-}" ] && shot "$1"
+    notice failure
+    dismiss_notice
+    window_exists "$kMainTitle" || fail "the update window closed after the failure"
+    wt close "$kMainTitle" || fail "no update window to close"
+    expect_updater_ends 10
+}
+
 case "$case_name" in
 flash)
     # Offer, warning, transfer with progress, success: the mouse holds the file, the monitor
@@ -280,10 +302,12 @@ flash)
     start_updater 1
     wait_dialog "" none 20 || fail "no update offer"
     shot update-offer
+    notice update-offer
     offer=$dlg_hwnd
     click $((198 + 56)) $((152 + 10))
     wait_dialog "" "$offer" 10 || fail "no backup warning"
     shot backup-warning
+    notice backup-warning
     click $((247 + 31)) $((152 + 10))
     wait_dialog "$kMainTitle" none 10 || fail "no update window"
     wait_until 10 window_gone "$kMonitorTitle" || fail "the monitor still runs during the transfer"
@@ -298,6 +322,7 @@ flash)
     close_button_enabled || fail "the close button is not enabled during the transfer"
     wait_dialog "$kSuccessTitle" none 60 || fail "no success notice"
     shot success
+    notice success
     firmware_is "$install/Romvane/fw.bin" || fail "the mouse's firmware.bin differs from the file"
     check_transcript "$install/Romvane/fw.bin" || fail "the reports sent differ"
     dismiss_notice
@@ -332,6 +357,7 @@ up-to-date | driver-offer)
         fi
         start_updater "$argument"
         wait_dialog "" none 20 || fail "no notice (monitor $monitor)"
+        notice "$case_name" "\"$argument\" (monitor $monitor)"
         notice=$dlg_hwnd
         [ "$monitor" = absent ] && shot notice
         if [ "$case_name" = driver-offer ] && [ "$monitor" = running ]; then
@@ -359,9 +385,11 @@ up-to-date | driver-offer)
         # "2": the update offer, then the backup warning; a cancel there ends the updater.
         start_updater 2
         wait_dialog "" none 20 || fail "2: no update offer"
+        notice update-offer '"2"'
         offer=$dlg_hwnd
         click $((198 + 56)) $((152 + 10))
         wait_dialog "" "$offer" 10 || fail "2: no backup warning after the update offer"
+        notice backup-warning '"2"'
         dismiss_notice
         expect_updater_ends 10
         wait_until 10 window_exists "$kMonitorTitle" || fail "2: no monitor after the cancel"
@@ -373,6 +401,7 @@ second-instance)
     start_monitor
     start_updater 3
     wait_dialog "" none 20 || fail "no notice of the first updater"
+    notice up-to-date '"3"'
     first=$dlg_hwnd
     timeout 20 wine "$install/Romvane/Updater.exe" 1 >/dev/null 2>&1
     [ $? = 0 ] || fail "the second updater did not end at once"
@@ -386,12 +415,7 @@ missing-file)
     start_server
     start_monitor
     start_updater x
-    wait_dialog "" none 20 || fail "no failure notice"
-    shot failure
-    dismiss_notice
-    window_exists "$kMainTitle" || fail "the update window closed after the failure"
-    wt close "$kMainTitle" || fail "no update window to close"
-    expect_updater_ends 10
+    failure_then_close failure
     # The updater has ended: it cannot send or start anything any more.
     [ "$(set_lines)" = 0 ] || fail "reports were sent without an image"
     monitor_runs && fail "the monitor was started after a failure"
@@ -403,12 +427,7 @@ failed-transfer)
     write_config fw.bin
     start_server --reject-report 33
     start_updater x
-    wait_dialog "" none 20 || fail "no failure notice"
-    shot failure
-    dismiss_notice
-    window_exists "$kMainTitle" || fail "the update window closed after the failure"
-    wt close "$kMainTitle" || fail "no update window to close"
-    expect_updater_ends 10
+    failure_then_close failure
     sent=$(grep '^SET ' "$work/transcript.txt" | cut -d' ' -f2 | tr '\n' ' ')
     [ "$sent" = "2006090000000000 215aa5321003cb0001 " ] ||
         fail "reports other than the refused start step: $sent"
@@ -421,11 +440,7 @@ missing-driver)
     rm "$install/Romvane/hiddriver.dll"
     start_server
     start_updater x
-    wait_dialog "" none 20 || fail "no failure notice"
-    dismiss_notice
-    window_exists "$kMainTitle" || fail "the update window closed after the failure"
-    wt close "$kMainTitle" || fail "no update window to close"
-    expect_updater_ends 10
+    failure_then_close
     [ "$(set_lines)" = 0 ] || fail "reports were sent"
     ;;
 busy-and-resend)
@@ -437,6 +452,7 @@ busy-and-resend)
     start_server --busy 2 --resend 1
     start_updater x
     wait_dialog "$kSuccessTitle" none 90 || fail "no success notice"
+    notice success
     firmware_is "$install/images/fw.bin" || fail "the mouse's firmware.bin differs from the file"
     python3 - "$work/transcript.txt" <<'PY' || fail "resent reports differ from the first sending"
 import sys
@@ -489,6 +505,7 @@ close-while-reconnecting)
     wt close "$kMainTitle" || fail "the update window went at the second close"
     wait_dialog "$kSuccessTitle" none 40 || fail "no success notice after the close"
     shot success-after-close
+    notice success "after the close"
     dismiss_notice
     expect_updater_ends 10
     firmware_is "$install/Romvane/fw.bin" || fail "the transfer did not finish after the close"
@@ -509,6 +526,7 @@ close-during-transfer)
     wait_until 5 close_button_disabled || fail "the close button does not show the close"
     mouse fault vanish-after 3
     wait_dialog "" "$main" 30 || fail "no failure notice after the close"
+    notice failure "after the close"
     dismiss_notice
     expect_updater_ends 10
     [ -f "$state/firmware.bin" ] && fail "the mouse holds a whole image"
@@ -539,6 +557,7 @@ no-answer)
     main=$dlg_hwnd
     started=$SECONDS
     wait_dialog "" "$main" 15 || fail "no failure notice from a silent mouse"
+    notice failure "a silent mouse"
     echo "failure notice $((SECONDS - started)) s after the update window"
     dismiss_notice
     wt close "$kMainTitle" || fail "no update window to close"
@@ -563,6 +582,7 @@ no-answer)
     wait_until 5 close_button_disabled || fail "the close button does not show the close"
     started=$SECONDS
     wait_dialog "" "$main" 30 || fail "no failure notice from a silent mouse after the start"
+    notice failure "a silent mouse after the start"
     echo "failure notice $((SECONDS - started)) s after the close"
     dismiss_notice
     expect_updater_ends 10
@@ -578,6 +598,7 @@ non-ascii)
     start_server
     start_updater x
     wait_dialog "$kSuccessTitle" none 60 || fail "no success notice"
+    notice success
     firmware_is "$install/Romvane/прошивка_ß.bin" || fail "the mouse's firmware differs from the file"
     dismiss_notice
     expect_updater_ends 10

@@ -1,7 +1,6 @@
 // orva-wintool: what the end-to-end tests need from inside Wine.
 //   find TITLE       exit 0 when a top-level window has exactly this title, 1 otherwise
 //   close TITLE      post WM_CLOSE to that window (exit 1 when there is none)
-//   top-dialog       print "HWND X Y W H TITLE" of the topmost visible dialog (exit 1: none)
 //   buttons TITLE    print "X Y W H ENABLED" of each button of that window, in client pixels
 //   process NAME     exit 0 when a process of this file name (any case) runs, 1 otherwise
 //   processes NAME   print how many processes of this file name (any case) run
@@ -10,36 +9,12 @@
 
 #include <tlhelp32.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "app/ScopedWin.h"
+
 namespace {
-
-BOOL CALLBACK FindTopDialog(HWND window, LPARAM found) noexcept {
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (IsWindowVisible(window) && std::wstring(className) == L"#32770") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-int TopDialog() {
-    HWND found = nullptr;
-    EnumWindows(FindTopDialog, reinterpret_cast<LPARAM>(&found));
-    if (found == nullptr)
-        return 1;
-    RECT rect;
-    GetWindowRect(found, &rect);
-    wchar_t title[256] = {};
-    GetWindowTextW(found, title, 256);
-    std::printf("%llx %ld %ld %ld %ld %ls\n",
-                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(found)), rect.left,
-                rect.top, rect.right - rect.left, rect.bottom - rect.top, title);
-    return 0;
-}
 
 BOOL CALLBACK PrintButton(HWND child, LPARAM parent) noexcept {
     wchar_t className[64] = {};
@@ -56,24 +31,22 @@ BOOL CALLBACK PrintButton(HWND child, LPARAM parent) noexcept {
 
 // The number of processes of that file name, -1 when they cannot be listed.
 int CountProcesses(const std::wstring& name) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    const ScopedHandle snapshot(taken == INVALID_HANDLE_VALUE ? nullptr : taken);
+    if (!snapshot)
         return -1;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     int count = 0;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry))
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry))
         count += _wcsicmp(entry.szExeFile, name.c_str()) == 0 ? 1 : 0;
-    CloseHandle(snapshot);
     return count;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 2 && std::wstring(argv[1]) == L"top-dialog")
-        return TopDialog();
     if (argc != 3)
         return 2;
     const std::wstring command = argv[1];

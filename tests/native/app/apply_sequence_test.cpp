@@ -2,7 +2,6 @@
 // reaches the files and the mouse, where it stops, and what the user is told.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "FakeHid.h"
+#include "TempFolder.h"
 #include "app/logic/ApplySequence.h"
 #include "base/TextConvert.h"
 #include "device/MouseApply.h"
@@ -52,9 +52,6 @@ class ApplySequenceTest : public ::testing::Test {
   protected:
     ApplySequenceTest() : host(busy), link(transport, transport.clock) {
         transport.AddUsualInterfaces();
-        folder = fs::temp_directory_path() / ("orva-apply-" + std::to_string(getpid()) + "-" +
-                                              std::to_string(reinterpret_cast<uintptr_t>(this)));
-        fs::remove_all(folder);
         for (int i = 0; i < 5; ++i) {
             Profile& profile = profiles[static_cast<size_t>(i)];
             profile.index = static_cast<uint8_t>(i);
@@ -64,7 +61,6 @@ class ApplySequenceTest : public ::testing::Test {
                 folder / "Profiles" / ("Default" + std::to_string(i + 1) + ".profile");
         }
     }
-    ~ApplySequenceTest() override { fs::remove_all(folder); }
 
     ApplyOutcome Apply(int current) { return RunApply(host, link, profiles, current, busy); }
 
@@ -94,7 +90,8 @@ class ApplySequenceTest : public ::testing::Test {
     FakeTransport transport;
     DeviceLink link;
     ProfileSet profiles;
-    fs::path folder;
+    TempFolder temp_{"apply"};
+    const fs::path folder = temp_.Path();
 };
 
 TEST_F(ApplySequenceTest, ProfileThreeCurrentWritesFilesThenSelectsFiveImagesSelects) {

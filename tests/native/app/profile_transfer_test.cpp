@@ -1,13 +1,13 @@
 // Export and import through user-chosen files: the proposed names and what an import takes.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "app/logic/ProfileTransfer.h"
 #include "profiles/ProfileFile.h"
 
@@ -17,20 +17,14 @@ namespace fs = std::filesystem;
 
 class ProfileTransferTest : public ::testing::Test {
   protected:
-    ProfileTransferTest() {
-        folder = fs::temp_directory_path() / ("orva-transfer-" + std::to_string(getpid()) + "-" +
-                                              std::to_string(reinterpret_cast<uintptr_t>(this)));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~ProfileTransferTest() override { fs::remove_all(folder); }
     void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
 
-    fs::path folder;
+    TempFolder temp_{"transfer"};
+    const fs::path folder = temp_.Path();
 };
 
 TEST_F(ProfileTransferTest, ProposedNamesStayInTheProfilesFolder) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TempFolder.h"
 #include "device/DeviceLink.h"
 #include "device/HidTransportHidraw.h"
 
@@ -15,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(HidrawTransport, ListsNodesInNumberOrderAndSkipsWhatIsNoHidDevice) {
-    const fs::path folder = fs::temp_directory_path() / ("orva-hidraw-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    const TempFolder temp("hidraw");
+    const fs::path& folder = temp.Path();
     for (const char* name : {"hidraw10", "hidraw2", "hidraw0", "hidrawx", "hidraw", "tty0"})
         std::ofstream(folder / name) << "not a device";
     HidTransportHidraw transport(folder.string());
@@ -45,7 +46,6 @@ TEST(HidrawTransport, ListsNodesInNumberOrderAndSkipsWhatIsNoHidDevice) {
     SystemDeviceClock clock;
     DeviceLink link(transport, clock);
     EXPECT_FALSE(link.EnsureOpen());
-    fs::remove_all(folder);
 }
 
 TEST(HidrawTransport, ProcessListHoldsThisProgram) {

@@ -18,7 +18,9 @@
 #endif
 
 #include "MacroFileSeeds.h"
+#include "TempFolder.h"
 #include "base/FileUtil.h"
+#include "base/ScopedHandle.h"
 #include "base/TextConvert.h"
 #include "macros/DiskFileSystem.h"
 #include "macros/MacroCollection.h"
@@ -105,16 +107,14 @@ bool MakeJunction(const fs::path& link, const fs::path& target) {
     std::memcpy(buffer.data() + 16, substitute.c_str(), (substitute.size() + 1) * 2);
     std::memcpy(buffer.data() + 16 + (substitute.size() + 1) * 2, print.c_str(),
                 (print.size() + 1) * 2);
-    HANDLE folder = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (folder == INVALID_HANDLE_VALUE)
+    const ScopedHandle folder(CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                          nullptr));
+    if (folder.Get() == INVALID_HANDLE_VALUE)
         return false;
     DWORD returned = 0;
-    const bool ok =
-        DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(),
-                        static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr) != 0;
-    CloseHandle(folder);
-    return ok;
+    return DeviceIoControl(folder.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(),
+                           static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr) != 0;
 }
 #else
 bool MakeFolderLink(const fs::path& link, const fs::path& target) {
@@ -141,21 +141,6 @@ int32_t FreshId(const MacroCollection& c) {
 
 class MacroCollectionTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        static std::atomic<int> counter{0};
-        root_ =
-            fs::temp_directory_path() /
-            ("orva-macros-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + std::to_string(counter++) + "-" + std::to_string(std::rand()));
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-        folder_ = root_ / "Velmor" / "ORVA7100" / "Macros";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
-
     static CMacro& Add(MacroCollection& c, int32_t id, const std::u16string& name, int events) {
         CMacro& macro = c.AddMacro(id, name, MacroRect{0, 0, 204, 220});
         for (int i = 0; i < events; ++i)
@@ -183,8 +168,8 @@ class MacroCollectionTest : public ::testing::Test {
         return TextFromPath(folder_ / PathFromText(file));
     }
 
-    fs::path root_;
-    fs::path folder_;
+    TempFolder root_{"macros"};
+    const fs::path folder_ = root_.Path() / "Velmor" / "ORVA7100" / "Macros";
 };
 
 TEST_F(MacroCollectionTest, RemovingCopyingAndTheCurrentMacro) {
@@ -432,7 +417,7 @@ TEST_F(MacroCollectionTest, NamesThatAreNoFileNamesAreStoredUnderSafeOnes) {
     // "COM" taken by "com" would become the device name COM1: one more "1".
     CaseFoldingFileSystem folding;
     MacroCollection folded(nullptr, &folding);
-    folded.SetFolder(root_ / "folded");
+    folded.SetFolder(root_.Path() / "folded");
     Add(folded, 16, u"COM", 1);
     Add(folded, 17, u"com", 1);
     ASSERT_TRUE(folded.SaveMacros());
@@ -546,7 +531,7 @@ TEST_F(MacroCollectionTest, ClearingTheFolderNeverFollowsLinks) {
     c.SetFolder(folder_);
     Add(c, 16, u"Jump", 1);
     ASSERT_TRUE(c.SaveMacros());
-    const fs::path outside = root_ / "Outside";
+    const fs::path outside = root_.Path() / "Outside";
     fs::create_directories(outside / "deep");
     std::ofstream(outside / "precious.txt") << "keep";
     std::ofstream(outside / "deep" / "also.txt") << "keep";

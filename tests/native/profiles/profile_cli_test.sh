@@ -2,8 +2,7 @@
 # orva7100ctl profile: files round-trip through JSON, bad input exits 1 and writes nothing.
 set -u
 ctl=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../../support/temp_work.sh"
 failures=0
 check() {  # check DESCRIPTION EXPECTED-STATUS COMMAND...
     local what=$1 want=$2

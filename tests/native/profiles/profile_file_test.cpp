@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "TempFolder.h"
 #include "base/FileUtil.h"
+#include "base/ScopedHandle.h"
 #include "profiles/DataStream.h"
 #include "profiles/Storage.h"
 
@@ -27,17 +29,8 @@ namespace {
 
 class ProfileFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("orva-profile-test-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path dir_;
+    TempFolder temp_{"profile-test"};
+    const fs::path dir_ = temp_.Path();
 };
 
 Profile RichProfile() {
@@ -214,9 +207,9 @@ class EndedProcess {
         PROCESS_INFORMATION info{};
         if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
                            nullptr, nullptr, &startup, &info)) {
-            CloseHandle(info.hThread);
+            const ScopedHandle thread(info.hThread);
+            process_.Reset(info.hProcess);
             WaitForSingleObject(info.hProcess, 10000);
-            process_ = info.hProcess;
             id_ = info.dwProcessId;
         }
 #else
@@ -228,12 +221,6 @@ class EndedProcess {
             id_ = static_cast<uint32_t>(child);
 #endif
     }
-    ~EndedProcess() {
-#ifdef _WIN32
-        if (process_ != nullptr)
-            CloseHandle(process_);
-#endif
-    }
     EndedProcess(const EndedProcess&) = delete;
     EndedProcess& operator=(const EndedProcess&) = delete;
     uint32_t Id() const {
@@ -243,7 +230,7 @@ class EndedProcess {
   private:
     uint32_t id_ = 0;
 #ifdef _WIN32
-    HANDLE process_ = nullptr;
+    ScopedHandle process_;
 #endif
 };
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "TempFolder.h"
 #include "base/TextConvert.h"
 #include "profiles/ProfileFile.h"
 
@@ -15,15 +16,8 @@ namespace {
 
 class StorageTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("orva-storage-") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    TempFolder temp_{"storage"};
+    const fs::path dir_ = temp_.Path();
 };
 
 TEST_F(StorageTest, CreatesEveryMissingFolderButNotTheFileName) {

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "TempFolder.h"
 #include "skin/logic/BmpLayout.h"
 #include "skin/logic/SkinSheets.h"
 
@@ -70,16 +70,17 @@ Bmp ReadBmp(const fs::path& path) {
 class SkinArt : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        folder_ = fs::temp_directory_path() / ("orva-skinart-test-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
+        temp_ = std::make_unique<TempFolder>("skinart-test");
+        folder_ = temp_->Path();
         std::string command =
             std::string("\"") + ORVA_SKINART_EXE + "\" \"" + folder_.string() + "\"";
         exitCode_ = std::system(command.c_str());
     }
-    static void TearDownTestSuite() { fs::remove_all(folder_); }
+    static void TearDownTestSuite() { temp_.reset(); }
 
     static Bmp Sheet(const char* name) { return ReadBmp(folder_ / name); }
 
+    static inline std::unique_ptr<TempFolder> temp_;
     static inline fs::path folder_;
     static inline int exitCode_ = -1;
 };

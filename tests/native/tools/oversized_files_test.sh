@@ -4,8 +4,7 @@
 # A pipe in a file's place is refused too instead of blocking the reader.
 set -u
 ctl=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../../support/temp_work.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$work"
 

@@ -21,6 +21,12 @@ start_server() {
     [ -n "$address" ] || fail "server did not start"
 }
 
+# start_mouse: the mouse of these tests (firmware 108), reached through ORVA7100_VIRTUAL_MOUSE.
+start_mouse() {
+    start_server mouse --firmware-version 108 --quiet
+    export ORVA7100_VIRTUAL_MOUSE=$address
+}
+
 # make_profiles SET: five profiles $work/SET-p{1..5}.profile, each with a macro long enough for
 # two chunks; SET tells the sets apart (names, events, DPI).
 make_profiles() {

@@ -32,6 +32,7 @@
 #endif
 
 #include "base/FileUtil.h"
+#include "base/ScopedHandle.h"
 #include "base/TextConvert.h"
 #include "macros/MacroCollection.h"
 #include "macros/MacroFile.h"
@@ -170,6 +171,8 @@ int RunChild(const fs::path& folder) {
 
 using Child = HANDLE;
 
+constexpr int kStartAttempts = 3;
+
 fs::path SelfPath() {
     const std::u16string path = ReadGrowingText([](char16_t* buffer, uint32_t size) {
         return static_cast<uint32_t>(
@@ -183,20 +186,30 @@ Child StartChild(const fs::path& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    // Wine fails the call when the new process ends during its start-up, before it saves
+    // anything; that happened once, unexplained, at the first start of a run. A start is tried
+    // a few times, each failure reported with its error; no kill or check depends on it.
+    bool started = false;
+    for (int attempt = 1; attempt <= kStartAttempts && !started; ++attempt) {
+        started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &process) != 0;
+        if (!started)
+            std::printf("start %d of the saving process failed: error %lu\n", attempt,
+                        GetLastError());
+    }
+    if (!started)
         return nullptr;
-    CloseHandle(process.hThread);
+    const ScopedHandle thread(process.hThread);
     return process.hProcess;
 }
 
 // True when the child was still running and was killed.
 bool KillChild(Child child) {
+    const ScopedHandle owner(child);
     DWORD code = 0;
     const bool running = GetExitCodeProcess(child, &code) && code == STILL_ACTIVE;
     TerminateProcess(child, 9);
     const bool ended = WaitForSingleObject(child, 20000) == WAIT_OBJECT_0;
-    CloseHandle(child);
     return running && ended;
 }
 

@@ -8,8 +8,7 @@ ctl=$1
 server=$2
 source "$(dirname "$0")/reliability_common.sh"
 
-start_server mouse --firmware-version 108 --quiet
-export ORVA7100_VIRTUAL_MOUSE=$address
+start_mouse
 make_profiles a
 "$ctl" virtual fault latency 10000 || fail "latency fault"
 

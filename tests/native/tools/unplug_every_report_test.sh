@@ -8,8 +8,7 @@ ctl=$1
 server=$2
 source "$(dirname "$0")/reliability_common.sh"
 
-start_server mouse --firmware-version 108 --quiet
-export ORVA7100_VIRTUAL_MOUSE=$address
+start_mouse
 make_profiles a
 make_profiles bb
 apply() { "$ctl" device apply "$work/$1"-p{1,2,3,4,5}.profile --firmware 108 --current 2; }

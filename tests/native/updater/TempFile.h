@@ -1,36 +1,25 @@
 #pragma once
 // A file of given bytes in a fresh temporary folder, removed with the object.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <vector>
+
+#include "TempFolder.h"
 
 class TempFile {
   public:
-    explicit TempFile(const std::vector<uint8_t>& bytes) {
-        static int counter = 0;
-        folder_ =
-            std::filesystem::temp_directory_path() /
-            ("orva-updater-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(folder_);
-        path_ = folder_ / "firmware.bin";
+    explicit TempFile(const std::vector<uint8_t>& bytes) : path_(folder_.Path() / "firmware.bin") {
         std::ofstream out(path_, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
-    ~TempFile() {
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
     const std::filesystem::path& Path() const { return path_; }
-    const std::filesystem::path& Folder() const { return folder_; }
+    const std::filesystem::path& Folder() const { return folder_.Path(); }
 
   private:
-    std::filesystem::path folder_;
+    TempFolder folder_{"updater-test"};
     std::filesystem::path path_;
 };
 

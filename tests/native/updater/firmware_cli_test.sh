@@ -3,8 +3,7 @@
 # exit 1 with one line, wrong usage 2.
 set -u
 ctl=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../../support/temp_work.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "TempFolder.h"
 #include "VirtualMouseClient.h"
 #include "VirtualMouseServer.h"
 
@@ -27,18 +28,8 @@ std::string ReadText(const fs::path& path) {
 
 class ServerTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder =
-            fs::temp_directory_path() /
-            ("vmouse-server-test-" +
-             std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()) + "-" +
-             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        server.reset();
-        fs::remove_all(folder);
-    }
+    // The server goes before its folder.
+    void TearDown() override { server.reset(); }
     void StartServer(MouseOptions options = {}) {
         server = std::make_unique<VirtualMouseServer>(options);
         server->SetLog(nullptr);
@@ -55,7 +46,8 @@ class ServerTest : public ::testing::Test {
         return client.GetFeature(report.data(), length) ? report : Bytes{};
     }
 
-    fs::path folder;
+    TempFolder temp_{"vmouse-server-test"};
+    const fs::path folder = temp_.Path();
     std::unique_ptr<VirtualMouseServer> server;
 };
 

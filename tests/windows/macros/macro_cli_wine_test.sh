@@ -3,8 +3,7 @@
 # Windows paths.
 set -u
 exe=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../../support/temp_work.sh"
 cd "$work"
 fail() { echo "FAIL: $*"; exit 1; }
 mkdir "Makros ä"

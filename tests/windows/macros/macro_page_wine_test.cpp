@@ -40,26 +40,6 @@ class CFakeHost : public PageHost {
     int changes = 0;
 };
 
-// The main window's loop: pre-translation first, then the dialog keys, then dispatch.
-void PumpPageFor(HWND page, int milliseconds) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (CZelWnd::PreTranslateChain(msg) || IsDialogMessageW(page, &msg)) {
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        const DWORD now = GetTickCount();
-        if (static_cast<LONG>(end - now) <= 0) {
-            return;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-    }
-}
-
 bool PumpPageUntil(HWND page, const std::function<bool()>& done, int milliseconds = 3000) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
     while (!done()) {

@@ -2,8 +2,10 @@
 
 #include "ui_test_support.h"
 
-CPageTestHost::CPageTestHost() {
-    transport.AddUsualInterfaces();
+CPageTestHost::CPageTestHost(Mouse mouse) {
+    if (mouse == Mouse::kPresent) {
+        transport.AddUsualInterfaces();
+    }
     for (int slot = 0; slot < 5; ++slot) {
         profiles[slot].index = static_cast<uint8_t>(slot);
     }
@@ -19,6 +21,17 @@ bool CPageTestHost::Open(int width, int height) {
         return false;
     }
     ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+void CPageTestHost::PlacePage(CZelWnd& page) {
+    RECT client = page.ClientRect();
+    page.Move(9, 9, client.right, client.bottom);
+    page.Show(true);
+}
+
+bool CPageTestHost::OnControlNotification(int code, LPARAM value) noexcept {
+    passedOn.emplace_back(code, value);
     return true;
 }
 
@@ -42,17 +55,6 @@ bool CUser::WaitUntilDone(int milliseconds) {
     return done;
 }
 
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    while (!condition()) {
-        if (static_cast<LONG>(end - GetTickCount()) <= 0) {
-            return condition();
-        }
-        Sleep(20);
-    }
-    return true;
-}
-
 HWND WaitForWindow(const wchar_t* title, int milliseconds) {
     HWND found = nullptr;
     WaitFor(
@@ -68,33 +70,4 @@ std::wstring ControlText(HWND control) {
     wchar_t text[256] = {};
     SendMessageW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-bool PointerOver(HWND control) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    const DWORD thread = GetWindowThreadProcessId(control, nullptr);
-    auto hovered = [&] { return GetGUIThreadInfo(thread, &info) && info.hwndCapture == control; };
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MouseMoveTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    // On the window's own thread its messages must be pumped meanwhile.
-    return thread == GetCurrentThreadId() ? PumpUntil(hovered, 3000) : WaitFor(hovered, 3000);
-}
-
-void ClickControl(HWND parent, int id) {
-    HWND control = GetDlgItem(parent, id);
-    // A second click on the same control within the double-click time would be a double click,
-    // which a button does not take as a click: a person clicking twice waits that long.
-    static HWND lastControl = nullptr;
-    static DWORD lastClick = 0;
-    const DWORD since = GetTickCount() - lastClick;
-    if (control == lastControl && since <= GetDoubleClickTime()) {
-        Sleep(GetDoubleClickTime() + 50 - since);
-    }
-    lastControl = control;
-    PointerOver(control);
-    MouseLeftDown();
-    MouseLeftUp();
-    lastClick = GetTickCount();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the page tests stand in for the main window: a plain top-level window holding a page,
-// five profiles, and a device link to the virtual mouse's model in this process. A second thread
-// plays the user while the test thread runs the pages' modal pop-ups.
+// five profiles, a macro collection, and a device link to the virtual mouse's model in this
+// process (or to no mouse at all). A second thread plays the user while the test thread runs the
+// pages' modal pop-ups.
 
 #include <windows.h>
 
@@ -10,6 +11,8 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "FakeHid.h"
 #include "device/DeviceLink.h"
@@ -19,11 +22,15 @@
 
 class CPageTestHost : public PageHost, public CZelWnd {
   public:
-    CPageTestHost();
+    enum class Mouse { kPresent, kAbsent };
+    explicit CPageTestHost(Mouse mouse = Mouse::kPresent);
     ~CPageTestHost() override;
 
-    // The window the page lives in, shown without activation at the left top of the screen.
-    bool Open(int width, int height);
+    // The window the page lives in, shown without activation at the left top of the screen,
+    // by default large enough for a page.
+    bool Open(int width = 800, int height = 360);
+    // Places a page created as this window's child where the main window puts pages.
+    void PlacePage(CZelWnd& page);
 
     Profile& CurrentProfile() noexcept override { return profiles[current]; }
     Profile& ProfileAt(int slot) noexcept override { return profiles[slot]; }
@@ -37,9 +44,11 @@ class CPageTestHost : public PageHost, public CZelWnd {
     FakeTransport transport;
     DeviceLink link{transport, transport.clock};
     MacroCollection macros;
+    // Control notifications that pages passed on to the main window.
+    std::vector<std::pair<int, LPARAM>> passedOn;
 
   protected:
-    bool OnControlNotification(int, LPARAM) noexcept override { return true; }
+    bool OnControlNotification(int code, LPARAM value) noexcept override;
 };
 
 // The user, on a thread of their own: real input and reading windows of the test thread, which
@@ -59,11 +68,5 @@ class CUser {
 
 // Windows of this process seen from the user's thread.
 HWND WaitForWindow(const wchar_t* title, int milliseconds = 5000);
-bool WaitFor(const std::function<bool()>& condition, int milliseconds);
 // The text of a control as the query message answers it (safe across threads).
 std::wstring ControlText(HWND control);
-// Moves the pointer to the centre of a control and waits until the control knows (it holds the
-// capture while hovered): input to a window that has only just appeared can be lost.
-bool PointerOver(HWND control);
-// A real click at the centre of a child control.
-void ClickControl(HWND parent, int id);

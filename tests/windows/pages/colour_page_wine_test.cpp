@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "PageTestHost.h"
 #include "pages/ColorSettingsDlg.h"
 #include "pages/logic/ColourPageLayout.h"
-#include "plain_page_host.h"
 #include "profiles/Storage.h"
 #include "skin/SkinImages.h"
 #include "ui_test_support.h"
@@ -16,13 +16,6 @@ namespace {
 template <typename Control>
 Control* ControlOf(HWND dialog, int id) {
     return dynamic_cast<Control*>(CZelWnd::FromHandle(GetDlgItem(dialog, id)));
-}
-
-void ClickControl(HWND dialog, int id) {
-    RECT r{};
-    GetClientRect(GetDlgItem(dialog, id), &r);
-    POINT p = ToScreen(GetDlgItem(dialog, id), r.right / 2, r.bottom / 2);
-    ClickAt(p.x, p.y);
 }
 
 class ColourPageWine : public ::testing::Test {
@@ -52,7 +45,7 @@ class ColourPageWine : public ::testing::Test {
         return IsWindowEnabled(GetDlgItem(page.Hwnd(), IDC_ZONE_WHEEL)) != FALSE;
     }
 
-    CPlainPageHost host;
+    CPageTestHost host{CPageTestHost::Mouse::kAbsent};
     CColorSettingsDlg page{host};
 };
 

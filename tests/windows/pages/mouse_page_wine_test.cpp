@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "PageTestHost.h"
 #include "pages/MouseSettingsDlg.h"
 #include "pages/logic/MousePageLayout.h"
-#include "plain_page_host.h"
 #include "profiles/Storage.h"
 #include "skin/SkinImages.h"
 #include "skin/ZelCheckBox.h"
@@ -93,13 +93,6 @@ bool ClickItem(int itemId) {
     return true;
 }
 
-void ClickControl(HWND dialog, int id) {
-    RECT r{};
-    GetClientRect(GetDlgItem(dialog, id), &r);
-    POINT p = ToScreen(GetDlgItem(dialog, id), r.right / 2, r.bottom / 2);
-    ClickAt(p.x, p.y);
-}
-
 class MousePageWine : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -139,7 +132,7 @@ class MousePageWine : public ::testing::Test {
         PumpUntil([] { return !AnyMenuOpen(); });
     }
 
-    CPlainPageHost host;
+    CPageTestHost host{CPageTestHost::Mouse::kAbsent};
     CMouseSettingsDlg page{host};
 };
 

@@ -3,8 +3,7 @@
 # folder (where skins and the updater are looked up) must come back whole, not cut.
 set -u
 exe=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../../support/temp_work.sh"
 deep=$work
 for i in $(seq 1 12); do deep="$deep/folder-number-$i-with-a-rather-long-name"; done
 mkdir -p "$deep"

@@ -2,8 +2,7 @@
 # orva7100ctl.exe under Wine: a profile with a non-ASCII name and path round-trips through JSON.
 set -u
 exe=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../../support/temp_work.sh"
 cd "$work"
 fail() { echo "FAIL: $*"; exit 1; }
 wine "$exe" profile new --name "Schütze" --index 3 -o "Profil ä.profile" || fail "new"

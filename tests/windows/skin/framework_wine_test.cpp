@@ -234,9 +234,7 @@ testing::AssertionResult Shows(const CZelWnd& wnd, int x, int y, const SkinImage
     }
     RECT r{};
     GetWindowRect(wnd.Hwnd(), &r);
-    HDC screen = GetDC(nullptr);
-    const COLORREF shown = GetPixel(screen, r.left + x, r.top + y);
-    ReleaseDC(nullptr, screen);
+    const COLORREF shown = ScreenPixel(r.left + x, r.top + y);
     Gdiplus::Color expected;
     image.Get()->GetPixel(x, y, &expected);
     if (shown == RGB(expected.GetR(), expected.GetG(), expected.GetB())) {
@@ -391,15 +389,9 @@ TEST_F(Framework, StaticSwatchShowsItsFillColour) {
     host.label.Redraw();
     RECT r{};
     GetWindowRect(host.label.Hwnd(), &r);
-    auto shownAt = [](int x, int y) {
-        HDC screen = GetDC(nullptr);
-        const COLORREF shown = GetPixel(screen, x, y);
-        ReleaseDC(nullptr, screen);
-        return shown;
-    };
     EXPECT_TRUE(PumpUntil([&] {
-        return shownAt((r.left + r.right) / 2, (r.top + r.bottom) / 2) == RGB(0, 255, 0) &&
-               shownAt(r.left, r.top) == RGB(0, 255, 0);
+        return ScreenPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2) == RGB(0, 255, 0) &&
+               ScreenPixel(r.left, r.top) == RGB(0, 255, 0);
     }));
 }
 
@@ -419,12 +411,8 @@ TEST_F(Framework, EditSendsOneChangePerTypedCharacterAndDrawsAFramedBox) {
     // The field draws its own frame inside its client area.
     RECT client = host.edit.ClientRect();
     POINT corner = ToScreen(host.edit.Hwnd(), client.right - 1, client.bottom - 1);
-    HDC screen = GetDC(nullptr);
-    COLORREF frame = GetPixel(screen, corner.x, corner.y);
-    COLORREF inside = GetPixel(screen, corner.x - 3, corner.y - 3);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(frame, RGB(0x96, 0x96, 0x96));
-    EXPECT_EQ(inside, RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(corner.x, corner.y), RGB(0x96, 0x96, 0x96));
+    EXPECT_EQ(ScreenPixel(corner.x - 3, corner.y - 3), RGB(0, 0, 0));
 }
 
 class CModal : public CZelDialog {
@@ -737,10 +725,7 @@ TEST_F(Framework, PageTakesItsBackgroundAndControlsRepaintOnlyTheirPartOfIt) {
         Gdiplus::Color expected;
         sheet->GetPixel(x, y, &expected);
         const POINT at = ToScreen(page.Hwnd(), x, y);
-        HDC screen = GetDC(nullptr);
-        const COLORREF shown = GetPixel(screen, at.x, at.y);
-        ReleaseDC(nullptr, screen);
-        return shown == RGB(expected.GetR(), expected.GetG(), expected.GetB());
+        return ScreenPixel(at.x, at.y) == RGB(expected.GetR(), expected.GetG(), expected.GetB());
     };
     // The page's own background, pixel for pixel, and behind both controls.
     EXPECT_TRUE(PumpUntil([&] { return showsSheet(30, 20); }));
@@ -765,12 +750,11 @@ TEST_F(Framework, PageTakesItsBackgroundAndControlsRepaintOnlyTheirPartOfIt) {
     // The page's tab shape: the strip right of x 143 above y 12 is cut away.
     ASSERT_TRUE(
         page.SetPolygonRegion({{0, 0}, {143, 0}, {143, 12}, {777, 12}, {777, 337}, {0, 337}}));
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(page.Hwnd(), region), ERROR);
-    EXPECT_TRUE(PtInRegion(region, 10, 5));
-    EXPECT_FALSE(PtInRegion(region, 700, 5));
-    EXPECT_TRUE(PtInRegion(region, 700, 20));
-    DeleteObject(region);
+    const ScopedRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(page.Hwnd(), region.Get()), ERROR);
+    EXPECT_TRUE(PtInRegion(region.Get(), 10, 5));
+    EXPECT_FALSE(PtInRegion(region.Get(), 700, 5));
+    EXPECT_TRUE(PtInRegion(region.Get(), 700, 20));
     page.DestroyWindow();
 }
 
@@ -814,15 +798,17 @@ TEST(SkinPieces, SharedSheetsCopiesAndCutsFromTheRealFiles) {
 }
 
 TEST(SkinPieces, DrawLabelCentresByMeasuredSize) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 40);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    // The font outlives the DC it stays selected into.
+    const ScopedFont font(CreateSkinFont(15));
+    const ScopedWindowDC screen(nullptr);
+    const ScopedDC memory(CreateCompatibleDC(screen.Get()));
+    const ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 120, 40));
+    const ScopedSelect selected(memory.Get(), bitmap.Get());
+    HDC dc = memory.Get();
     RECT all{0, 0, 120, 40};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    HFONT font = CreateSkinFont(15);
     DrawLabelRecord label{L"WW", RGB(255, 255, 255), true, true, 0, 0, 120, 40};
-    DrawLabel(label, font, dc);
+    DrawLabel(label, font.Get(), dc);
     SIZE size{};
     GetTextExtentPoint32W(dc, L"WW", 2, &size);
     int firstLit = -1;
@@ -838,11 +824,6 @@ TEST(SkinPieces, DrawLabelCentresByMeasuredSize) {
             }
         }
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     ASSERT_GE(firstLit, 0);
     int expectedLeft = (120 - size.cx) / 2;
     EXPECT_NEAR(firstLit, expectedLeft, 2);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "profiles/Storage.h"
 #include "skin/SkinImages.h"
 #include "ui_test_support.h"
@@ -14,10 +15,9 @@ namespace fs = std::filesystem;
 
 TEST(MissingSkins, ReportedOnceByNameAndTheirPiecesAreAbsent) {
     fs::path built = ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins";
-    fs::path folder = fs::temp_directory_path() / L"orva-missing-skins";
+    const TempFolder temp("missing-skins");
+    const fs::path& folder = temp.Path();
     std::error_code ec;
-    fs::remove_all(folder, ec);
-    fs::create_directories(folder);
     // Everything but the mouse page's over sheet and the single-key disable sheet; the main
     // window's normal sheet is replaced by a file that is no image.
     for (const SkinSheetFile& sheet : kSkinSheets) {
@@ -48,5 +48,4 @@ TEST(MissingSkins, ReportedOnceByNameAndTheirPiecesAreAbsent) {
     EXPECT_EQ(reports[0],
               L"Skin file missing: main_normal.bmp, mouse_page_over.bmp, single_key_disable.bmp. "
               L"Please reinstall the configurator.");
-    fs::remove_all(folder, ec);
 }

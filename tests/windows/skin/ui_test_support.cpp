@@ -80,10 +80,18 @@ bool ButtonIsDown(int virtualKey) {
 }  // namespace
 
 void PumpFor(int milliseconds) {
+    PumpPageFor(nullptr, milliseconds);
+}
+
+void PumpPageFor(HWND page, int milliseconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (page != nullptr &&
+                (CZelWnd::PreTranslateChain(msg) || IsDialogMessageW(page, &msg))) {
+                continue;
+            }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -260,26 +268,25 @@ CWindowCapture::CWindowCapture(HWND hwnd) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(hwnd);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    if (bitmap != nullptr && memory != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* source = static_cast<const DWORD*>(bits);
-        for (size_t i = 0; i < pixels.size(); ++i) {
-            pixels[i] = source[i] & 0x00FFFFFF;
-        }
-        SelectObject(memory, previous);
+    const ScopedWindowDC screen(hwnd);
+    const ScopedBitmap bitmap(
+        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const ScopedDC memory(CreateCompatibleDC(screen.Get()));
+    if (!bitmap || !memory) {
+        return;
     }
-    if (memory != nullptr) {
-        DeleteDC(memory);
+    const ScopedSelect selected(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = source[i] & 0x00FFFFFF;
     }
-    if (bitmap != nullptr) {
-        DeleteObject(bitmap);
-    }
-    ReleaseDC(hwnd, screen);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    const ScopedWindowDC screen(nullptr);
+    return GetPixel(screen.Get(), x, y);
 }
 
 DWORD CWindowCapture::Pixel(int x, int y) const {
@@ -324,4 +331,44 @@ void CWindowCapture::SaveArtifact(const wchar_t* name) const {
             return;
         }
     }
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (!condition()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) {
+            return condition();
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+bool PointerOver(HWND control) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+    auto hovered = [&] { return GetGUIThreadInfo(thread, &info) && info.hwndCapture == control; };
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MouseMoveTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    // On the window's own thread its messages must be pumped meanwhile.
+    return thread == GetCurrentThreadId() ? PumpUntil(hovered, 3000) : WaitFor(hovered, 3000);
+}
+
+void ClickControl(HWND parent, int id) {
+    HWND control = GetDlgItem(parent, id);
+    // A second click on the same control within the double-click time would be a double click,
+    // which a button does not take as a click: a person clicking twice waits that long.
+    static HWND lastControl = nullptr;
+    static DWORD lastClick = 0;
+    const DWORD since = GetTickCount() - lastClick;
+    if (control == lastControl && since <= GetDoubleClickTime()) {
+        Sleep(GetDoubleClickTime() + 50 - since);
+    }
+    lastControl = control;
+    PointerOver(control);
+    MouseLeftDown();
+    MouseLeftUp();
+    lastClick = GetTickCount();
 }

@@ -9,10 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "skin/ScopedWin.h"
 #include "skin/ZelWnd.h"
 
 // Dispatches messages for about `milliseconds`.
 void PumpFor(int milliseconds);
+// The same as the main window's loop does it for a page: pre-translation first, then the
+// page's dialog keys, then dispatch.
+void PumpPageFor(HWND page, int milliseconds);
 // Dispatches messages until `done` holds or the time is up; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000);
 // Dispatches messages until the window and all its descendants have painted everything they
@@ -22,11 +26,22 @@ bool PumpUntilPainted(HWND window, int milliseconds = 2000);
 // hooks posted during an input, for example); returns whether that happened in time.
 bool PumpPostedSoFar(int milliseconds = 2000);
 
+// Waits (without pumping: for a thread other than the windows') until `condition` holds or the
+// time is up; returns `condition()`.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds);
+
 // Real input: moves the pointer to a screen point, presses and releases the left button.
 void MouseMoveTo(int x, int y);
 void MouseLeftDown();
 void MouseLeftUp();
 void ClickAt(int x, int y);
+// Moves the pointer to the centre of a control and waits until the control knows (it holds the
+// capture while hovered): input to a window that has only just appeared can be lost. Works from
+// the windows' own thread and from another.
+bool PointerOver(HWND control);
+// A real click at the centre of a child control, as a person makes it: two clicks on one
+// control are never so quick that they make a double click.
+void ClickControl(HWND parent, int id);
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
 
@@ -47,6 +62,8 @@ class CNotifyRecorder : public CZelWnd {
 
 // Screen point of a client point of a window.
 POINT ToScreen(HWND hwnd, int x, int y);
+// What the screen shows at a point, as GetPixel answers it.
+COLORREF ScreenPixel(int x, int y);
 
 // The pixels a window shows, read back from its device context.
 class CWindowCapture {

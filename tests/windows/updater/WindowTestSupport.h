@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/ScopedWin.h"
+
 // A top-level window to put controls on, destroyed with the object. Showing a window costs
 // Wine a moment without a window manager, so only tests that need it visible ask for it.
 class TestParent {
@@ -36,18 +38,15 @@ inline std::vector<uint32_t> Pixels(HBITMAP bitmap) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const ScopedScreenDC screen;
+    GetDIBits(screen.Get(), bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
     for (uint32_t& pixel : pixels)
         pixel &= 0x00FFFFFF;
     return pixels;
 }
 
 // A 32-bit bitmap of the given size to draw into.
-inline HBITMAP MakeSurface(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+inline ScopedBitmap MakeSurface(int width, int height) {
+    const ScopedScreenDC screen;
+    return ScopedBitmap(CreateCompatibleBitmap(screen.Get(), width, height));
 }

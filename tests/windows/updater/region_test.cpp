@@ -4,19 +4,20 @@
 
 #include "app/NoticeDlgIds.h"
 #include "app/RegionFromMask.h"
+#include "app/ScopedWin.h"
 #include "app/SkinBitmap.h"
 
 namespace {
 
 // A 32-bit bitmap whose pixel (x, y) is colour(x, y).
 template <typename Colour>
-HBITMAP MakeMask(int width, int height, Colour colour) {
+ScopedBitmap MakeMask(int width, int height, Colour colour) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
             pixels[static_cast<size_t>(y) * width + x] = colour(x, y);
     }
-    return CreateBitmap(width, height, 1, 32, pixels.data());
+    return ScopedBitmap(CreateBitmap(width, height, 1, 32, pixels.data()));
 }
 
 DWORD RectCount(HRGN region) {
@@ -27,52 +28,45 @@ DWORD RectCount(HRGN region) {
 }
 
 TEST(RegionFromMask, ShippedMaskGivesTheWholeRectangle) {
-    HBITMAP mask = LoadBitmapResource(IDB_NOTICE_MASK);
-    ASSERT_NE(mask, nullptr);
-    HRGN region = RegionFromMask(mask, RGB(255, 255, 255), 0);
-    ASSERT_NE(region, nullptr);
+    const ScopedBitmap mask(LoadBitmapResource(IDB_NOTICE_MASK));
+    ASSERT_TRUE(mask);
+    const ScopedRegion region(RegionFromMask(mask.Get(), RGB(255, 255, 255), 0));
+    ASSERT_TRUE(region);
     RECT box;
-    EXPECT_EQ(GetRgnBox(region, &box), SIMPLEREGION);
+    EXPECT_EQ(GetRgnBox(region.Get(), &box), SIMPLEREGION);
     EXPECT_EQ(box.left, 0);
     EXPECT_EQ(box.top, 0);
     EXPECT_EQ(box.right, 376);
     EXPECT_EQ(box.bottom, 177);
-    DeleteObject(region);
-    DeleteObject(mask);
 }
 
 TEST(RegionFromMask, ManyRectanglesAreJoinedAcrossBatches) {
     // A 1-pixel checkerboard: 100 runs in each of 100 rows, five batches of 2000.
-    HBITMAP mask =
+    const ScopedBitmap mask =
         MakeMask(200, 100, [](int x, int y) { return (x + y) % 2 == 0 ? 0x000000u : 0xFFFFFFu; });
-    HRGN region = RegionFromMask(mask, RGB(255, 255, 255), 0);
-    ASSERT_NE(region, nullptr);
-    EXPECT_EQ(RectCount(region), 10000u);
+    const ScopedRegion region(RegionFromMask(mask.Get(), RGB(255, 255, 255), 0));
+    ASSERT_TRUE(region);
+    EXPECT_EQ(RectCount(region.Get()), 10000u);
     for (int y = 0; y < 100; y += 7) {
         for (int x = 0; x < 200; x += 3)
-            EXPECT_EQ(PtInRegion(region, x, y) != 0, (x + y) % 2 == 0) << x << "," << y;
+            EXPECT_EQ(PtInRegion(region.Get(), x, y) != 0, (x + y) % 2 == 0) << x << "," << y;
     }
-    DeleteObject(region);
-    DeleteObject(mask);
 }
 
 TEST(RegionFromMask, OnlyTheKeyColourWithinTheToleranceIsCut) {
     // Column 0 white, column 1 near white, column 2 black.
-    HBITMAP mask = MakeMask(3, 1, [](int x, int) {
+    const ScopedBitmap mask = MakeMask(3, 1, [](int x, int) {
         return x == 0 ? 0xFFFFFFu : x == 1 ? 0xFEFEFEu : 0x000000u;
     });
-    HRGN exact = RegionFromMask(mask, RGB(255, 255, 255), 0);
-    ASSERT_NE(exact, nullptr);
-    EXPECT_FALSE(PtInRegion(exact, 0, 0));
-    EXPECT_TRUE(PtInRegion(exact, 1, 0));
-    EXPECT_TRUE(PtInRegion(exact, 2, 0));
-    HRGN wide = RegionFromMask(mask, RGB(254, 254, 254), RGB(1, 1, 1));
-    ASSERT_NE(wide, nullptr);
-    EXPECT_FALSE(PtInRegion(wide, 1, 0));
-    EXPECT_TRUE(PtInRegion(wide, 2, 0));
-    DeleteObject(exact);
-    DeleteObject(wide);
-    DeleteObject(mask);
+    const ScopedRegion exact(RegionFromMask(mask.Get(), RGB(255, 255, 255), 0));
+    ASSERT_TRUE(exact);
+    EXPECT_FALSE(PtInRegion(exact.Get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(exact.Get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(exact.Get(), 2, 0));
+    const ScopedRegion wide(RegionFromMask(mask.Get(), RGB(254, 254, 254), RGB(1, 1, 1)));
+    ASSERT_TRUE(wide);
+    EXPECT_FALSE(PtInRegion(wide.Get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(wide.Get(), 2, 0));
     EXPECT_EQ(RegionFromMask(nullptr, RGB(255, 255, 255), 0), nullptr);
 }
 

@@ -11,28 +11,23 @@ constexpr ButtonImages kOk{IDB_OK_NORMAL, IDB_OK_HOVER, IDB_OK_PRESSED, IDB_OK_N
 
 // What the button draws for an owner-draw request in `state`.
 std::vector<uint32_t> Drawn(const CSkinButton& button, UINT state) {
-    HBITMAP surface = MakeSurface(51, 20);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, surface);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.hwndItem = button.Handle();
-    item.hDC = dc;
-    item.itemState = state;
-    item.rcItem = RECT{0, 0, 51, 20};
-    EXPECT_TRUE(CSkinButton::DrawItem(item));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    std::vector<uint32_t> pixels = Pixels(surface);
-    DeleteObject(surface);
-    return pixels;
+    const ScopedBitmap surface = MakeSurface(51, 20);
+    {
+        const ScopedDC dc(CreateCompatibleDC(nullptr));
+        const ScopedSelect selected(dc.Get(), surface.Get());
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.hwndItem = button.Handle();
+        item.hDC = dc.Get();
+        item.itemState = state;
+        item.rcItem = RECT{0, 0, 51, 20};
+        EXPECT_TRUE(CSkinButton::DrawItem(item));
+    }
+    return Pixels(surface.Get());
 }
 
 std::vector<uint32_t> Resource(int id) {
-    HBITMAP bitmap = LoadBitmapResource(id);
-    std::vector<uint32_t> pixels = Pixels(bitmap);
-    DeleteObject(bitmap);
-    return pixels;
+    return Pixels(ScopedBitmap(LoadBitmapResource(id)).Get());
 }
 
 TEST(SkinButton, TakesTheLayoutPositionAndTheNormalImageSize) {
