@@ -9,12 +9,17 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
+#include <span>
+#include <string>
+
 #include "profiles/Storage.h"
 #include "skin/SkinImages.h"
 #include "skin/ZelListBox.h"
 #include "skin/ZelProgressCtrl.h"
 #include "skin/ZelScrollCtrl.h"
 #include "skin/ZelSliderCtrl.h"
+#include "skin/logic/RowNaming.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -194,10 +199,37 @@ TEST_F(ScrollWineTest, ArrowsSendTheirEndTwiceAndTheTrackReportsChangesAfterTheF
     EXPECT_EQ(parent.received, (std::vector<Notification>{{100, 0}, {100, 0}, {100, 0}, {100, 0}}));
 }
 
+// An owner's rule for new rows, as the macro list has one: ids from 16 on, and a name already
+// taken gets the first free "(n)".
+class CountingNaming final : public RowNaming {
+  public:
+    int32_t FreshId(std::span<const int32_t> ids) const override {
+        int32_t id = 15;
+        for (int32_t taken : ids) {
+            id = std::max(id, taken);
+        }
+        return id + 1;
+    }
+    std::u16string UniqueName(const std::u16string& name,
+                              std::span<const std::u16string> names) const override {
+        std::u16string candidate = name;
+        for (int n = 1; std::find(names.begin(), names.end(), candidate) != names.end(); ++n) {
+            candidate = name;
+            candidate += u'(';
+            for (char digit : std::to_string(n)) {
+                candidate += static_cast<char16_t>(digit);
+            }
+            candidate += u')';
+        }
+        return candidate;
+    }
+};
+
 class ListBoxWineTest : public ControlsWineTest {
   protected:
     void SetUp() override {
         ControlsWineTest::SetUp();
+        list.SetRowNaming(naming);
         ASSERT_TRUE(list.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE,
                                      {49, 63, 49 + 204, 63 + 220}, 1069));
         list.SetUpScrollBar();
@@ -208,6 +240,7 @@ class ListBoxWineTest : public ControlsWineTest {
         const PixelRect& rect = list.Entries().at(i).rect;
         return {40, (rect.top + std::min(rect.bottom, 220)) / 2};
     }
+    CountingNaming naming;
     CZelListBox list;
 };
 
