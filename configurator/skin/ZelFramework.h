@@ -79,7 +79,9 @@
 // The skinned controls
 //   CZelButton, CZelCheckBox, CZelComboButton (one hover/press state machine, CZelButtonBase),
 //   CZelStatic, CZelEdit, CZelImageDialog; CZelSliderCtrl, CZelScrollCtrl, CZelProgressCtrl,
-//   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h).
+//   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h). The controls that paint
+//   a system static themselves (the static, the scroll bar, the list box, the macro editor)
+//   share CZelOwnerDrawnStatic and implement only OnDrawItem.
 
 #include "skin/BufferedPaint.h"
 #include "skin/HoverCapture.h"
