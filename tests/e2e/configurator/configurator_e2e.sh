@@ -162,7 +162,9 @@ for line in sys.stdin:
         print("image", int(b[10:12], 16))
 ' | tr '\n' ',' | sed 's/,$//'
 }
-selects_since() { [ "$(since "$1" "SET 0302")" -ge "$2" ]; }
+# selects_since N COUNT: COUNT selects after line N, each with its operand: the select's header
+# reaches the transcript before its operand, so counting headers alone ends the wait too early.
+selects_since() { [ "$(apply_steps "$1" | tr ',' '\n' | grep -c '^select')" -ge "$2" ]; }
 
 reg_value() {
     wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'
