@@ -45,8 +45,7 @@ CZelMacroCtrl::~CZelMacroCtrl() {
 }
 
 void CZelMacroCtrl::OnAttached() noexcept {
-    LONG style = GetWindowLongW(Hwnd(), GWL_STYLE);
-    SetWindowLongW(Hwnd(), GWL_STYLE, style | SS_OWNERDRAW | SS_NOTIFY | WS_CLIPCHILDREN);
+    MakeOwnerDrawn(WS_CLIPCHILDREN);
 }
 
 void CZelMacroCtrl::SetBackground(SkinImage image) noexcept {
@@ -197,21 +196,6 @@ void CZelMacroCtrl::OnMenuCommand(int levelCode, int itemId) noexcept {
         NotifyParent(NOTIFY_START_RECORDING, 0);
     } else if (outcome == MenuOutcome::kOpenDelayEdit) {
         OpenDelayEdit();
-    }
-}
-
-bool CZelMacroCtrl::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
-    switch (msg) {
-        case WM_DRAWITEM:
-            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            result = TRUE;
-            return true;
-        case WM_COMMAND:
-            // Clicks from SS_NOTIFY: the page hears of nothing but recording requests.
-            result = 0;
-            return true;
-        default:
-            return false;
     }
 }
 

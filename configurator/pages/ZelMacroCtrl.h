@@ -13,9 +13,9 @@
 #include "skin/ZelEdit.h"
 #include "skin/ZelMenu.h"
 #include "skin/ZelScrollCtrl.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelOwnerDrawnStatic.h"
 
-class CZelMacroCtrl : public CZelWnd, public MacroEditorModel {
+class CZelMacroCtrl : public CZelOwnerDrawnStatic, public MacroEditorModel {
   public:
     // Control id of the delay box, a child of the editor.
     static constexpr int kDelayEditId = 101;
@@ -43,15 +43,13 @@ class CZelMacroCtrl : public CZelWnd, public MacroEditorModel {
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
-                            LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
     void SetScrollPosition(int32_t position) override;
     // Screen readers: the list of the current macro's events, named by its label.
     bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
-    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
     void OnRightButtonDown(int x, int y) noexcept;

@@ -5,6 +5,7 @@
 
 #include "skin/BufferedPaint.h"
 #include "skin/ButtonAccess.h"
+#include "skin/FocusMark.h"
 #include "skin/SkinImages.h"
 
 void CZelButtonBase::SetImages(ButtonImages images) noexcept {
@@ -206,16 +207,23 @@ bool CZelButtonBase::DoAccessAction(int index) noexcept {
 }
 
 bool CZelButtonBase::OnKey(UINT key, bool alt, bool repeat) noexcept {
-    if (alt || repeat || (key != VK_SPACE && key != VK_RETURN)) {
+    if (alt || (key != VK_SPACE && key != VK_RETURN)) {
         return false;
+    }
+    // The dialog gives the focus to its first button when it opens, and a click leaves it on the
+    // clicked one: only a focus the user moved with the keyboard (the one the mark shows) is
+    // pressed by a key. Space is taken either way, so the system's button never clicks on it.
+    if (repeat || !FocusCuesShown(Hwnd())) {
+        return key == VK_SPACE;
     }
     Click();
     return true;
 }
 
 UINT CZelButtonBase::WantedKeys(const MSG* message) const noexcept {
-    // Enter presses the button with the focus rather than the dialog's default.
+    // Enter presses the button with the focus rather than the dialog's default, once the user
+    // moves through the window with the keyboard; until then it stays the dialog's Enter.
     const bool enter =
         message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
-    return enter ? DLGC_WANTMESSAGE : 0;
+    return enter && FocusCuesShown(Hwnd()) ? DLGC_WANTMESSAGE : 0;
 }

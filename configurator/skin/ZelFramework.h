@@ -47,9 +47,10 @@
 //   WM_GETOBJECT from that. A window names its controls with LabelControls and a table of
 //   AccessLabel (the label its skin draws beside each control, and whether the control is one of
 //   a set, a page tab or a mere marker). Buttons, boxes, sliders and lists are tab stops for the
-//   dialog manager; OnKey gets the keys it leaves them (WantedKeys asks for arrows or Enter); an
-//   open popup menu takes every key first (SetKeyOwner, MenuKeys.h); BufferedPaint draws the
-//   focus mark once the keyboard has been used in the window (FocusMark.h).
+//   dialog manager; OnKey gets the keys it leaves them (WantedKeys asks for arrows, and a button
+//   for Enter); an open popup menu takes every key first (SetKeyOwner, MenuKeys.h); BufferedPaint
+//   draws the focus mark once the keyboard has moved through the window (FocusMark.h), and only
+//   then do Space and Enter press the button with the focus: before, Enter stays the dialog's.
 
 // Dialogs
 //   CZelDialog (ZelDialog.h) is made from a template of the program's .rc. Create(parent) for
@@ -78,7 +79,9 @@
 // The skinned controls
 //   CZelButton, CZelCheckBox, CZelComboButton (one hover/press state machine, CZelButtonBase),
 //   CZelStatic, CZelEdit, CZelImageDialog; CZelSliderCtrl, CZelScrollCtrl, CZelProgressCtrl,
-//   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h).
+//   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h). The controls that paint
+//   a system static themselves (the static, the scroll bar, the list box, the macro editor)
+//   share CZelOwnerDrawnStatic and implement only OnDrawItem.
 
 #include "skin/BufferedPaint.h"
 #include "skin/HoverCapture.h"

@@ -41,11 +41,7 @@ RECT ToRect(const PixelRect& rect) {
 }  // namespace
 
 void CZelListBox::OnAttached() noexcept {
-    // Owner drawn in place of the static's own type (a number, not a set of bits).
-    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-    style =
-        (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY | WS_CLIPCHILDREN;
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
+    MakeOwnerDrawn(WS_CLIPCHILDREN);
     SyncClientSize();
 }
 
@@ -206,21 +202,6 @@ bool CZelListBox::OnControlNotification(int code, LPARAM value) noexcept {
     rows_.ApplyScroll(static_cast<int32_t>(value));
     Redraw();
     return true;
-}
-
-bool CZelListBox::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
-    switch (msg) {
-        case WM_DRAWITEM:
-            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            result = TRUE;
-            return true;
-        case WM_COMMAND:
-            // Clicks from SS_NOTIFY: the page hears of selections only.
-            result = 0;
-            return true;
-        default:
-            return false;
-    }
 }
 
 void CZelListBox::OnLeftButtonDown(int x, int y) noexcept {

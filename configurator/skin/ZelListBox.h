@@ -14,13 +14,13 @@
 
 #include "skin/SkinImage.h"
 #include "skin/ZelScrollCtrl.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelOwnerDrawnStatic.h"
 #include "skin/logic/ListRows.h"
 
 constexpr int NOTIFY_MACRO_SELECTED = 103;
 constexpr int NOTIFY_MACRO_DELETED = 104;
 
-class CZelListBox : public CZelWnd {
+class CZelListBox : public CZelOwnerDrawnStatic {
   public:
     // Control id of the list's scroll bar; its position arrives as a notification with this code.
     static constexpr int kScrollBarId = 100;
@@ -58,8 +58,6 @@ class CZelListBox : public CZelWnd {
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
-                            LRESULT& result) noexcept override;
     void OnAttached() noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::ListBox; }
     // A list of its entries; Up, Down, Home and End select as a click on a row does.
@@ -73,7 +71,7 @@ class CZelListBox : public CZelWnd {
   private:
     // Selects the entry and tells the parent, as a click on its row does; scrolls it into view.
     void SelectEntry(int32_t index) noexcept;
-    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
     LRESULT OnGetText(WPARAM index, wchar_t* buffer) const noexcept;

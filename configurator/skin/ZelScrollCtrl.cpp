@@ -15,14 +15,6 @@ constexpr int kStateDown = 2;
 
 }  // namespace
 
-void CZelScrollCtrl::OnAttached() noexcept {
-    // Owner drawn in place of whatever static type the window had (the type is a number, not a
-    // set of bits); notify so that the static control lets the mouse reach it.
-    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-    style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY;
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
-}
-
 void CZelScrollCtrl::SetImages(ScrollImages images) noexcept {
     images_ = std::move(images);
     const RECT client = ClientRect();
@@ -97,21 +89,6 @@ LRESULT CZelScrollCtrl::OnGetRange(int* minimum, int* maximum) const noexcept {
         *maximum = model.maximum;
     }
     return 0;
-}
-
-bool CZelScrollCtrl::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
-    switch (msg) {
-        case WM_DRAWITEM:
-            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            result = TRUE;
-            return true;
-        case WM_COMMAND:
-            // Clicks from SS_NOTIFY: the parent hears of positions only.
-            result = 0;
-            return true;
-        default:
-            return false;
-    }
 }
 
 void CZelScrollCtrl::OnLeftButtonDown(int x, int y) noexcept {

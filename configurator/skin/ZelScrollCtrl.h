@@ -11,7 +11,7 @@
 
 #include "skin/HoverCapture.h"
 #include "skin/SkinImage.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelOwnerDrawnStatic.h"
 #include "skin/logic/ScrollMath.h"
 
 // The seven images of a scroll bar, each scaled to its part.
@@ -25,7 +25,7 @@ struct ScrollImages {
     SkinImage pressedSecondArrow;
 };
 
-class CZelScrollCtrl : public CZelWnd {
+class CZelScrollCtrl : public CZelOwnerDrawnStatic {
   public:
     // Replaces the images and lays the parts out for the current client size.
     void SetImages(ScrollImages images) noexcept;
@@ -41,15 +41,12 @@ class CZelScrollCtrl : public CZelWnd {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
-                            LRESULT& result) noexcept override;
-    void OnAttached() noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::ScrollBar; }
     // A scroll bar with its position.
     bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
-    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
     void OnMouseMove(int x, int y, WPARAM keys) noexcept;

@@ -46,13 +46,6 @@ std::wstring CZelStatic::GetText() const {
     return texts_[currentText_];
 }
 
-void CZelStatic::OnAttached() noexcept {
-    // SS_NOTIFY: without it a static lets the mouse through and never sees a double click.
-    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-    style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY;
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
-}
-
 LRESULT CZelStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
         case WM_LBUTTONDBLCLK:
@@ -66,22 +59,6 @@ LRESULT CZelStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
             return AnswerTextQuery(msg, GetText(), wParam, lParam);
         default:
             return CZelWnd::HandleMessage(msg, wParam, lParam);
-    }
-}
-
-bool CZelStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) noexcept {
-    switch (msg) {
-        case WM_DRAWITEM:
-            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            result = TRUE;
-            return true;
-        case WM_COMMAND:
-            // Clicks come out of SS_NOTIFY, which is here only for the double click; the parent
-            // must not take them for a button's command.
-            result = 0;
-            return true;
-        default:
-            return false;
     }
 }
 

@@ -7,10 +7,10 @@
 
 #include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelOwnerDrawnStatic.h"
 #include "skin/logic/SkinPieces.h"
 
-class CZelStatic : public CZelWnd {
+class CZelStatic : public CZelOwnerDrawnStatic {
   public:
     CZelStatic() noexcept;
     ~CZelStatic() override;
@@ -38,14 +38,11 @@ class CZelStatic : public CZelWnd {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-    void OnAttached() noexcept override;
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
-                            LRESULT& result) noexcept override;
     // Static text: its label (the text then its value) or the text it shows.
     bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
-    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
 
     std::vector<SkinImage> images_;
     int currentImage_ = 0;

@@ -162,7 +162,9 @@ for line in sys.stdin:
         print("image", int(b[10:12], 16))
 ' | tr '\n' ',' | sed 's/,$//'
 }
-selects_since() { [ "$(since "$1" "SET 0302")" -ge "$2" ]; }
+# selects_since N COUNT: COUNT selects after line N, each with its operand: the select's header
+# reaches the transcript before its operand, so counting headers alone ends the wait too early.
+selects_since() { [ "$(apply_steps "$1" | tr ',' '\n' | grep -c '^select')" -ge "$2" ]; }
 
 reg_value() {
     wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'
@@ -389,9 +391,13 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
 case_apply() {
     start_mouse --unplugged
     start_and_wait
+    # Enter and Escape on the window as it starts do nothing: no Apply (its message would hold
+    # the window) and the window stays.
+    focus_window "$T" && press_keys Return Escape
     # Without the mouse the files are still written.
     click_ctl "$T" $kProfile3
     wait_until 5 latched $kProfile3 || fail "profile 3 did not latch"
+    window_gone "$kMessageTitle" && window_visible "$T" || fail "Enter or Escape at start did something"
     click_ctl "$T" $kApply
     expect_message "ORVA mouse no found." no-mouse
     local slot
@@ -418,6 +424,14 @@ case_apply() {
     grep '^SET' "$E2E_WORK/ctl/transcript.txt" | grep -v '^SET 030[34]' >"$E2E_WORK/ctl-sets.txt"
     cmp -s "$E2E_WORK/app-sets.txt" "$E2E_WORK/ctl-sets.txt" ||
         fail "Apply's reports differ from orva7100ctl's ($(wc -l <"$E2E_WORK/app-sets.txt") and $(wc -l <"$E2E_WORK/ctl-sets.txt") lines)"
+    # The click left the focus on Apply: Enter and Escape still do nothing (the keys are read
+    # once the page clicked after them shows).
+    before=$(lines)
+    focus_window "$T" && press_keys Return Escape
+    click_ctl "$T" $kPageSensor
+    wait_until 5 page_shown $kSensorPage || fail "the sensor page did not show"
+    [ "$(since "$before" "SET 0302")" = 0 ] && [ "$(since "$before" "SET 0300")" = 0 ] &&
+        window_visible "$T" || fail "Enter or Escape after a click on Apply did something"
 
     # An acknowledge missing during profile 2: profile 1 written, 3 to 5 not, selected again.
     mouse_ctl fault ack-fault-slot 1 >/dev/null

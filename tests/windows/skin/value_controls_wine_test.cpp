@@ -16,6 +16,7 @@
 #include "skin/ZelProgressCtrl.h"
 #include "skin/ZelScrollCtrl.h"
 #include "skin/ZelSliderCtrl.h"
+#include "skin/logic/RowNaming.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -1,0 +1,24 @@
+#include "skin/ZelOwnerDrawnStatic.h"
+
+void CZelOwnerDrawnStatic::MakeOwnerDrawn(DWORD extraStyle) noexcept {
+    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY | extraStyle;
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
+}
+
+bool CZelOwnerDrawnStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam,
+                                              LRESULT& result) noexcept {
+    switch (msg) {
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            // The clicks SS_NOTIFY sends: the control tells its parent what it means itself, and
+            // the parent must not take them for a button's command.
+            result = 0;
+            return true;
+        default:
+            return false;
+    }
+}
