@@ -1,11 +1,26 @@
-// orva-skinart <output folder>: writes every skin sheet and animation frame as a 24-bit BMP.
+// orva-skinart <output folder>: writes every skin sheet and animation frame as a 24-bit BMP,
+// at 100 % into the folder and at the larger display scales into its subfolders 125, 150 and
+// 200 (the same file names).
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "Canvas.h"
 #include "SkinWindows.h"
+#include "skin/logic/DisplayScale.h"
 #include "skin/logic/SkinSheets.h"
+
+namespace {
+
+bool Write(const orva::art::Canvas& canvas, const std::filesystem::path& path) {
+    if (canvas.WriteBmp(path))
+        return true;
+    std::fprintf(stderr, "orva-skinart: cannot write %s\n", path.string().c_str());
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -21,16 +36,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orva-skinart: Liberation Sans not found (fonts-liberation2)\n");
         return 1;
     }
-    for (const SkinSheetFile& sheet : kSkinSheets) {
-        if (!orva::art::DrawSheet(sheet, text).WriteBmp(out / sheet.name)) {
-            std::fprintf(stderr, "orva-skinart: cannot write %s\n", sheet.name);
-            return 1;
+    for (const int percent : DisplayScale::kArtPercents) {
+        std::filesystem::path folder = out;
+        if (percent != 100) {
+            folder /= std::to_string(percent);
+            std::filesystem::create_directories(folder, ec);
         }
-    }
-    for (int i = 0; i < static_cast<int>(kAnalysisFrameFiles.size()); ++i) {
-        if (!orva::art::DrawAnalysisFrame(i, text).WriteBmp(out / kAnalysisFrameFiles[i])) {
-            std::fprintf(stderr, "orva-skinart: cannot write %s\n", kAnalysisFrameFiles[i]);
-            return 1;
+        for (const SkinSheetFile& sheet : kSkinSheets) {
+            if (!Write(orva::art::DrawSheet(sheet, text, percent), folder / sheet.name))
+                return 1;
+        }
+        for (int i = 0; i < static_cast<int>(kAnalysisFrameFiles.size()); ++i) {
+            if (!Write(orva::art::DrawAnalysisFrame(i, text, percent),
+                       folder / kAnalysisFrameFiles[i]))
+                return 1;
         }
     }
     return 0;
