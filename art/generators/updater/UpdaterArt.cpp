@@ -12,6 +12,7 @@
 
 #include "Canvas.h"
 #include "IconWriter.h"
+#include "IndexedWriter.h"
 #include "MaskWriter.h"
 #include "logic/DisplayScale.h"
 
@@ -75,9 +76,11 @@ class Scaler {
     DisplayScale scale_;
 };
 
-bool Save(const Canvas& canvas, const fs::path& folder, int id) {
+// The 100 % images stay 24-bit files; the larger ones, which the program file carries as well,
+// are 8-bit where their colours allow.
+bool Save(const Canvas& canvas, const fs::path& folder, int id, bool compact) {
     const fs::path path = folder / ("bmp" + std::to_string(id) + ".bmp");
-    if (canvas.WriteBmp(path))
+    if ((compact && WriteIndexedBmp(canvas, path)) || canvas.WriteBmp(path))
         return true;
     std::fprintf(stderr, "orva-updaterart: cannot write %s\n", path.string().c_str());
     return false;
@@ -219,6 +222,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (const int percent : DisplayScale::kArtPercents) {
         const Scaler at(percent);
+        const bool compact = percent != 100;
         fs::path out = folder;
         if (percent != 100) {
             out /= std::to_string(percent);
@@ -228,16 +232,16 @@ int main(int argc, char** argv) {
             Canvas canvas = DrawBackground(fonts, art, at);
             if (art.id == 145)
                 at.Frame(canvas, {21, 104, 332, 17}, kFrame);  // around the progress bar
-            ok = Save(canvas, out, art.id) && ok;
+            ok = Save(canvas, out, art.id, compact) && ok;
         }
 
         ok = WriteBlackMask(out / "bmp130.bmp", at.Value(376), at.Value(177)) && ok;
         ok = WriteBlackMask(out / "bmp146.bmp", at.Value(376), at.Value(177)) && ok;
 
-        ok = Save(DrawCloseButton(ButtonState::kPressed, at), out, 136) && ok;
-        ok = Save(DrawCloseButton(ButtonState::kNormal, at), out, 137) && ok;
-        ok = Save(DrawCloseButton(ButtonState::kHover, at), out, 138) && ok;
-        ok = Save(DrawCloseButton(ButtonState::kDisabled, at), out, 164) && ok;
+        ok = Save(DrawCloseButton(ButtonState::kPressed, at), out, 136, compact) && ok;
+        ok = Save(DrawCloseButton(ButtonState::kNormal, at), out, 137, compact) && ok;
+        ok = Save(DrawCloseButton(ButtonState::kHover, at), out, 138, compact) && ok;
+        ok = Save(DrawCloseButton(ButtonState::kDisabled, at), out, 164, compact) && ok;
 
         for (const ButtonArt& button : buttons) {
             const struct {
@@ -248,7 +252,7 @@ int main(int argc, char** argv) {
                           {button.normal, ButtonState::kNormal}};
             for (const auto& image : images)
                 ok = Save(DrawButton(fonts, button.place, button.label, image.state, at), out,
-                          image.id) &&
+                          image.id, compact) &&
                      ok;
         }
     }
