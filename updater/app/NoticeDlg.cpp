@@ -114,14 +114,8 @@ INT_PTR CNoticeDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CNoticeDlg::OnInitDialog() {
     ProgramFolder();  // the folder is worked out afresh for each window
     const NoticeLayout layout = LayoutOf(variant_);
-    ApplySkin(layout.background, IDB_NOTICE_MASK);
-    bool made = true;
-    if (layout.ok.layout != nullptr)
-        made = okButton_.Create(window_, layout.ok.layout, layout.ok.images);
-    if (layout.cancel.layout != nullptr)
-        made = cancelButton_.Create(window_, layout.cancel.layout, layout.cancel.images) && made;
-    made = closeButton_.Create(window_, kCloseLayout, kCloseImages) && made;
-    if (!made) {
+    LayOut();
+    if (!buttonsMade_) {
         // Only its buttons end a notice; one that lacks them would never end.
         OutputDebugStringW(L"FW Update: notice without its buttons\n");
         End(IDCANCEL);
@@ -138,6 +132,22 @@ BOOL CNoticeDlg::OnInitDialog() {
         CentreOn(owner_);
     }
     return TRUE;
+}
+
+void CNoticeDlg::LayOut() {
+    const NoticeLayout layout = LayoutOf(variant_);
+    ApplySkin(layout.background, IDB_NOTICE_MASK);
+    bool made = true;
+    if (layout.ok.layout != nullptr)
+        made =
+            okButton_.Create(window_, layout.ok.layout, layout.ok.images, ButtonMode::kPush, Dpi());
+    if (layout.cancel.layout != nullptr)
+        made = cancelButton_.Create(window_, layout.cancel.layout, layout.cancel.images,
+                                    ButtonMode::kPush, Dpi()) &&
+               made;
+    made =
+        closeButton_.Create(window_, kCloseLayout, kCloseImages, ButtonMode::kPush, Dpi()) && made;
+    buttonsMade_ = made;
 }
 
 void CNoticeDlg::OnButton(HWND button) {

@@ -28,6 +28,7 @@ class CNoticeDlg : public CSkinnedDialog {
   private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog();
+    void LayOut() override;
     void OnButton(HWND button);
     void OnDownloadDriver();
 
@@ -36,4 +37,5 @@ class CNoticeDlg : public CSkinnedDialog {
     CSkinButton okButton_;
     CSkinButton cancelButton_;
     CSkinButton closeButton_;
+    bool buttonsMade_ = false;
 };

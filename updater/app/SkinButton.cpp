@@ -2,6 +2,7 @@
 
 #include "app/SkinBitmap.h"
 #include "logic/ButtonLayout.h"
+#include "logic/DisplayScale.h"
 
 CSkinButton::~CSkinButton() {
     Detach();
@@ -21,7 +22,7 @@ void CSkinButton::FreeImages() {
 }
 
 bool CSkinButton::Create(HWND parent, std::string_view layoutText, const ButtonImages& ids,
-                         ButtonMode mode) {
+                         ButtonMode mode, UINT dpi) {
     // Made again: the earlier window and images go first.
     if (window_ != nullptr) {
         Detach();
@@ -36,14 +37,20 @@ bool CSkinButton::Create(HWND parent, std::string_view layoutText, const ButtonI
     ButtonLayout layout;
     if (!ButtonLayout::Parse(layoutText, layout))
         return false;
-    images_[kNormal].Reset(LoadBitmapResource(ids.normal));
-    images_[kHover].Reset(LoadBitmapResource(ids.hover));
-    images_[kPressed].Reset(LoadBitmapResource(ids.pressed));
-    images_[kDisabled].Reset(LoadBitmapResource(ids.disabled));
-    // The layout's width and height are not used: the normal image decides the size.
-    const SIZE size = BitmapSize(images_[kNormal].Get());
-    window_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, layout.left,
-                              layout.top, size.cx, size.cy, parent, nullptr,
+    // The layout's width and height are not used: the normal image decides the size. Place
+    // and size are 96-DPI pixels, scaled edge by edge to the parent's DPI.
+    if (dpi == 0)
+        dpi = WindowDpi(parent);
+    const SIZE base = BitmapResourceSize(ids.normal);
+    const ScaledRect place = DisplayScale(dpi).Scale(
+        ScaledRect{layout.left, layout.top, layout.left + base.cx, layout.top + base.cy});
+    const SIZE size{place.Width(), place.Height()};
+    images_[kNormal].Reset(LoadBitmapForDpi(ids.normal, dpi, size));
+    images_[kHover].Reset(LoadBitmapForDpi(ids.hover, dpi, size));
+    images_[kPressed].Reset(LoadBitmapForDpi(ids.pressed, dpi, size));
+    images_[kDisabled].Reset(LoadBitmapForDpi(ids.disabled, dpi, size));
+    window_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, place.left,
+                              place.top, size.cx, size.cy, parent, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     if (window_ == nullptr) {
         FreeImages();

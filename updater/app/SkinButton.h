@@ -25,11 +25,13 @@ class CSkinButton {
     CSkinButton(const CSkinButton&) = delete;
     CSkinButton& operator=(const CSkinButton&) = delete;
 
-    // Creates the button at the layout's position with the size of its normal image. False,
+    // Creates the button at the layout's position with the size of its normal image, both
+    // scaled to the parent's DPI with the art drawn for it. False,
     // and no button, when the layout does not parse or the window cannot be made. Creating
     // it again replaces the earlier window and images.
+    // `dpi` 0 takes the parent's DPI.
     bool Create(HWND parent, std::string_view layout, const ButtonImages& images,
-                ButtonMode mode = ButtonMode::kPush);
+                ButtonMode mode = ButtonMode::kPush, UINT dpi = 0);
     HWND Handle() const { return window_; }
     bool IsHovered() const { return hover_; }
 

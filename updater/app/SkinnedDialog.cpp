@@ -6,14 +6,30 @@
 
 void CSkinnedDialog::ApplySkin(int backgroundId, int maskId) {
     // A skin applied again replaces the images of the earlier one.
-    mask_.Reset(LoadBitmapResource(maskId));
-    background_.Reset(LoadBitmapResource(backgroundId));
+    backgroundId_ = backgroundId;
+    maskId_ = maskId;
+    scale_ = DisplayScale(dpi_ != 0 ? dpi_ : WindowDpi(window_));
+    mask_.Reset(LoadBitmapForDpi(maskId, scale_.Dpi(), ScaledSize(BitmapResourceSize(maskId))));
+    background_.Reset(
+        LoadBitmapForDpi(backgroundId, scale_.Dpi(), ScaledSize(BitmapResourceSize(backgroundId))));
+    // The window stays where it is: moved to a corner, it might land on another screen.
     const SIZE size = BitmapSize(background_.Get());
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Only pure white is cut away; a region that cannot be made leaves the window rectangular.
     ScopedRegion region(RegionFromMask(mask_.Get(), RGB(255, 255, 255), 0));
     if (region && SetWindowRgn(window_, region.Get(), TRUE) != 0)
         region.Release();  // the window owns its region now
+}
+
+SIZE CSkinnedDialog::ScaledSize(SIZE size) const {
+    return SIZE{scale_.Scale(size.cx), scale_.Scale(size.cy)};
+}
+
+RECT CSkinnedDialog::ScaledPlace(const RECT& place) const {
+    const ScaledRect scaled =
+        scale_.Scale(ScaledRect{place.left, place.top, place.right, place.bottom});
+    return RECT{scaled.left, scaled.top, scaled.right, scaled.bottom};
 }
 
 void CSkinnedDialog::CentreOn(HWND over) {
@@ -29,7 +45,7 @@ void CSkinnedDialog::CentreOn(HWND over) {
     SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR CSkinnedDialog::HandleMessage(UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CSkinnedDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
             OnPaint();
@@ -42,6 +58,9 @@ INT_PTR CSkinnedDialog::HandleMessage(UINT message, WPARAM, LPARAM lParam) {
             return TRUE;
         case WM_DRAWITEM:
             return CSkinButton::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
         default:
             return FALSE;
     }
@@ -73,6 +92,17 @@ void CSkinnedDialog::OnPaint() {
         BitBlt(screen, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
     }
     EndPaint(window_, &paint);
+}
+
+void CSkinnedDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // Moved to a screen of another scale: everything is laid out and drawn afresh for it, at
+    // the place the system suggests.
+    dpi_ = dpi;
+    LayOut();
+    const SIZE size = BitmapSize(background_.Get());
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void CSkinnedDialog::OnLButtonDown() {

@@ -56,16 +56,24 @@ INT_PTR CUpdateDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CUpdateDlg::OnCreate() {
     folder_ = ProgramFolder();
+    LayOut();
+}
+
+void CUpdateDlg::LayOut() {
     ApplySkin(IDB_UPDATE_BACKGROUND, IDB_UPDATE_MASK);
     // Its disabled image is dimmed: the button is disabled while a close waits for the
     // transfer, and the user must see that.
-    if (!closeButton_.Create(
-            window_, kCloseLayout,
-            {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED, IDB_EXIT_DISABLED}))
+    if (!closeButton_.Create(window_, kCloseLayout,
+                             {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED, IDB_EXIT_DISABLED},
+                             ButtonMode::kPush, Dpi()))
         OutputDebugStringW(L"FW Update: no close button\n");
+    if (closePending_)
+        EnableWindow(closeButton_.Handle(), FALSE);
     ButtonLayout layout;
     ButtonLayout::Parse(kProgressLayout, layout);
-    progressRect_ = RECT{layout.left, layout.top, layout.right, layout.bottom};
+    progressRect_ = ScaledPlace(RECT{layout.left, layout.top, layout.right, layout.bottom});
+    if (progress_.Handle() != nullptr)
+        PlaceProgressBar();
 }
 
 BOOL CUpdateDlg::OnInitDialog() {
@@ -94,12 +102,16 @@ BOOL CUpdateDlg::OnInitDialog() {
 
 void CUpdateDlg::SetupProgressBar() {
     progress_.Attach(GetDlgItem(window_, IDC_PROGRESS));
-    MoveWindow(progress_.Handle(), progressRect_.left, progressRect_.top,
-               progressRect_.right - progressRect_.left, progressRect_.bottom - progressRect_.top,
-               TRUE);
+    PlaceProgressBar();
     progress_.SetColours(kProgressBack, kProgressBar);
     progress_.SetPos(0);
     progress_.Redraw();
+}
+
+void CUpdateDlg::PlaceProgressBar() {
+    MoveWindow(progress_.Handle(), progressRect_.left, progressRect_.top,
+               progressRect_.right - progressRect_.left, progressRect_.bottom - progressRect_.top,
+               TRUE);
 }
 
 void CUpdateDlg::ReadFirmwarePath() {

@@ -29,6 +29,7 @@ class CUpdateDlg : public CSkinnedDialog {
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCreate();
+    void LayOut() override;
     BOOL OnInitDialog();
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR id);
@@ -38,6 +39,7 @@ class CUpdateDlg : public CSkinnedDialog {
     void OnDestroy();
 
     void SetupProgressBar();
+    void PlaceProgressBar();
     void ReadFirmwarePath();
 
     std::wstring folder_;

@@ -64,47 +64,70 @@ std::vector<char32_t> DecodeUtf8(const std::string& text) {
 
 }  // namespace
 
-Canvas::Canvas(int width, int height, Rgb fill)
+Canvas::Canvas(int width, int height, Rgb fill, int percent)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(static_cast<size_t>(width_) * height_, fill) {}
+      percent_(std::max(percent, 1)),
+      pixelWidth_(ToPixels(width_)),
+      pixelHeight_(ToPixels(height_)),
+      pixels_(static_cast<size_t>(pixelWidth_) * pixelHeight_, fill) {}
+
+int Canvas::ToPixels(int value) const {
+    // value x percent / 100, halves rounded towards +infinity
+    const long long scaled = static_cast<long long>(value) * percent_ + 50;
+    return static_cast<int>(scaled >= 0 ? scaled / 100 : -((-scaled + 99) / 100));
+}
+
+Rect Canvas::ToPixels(const Rect& r) const {
+    const int left = ToPixels(r.x);
+    const int top = ToPixels(r.y);
+    return {left, top, ToPixels(r.Right()) - left, ToPixels(r.Bottom()) - top};
+}
 
 Rgb Canvas::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+    if (x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_) {
         return {};
     }
-    return pixels_[static_cast<size_t>(y) * width_ + x];
+    return pixels_[static_cast<size_t>(y) * pixelWidth_ + x];
 }
 
 void Canvas::SetPixel(int x, int y, Rgb colour) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+    if (x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_) {
         return;
     }
-    pixels_[static_cast<size_t>(y) * width_ + x] = colour;
+    pixels_[static_cast<size_t>(y) * pixelWidth_ + x] = colour;
 }
 
 void Canvas::BlendPixel(int x, int y, Rgb colour, float coverage) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || coverage <= 0.0f) {
+    if (x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_ || coverage <= 0.0f) {
         return;
     }
     coverage = std::min(coverage, 1.0f);
-    Rgb& p = pixels_[static_cast<size_t>(y) * width_ + x];
+    Rgb& p = pixels_[static_cast<size_t>(y) * pixelWidth_ + x];
     p = {Mix(p.r, colour.r, coverage), Mix(p.g, colour.g, coverage), Mix(p.b, colour.b, coverage)};
 }
 
-void Canvas::FillRect(const Rect& r, Rgb colour) {
-    for (int y = std::max(r.y, 0); y < std::min(r.Bottom(), height_); ++y) {
-        for (int x = std::max(r.x, 0); x < std::min(r.Right(), width_); ++x) {
-            pixels_[static_cast<size_t>(y) * width_ + x] = colour;
+void Canvas::FillPixels(const Rect& r, Rgb colour) {
+    for (int y = std::max(r.y, 0); y < std::min(r.Bottom(), pixelHeight_); ++y) {
+        for (int x = std::max(r.x, 0); x < std::min(r.Right(), pixelWidth_); ++x) {
+            pixels_[static_cast<size_t>(y) * pixelWidth_ + x] = colour;
         }
     }
 }
 
+void Canvas::FillRect(const Rect& r, Rgb colour) {
+    FillPixels(ToPixels(r), colour);
+}
+
 void Canvas::FrameRect(const Rect& r, Rgb colour, int thickness) {
-    FillRect({r.x, r.y, r.w, thickness}, colour);
-    FillRect({r.x, r.Bottom() - thickness, r.w, thickness}, colour);
-    FillRect({r.x, r.y, thickness, r.h}, colour);
-    FillRect({r.Right() - thickness, r.y, thickness, r.h}, colour);
+    // Everything between the rectangle and the one `thickness` inside it, each scaled, so a
+    // frame meets what is placed inside it at every scale.
+    const Rect o = ToPixels(r);
+    const Rect i = ToPixels(r.Inset(thickness));
+    FillPixels({o.x, o.y, o.w, i.y - o.y}, colour);
+    FillPixels({o.x, i.Bottom(), o.w, o.Bottom() - i.Bottom()}, colour);
+    FillPixels({o.x, o.y, i.x - o.x, o.h}, colour);
+    FillPixels({i.Right(), o.y, o.Right() - i.Right(), o.h}, colour);
 }
 
 namespace {
@@ -122,8 +145,9 @@ float CornerDistance(const Rect& r, int radius, int x, int y, float& cx, float& 
 
 }  // namespace
 
-void Canvas::FillRoundRect(const Rect& r, int radius, Rgb colour) {
-    radius = std::clamp(radius, 0, std::min(r.w, r.h) / 2);
+void Canvas::FillRoundRect(const Rect& rect, int radius, Rgb colour) {
+    const Rect r = ToPixels(rect);
+    radius = std::clamp(ToPixels(radius), 0, std::min(r.w, r.h) / 2);
     for (int y = r.y; y < r.Bottom(); ++y) {
         for (int x = r.x; x < r.Right(); ++x) {
             float cx = 0;
@@ -134,8 +158,10 @@ void Canvas::FillRoundRect(const Rect& r, int radius, Rgb colour) {
     }
 }
 
-void Canvas::FrameRoundRect(const Rect& r, int radius, Rgb colour, float thickness) {
-    radius = std::clamp(radius, 0, std::min(r.w, r.h) / 2);
+void Canvas::FrameRoundRect(const Rect& rect, int radius, Rgb colour, float thickness) {
+    const Rect r = ToPixels(rect);
+    radius = std::clamp(ToPixels(radius), 0, std::min(r.w, r.h) / 2);
+    thickness = ToPixels(thickness);
     float inner = radius - thickness;
     for (int y = r.y; y < r.Bottom(); ++y) {
         for (int x = r.x; x < r.Right(); ++x) {
@@ -158,16 +184,19 @@ void Canvas::FrameRoundRect(const Rect& r, int radius, Rgb colour, float thickne
     }
 }
 
-void Canvas::FillGradient(const Rect& r, Rgb top, Rgb bottom) {
+void Canvas::FillGradient(const Rect& rect, Rgb top, Rgb bottom) {
+    const Rect r = ToPixels(rect);
     for (int y = r.y; y < r.Bottom(); ++y) {
         float t = r.h > 1 ? static_cast<float>(y - r.y) / (r.h - 1) : 0.0f;
         Rgb c{Mix(top.r, bottom.r, t), Mix(top.g, bottom.g, t), Mix(top.b, bottom.b, t)};
-        FillRect({r.x, y, r.w, 1}, c);
+        FillPixels({r.x, y, r.w, 1}, c);
     }
 }
 
-void Canvas::Line(PointF a, PointF b, Rgb colour, float thickness) {
-    float half = thickness / 2.0f;
+void Canvas::Line(PointF from, PointF to, Rgb colour, float thickness) {
+    const PointF a = ToPixels(from);
+    const PointF b = ToPixels(to);
+    float half = ToPixels(thickness) / 2.0f;
     int x0 = static_cast<int>(std::floor(std::min(a.x, b.x) - half - 1));
     int x1 = static_cast<int>(std::ceil(std::max(a.x, b.x) + half + 1));
     int y0 = static_cast<int>(std::floor(std::min(a.y, b.y) - half - 1));
@@ -180,9 +209,13 @@ void Canvas::Line(PointF a, PointF b, Rgb colour, float thickness) {
     }
 }
 
-void Canvas::FillPolygon(const std::vector<PointF>& points, Rgb colour) {
-    if (points.size() < 3) {
+void Canvas::FillPolygon(const std::vector<PointF>& corners, Rgb colour) {
+    if (corners.size() < 3) {
         return;
+    }
+    std::vector<PointF> points;
+    for (const PointF& corner : corners) {
+        points.push_back(ToPixels(corner));
     }
     float minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
     for (const PointF& p : points) {
@@ -206,7 +239,10 @@ void Canvas::FillPolygon(const std::vector<PointF>& points, Rgb colour) {
     }
 }
 
-void Canvas::FillEllipse(PointF c, float rx, float ry, Rgb colour) {
+void Canvas::FillEllipse(PointF centre, float radiusX, float radiusY, Rgb colour) {
+    const PointF c = ToPixels(centre);
+    const float rx = ToPixels(radiusX);
+    const float ry = ToPixels(radiusY);
     if (rx <= 0 || ry <= 0) {
         return;
     }
@@ -238,17 +274,19 @@ void Canvas::FrameEllipse(PointF c, float rx, float ry, Rgb colour, float thickn
     }
 }
 
-void Canvas::Blit(const Canvas& source, int x, int y) {
-    for (int sy = 0; sy < source.Height(); ++sy) {
-        for (int sx = 0; sx < source.Width(); ++sx) {
+void Canvas::Blit(const Canvas& source, int left, int top) {
+    const int x = ToPixels(left);
+    const int y = ToPixels(top);
+    for (int sy = 0; sy < source.PixelHeight(); ++sy) {
+        for (int sx = 0; sx < source.PixelWidth(); ++sx) {
             SetPixel(x + sx, y + sy, source.Pixel(sx, sy));
         }
     }
 }
 
 bool Canvas::WriteBmp(const std::filesystem::path& path) const {
-    const uint32_t rowBytes = (static_cast<uint32_t>(width_) * 3 + 3) & ~3u;
-    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height_);
+    const uint32_t rowBytes = (static_cast<uint32_t>(pixelWidth_) * 3 + 3) & ~3u;
+    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(pixelHeight_);
     std::vector<uint8_t> file(54 + imageBytes, 0);
     auto put16 = [&](size_t at, uint16_t v) {
         file[at] = static_cast<uint8_t>(v);
@@ -264,17 +302,17 @@ bool Canvas::WriteBmp(const std::filesystem::path& path) const {
     put32(2, static_cast<uint32_t>(file.size()));
     put32(10, 54);
     put32(14, 40);
-    put32(18, static_cast<uint32_t>(width_));
-    put32(22, static_cast<uint32_t>(height_));  // positive: rows bottom-up
+    put32(18, static_cast<uint32_t>(pixelWidth_));
+    put32(22, static_cast<uint32_t>(pixelHeight_));  // positive: rows bottom-up
     put16(26, 1);
     put16(28, 24);
     put32(34, imageBytes);
     put32(38, 2835);  // 72 dpi
     put32(42, 2835);
-    for (int y = 0; y < height_; ++y) {
-        size_t row = 54 + static_cast<size_t>(height_ - 1 - y) * rowBytes;
-        for (int x = 0; x < width_; ++x) {
-            const Rgb& p = pixels_[static_cast<size_t>(y) * width_ + x];
+    for (int y = 0; y < pixelHeight_; ++y) {
+        size_t row = 54 + static_cast<size_t>(pixelHeight_ - 1 - y) * rowBytes;
+        for (int x = 0; x < pixelWidth_; ++x) {
+            const Rgb& p = pixels_[static_cast<size_t>(y) * pixelWidth_ + x];
             file[row + 3 * x] = p.b;
             file[row + 3 * x + 1] = p.g;
             file[row + 3 * x + 2] = p.r;
@@ -358,6 +396,12 @@ int TextRenderer::LineHeight(int pixelHeight) {
 
 void TextRenderer::Draw(Canvas& canvas, int x, int top, const std::string& text, int pixelHeight,
                         Rgb colour) {
+    DrawPixels(canvas, canvas.ToPixels(x), canvas.ToPixels(top), text, canvas.ToPixels(pixelHeight),
+               colour);
+}
+
+void TextRenderer::DrawPixels(Canvas& canvas, int x, int top, const std::string& text,
+                              int pixelHeight, Rgb colour) {
     if (!SetSize(pixelHeight)) {
         return;
     }
@@ -384,6 +428,11 @@ void TextRenderer::Draw(Canvas& canvas, int x, int top, const std::string& text,
 
 void TextRenderer::DrawInRect(Canvas& canvas, const Rect& r, const std::string& text,
                               int pixelHeight, Rgb colour, Align align) {
+    DrawInPixelRect(canvas, canvas.ToPixels(r), text, canvas.ToPixels(pixelHeight), colour, align);
+}
+
+void TextRenderer::DrawInPixelRect(Canvas& canvas, const Rect& r, const std::string& text,
+                                   int pixelHeight, Rgb colour, Align align) {
     int w = TextWidth(text, pixelHeight);
     int h = LineHeight(pixelHeight);
     int x = r.x;
@@ -392,17 +441,20 @@ void TextRenderer::DrawInRect(Canvas& canvas, const Rect& r, const std::string& 
     } else if (align == Align::kRight) {
         x = r.Right() - w;
     }
-    Draw(canvas, x, r.y + (r.h - h) / 2, text, pixelHeight, colour);
+    DrawPixels(canvas, x, r.y + (r.h - h) / 2, text, pixelHeight, colour);
 }
 
-int TextRenderer::DrawParagraph(Canvas& canvas, const Rect& r, const std::string& text,
-                                int pixelHeight, Rgb colour, Align align) {
-    int lineHeight = LineHeight(pixelHeight) + 2;
+int TextRenderer::DrawParagraph(Canvas& canvas, const Rect& box, const std::string& text,
+                                int height, Rgb colour, Align align) {
+    // Broken into lines at the canvas's scale, where the text has its true widths.
+    const Rect r = canvas.ToPixels(box);
+    const int pixelHeight = canvas.ToPixels(height);
+    int lineHeight = LineHeight(pixelHeight) + canvas.ToPixels(2);
     int y = r.y;
     std::string line;
     size_t pos = 0;
     auto flush = [&] {
-        DrawInRect(canvas, {r.x, y, r.w, lineHeight}, line, pixelHeight, colour, align);
+        DrawInPixelRect(canvas, {r.x, y, r.w, lineHeight}, line, pixelHeight, colour, align);
         y += lineHeight;
         line.clear();
     };
@@ -427,7 +479,8 @@ int TextRenderer::DrawParagraph(Canvas& canvas, const Rect& r, const std::string
     if (!line.empty()) {
         flush();
     }
-    return y - r.y;
+    // The height used, back in 96-DPI pixels.
+    return (y - r.y) * 100 / canvas.Percent();
 }
 
 std::filesystem::path FindFont(const std::string& fileName) {

@@ -11,6 +11,12 @@
 //   canvas.WriteBmp("out.bmp");
 //
 // Everything clips at the canvas edges; nothing throws for out-of-range coordinates.
+//
+// A canvas may be drawn at a display scale: Canvas(375, 180, kBlack, 150) is laid out in the
+// 96-DPI pixels of the first example and has 563 x 270 pixels. Every drawing call then takes
+// 96-DPI coordinates and draws at the scale (rectangle edges rounded halves up, as the programs
+// scale their places; lines, curves and text at their true size, not blown up); Pixel,
+// SetPixel and BlendPixel address the canvas's own pixels.
 
 #include <cstdint>
 #include <filesystem>
@@ -53,10 +59,20 @@ struct PointF {
 
 class Canvas {
   public:
-    Canvas(int width, int height, Rgb fill = kBlack);
+    Canvas(int width, int height, Rgb fill = kBlack, int percent = 100);
 
+    // The size laid out in, in 96-DPI pixels.
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // The scale and the size of the picture in its own pixels.
+    int Percent() const { return percent_; }
+    int PixelWidth() const { return pixelWidth_; }
+    int PixelHeight() const { return pixelHeight_; }
+    // A 96-DPI coordinate, length or rectangle in the canvas's own pixels.
+    int ToPixels(int value) const;
+    float ToPixels(float value) const { return value * (static_cast<float>(percent_) / 100.0f); }
+    PointF ToPixels(PointF point) const { return {ToPixels(point.x), ToPixels(point.y)}; }
+    Rect ToPixels(const Rect& r) const;
 
     Rgb Pixel(int x, int y) const;
     void SetPixel(int x, int y, Rgb colour);
@@ -74,15 +90,21 @@ class Canvas {
     void FillPolygon(const std::vector<PointF>& points, Rgb colour);
     void FillEllipse(PointF centre, float rx, float ry, Rgb colour);
     void FrameEllipse(PointF centre, float rx, float ry, Rgb colour, float thickness = 1.0f);
-    // Copies another canvas with its top left at (x, y).
+    // Copies another canvas's pixels with its top left at (x, y).
     void Blit(const Canvas& source, int x, int y);
 
     // Writes an uncompressed bottom-up 24-bit BMP. False when the file cannot be written.
     bool WriteBmp(const std::filesystem::path& path) const;
 
   private:
+    // Fills a rectangle given in the canvas's own pixels.
+    void FillPixels(const Rect& r, Rgb colour);
+
     int width_;
     int height_;
+    int percent_;
+    int pixelWidth_;
+    int pixelHeight_;
     std::vector<Rgb> pixels_;
 };
 
@@ -114,6 +136,11 @@ class TextRenderer {
 
   private:
     bool SetSize(int pixelHeight);
+    // Draw and DrawInRect in the canvas's own pixels.
+    void DrawPixels(Canvas& canvas, int x, int top, const std::string& text, int pixelHeight,
+                    Rgb colour);
+    void DrawInPixelRect(Canvas& canvas, const Rect& r, const std::string& text, int pixelHeight,
+                         Rgb colour, Align align);
     void* library_ = nullptr;  // FT_Library
     void* face_ = nullptr;     // FT_Face
     int size_ = 0;

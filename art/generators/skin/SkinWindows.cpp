@@ -453,8 +453,8 @@ void Popup(SkinPainter& p, SkinFamily family) {
 
 }  // namespace
 
-Canvas DrawSheet(const SkinSheetFile& sheet, TextRenderer& text) {
-    Canvas canvas(sheet.width, sheet.height, kBlack);
+Canvas DrawSheet(const SkinSheetFile& sheet, TextRenderer& text, int percent) {
+    Canvas canvas(sheet.width, sheet.height, kBlack, percent);
     SkinPainter p(canvas, text, LookOf(sheet.role));
     switch (sheet.family) {
         case SkinFamily::kMain:
@@ -491,8 +491,8 @@ Canvas DrawSheet(const SkinSheetFile& sheet, TextRenderer& text) {
     return canvas;
 }
 
-Canvas DrawAnalysisFrame(int frame, TextRenderer&) {
-    Canvas c(kFrameWidth, kFrameHeight, Rgb{14, 14, 14});
+Canvas DrawAnalysisFrame(int frame, TextRenderer&, int percent) {
+    Canvas c(kFrameWidth, kFrameHeight, Rgb{14, 14, 14}, percent);
     Rect pad{10, 10, kFrameWidth - 20, kFrameHeight - 20};
     c.FillRoundRect(pad, 8, Rgb{26, 26, 26});
     c.FrameRoundRect(pad, 8, kPageEdge);

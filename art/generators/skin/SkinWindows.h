@@ -6,9 +6,9 @@
 
 namespace orva::art {
 
-// Draws one sheet of a family in the look of its role.
-Canvas DrawSheet(const SkinSheetFile& sheet, TextRenderer& text);
+// Draws one sheet of a family in the look of its role, at a display scale in percent.
+Canvas DrawSheet(const SkinSheetFile& sheet, TextRenderer& text, int percent = 100);
 // Frame 0 .. 3 of the surface-analysis animation.
-Canvas DrawAnalysisFrame(int frame, TextRenderer& text);
+Canvas DrawAnalysisFrame(int frame, TextRenderer& text, int percent = 100);
 
 }  // namespace orva::art

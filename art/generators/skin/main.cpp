@@ -1,18 +1,47 @@
-// orva-skinart <output folder>: writes every skin sheet and animation frame as a 24-bit BMP.
+// orva-skinart <output folder> [<all scales folder>]: writes every skin sheet and animation frame
+// as a 24-bit BMP at 100 % into the output folder. Given a second folder, also every scale into
+// it: 100 % at its top, the larger display scales in its subfolders 125, 150 and 200 (the same
+// file names). The program does not use the scaled sheets yet, so they are not shipped.
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "Canvas.h"
 #include "SkinWindows.h"
+#include "skin/logic/DisplayScale.h"
 #include "skin/logic/SkinSheets.h"
 
+namespace {
+
+bool Write(const orva::art::Canvas& canvas, const std::filesystem::path& path) {
+    if (canvas.WriteBmp(path))
+        return true;
+    std::fprintf(stderr, "orva-skinart: cannot write %s\n", path.string().c_str());
+    return false;
+}
+
+// Every sheet and frame at one scale into the folder.
+bool DrawScale(const std::filesystem::path& folder, int percent, orva::art::TextRenderer& text) {
+    for (const SkinSheetFile& sheet : kSkinSheets) {
+        if (!Write(orva::art::DrawSheet(sheet, text, percent), folder / sheet.name))
+            return false;
+    }
+    for (int i = 0; i < static_cast<int>(kAnalysisFrameFiles.size()); ++i) {
+        if (!Write(orva::art::DrawAnalysisFrame(i, text, percent), folder / kAnalysisFrameFiles[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orva-skinart <output folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: orva-skinart <output folder> [<all scales folder>]\n");
         return 2;
     }
-    std::filesystem::path out = argv[1];
+    const std::filesystem::path out = argv[1];
     std::error_code ec;
     std::filesystem::create_directories(out, ec);
     orva::art::TextRenderer text;
@@ -21,15 +50,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orva-skinart: Liberation Sans not found (fonts-liberation2)\n");
         return 1;
     }
-    for (const SkinSheetFile& sheet : kSkinSheets) {
-        if (!orva::art::DrawSheet(sheet, text).WriteBmp(out / sheet.name)) {
-            std::fprintf(stderr, "orva-skinart: cannot write %s\n", sheet.name);
-            return 1;
-        }
+    if (!DrawScale(out, 100, text)) {
+        return 1;
     }
-    for (int i = 0; i < static_cast<int>(kAnalysisFrameFiles.size()); ++i) {
-        if (!orva::art::DrawAnalysisFrame(i, text).WriteBmp(out / kAnalysisFrameFiles[i])) {
-            std::fprintf(stderr, "orva-skinart: cannot write %s\n", kAnalysisFrameFiles[i]);
+    if (argc == 2) {
+        return 0;
+    }
+    for (const int percent : DisplayScale::kArtPercents) {
+        std::filesystem::path folder = argv[2];
+        if (percent != 100) {
+            folder /= std::to_string(percent);
+        }
+        std::filesystem::create_directories(folder, ec);
+        if (!DrawScale(folder, percent, text)) {
             return 1;
         }
     }

@@ -1,7 +1,9 @@
 // orva-updaterart OUTDIR: the updater's window backgrounds, masks, button state images and
 // icon. Every image has a black ground with light grey wording, a title strip along the top
 // and the close button's place at the top right; buttons carry a light label on a dark ground
-// and turn green when hovered or pressed.
+// and turn green when hovered or pressed. Each bitmap is drawn at 100 % into OUTDIR and at the
+// larger display scales into OUTDIR/125, OUTDIR/150 and OUTDIR/200, with the edges the
+// updater's windows scale their places to.
 
 #include <cstdio>
 #include <filesystem>
@@ -10,7 +12,9 @@
 
 #include "Canvas.h"
 #include "IconWriter.h"
+#include "IndexedWriter.h"
 #include "MaskWriter.h"
+#include "logic/DisplayScale.h"
 
 namespace fs = std::filesystem;
 using namespace orva::art;
@@ -37,50 +41,93 @@ struct Background {
 
 enum class ButtonState { kNormal, kHover, kPressed, kDisabled };
 
-bool Save(const Canvas& canvas, const fs::path& folder, int id) {
+// Places and sizes in 96-DPI pixels turned into pixels of one display scale, edges rounded as
+// the updater rounds them.
+class Scaler {
+  public:
+    explicit Scaler(int percent) : scale_(static_cast<uint32_t>(96 * percent / 100)) {}
+
+    int Value(int value) const { return scale_.Scale(value); }
+    Rect Place(const Rect& r) const {
+        const ScaledRect s = scale_.Scale(ScaledRect{r.x, r.y, r.Right(), r.Bottom()});
+        return {s.left, s.top, s.Width(), s.Height()};
+    }
+    // A rectangle drawn alone, its top left at the origin, as big as its place makes it.
+    Rect Local(const Rect& place) const {
+        const Rect s = Place(place);
+        return {0, 0, s.w, s.h};
+    }
+    float Length(float value) const { return value * Factor(); }
+    PointF Point(float x, float y) const { return {x * Factor(), y * Factor()}; }
+    int FontPixels(int pixels) const { return Value(pixels); }
+    // A frame one 96-DPI pixel wide: everything between the scaled rectangle and the scaled
+    // rectangle inside it, so it meets whatever the program places inside.
+    void Frame(Canvas& canvas, const Rect& r, Rgb colour) const {
+        const Rect o = Place(r);
+        const Rect i = Place(r.Inset(1));
+        canvas.FillRect({o.x, o.y, o.w, i.y - o.y}, colour);
+        canvas.FillRect({o.x, i.Bottom(), o.w, o.Bottom() - i.Bottom()}, colour);
+        canvas.FillRect({o.x, o.y, i.x - o.x, o.h}, colour);
+        canvas.FillRect({i.Right(), o.y, o.Right() - i.Right(), o.h}, colour);
+    }
+
+  private:
+    float Factor() const { return static_cast<float>(scale_.Dpi()) / 96.0f; }
+    DisplayScale scale_;
+};
+
+// The 100 % images stay 24-bit files; the larger ones, which the program file carries as well,
+// are 8-bit where their colours allow.
+bool Save(const Canvas& canvas, const fs::path& folder, int id, bool compact) {
     const fs::path path = folder / ("bmp" + std::to_string(id) + ".bmp");
-    if (canvas.WriteBmp(path))
+    if ((compact && WriteIndexedBmp(canvas, path)) || canvas.WriteBmp(path))
         return true;
     std::fprintf(stderr, "orva-updaterart: cannot write %s\n", path.string().c_str());
     return false;
 }
 
-Canvas DrawBackground(Fonts& fonts, const Background& art) {
-    Canvas canvas(art.width, art.height, kBlack);
-    canvas.FillRect({0, 0, art.width, kTitleHeight}, kPanel);
-    canvas.FillRect({0, kTitleHeight, art.width, 1}, kFrame);
-    canvas.FrameRect({0, 0, art.width - 2, art.height - 2}, kFrame);
-    fonts.bold.DrawInRect(canvas, {10, 0, 330, kTitleHeight}, art.title, 13, kText, Align::kLeft);
-    canvas.FrameRect(kClosePlace, kFrame);
-    int top = 38;
-    for (const char* paragraph : art.body)
-        top += fonts.regular.DrawParagraph(canvas, {20, top, 336, 110}, paragraph, 13, kText) + 6;
+Canvas DrawBackground(Fonts& fonts, const Background& art, const Scaler& at) {
+    Canvas canvas(at.Value(art.width), at.Value(art.height), kBlack);
+    canvas.FillRect(at.Place({0, 0, art.width, kTitleHeight}), kPanel);
+    canvas.FillRect(at.Place({0, kTitleHeight, art.width, 1}), kFrame);
+    at.Frame(canvas, {0, 0, art.width - 2, art.height - 2}, kFrame);
+    fonts.bold.DrawInRect(canvas, at.Place({10, 0, 330, kTitleHeight}), art.title,
+                          at.FontPixels(13), kText, Align::kLeft);
+    at.Frame(canvas, kClosePlace, kFrame);
+    int top = at.Value(38);
+    for (const char* paragraph : art.body) {
+        Rect box = at.Place({20, 0, 336, 110});
+        box.y = top;
+        top += fonts.regular.DrawParagraph(canvas, box, paragraph, at.FontPixels(13), kText) +
+               at.Value(6);
+    }
     return canvas;
 }
 
-Canvas DrawButton(Fonts& fonts, int width, int height, const char* label, ButtonState state) {
-    Canvas canvas(width, height, kBlack);
-    const Rect whole{0, 0, width, height};
+Canvas DrawButton(Fonts& fonts, const Rect& place, const char* label, ButtonState state,
+                  const Scaler& at) {
+    const Rect whole = at.Local(place);
+    Canvas canvas(whole.w, whole.h, kBlack);
     const Rgb fill = state == ButtonState::kPressed ? kAccentDark : kPanel;
     const Rgb edge = state == ButtonState::kNormal ? kFrame : kAccent;
     const Rgb ink = state == ButtonState::kNormal ? kText : kAccent;
-    canvas.FillRoundRect(whole, 3, fill);
-    canvas.FrameRoundRect(whole, 3, edge);
-    fonts.regular.DrawInRect(canvas, whole, label, 12, ink, Align::kCentre);
+    canvas.FillRoundRect(whole, at.Value(3), fill);
+    canvas.FrameRoundRect(whole, at.Value(3), edge, at.Length(1.0f));
+    fonts.regular.DrawInRect(canvas, whole, label, at.FontPixels(12), ink, Align::kCentre);
     return canvas;
 }
 
-Canvas DrawCloseButton(ButtonState state) {
-    Canvas canvas(kClosePlace.w, kClosePlace.h, kBlack);
-    const Rect whole{0, 0, kClosePlace.w, kClosePlace.h};
+Canvas DrawCloseButton(ButtonState state, const Scaler& at) {
+    const Rect whole = at.Local(kClosePlace);
+    Canvas canvas(whole.w, whole.h, kBlack);
     canvas.FillRect(whole, state == ButtonState::kPressed ? kAccentDark : kPanel);
     const bool lit = state == ButtonState::kHover || state == ButtonState::kPressed;
-    canvas.FrameRect(whole, lit ? kAccent : kFrame);
+    at.Frame(canvas, {0, 0, kClosePlace.w, kClosePlace.h}, lit ? kAccent : kFrame);
     Rgb ink = lit ? kAccent : kText;
     if (state == ButtonState::kDisabled)
         ink = kDimText;  // the window cannot be closed until the firmware is written
-    canvas.Line({7.5f, 5.5f}, {15.5f, 12.5f}, ink, 1.6f);
-    canvas.Line({15.5f, 5.5f}, {7.5f, 12.5f}, ink, 1.6f);
+    canvas.Line(at.Point(7.5f, 5.5f), at.Point(15.5f, 12.5f), ink, at.Length(1.6f));
+    canvas.Line(at.Point(15.5f, 5.5f), at.Point(7.5f, 12.5f), ink, at.Length(1.6f));
     return canvas;
 }
 
@@ -156,45 +203,58 @@ int main(int argc, char** argv) {
           "if you want to save your settings, the firmware update overwrites game profiles, "
           "macros and settings stored on the mouse."}},
     };
-    bool ok = true;
-    for (const Background& art : backgrounds) {
-        Canvas canvas = DrawBackground(fonts, art);
-        if (art.id == 145)
-            canvas.FrameRect({21, 104, 332, 17}, kFrame);  // around the progress bar
-        ok = Save(canvas, folder, art.id) && ok;
-    }
-
-    ok = WriteBlackMask(folder / "bmp130.bmp", 376, 177) && ok;
-    ok = WriteBlackMask(folder / "bmp146.bmp", 376, 177) && ok;
-
-    ok = Save(DrawCloseButton(ButtonState::kPressed), folder, 136) && ok;
-    ok = Save(DrawCloseButton(ButtonState::kNormal), folder, 137) && ok;
-    ok = Save(DrawCloseButton(ButtonState::kHover), folder, 138) && ok;
-    ok = Save(DrawCloseButton(ButtonState::kDisabled), folder, 164) && ok;
-
-    // Each button's images by id: hover, pressed, normal (Ok: pressed, normal, hover).
+    // Each button's images by id: hover, pressed, normal (Ok: pressed, normal, hover), and
+    // the one place the windows put it.
     struct ButtonArt {
-        int hover, pressed, normal, width;
+        int hover, pressed, normal;
+        Rect place;
         const char* label;
     };
     const ButtonArt buttons[] = {
-        {142, 140, 141, 51, "Ok"},
-        {147, 148, 149, 51, "Cancel"},
-        {150, 151, 152, 112, "Download Driver"},
-        {153, 154, 155, 112, "Upgrade Firmware"},
-        {158, 159, 160, 63, "Continue"},
-        {161, 162, 163, 51, "Close"},
+        {142, 140, 141, {319, 152, 51, 20}, "Ok"},
+        {147, 148, 149, {319, 152, 51, 20}, "Cancel"},
+        {150, 151, 152, {198, 152, 112, 20}, "Download Driver"},
+        {153, 154, 155, {198, 152, 112, 20}, "Upgrade Firmware"},
+        {158, 159, 160, {247, 152, 63, 20}, "Continue"},
+        {161, 162, 163, {319, 152, 51, 20}, "Close"},
     };
-    for (const ButtonArt& button : buttons) {
-        ok = Save(DrawButton(fonts, button.width, 20, button.label, ButtonState::kHover), folder,
-                  button.hover) &&
-             ok;
-        ok = Save(DrawButton(fonts, button.width, 20, button.label, ButtonState::kPressed), folder,
-                  button.pressed) &&
-             ok;
-        ok = Save(DrawButton(fonts, button.width, 20, button.label, ButtonState::kNormal), folder,
-                  button.normal) &&
-             ok;
+
+    bool ok = true;
+    for (const int percent : DisplayScale::kArtPercents) {
+        const Scaler at(percent);
+        const bool compact = percent != 100;
+        fs::path out = folder;
+        if (percent != 100) {
+            out /= std::to_string(percent);
+            fs::create_directories(out, error);
+        }
+        for (const Background& art : backgrounds) {
+            Canvas canvas = DrawBackground(fonts, art, at);
+            if (art.id == 145)
+                at.Frame(canvas, {21, 104, 332, 17}, kFrame);  // around the progress bar
+            ok = Save(canvas, out, art.id, compact) && ok;
+        }
+
+        ok = WriteBlackMask(out / "bmp130.bmp", at.Value(376), at.Value(177)) && ok;
+        ok = WriteBlackMask(out / "bmp146.bmp", at.Value(376), at.Value(177)) && ok;
+
+        ok = Save(DrawCloseButton(ButtonState::kPressed, at), out, 136, compact) && ok;
+        ok = Save(DrawCloseButton(ButtonState::kNormal, at), out, 137, compact) && ok;
+        ok = Save(DrawCloseButton(ButtonState::kHover, at), out, 138, compact) && ok;
+        ok = Save(DrawCloseButton(ButtonState::kDisabled, at), out, 164, compact) && ok;
+
+        for (const ButtonArt& button : buttons) {
+            const struct {
+                int id;
+                ButtonState state;
+            } images[] = {{button.hover, ButtonState::kHover},
+                          {button.pressed, ButtonState::kPressed},
+                          {button.normal, ButtonState::kNormal}};
+            for (const auto& image : images)
+                ok = Save(DrawButton(fonts, button.place, button.label, image.state, at), out,
+                          image.id, compact) &&
+                     ok;
+        }
     }
 
     ok = WriteIcon(folder / "updater.ico", DrawIconImage()) && ok;

@@ -94,7 +94,8 @@ if [ -f "$portable" ]; then
     portable_dir="$WINEPREFIX/drive_c/Portable"
     mkdir -p "$portable_dir"
     (cd "$portable_dir" && unzip -q "$portable") || fail "the portable zip does not unpack"
-    for f in ORVA7100.exe Romvane/Updater.exe Romvane/hiddriver.dll Romvane/config.ini Skins/main_normal.bmp; do
+    for f in ORVA7100.exe Romvane/Updater.exe Romvane/hiddriver.dll Romvane/config.ini \
+             Skins/main_normal.bmp Skins/TQA2-3.bmp; do
         [ -f "$portable_dir/ORVA7100/$f" ] || fail "the portable zip lacks $f"
     done
     start_program 'C:\Portable\ORVA7100\ORVA7100.exe'

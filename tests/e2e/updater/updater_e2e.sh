@@ -128,6 +128,15 @@ wait_dialog() {
 # A notice ends: the top dialog is another one, or there is none.
 dialog_left() { ! read_top_dialog || [ "$dlg_hwnd" != "$1" ]; }
 
+# The display's DPI (the prefix's LogPixels, 96 unless a case sets another) and a 96-DPI
+# coordinate at that DPI, rounded as the updater rounds it.
+dpi=96
+scaled() { echo $((($1 * dpi + 48) / 96)); }
+set_dpi() {
+    dpi=$1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+}
+
 # pixel FILE X Y: "R G B" of one pixel.
 pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r+.5)] %[fx:int(255*p{$2,$3}.g+.5)] %[fx:int(255*p{$2,$3}.b+.5)]" info: 2>/dev/null
@@ -141,7 +150,7 @@ grab() {
 close_button_drawn() {
     grab || return 1
     local r g b
-    read -r r g b <<<"$(pixel "$work/dialog.png" 361 11)"
+    read -r r g b <<<"$(pixel "$work/dialog.png" "$(scaled 361)" "$(scaled 11)")"
     [ "${r:-0}" -gt 80 ]
 }
 keep_shot() {
@@ -154,9 +163,9 @@ shot() {
     wait_until 10 close_button_drawn || fail "$1: the dialog was not painted"
     keep_shot "$1"
 }
-# click X Y: a click at a position inside the top dialog.
+# click X Y: a click at a 96-DPI position inside the top dialog, scaled to the display.
 click() {
-    xdotool mousemove --sync $((dlg_x + $1)) $((dlg_y + $2)) click 1
+    xdotool mousemove --sync $((dlg_x + $(scaled "$1"))) $((dlg_y + $(scaled "$2"))) click 1
 }
 # Clicks the one button at the notice's bottom right (Ok, Close, Cancel) and waits for the
 # notice to go.
@@ -603,6 +612,62 @@ non-ascii)
     dismiss_notice
     expect_updater_ends 10
     wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started from the folder"
+    ;;
+scale)
+    # At 150 and 200 % as at 100 %: each window as large as the scale makes it and drawn from
+    # art of its own scale (not doubled pixels), its buttons answering clicks at their scaled
+    # places, the progress bar filling its scaled place; the flash completes.
+    make_image "$install/Romvane/fw.bin" 2049 3072
+    write_config fw.bin
+    start_server --latency 40
+    # expect_size W H WHAT: the top dialog is W x H 96-DPI pixels at the display's scale.
+    expect_size() {
+        [ "$dlg_w $dlg_h" = "$(scaled "$1") $(scaled "$2")" ] ||
+            fail "$dpi DPI: $3 is $dlg_w x $dlg_h, not $(scaled "$1") x $(scaled "$2")"
+    }
+    # Pixels that differ from the picture made by keeping one pixel of each 2 x 2 block and
+    # doubling it: none for a 100 % picture blown up.
+    undoubled_pixels() {
+        convert "$work/dialog.png" -sample 50% -sample 200% "$work/doubled.png"
+        compare -metric AE "$work/dialog.png" "$work/doubled.png" null: 2>&1 | cut -d' ' -f1
+    }
+    bar_partly_filled() {
+        read_top_dialog && [ "$dlg_title" = "$kMainTitle" ] && grab || return 1
+        [ "$(pixel "$work/dialog.png" "$(scaled 24)" "$(scaled 112)")" = "186 214 77" ] &&
+            [ "$(pixel "$work/dialog.png" "$(scaled 348)" "$(scaled 112)")" = "0 0 0" ]
+    }
+    for percent in 100 150 200; do
+        set_dpi $((96 * percent / 100))
+        rm -f "$state/firmware.bin"
+        wait_until 15 mouse_present || fail "$percent %: the mouse did not come back"
+        start_updater 1
+        wait_dialog "" none 20 || fail "$percent %: no update offer"
+        expect_size 378 179 "the update offer"
+        shot "$percent-offer"
+        if [ "$percent" = 200 ]; then
+            undoubled=$(undoubled_pixels)
+            echo "200 %: $undoubled pixels differ from a doubled picture"
+            [ "${undoubled:-0}" -gt 2000 ] 2>/dev/null ||
+                fail "200 %: the offer looks like a 100 % picture doubled ($undoubled)"
+        fi
+        offer=$dlg_hwnd
+        click $((198 + 56)) $((152 + 10))
+        wait_dialog "" "$offer" 10 || fail "$percent %: Upgrade Firmware did not answer"
+        expect_size 378 179 "the backup warning"
+        shot "$percent-warning"
+        click $((247 + 31)) $((152 + 10))
+        wait_dialog "$kMainTitle" none 10 || fail "$percent %: Continue did not answer"
+        expect_size 378 179 "the update window"
+        wait_until 40 bar_partly_filled || fail "$percent %: the progress bar never filled in part"
+        keep_shot "$percent-progress"
+        wait_dialog "$kSuccessTitle" none 60 || fail "$percent %: no success notice"
+        expect_size 378 179 "the success notice"
+        shot "$percent-success"
+        firmware_is "$install/Romvane/fw.bin" || fail "$percent %: the mouse's firmware differs"
+        dismiss_notice
+        expect_updater_ends 10
+        echo "$percent %: offer, warning, transfer and success ($failures failures so far)"
+    done
     ;;
 *)
     echo "unknown case $case_name"

@@ -13,6 +13,7 @@
 
 #include "TempFolder.h"
 #include "skin/logic/BmpLayout.h"
+#include "skin/logic/DisplayScale.h"
 #include "skin/logic/SkinSheets.h"
 
 namespace fs = std::filesystem;
@@ -167,6 +168,49 @@ TEST_F(SkinArt, MacroBackgroundHasNoStopButtonWhereTheStateSheetsCutIt) {
         }
     }
     EXPECT_TRUE(differs);
+}
+
+TEST_F(SkinArt, EverySheetIsDrawnAtEachLargerScaleWithTheScaledSize) {
+    ASSERT_EQ(exitCode_, 0);
+    for (const int percent : {125, 150, 200}) {
+        const DisplayScale scale = DisplayScale::FromPercent(percent);
+        const std::string folder = std::to_string(percent) + "/";
+        std::vector<const char*> names;
+        for (const SkinSheetFile& sheet : kSkinSheets) {
+            Bmp bmp = Sheet((folder + sheet.name).c_str());
+            ASSERT_TRUE(bmp.ok) << percent << " " << sheet.name;
+            // The size the configurator's windows will scale the 100 % size to.
+            EXPECT_EQ(bmp.width, scale.Scale(sheet.width)) << percent << " " << sheet.name;
+            EXPECT_EQ(bmp.height, scale.Scale(sheet.height)) << percent << " " << sheet.name;
+            EXPECT_EQ(bmp.bitsPerPixel, 24) << sheet.name;
+        }
+        for (const char* name : kAnalysisFrameFiles) {
+            Bmp bmp = Sheet((folder + name).c_str());
+            ASSERT_TRUE(bmp.ok) << percent << " " << name;
+            EXPECT_EQ(bmp.width, scale.Scale(kFrameWidth)) << percent << " " << name;
+        }
+    }
+}
+
+TEST_F(SkinArt, SheetsAt200PercentAreDrawnThereNotBlownUp) {
+    ASSERT_EQ(exitCode_, 0);
+    Bmp base = Sheet("main_normal.bmp");
+    Bmp large = Sheet("200/main_normal.bmp");
+    ASSERT_TRUE(base.ok && large.ok);
+    ASSERT_EQ(large.width, 2 * base.width);
+    // Blown up, every 2 x 2 block would hold one colour; drawn at 200 %, the edges of text and
+    // curves fall inside the blocks. Flat areas still match the 100 % sheet.
+    int split = 0;
+    for (int y = 0; y < base.height; ++y) {
+        for (int x = 0; x < base.width; ++x) {
+            const uint32_t first = large.Pixel(2 * x, 2 * y);
+            split += large.Pixel(2 * x + 1, 2 * y) != first ||
+                     large.Pixel(2 * x, 2 * y + 1) != first ||
+                     large.Pixel(2 * x + 1, 2 * y + 1) != first;
+        }
+    }
+    EXPECT_GT(split, 1000);
+    EXPECT_EQ(large.Pixel(2 * 400, 2 * 300), base.Pixel(400, 300));
 }
 
 }  // namespace

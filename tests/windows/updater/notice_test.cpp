@@ -75,4 +75,77 @@ TEST(NoticeDlg, DriverOfferDownloadEndsNothing) {
     EXPECT_EQ(cancel.buttons.size(), 3u);
 }
 
+// What a notice looks like after moves to screens of other scales: its window and its
+// buttons' rectangles, in screen and client pixels.
+struct ScaleScript {
+    struct Look {
+        RECT window{};
+        std::vector<RECT> buttons;
+    };
+    std::vector<Look> looks;  // at 200 %, at 175 % (no art of its own), back at 100 %
+};
+ScaleScript* gScale = nullptr;
+
+BOOL CALLBACK CollectButtonRect(HWND child, LPARAM parent) noexcept {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
+    gScale->looks.back().buttons.push_back(rect);
+    return TRUE;
+}
+
+void CALLBACK PlayScaleChanges(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
+    HWND notice = GetActiveWindow();
+    if (notice == nullptr)
+        return;
+    KillTimer(nullptr, timer);
+    for (const UINT dpi : {192u, 168u, 96u}) {
+        RECT suggested{40, 30, 40 + 10, 30 + 10};  // where to go; the notice decides its size
+        SendMessageW(notice, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        gScale->looks.emplace_back();
+        GetWindowRect(notice, &gScale->looks.back().window);
+        EnumChildWindows(notice, CollectButtonRect, reinterpret_cast<LPARAM>(notice));
+    }
+    std::vector<HWND> buttons;
+    EnumChildWindows(
+        notice,
+        [](HWND child, LPARAM found) noexcept {
+            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&buttons));
+    if (buttons.size() > 1)  // Cancel
+        SendMessageW(notice, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(buttons[1]));
+}
+
+bool SameRect(const RECT& rect, LONG left, LONG top, LONG right, LONG bottom) {
+    return rect.left == left && rect.top == top && rect.right == right && rect.bottom == bottom;
+}
+
+TEST(NoticeDlg, AMoveToAScreenOfAnotherScaleLaysTheNoticeOutAgain) {
+    ScaleScript script;
+    gScale = &script;
+    SetTimer(nullptr, 0, 100, PlayScaleChanges);
+    EXPECT_EQ(CNoticeDlg::Show(NoticeVariant::kUpdateOffer, nullptr), IDCANCEL);
+    ASSERT_EQ(script.looks.size(), 3u);
+    // Upgrade Firmware at 198,152 (112 x 20), Cancel at 319,152 (51 x 20), the close button at
+    // 350,2 (23 x 18); the window 378 x 179, each edge scaled, at the suggested place.
+    const ScaleScript::Look& at200 = script.looks[0];
+    EXPECT_TRUE(SameRect(at200.window, 40, 30, 40 + 756, 30 + 358));
+    ASSERT_EQ(at200.buttons.size(), 3u);
+    EXPECT_TRUE(SameRect(at200.buttons[0], 396, 304, 620, 344));
+    EXPECT_TRUE(SameRect(at200.buttons[1], 638, 304, 740, 344));
+    EXPECT_TRUE(SameRect(at200.buttons[2], 700, 4, 746, 40));
+    const ScaleScript::Look& at175 = script.looks[1];
+    EXPECT_TRUE(SameRect(at175.window, 40, 30, 40 + 662, 30 + 313));
+    ASSERT_EQ(at175.buttons.size(), 3u);
+    EXPECT_TRUE(SameRect(at175.buttons[1], 558, 266, 648, 301));
+    const ScaleScript::Look& at100 = script.looks[2];
+    EXPECT_TRUE(SameRect(at100.window, 40, 30, 40 + 378, 30 + 179));
+    ASSERT_EQ(at100.buttons.size(), 3u);
+    EXPECT_TRUE(SameRect(at100.buttons[1], 319, 152, 370, 172));
+}
+
 }  // namespace

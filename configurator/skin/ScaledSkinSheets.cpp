@@ -1,0 +1,36 @@
+#include "skin/ScaledSkinSheets.h"
+
+#include "skin/SkinImages.h"
+
+CScaledSkinSheets::CScaledSkinSheets(uint32_t dpi, const std::filesystem::path& skins)
+    : scale_(dpi), folder_(skins) {
+    if (scale_.ArtPercent() != 100)
+        folder_ /= std::to_wstring(scale_.ArtPercent());
+}
+
+Gdiplus::Bitmap* CScaledSkinSheets::Sheet(int index) noexcept {
+    if (index < 0 || index >= kSkinSheetCount)
+        return nullptr;
+    const size_t i = static_cast<size_t>(index);
+    if (!tried_[i]) {
+        // Tried once: a sheet that cannot be read is not read again at every paint.
+        tried_[i] = true;
+        sheets_[i] = LoadSkinImage(folder_ / kSkinSheets[i].name);
+    }
+    return sheets_[i].get();
+}
+
+bool CScaledSkinSheets::IsDecoded(int index) const noexcept {
+    return index >= 0 && index < kSkinSheetCount && sheets_[static_cast<size_t>(index)] != nullptr;
+}
+
+std::vector<std::wstring> CScaledSkinSheets::MissingSheets() const {
+    std::vector<std::wstring> missing;
+    for (const SkinSheetFile& sheet : kSkinSheets) {
+        std::error_code error;
+        const std::filesystem::path file = folder_ / sheet.name;
+        if (!std::filesystem::is_regular_file(file, error))
+            missing.push_back(file.filename().wstring());
+    }
+    return missing;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The skin sheets drawn for one display scale, for windows laid out at a DPI other than 96.
+// The 100 % sheets lie in the skin folder itself, the others in its subfolders 125, 150 and
+// 200. A window at a DPI without sheets of its own takes the nearest larger set and draws it
+// shrunk (DrawSkinImage resizes smoothly). Each sheet is decoded on its first use, as in the
+// program's own cache, which this does not touch: the program keeps loading the 100 % sheets
+// through SkinSheet() until all its windows scale.
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/logic/DisplayScale.h"
+#include "skin/logic/SkinSheets.h"
+
+class CScaledSkinSheets {
+  public:
+    // The set for a window at `dpi`, from the skin folder `skins` (the 100 % folder).
+    CScaledSkinSheets(uint32_t dpi, const std::filesystem::path& skins);
+
+    const DisplayScale& Scale() const { return scale_; }
+    // The scale the sheets are drawn at, and the folder they come from.
+    int ArtPercent() const { return scale_.ArtPercent(); }
+    const std::filesystem::path& Folder() const { return folder_; }
+
+    // The sheet by its index in kSkinSheets, decoded now if it was not yet; null when it is
+    // missing or cannot be read.
+    Gdiplus::Bitmap* Sheet(int index) noexcept;
+    // Whether the sheet has been decoded (for checking that nothing is decoded early).
+    bool IsDecoded(int index) const noexcept;
+    // The names of the sheets that are not in the folder, without decoding any.
+    std::vector<std::wstring> MissingSheets() const;
+
+  private:
+    DisplayScale scale_;
+    std::filesystem::path folder_;
+    std::array<std::unique_ptr<Gdiplus::Bitmap>, kSkinSheetCount> sheets_;
+    std::array<bool, kSkinSheetCount> tried_{};
+};
