@@ -73,8 +73,10 @@ class SkinArt : public ::testing::Test {
     static void SetUpTestSuite() {
         temp_ = std::make_unique<TempFolder>("skinart-test");
         folder_ = temp_->Path();
-        std::string command =
-            std::string("\"") + ORVA_SKINART_EXE + "\" \"" + folder_.string() + "\"";
+        // The same folder for the shipped sheets and for every scale: 100 % at its top, the
+        // larger scales in its subfolders.
+        const std::string quoted = "\"" + folder_.string() + "\"";
+        std::string command = std::string("\"") + ORVA_SKINART_EXE + "\" " + quoted + " " + quoted;
         exitCode_ = std::system(command.c_str());
     }
     static void TearDownTestSuite() { temp_.reset(); }
