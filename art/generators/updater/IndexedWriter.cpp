@@ -7,7 +7,6 @@
 
 #include "LittleEndian.h"
 
-using orva::art::Put16;
 using orva::art::Put32;
 using orva::art::Rgb;
 
@@ -39,22 +38,8 @@ bool WriteIndexedBmp(const orva::art::Canvas& canvas, const std::filesystem::pat
     const uint32_t headerBytes = 14 + 40 + 4 * static_cast<uint32_t>(palette.size());
     std::vector<uint8_t> out;
     out.reserve(headerBytes + pixelBytes);
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, headerBytes + pixelBytes);
-    Put32(out, 0);
-    Put32(out, headerBytes);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));  // positive: rows bottom-up
-    Put16(out, 1);                              // planes
-    Put16(out, 8);                              // bits per pixel
-    Put32(out, 0);                              // uncompressed
-    Put32(out, pixelBytes);
-    Put32(out, 2835);  // 72 dpi
-    Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(palette.size()));
-    Put32(out, 0);
+    orva::art::PutPalettedBmpHeaders(out, width, height, 8, static_cast<uint32_t>(palette.size()),
+                                     pixelBytes);
     for (const auto& entry : palette)
         Put32(out, entry.first);  // 00RRGGBB: blue, green, red, 0 in the file
     for (int y = height - 1; y >= 0; --y) {

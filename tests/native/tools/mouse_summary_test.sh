@@ -5,10 +5,8 @@
 # - a slot holding bytes that are no profile image is named as such, still with status 0.
 # usage: mouse_summary_test.sh ORVA7100CTL ORVA_VIRTUAL_MOUSE MOUSE_SUMMARY_SCRIPT
 set -u
-ctl=$1
-server=$2
 summary=$3
-source "$(dirname "$0")/reliability_common.sh"
+source "$(dirname "$0")/reliability_common.sh" "$@"
 
 run_summary() {
     bash "$summary" "$1" "$ctl" >"$work/out" 2>"$work/err"

@@ -1,4 +1,7 @@
-# Sourced by the reliability scripts: a work folder, a virtual mouse server and five profiles.
+# Sourced by the reliability scripts with their arguments (ORVA7100CTL SERVER ...): a work
+# folder, a virtual mouse server and five profiles.
+ctl=$1
+server=$2
 work=$(mktemp -d)
 server_pids=()
 cleanup() {

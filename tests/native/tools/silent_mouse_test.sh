@@ -4,9 +4,7 @@
 # "timed-out" and status 1 well before the deadline given here; nothing hangs. Once the mouse
 # answers again, commands work.
 set -u
-ctl=$1
-server=$2
-source "$(dirname "$0")/reliability_common.sh"
+source "$(dirname "$0")/reliability_common.sh" "$@"
 
 start_mouse
 make_profiles a

@@ -4,9 +4,7 @@
 # system's message, the cause "no-mouse" and status 1 (nothing crashes), and the next Apply
 # after replugging writes everything.
 set -u
-ctl=$1
-server=$2
-source "$(dirname "$0")/reliability_common.sh"
+source "$(dirname "$0")/reliability_common.sh" "$@"
 
 start_mouse
 make_profiles a
