@@ -7,17 +7,15 @@ cd "$(dirname "$0")/.."
 seconds=${1:-${ORVA_FUZZ_SECONDS:-20}}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-status=0
-ran=0
-for fuzzer in build/fuzz/tests/fuzz/*/fuzz_*; do
-    [ -x "$fuzzer" ] && [ -f "$fuzzer" ] || continue
+# run_one FUZZER: one target for the given time; fails when the fuzzer found a fault.
+run_one() {
+    local fuzzer=$1 name corpus dictionary
     name=$(basename "$fuzzer")
-    ran=$((ran + 1))
     corpus=build/fuzz/corpus/$name
     mkdir -p "$corpus" build/fuzz/crashes
     # Inputs as long as the decoder's largest case needs, so that its oversize branch is reached;
     # a dictionary where the decoder looks for words that random bytes seldom spell.
-    extra=()
+    local extra=()
     case $name in
         fuzz_firmware_file)
             extra=(-max_len=$((1024 * 200 + 1024)))
@@ -34,8 +32,28 @@ for fuzzer in build/fuzz/tests/fuzz/*/fuzz_*; do
             -artifact_prefix=build/fuzz/crashes/"$name"- "$corpus" > "build/fuzz/$name.log" 2>&1; then
         echo "fuzz: $name FAILED (see build/fuzz/$name.log)"
         tail -n 40 "build/fuzz/$name.log"
-        status=1
+        return 1
     fi
+}
+
+# Each fuzzer is one process: as many run side by side as there are cores, each for its full time.
+parallel=$(nproc)
+status=0
+ran=0
+running=0
+for fuzzer in build/fuzz/tests/fuzz/*/fuzz_*; do
+    [ -x "$fuzzer" ] && [ -f "$fuzzer" ] || continue
+    ran=$((ran + 1))
+    if [ "$running" -ge "$parallel" ]; then
+        wait -n || status=1
+        running=$((running - 1))
+    fi
+    run_one "$fuzzer" &
+    running=$((running + 1))
+done
+while [ "$running" -gt 0 ]; do
+    wait -n || status=1
+    running=$((running - 1))
 done
 # A build that made no fuzzer is a failure, not a quiet pass.
 if [ "$ran" = 0 ]; then

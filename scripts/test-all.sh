@@ -77,4 +77,4 @@ export ORVA_NATIVE_BUILD="$PWD/build/native"
 export ORVA_ARTIFACTS="$PWD/build/artifacts"
 mkdir -p "$ORVA_ARTIFACTS"
 # A GUI test under Wine that fails is run once more before it counts; the log shows both runs.
-ctest --preset windows -j "${ORVA_WINE_JOBS:-3}" --repeat until-pass:2 | tee "$logs/ctest-windows.log"
+ctest --preset windows -j "${ORVA_WINE_JOBS:-4}" --repeat until-pass:2 | tee "$logs/ctest-windows.log"

@@ -41,7 +41,11 @@ SkinImage Piece(const ControlPlace& place, int state) {
 }
 
 void PlaceButton(CZelButtonBase& button, HWND parent, const ControlPlace& place) {
-    button.CreateChild(parent, L"BUTTON", L"", WS_VISIBLE, ToRect(place.rect), place.id);
+    button.CreateChild({.parent = parent,
+                        .systemClass = L"BUTTON",
+                        .style = WS_VISIBLE,
+                        .rect = ToRect(place.rect),
+                        .id = place.id});
     button.SetImages(Piece(place, kSkinNormal), Piece(place, kSkinOver), Piece(place, kSkinDown),
                      Piece(place, kSkinDisable));
 }
@@ -263,8 +267,11 @@ void CORVADlg::LayOutControls() noexcept {
     PlaceButton(cancel_, Hwnd(), kCancelPlace);
     PlaceButton(minimise_, Hwnd(), kMinimisePlace);
     PlaceButton(close_, Hwnd(), kClosePlace);
-    version_.CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE, ToRect(kVersionPlace.rect),
-                         kVersionPlace.id);
+    version_.CreateChild({.parent = Hwnd(),
+                          .systemClass = L"STATIC",
+                          .style = WS_VISIBLE,
+                          .rect = ToRect(kVersionPlace.rect),
+                          .id = kVersionPlace.id});
     version_.SetImage(Piece(kVersionPlace, kSkinNormal));
     version_.SetFontHeight(kVersionFontHeight);
     version_.SetText(Wide(kProgramVersion));

@@ -32,8 +32,12 @@ template <typename Button>
 void CreateButton(Button& button, HWND page, int id, const wchar_t* text, bool visible,
                   const PixelRect* art = nullptr) {
     const ControlPlace* place = FindPlace(kMacroPageLayout, id);
-    if (place == nullptr || !button.CreateChild(page, L"BUTTON", text, visible ? WS_VISIBLE : 0,
-                                                ToRect(place->rect), id)) {
+    if (place == nullptr || !button.CreateChild({.parent = page,
+                                                 .systemClass = L"BUTTON",
+                                                 .text = text,
+                                                 .style = visible ? WS_VISIBLE : 0,
+                                                 .rect = ToRect(place->rect),
+                                                 .id = id})) {
         return;
     }
     const PixelRect& cut = art != nullptr ? *art : place->rect;
@@ -89,15 +93,23 @@ void CMacroSettingsDlg::CreateControls() noexcept {
     CreateButton(stopRecord_, Hwnd(), IDC_STOP_RECORD, L"Stop Record", false, &kStopRecordArt);
 
     if (const ControlPlace* place = FindPlace(kMacroPageLayout, IDC_MACRO_LIST);
-        place != nullptr && list_.CreateChild(Hwnd(), L"STATIC", L"Macro", WS_VISIBLE,
-                                              ToRect(place->rect), IDC_MACRO_LIST)) {
+        place != nullptr && list_.CreateChild({.parent = Hwnd(),
+                                               .systemClass = L"STATIC",
+                                               .text = L"Macro",
+                                               .style = WS_VISIBLE,
+                                               .rect = ToRect(place->rect),
+                                               .id = IDC_MACRO_LIST})) {
         list_.SetBackground(Cut(place->piece, kSkinNormal, place->rect));
         list_.SetRowNaming(rowNaming_);
         list_.SetUpScrollBar();
     }
     if (const ControlPlace* place = FindPlace(kMacroPageLayout, IDC_MACRO_EDITOR);
-        place != nullptr && editor_.CreateChild(Hwnd(), L"STATIC", L"Events", WS_VISIBLE,
-                                                ToRect(place->rect), IDC_MACRO_EDITOR)) {
+        place != nullptr && editor_.CreateChild({.parent = Hwnd(),
+                                                 .systemClass = L"STATIC",
+                                                 .text = L"Events",
+                                                 .style = WS_VISIBLE,
+                                                 .rect = ToRect(place->rect),
+                                                 .id = IDC_MACRO_EDITOR})) {
         editor_.SetBackground(Cut(place->piece, kSkinNormal, place->rect));
         editor_.SetUpScrollBar();
     }
@@ -254,9 +266,11 @@ void CMacroSettingsDlg::BeginNameEdit() noexcept {
     }
     if (list_.NameEdit() == nullptr) {
         auto edit = std::make_unique<CZelEdit>();
-        if (!edit->CreateChild(list_.Hwnd(), L"EDIT", L"",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, rect,
-                               kNameEditId)) {
+        if (!edit->CreateChild({.parent = list_.Hwnd(),
+                                .systemClass = L"EDIT",
+                                .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                .rect = rect,
+                                .id = kNameEditId})) {
             return;
         }
         edit->SetFontHeight(kNameFontHeight);

@@ -21,8 +21,12 @@ inline SkinImage CutPiece(const ControlPlace& place, int state) noexcept {
 inline bool CreatePlaced(CZelWnd& control, HWND parent, const ControlPlace& place,
                          const wchar_t* systemClass, const wchar_t* text,
                          DWORD style = 0) noexcept {
-    return control.CreateChild(parent, systemClass, text, WS_CHILD | WS_VISIBLE | style,
-                               RectOf(place), place.id);
+    return control.CreateChild({.parent = parent,
+                                .systemClass = systemClass,
+                                .text = text,
+                                .style = WS_CHILD | WS_VISIBLE | style,
+                                .rect = RectOf(place),
+                                .id = place.id});
 }
 
 // A push button or check box with its four state images.

@@ -19,7 +19,11 @@ constexpr UINT_PTR kCountdownTimer = 1;
 constexpr wchar_t kHookFailedText[] = L"set hook failed.";
 
 void CreateSkinButton(CZelButton& button, HWND dialog, const ControlPlace& place, int states) {
-    button.CreateChild(dialog, L"BUTTON", L"", WS_VISIBLE, RectOfPlace(place), place.id);
+    button.CreateChild({.parent = dialog,
+                        .systemClass = L"BUTTON",
+                        .style = WS_VISIBLE,
+                        .rect = RectOfPlace(place),
+                        .id = place.id});
     button.SetImages(PieceOfPlace(place, kSkinNormal), PieceOfPlace(place, kSkinOver),
                      PieceOfPlace(place, kSkinDown),
                      states > kSkinDisable ? PieceOfPlace(place, kSkinDisable) : SkinImage());
@@ -75,9 +79,17 @@ void CPopDlg::PlaceControls(const PopupLayout& layout) noexcept {
     }
     // Both statics exist in every mode and stay hidden unless the mode shows them.
     const ControlPlace& timePlace = layout.ShowsTime() ? layout.time : layout.ok;
-    time_.CreateChild(dialog, L"STATIC", L"", 0, RectOfPlace(timePlace), IDC_POPUP_TIME);
+    time_.CreateChild({.parent = dialog,
+                       .systemClass = L"STATIC",
+                       .style = 0,
+                       .rect = RectOfPlace(timePlace),
+                       .id = IDC_POPUP_TIME});
     const ControlPlace& imagePlace = layout.ShowsImage() ? layout.image : layout.ok;
-    image_.CreateChild(dialog, L"STATIC", L"", 0, RectOfPlace(imagePlace), IDC_POPUP_IMAGE);
+    image_.CreateChild({.parent = dialog,
+                        .systemClass = L"STATIC",
+                        .style = 0,
+                        .rect = RectOfPlace(imagePlace),
+                        .id = IDC_POPUP_IMAGE});
     if (layout.ShowsTime()) {
         time_.SetImage(PieceOfPlace(layout.time, kSkinNormal));
     }

@@ -33,7 +33,11 @@ void CRenameDlg::PlaceButton(CZelButton& button, int id) noexcept {
     if (place == nullptr) {
         return;
     }
-    button.CreateChild(Hwnd(), L"BUTTON", L"", WS_VISIBLE | WS_TABSTOP, ToRect(place->rect), id);
+    button.CreateChild({.parent = Hwnd(),
+                        .systemClass = L"BUTTON",
+                        .style = WS_VISIBLE | WS_TABSTOP,
+                        .rect = ToRect(place->rect),
+                        .id = id});
     button.SetImages(Piece(*place, kSkinNormal), Piece(*place, kSkinOver),
                      Piece(*place, kSkinDown));
 }
@@ -53,8 +57,11 @@ bool CRenameDlg::OnInitDialog() noexcept {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetBackground(GetSkinPiece(kRenameBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
     const RECT field = ToRect(kRenameNamePlace.rect);
-    name_.CreateChild(Hwnd(), L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field,
-                      IDC_RENAME_NAME);
+    name_.CreateChild({.parent = Hwnd(),
+                       .systemClass = L"EDIT",
+                       .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                       .rect = field,
+                       .id = IDC_RENAME_NAME});
     name_.SetBackground(Piece(kRenameNamePlace, kSkinNormal));
     PlaceButton(ok_, IDC_RENAME_OK);
     PlaceButton(cancel_, IDC_RENAME_CANCEL);

@@ -16,7 +16,11 @@ const ControlPlace& PlaceOf(int id) {
 
 void CreateSkinButton(CZelButtonBase& button, HWND page, int id, int states) {
     const ControlPlace& place = PlaceOf(id);
-    button.CreateChild(page, L"BUTTON", L"", WS_VISIBLE, RectOfPlace(place), id);
+    button.CreateChild({.parent = page,
+                        .systemClass = L"BUTTON",
+                        .style = WS_VISIBLE,
+                        .rect = RectOfPlace(place),
+                        .id = id});
     button.SetImages(PieceOfPlace(place, kSkinNormal), PieceOfPlace(place, kSkinOver),
                      PieceOfPlace(place, kSkinDown),
                      states > kSkinDisable ? PieceOfPlace(place, kSkinDisable) : SkinImage());
@@ -25,7 +29,11 @@ void CreateSkinButton(CZelButtonBase& button, HWND page, int id, int states) {
 void CreateSlider(CZelSliderCtrl& slider, HWND page, int id, int32_t minimum, int32_t maximum,
                   int32_t step, int32_t start, bool showValue) {
     const ControlPlace& place = PlaceOf(id);
-    slider.CreateChild(page, L"STATIC", L"", WS_VISIBLE | SS_NOTIFY, RectOfPlace(place), id);
+    slider.CreateChild({.parent = page,
+                        .systemClass = L"STATIC",
+                        .style = WS_VISIBLE | SS_NOTIFY,
+                        .rect = RectOfPlace(place),
+                        .id = id});
     slider.SetImages(PieceOfPlace(place, kSkinNormal),
                      GetSkinPiece(kSliderThumbPiece, kSkinNormal, 0, 0, 0, 0),
                      GetSkinPiece(kSliderThumbPiece, kSkinNormal, 0, 0, 0, 0),
@@ -77,7 +85,11 @@ void CSensorDlg::CreateControls() noexcept {
                  kLiftSliderMaximum, 1, kLiftSliderMinimum, false);
 
     const ControlPlace& gauge = PlaceOf(IDC_SENSOR_QUALITY);
-    quality_.CreateChild(page, L"STATIC", L"", WS_VISIBLE, RectOfPlace(gauge), gauge.id);
+    quality_.CreateChild({.parent = page,
+                          .systemClass = L"STATIC",
+                          .style = WS_VISIBLE,
+                          .rect = RectOfPlace(gauge),
+                          .id = gauge.id});
     // The empty gauge from the normal sheet, the lit one from the down sheet.
     quality_.SetImages(PieceOfPlace(gauge, kSkinNormal), PieceOfPlace(gauge, kSkinDown));
     quality_.minimum = 0;

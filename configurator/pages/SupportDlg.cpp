@@ -24,14 +24,22 @@ const ControlPlace& PlaceOf(int id) {
 
 void CreateSkinButton(CZelButton& button, HWND page, int id) {
     const ControlPlace& place = PlaceOf(id);
-    button.CreateChild(page, L"BUTTON", L"", WS_VISIBLE, RectOfPlace(place), id);
+    button.CreateChild({.parent = page,
+                        .systemClass = L"BUTTON",
+                        .style = WS_VISIBLE,
+                        .rect = RectOfPlace(place),
+                        .id = id});
     button.SetImages(PieceOfPlace(place, kSkinNormal), PieceOfPlace(place, kSkinOver),
                      PieceOfPlace(place, kSkinDown), PieceOfPlace(place, kSkinDisable));
 }
 
 void CreateVersionLabel(CZelStatic& label, HWND page, int id) {
     const ControlPlace& place = PlaceOf(id);
-    label.CreateChild(page, L"STATIC", L"", WS_VISIBLE, RectOfPlace(place), id);
+    label.CreateChild({.parent = page,
+                       .systemClass = L"STATIC",
+                       .style = WS_VISIBLE,
+                       .rect = RectOfPlace(place),
+                       .id = id});
     label.SetImage(PieceOfPlace(place, kSkinNormal));
     label.SetFontHeight(kSupportVersionFontHeight);
 }

@@ -57,8 +57,11 @@ void CZelMacroCtrl::SetUpScrollBar() noexcept {
     const RECT client = ClientRect();
     if (scrollBar_.Hwnd() == nullptr) {
         const RECT initial{0, 0, 23, client.bottom};
-        if (!scrollBar_.CreateChild(Hwnd(), L"STATIC", L"", WS_CHILD | WS_VISIBLE | 0x108, initial,
-                                    kEditorScrollBarId)) {
+        if (!scrollBar_.CreateChild({.parent = Hwnd(),
+                                     .systemClass = L"STATIC",
+                                     .style = WS_CHILD | WS_VISIBLE | 0x108,
+                                     .rect = initial,
+                                     .id = kEditorScrollBarId})) {
             return;
         }
     }
@@ -132,9 +135,12 @@ void CZelMacroCtrl::OpenDelayEdit() noexcept {
     const RECT box{row.left + kDelayBoxLeft, row.top + kDelayBoxTop, row.left + kDelayBoxRight,
                    row.bottom};
     if (delayEdit_.Hwnd() == nullptr) {
-        if (!delayEdit_.CreateChild(Hwnd(), L"EDIT", L"",
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
-                                    box, kDelayEditId)) {
+        if (!delayEdit_.CreateChild(
+                {.parent = Hwnd(),
+                 .systemClass = L"EDIT",
+                 .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
+                 .rect = box,
+                 .id = kDelayEditId})) {
             return;
         }
         delayEdit_.SetFontHeight(kFontHeight);

@@ -8,7 +8,8 @@
 //   window procedure is noexcept and finds the object through a window property; nothing may
 //   throw out of a handler.
 //   - A control is attached to a dialog item with AttachDlgItem (subclassing; OnAttached adds
-//     style bits such as owner draw) or created as a child with CreateChild("BUTTON", ...).
+//     style bits such as owner draw) or created as a child with CreateChild, given a
+//     ChildWindow ({.parent = ..., .systemClass = L"BUTTON", ...}).
 //   - Windows of the framework's own class (popup menus) come from CreateCustom.
 //   - The C++ object owns nothing of the window's life: a dialog's members are its controls;
 //     the window is destroyed by the system with its parent, and the object outlives it.

@@ -60,8 +60,11 @@ void CZelListBox::SetUpScrollBar() noexcept {
     const RECT client = ClientRect();
     if (scrollBar_.Hwnd() == nullptr) {
         const RECT initial{0, 0, kFallbackScrollBarWidth, client.bottom};
-        if (!scrollBar_.CreateChild(Hwnd(), L"STATIC", L"", kScrollBarStyle, initial,
-                                    kScrollBarId)) {
+        if (!scrollBar_.CreateChild({.parent = Hwnd(),
+                                     .systemClass = L"STATIC",
+                                     .style = kScrollBarStyle,
+                                     .rect = initial,
+                                     .id = kScrollBarId})) {
             return;
         }
         scrollBar_.Show(false);

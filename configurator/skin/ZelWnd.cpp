@@ -113,12 +113,13 @@ void CZelWnd::Unbind() noexcept {
     hwnd_ = nullptr;
 }
 
-bool CZelWnd::CreateChild(HWND parent, const wchar_t* systemClass, const wchar_t* text, DWORD style,
-                          const RECT& rect, int id, DWORD exStyle) noexcept {
-    HWND hwnd = CreateWindowExW(exStyle, systemClass, text, style | WS_CHILD, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
+bool CZelWnd::CreateChild(const ChildWindow& child) noexcept {
+    const RECT& rect = child.rect;
+    HWND hwnd =
+        CreateWindowExW(child.exStyle, child.systemClass, child.text, child.style | WS_CHILD,
+                        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        child.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (hwnd == nullptr) {
         return false;
     }

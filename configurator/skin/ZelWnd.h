@@ -41,10 +41,19 @@ class CZelWnd : public AccessSource {
     // The object attached to a window, or null when the window is not one of ours.
     static CZelWnd* FromHandle(HWND hwnd) noexcept;
 
-    // Creates a child window of a system class ("BUTTON", "STATIC", "EDIT", ...) and attaches
-    // this object to it. `rect` is in the parent's client coordinates.
-    bool CreateChild(HWND parent, const wchar_t* systemClass, const wchar_t* text, DWORD style,
-                     const RECT& rect, int id, DWORD exStyle = 0) noexcept;
+    // A child window of a system class ("BUTTON", "STATIC", "EDIT", ...) at `rect`, in the
+    // parent's client coordinates; WS_CHILD is added to the style.
+    struct ChildWindow {
+        HWND parent = nullptr;
+        const wchar_t* systemClass = nullptr;
+        const wchar_t* text = L"";
+        DWORD style = 0;
+        RECT rect{};
+        int id = 0;
+        DWORD exStyle = 0;
+    };
+    // Creates the child window and attaches this object to it.
+    bool CreateChild(const ChildWindow& child) noexcept;
     // Creates a window of the framework's own class (default cursor, no background brush).
     // `owner` is the parent of a child or the owner of a top-level window.
     bool CreateCustom(DWORD exStyle, const wchar_t* name, DWORD style, const RECT& rect, HWND owner,

@@ -17,7 +17,7 @@ if [ -z "$native" ] || [ ! -x "$server" ] || [ ! -x "$ctl" ]; then
     echo "SKIP: ORVA_NATIVE_BUILD does not hold orva-virtual-mouse and orva7100ctl"
     exit 77
 fi
-source "$(dirname "$0")/../../native/tools/reliability_common.sh"
+source "$(dirname "$0")/../../native/tools/reliability_common.sh" "$ctl" "$server"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$work/prefix

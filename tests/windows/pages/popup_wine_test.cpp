@@ -37,8 +37,11 @@ class PopupWineTest : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(host.Open(400, 200));
         // A slot as the mouse page has it: "Left Click" chosen.
-        ASSERT_TRUE(
-            slot.CreateChild(host.Hwnd(), L"BUTTON", L"", WS_VISIBLE, {10, 10, 192, 31}, 1050));
+        ASSERT_TRUE(slot.CreateChild({.parent = host.Hwnd(),
+                                      .systemClass = L"BUTTON",
+                                      .style = WS_VISIBLE,
+                                      .rect = {10, 10, 192, 31},
+                                      .id = 1050}));
         slot.AddItem(1, L"Left Click");
         slot.AddItem(2, L"Single Key");
         slot.SelectItem(1);

@@ -157,22 +157,40 @@ class AccessWineTest : public testing::Test {
         // The list's scroll bar is cut from the build's skins.
         SetSkinFolder(ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins");
         ASSERT_TRUE(parent.Create({100, 100, 700, 500}));
-        ASSERT_TRUE(button.CreateChild(parent.Hwnd(), L"BUTTON", L"", WS_VISIBLE, {10, 10, 70, 34},
-                                       kButtonId));
+        ASSERT_TRUE(button.CreateChild({.parent = parent.Hwnd(),
+                                        .systemClass = L"BUTTON",
+                                        .style = WS_VISIBLE,
+                                        .rect = {10, 10, 70, 34},
+                                        .id = kButtonId}));
         button.SetCaption(L"Apply");
-        ASSERT_TRUE(box.CreateChild(parent.Hwnd(), L"BUTTON", L"125", WS_VISIBLE, {10, 40, 75, 65},
-                                    kBoxId));
+        ASSERT_TRUE(box.CreateChild({.parent = parent.Hwnd(),
+                                     .systemClass = L"BUTTON",
+                                     .text = L"125",
+                                     .style = WS_VISIBLE,
+                                     .rect = {10, 40, 75, 65},
+                                     .id = kBoxId}));
         parent.box = &box;
-        ASSERT_TRUE(combo.CreateChild(parent.Hwnd(), L"BUTTON", L"Function3", WS_VISIBLE,
-                                      {10, 70, 192, 91}, kComboId));
+        ASSERT_TRUE(combo.CreateChild({.parent = parent.Hwnd(),
+                                       .systemClass = L"BUTTON",
+                                       .text = L"Function3",
+                                       .style = WS_VISIBLE,
+                                       .rect = {10, 70, 192, 91},
+                                       .id = kComboId}));
         combo.AddItem(0, L"Left Click");
         combo.AddItem(4, L"Back");
         combo.SelectItem(0);
-        ASSERT_TRUE(slider.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE,
-                                       {10, 100, 191, 125}, kSliderId));
+        ASSERT_TRUE(slider.CreateChild({.parent = parent.Hwnd(),
+                                        .systemClass = L"STATIC",
+                                        .style = WS_VISIBLE,
+                                        .rect = {10, 100, 191, 125},
+                                        .id = kSliderId}));
         slider.model = SliderModel{200, 1400, 500, 200};
-        ASSERT_TRUE(marker.CreateChild(parent.Hwnd(), L"BUTTON", L"Bn1", WS_VISIBLE,
-                                       {300, 10, 320, 30}, kMarkerId));
+        ASSERT_TRUE(marker.CreateChild({.parent = parent.Hwnd(),
+                                        .systemClass = L"BUTTON",
+                                        .text = L"Bn1",
+                                        .style = WS_VISIBLE,
+                                        .rect = {300, 10, 320, 30},
+                                        .id = kMarkerId}));
         const AccessLabel labels[] = {{kBoxId, L"125 Hz", AccessHint::kRadio},
                                       {kComboId, L"Button 3"},
                                       {kSliderId, L"Double-click speed"},
@@ -348,8 +366,11 @@ TEST_F(AccessWineTest, SliderKeysReportAsADragDoes) {
 
 TEST_F(AccessWineTest, ListReadsItsEntriesAndKeysSelectAsClicksDo) {
     CZelListBox list;
-    ASSERT_TRUE(list.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE,
-                                 {300, 63, 300 + 204, 63 + 220}, kListId));
+    ASSERT_TRUE(list.CreateChild({.parent = parent.Hwnd(),
+                                  .systemClass = L"STATIC",
+                                  .style = WS_VISIBLE,
+                                  .rect = {300, 63, 300 + 204, 63 + 220},
+                                  .id = kListId}));
     list.SetUpScrollBar();
     list.SetAccessLabel(L"Macros");
     for (const wchar_t* name : {L"alpha", L"beta", L"gamma"}) {

@@ -74,8 +74,11 @@ class DrawingWineTest : public testing::Test {
 TEST_F(DrawingWineTest, SliderThumbStandsAtItsValueInEachState) {
     // The sensor page's X axis slider.
     CZelSliderCtrl slider;
-    ASSERT_TRUE(
-        slider.CreateChild(window.Hwnd(), L"STATIC", L"", WS_VISIBLE, {335, 58, 745, 88}, 1022));
+    ASSERT_TRUE(slider.CreateChild({.parent = window.Hwnd(),
+                                    .systemClass = L"STATIC",
+                                    .style = WS_VISIBLE,
+                                    .rect = {335, 58, 745, 88},
+                                    .id = 1022}));
     slider.SetImages(
         GetSkinPiece(51, kSkinNormal, 335, 58, 745, 88), GetSkinPiece(111, kSkinNormal, 0, 0, 0, 0),
         GetSkinPiece(111, kSkinNormal, 0, 0, 0, 0), GetSkinPiece(112, kSkinNormal, 0, 0, 0, 0));
@@ -104,8 +107,11 @@ TEST_F(DrawingWineTest, SliderThumbStandsAtItsValueInEachState) {
 TEST_F(DrawingWineTest, ProgressFillsFromItsBarImage) {
     // The surface quality funnel, half full, grows up from the bottom.
     CZelProgressCtrl quality;
-    ASSERT_TRUE(
-        quality.CreateChild(window.Hwnd(), L"STATIC", L"", WS_VISIBLE, {62, 198, 169, 301}, 1026));
+    ASSERT_TRUE(quality.CreateChild({.parent = window.Hwnd(),
+                                     .systemClass = L"STATIC",
+                                     .style = WS_VISIBLE,
+                                     .rect = {62, 198, 169, 301},
+                                     .id = 1026}));
     quality.SetImages(GetSkinPiece(55, kSkinNormal, 62, 198, 169, 301),
                       GetSkinPiece(55, kSkinDown, 62, 198, 169, 301));
     quality.maximum = 10;
@@ -129,8 +135,11 @@ TEST_F(DrawingWineTest, ProgressFillsFromItsBarImage) {
 
 TEST_F(DrawingWineTest, ListBoxShowsTheSelectionAndTheScrollBarParts) {
     CZelListBox list;
-    ASSERT_TRUE(
-        list.CreateChild(window.Hwnd(), L"STATIC", L"", WS_VISIBLE, {49, 63, 253, 283}, 1069));
+    ASSERT_TRUE(list.CreateChild({.parent = window.Hwnd(),
+                                  .systemClass = L"STATIC",
+                                  .style = WS_VISIBLE,
+                                  .rect = {49, 63, 253, 283},
+                                  .id = 1069}));
     list.SetBackground(GetSkinPiece(98, kSkinNormal, 49, 63, 253, 283));
     list.SetUpScrollBar();
     for (int i = 0; i < 13; ++i) {

@@ -539,12 +539,19 @@ TEST_F(Framework, PageStopsWhatItIsNotMeantToPassOn) {
     // The mouse page's slider has id 1016, which is also a profile menu button of the main
     // window; the sensor page's step button 1017 too.
     CZelSliderCtrl slider;
-    ASSERT_TRUE(
-        slider.CreateChild(page.Hwnd(), L"STATIC", L"", WS_VISIBLE, {10, 10, 140, 35}, 1016));
+    ASSERT_TRUE(slider.CreateChild({.parent = page.Hwnd(),
+                                    .systemClass = L"STATIC",
+                                    .style = WS_VISIBLE,
+                                    .rect = {10, 10, 140, 35},
+                                    .id = 1016}));
     slider.model.minimum = 1;
     slider.model.maximum = 10;
     CZelComboButton step;
-    ASSERT_TRUE(step.CreateChild(page.Hwnd(), L"BUTTON", L"", WS_VISIBLE, {10, 50, 70, 71}, 1017));
+    ASSERT_TRUE(step.CreateChild({.parent = page.Hwnd(),
+                                  .systemClass = L"BUTTON",
+                                  .style = WS_VISIBLE,
+                                  .rect = {10, 50, 70, 71},
+                                  .id = 1017}));
     step.AddItem(1, L"1");
     step.AddItem(2, L"2");
     ASSERT_TRUE(PumpUntilPainted(page.Hwnd()));
@@ -713,11 +720,17 @@ TEST_F(Framework, PageTakesItsBackgroundAndControlsRepaintOnlyTheirPartOfIt) {
     EXPECT_EQ(r.top, 15);
     // A see-through static and a button without images show the page behind them.
     CZelStatic label;
-    ASSERT_TRUE(
-        label.CreateChild(page.Hwnd(), L"STATIC", L"", WS_VISIBLE, {200, 100, 260, 130}, 1062));
+    ASSERT_TRUE(label.CreateChild({.parent = page.Hwnd(),
+                                   .systemClass = L"STATIC",
+                                   .style = WS_VISIBLE,
+                                   .rect = {200, 100, 260, 130},
+                                   .id = 1062}));
     CZelButton bare;
-    ASSERT_TRUE(
-        bare.CreateChild(page.Hwnd(), L"BUTTON", L"", WS_VISIBLE, {300, 100, 340, 120}, 1063));
+    ASSERT_TRUE(bare.CreateChild({.parent = page.Hwnd(),
+                                  .systemClass = L"BUTTON",
+                                  .style = WS_VISIBLE,
+                                  .rect = {300, 100, 340, 120},
+                                  .id = 1063}));
     page.Show(true);
     Gdiplus::Bitmap* sheet = SkinSheet(4);
     ASSERT_NE(sheet, nullptr);

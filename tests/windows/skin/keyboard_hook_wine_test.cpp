@@ -92,7 +92,11 @@ TEST_F(KeyboardHookWineTest, TwoClientsEachHoldTheirOwnHook) {
 
 TEST_F(KeyboardHookWineTest, RepeatedPressesArriveAndKeysStillReachTheFocusedWindow) {
     CZelWnd edit;
-    ASSERT_TRUE(edit.CreateChild(recorder.Hwnd(), L"EDIT", L"", WS_VISIBLE, {0, 0, 50, 20}, 1));
+    ASSERT_TRUE(edit.CreateChild({.parent = recorder.Hwnd(),
+                                  .systemClass = L"EDIT",
+                                  .style = WS_VISIBLE,
+                                  .rect = {0, 0, 50, 20},
+                                  .id = 1}));
     SetForegroundWindow(recorder.Hwnd());
     SetFocus(edit.Hwnd());
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit.Hwnd(); }));

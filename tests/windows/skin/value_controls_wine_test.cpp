@@ -70,8 +70,11 @@ class SliderWineTest : public ControlsWineTest {
     void SetUp() override {
         ControlsWineTest::SetUp();
         // The pointer-speed slider: 1 .. 10, step 1, thumb 12 x 16 on a 130 pixel track.
-        ASSERT_TRUE(
-            slider.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE, {10, 10, 140, 35}, 1016));
+        ASSERT_TRUE(slider.CreateChild({.parent = parent.Hwnd(),
+                                        .systemClass = L"STATIC",
+                                        .style = WS_VISIBLE,
+                                        .rect = {10, 10, 140, 35},
+                                        .id = 1016}));
         slider.SetImages(SolidImage(130, 25, kGrey), SolidImage(12, 16, kGreen),
                          SolidImage(12, 16, kGreen), SolidImage(12, 16, kGrey));
         slider.model.minimum = 1;
@@ -142,8 +145,11 @@ class ScrollWineTest : public ControlsWineTest {
   protected:
     void SetUp() override {
         ControlsWineTest::SetUp();
-        ASSERT_TRUE(scroll.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE | 0x108,
-                                       {300, 0, 323, 150}, 100));
+        ASSERT_TRUE(scroll.CreateChild({.parent = parent.Hwnd(),
+                                        .systemClass = L"STATIC",
+                                        .style = WS_VISIBLE | 0x108,
+                                        .rect = {300, 0, 323, 150},
+                                        .id = 100}));
         scroll.SetImages(SolidImage(23, 222, kGrey), SolidImage(23, 56, kGreen),
                          SolidImage(23, 56, kGreen), SolidImage(23, 16, kGreen),
                          SolidImage(23, 16, kGreen), SolidImage(23, 16, kGreen),
@@ -200,8 +206,11 @@ class ListBoxWineTest : public ControlsWineTest {
   protected:
     void SetUp() override {
         ControlsWineTest::SetUp();
-        ASSERT_TRUE(list.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE,
-                                     {49, 63, 49 + 204, 63 + 220}, 1069));
+        ASSERT_TRUE(list.CreateChild({.parent = parent.Hwnd(),
+                                      .systemClass = L"STATIC",
+                                      .style = WS_VISIBLE,
+                                      .rect = {49, 63, 49 + 204, 63 + 220},
+                                      .id = 1069}));
         // Numbered and named as the macro page's list.
         list.SetRowNaming(naming);
         list.SetUpScrollBar();
@@ -264,7 +273,12 @@ TEST_F(ListBoxWineTest, PressWhileNamingOnlyCommitsTheName) {
     list.AddNamedItem(L"Second");
     auto edit = std::make_unique<CZelWnd>();
     const RECT row = list.NewRowRectangle();
-    ASSERT_TRUE(edit->CreateChild(list.Hwnd(), L"EDIT", L"First", WS_VISIBLE, row, 1));
+    ASSERT_TRUE(edit->CreateChild({.parent = list.Hwnd(),
+                                   .systemClass = L"EDIT",
+                                   .text = L"First",
+                                   .style = WS_VISIBLE,
+                                   .rect = row,
+                                   .id = 1}));
     list.SetNameEdit(std::move(edit));
     parent.received.clear();
 
@@ -292,15 +306,21 @@ TEST_F(ListBoxWineTest, PressWhileNamingOnlyCommitsTheName) {
 // A static of any type (the type is a number, not a set of bits) becomes owner drawn, and draws.
 TEST_F(ControlsWineTest, ScrollBarAndListBoxOnAnyStaticTypeAreOwnerDrawnAndProgressAnswers) {
     CZelScrollCtrl scroll;
-    ASSERT_TRUE(scroll.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_RIGHT,
-                                   {10, 10, 33, 160}, 100));
+    ASSERT_TRUE(scroll.CreateChild({.parent = parent.Hwnd(),
+                                    .systemClass = L"STATIC",
+                                    .style = WS_VISIBLE | SS_RIGHT,
+                                    .rect = {10, 10, 33, 160},
+                                    .id = 100}));
     scroll.SetImages(SolidImage(23, 150, kGreen), SolidImage(23, 30, kGreen),
                      SolidImage(23, 30, kGreen), SolidImage(23, 16, kGreen),
                      SolidImage(23, 16, kGreen), SolidImage(23, 16, kGreen),
                      SolidImage(23, 16, kGreen));
     CZelListBox list;
-    ASSERT_TRUE(list.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_WHITERECT,
-                                 {60, 10, 264, 230}, 1069));
+    ASSERT_TRUE(list.CreateChild({.parent = parent.Hwnd(),
+                                  .systemClass = L"STATIC",
+                                  .style = WS_VISIBLE | SS_WHITERECT,
+                                  .rect = {60, 10, 264, 230},
+                                  .id = 1069}));
     list.SetBackground(SolidImage(204, 220, kGreen));
     for (const CZelWnd* control :
          {static_cast<const CZelWnd*>(&scroll), static_cast<const CZelWnd*>(&list)}) {
@@ -315,8 +335,11 @@ TEST_F(ControlsWineTest, ScrollBarAndListBoxOnAnyStaticTypeAreOwnerDrawnAndProgr
     }
 
     CZelProgressCtrl progress;
-    ASSERT_TRUE(
-        progress.CreateChild(parent.Hwnd(), L"STATIC", L"", WS_VISIBLE, {300, 10, 400, 30}, 1026));
+    ASSERT_TRUE(progress.CreateChild({.parent = parent.Hwnd(),
+                                      .systemClass = L"STATIC",
+                                      .style = WS_VISIBLE,
+                                      .rect = {300, 10, 400, 30},
+                                      .id = 1026}));
     progress.minimum = 0;
     progress.maximum = 10;
     progress.position = 6;

@@ -61,7 +61,11 @@ void CGalleryWindow::List(const std::string& name, RECT rect) {
 CZelButton& CGalleryWindow::AddButton(const std::string& name, int id, RECT rect, int piece,
                                       const std::wstring& caption) {
     auto control = std::make_unique<CZelButton>();
-    control->CreateChild(Hwnd(), L"BUTTON", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"BUTTON",
+                          .style = WS_VISIBLE,
+                          .rect = ChildRect(rect),
+                          .id = id});
     control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
                        Piece(piece, 3, rect));
     control->SetCaption(caption);
@@ -73,7 +77,11 @@ CZelButton& CGalleryWindow::AddButton(const std::string& name, int id, RECT rect
 
 CZelCheckBox& CGalleryWindow::AddCheckBox(const std::string& name, int id, RECT rect, int piece) {
     auto control = std::make_unique<CZelCheckBox>();
-    control->CreateChild(Hwnd(), L"BUTTON", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"BUTTON",
+                          .style = WS_VISIBLE,
+                          .rect = ChildRect(rect),
+                          .id = id});
     control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
                        Piece(piece, 3, rect));
     CZelCheckBox& ref = *control;
@@ -84,7 +92,11 @@ CZelCheckBox& CGalleryWindow::AddCheckBox(const std::string& name, int id, RECT 
 
 CZelComboButton& CGalleryWindow::AddCombo(const std::string& name, int id, RECT rect, int piece) {
     auto control = std::make_unique<CZelComboButton>();
-    control->CreateChild(Hwnd(), L"BUTTON", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"BUTTON",
+                          .style = WS_VISIBLE,
+                          .rect = ChildRect(rect),
+                          .id = id});
     control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect));
     CZelComboButton& ref = *control;
     controls_.push_back(std::move(control));
@@ -94,7 +106,11 @@ CZelComboButton& CGalleryWindow::AddCombo(const std::string& name, int id, RECT 
 
 CZelStatic& CGalleryWindow::AddStatic(const std::string& name, int id, RECT rect) {
     auto control = std::make_unique<CZelStatic>();
-    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"STATIC",
+                          .style = WS_VISIBLE,
+                          .rect = ChildRect(rect),
+                          .id = id});
     CZelStatic& ref = *control;
     controls_.push_back(std::move(control));
     List(name, rect);
@@ -103,8 +119,11 @@ CZelStatic& CGalleryWindow::AddStatic(const std::string& name, int id, RECT rect
 
 CZelEdit& CGalleryWindow::AddEdit(const std::string& name, int id, RECT rect) {
     auto control = std::make_unique<CZelEdit>();
-    control->CreateChild(Hwnd(), L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                         ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"EDIT",
+                          .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                          .rect = ChildRect(rect),
+                          .id = id});
     CZelEdit& ref = *control;
     controls_.push_back(std::move(control));
     List(name, rect);
@@ -114,7 +133,11 @@ CZelEdit& CGalleryWindow::AddEdit(const std::string& name, int id, RECT rect) {
 CZelSliderCtrl& CGalleryWindow::AddSlider(const std::string& name, int id, RECT rect,
                                           int trackPiece) {
     auto control = std::make_unique<CZelSliderCtrl>();
-    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_NOTIFY, ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"STATIC",
+                          .style = WS_VISIBLE | SS_NOTIFY,
+                          .rect = ChildRect(rect),
+                          .id = id});
     control->SetImages(Piece(trackPiece, 0, rect), GetSkinPiece(111, 0, 0, 0, 0, 0),
                        GetSkinPiece(111, 0, 0, 0, 0, 0), GetSkinPiece(112, 0, 0, 0, 0, 0));
     CZelSliderCtrl& ref = *control;
@@ -126,7 +149,11 @@ CZelSliderCtrl& CGalleryWindow::AddSlider(const std::string& name, int id, RECT 
 CZelProgressCtrl& CGalleryWindow::AddProgress(const std::string& name, int id, RECT rect,
                                               int piece) {
     auto control = std::make_unique<CZelProgressCtrl>();
-    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE, ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"STATIC",
+                          .style = WS_VISIBLE,
+                          .rect = ChildRect(rect),
+                          .id = id});
     control->SetImages(Piece(piece, 0, rect), Piece(piece, 2, rect));
     CZelProgressCtrl& ref = *control;
     controls_.push_back(std::move(control));
@@ -136,7 +163,11 @@ CZelProgressCtrl& CGalleryWindow::AddProgress(const std::string& name, int id, R
 
 CZelListBox& CGalleryWindow::AddListBox(const std::string& name, int id, RECT rect, RECT pageRect) {
     auto control = std::make_unique<CZelListBox>();
-    control->CreateChild(Hwnd(), L"STATIC", L"", WS_VISIBLE | SS_NOTIFY, ChildRect(rect), id);
+    control->CreateChild({.parent = Hwnd(),
+                          .systemClass = L"STATIC",
+                          .style = WS_VISIBLE | SS_NOTIFY,
+                          .rect = ChildRect(rect),
+                          .id = id});
     control->SetBackground(Piece(98, 0, pageRect));
     control->SetUpScrollBar();
     CZelListBox& ref = *control;
