@@ -46,14 +46,17 @@ uint32_t Le32(const uint8_t* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
+// The commands of the configurator and the updater: short reports both ways.
+bool IsCommandReport(uint8_t id) {
+    return id == kReportCommand || id == kReportLift || id == kReportSurface ||
+           id == kReportUpdaterCommand;
+}
+
 // The length every report id has; 0 for ids the mouse does not know in that direction.
 size_t SetLength(uint8_t id) {
+    if (IsCommandReport(id))
+        return kShortReport;
     switch (id) {
-        case kReportCommand:
-        case kReportLift:
-        case kReportSurface:
-        case kReportUpdaterCommand:
-            return kShortReport;
         case kReportImageChunk:
         case kReportUpdaterData:
             return kChunkReport;
@@ -65,17 +68,9 @@ size_t SetLength(uint8_t id) {
 }
 
 size_t GetLength(uint8_t id) {
-    switch (id) {
-        case kReportCommand:
-        case kReportLift:
-        case kReportSurface:
-        case kReportUpdaterCommand:
-            return kShortReport;
-        case kReportDeviceInfo:
-            return kInfoReport;
-        default:
-            return 0;
-    }
+    if (IsCommandReport(id))
+        return kShortReport;
+    return id == kReportDeviceInfo ? kInfoReport : 0;
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "BareDialog.h"
+
 namespace {
 
 struct PageShape {
@@ -41,21 +43,6 @@ constexpr int kCancel = 1044;
 
 std::array<HWND, kPages.size()> pages{};
 int shownPage = 0;
-
-std::vector<WORD> EmptyTemplate(DWORD style, short cx, short cy, const wchar_t* title) {
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-    auto* tmpl = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    tmpl->style = style;
-    tmpl->cx = cx;
-    tmpl->cy = cy;
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the dialog class
-    for (const wchar_t* c = title; *c != 0; ++c) {
-        words.push_back(static_cast<WORD>(*c));
-    }
-    words.push_back(0);
-    return words;
-}
 
 HWND Control(HWND parent, const wchar_t* kind, DWORD style, int id, int index) {
     const int x = 10 + (index % 6) * 120;
@@ -147,7 +134,7 @@ void OnInitDialog(HWND hwnd) {
     ShowWindow(pages[0], SW_SHOW);
 }
 
-INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG:
             OnInitDialog(hwnd);
@@ -155,11 +142,8 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
         case WM_COMMAND:
             OnCommand(hwnd, LOWORD(wParam));
             return TRUE;
-        case WM_CLOSE:
-            EndDialog(hwnd, 0);
-            return TRUE;
         default:
-            return FALSE;
+            return BareDialogProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -169,9 +153,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     const wchar_t* title = (commandLine != nullptr && *commandLine != 0) ? commandLine : L"Twin";
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // About 800 x 600 pixels at the default dialog units, as the bare dialog.
-    std::vector<WORD> tmpl =
-        EmptyTemplate(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_CENTER, 533, 369, title);
+    std::vector<WORD> tmpl = MainTemplate(title);
     DialogBoxIndirectParamW(instance, reinterpret_cast<DLGTEMPLATE*>(tmpl.data()), nullptr,
                             MainProc, 0);
     return 0;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "pages/PageRegion.h"
 #include "pages/PlacedControls.h"
 #include "pages/logic/ColourPageLayout.h"
 #include "pages/logic/PageIds.h"
@@ -26,15 +25,10 @@ CColorSettingsDlg::CColorSettingsDlg(PageHost& host) noexcept
 CColorSettingsDlg::~CColorSettingsDlg() = default;
 
 bool CColorSettingsDlg::OnInitDialog() noexcept {
-    SetBackground(GetSkinPiece(kColourPageBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
-    RECT client = ClientRect();
-    SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
-    CreateControls();
-    LabelControls(Hwnd(), kColourPageLabels);
+    SetUpPage(kColourPageBackgroundPiece, kColourPageLabels, kColourPageName);
     for (size_t i = 0; i < palette_.size(); ++i) {
         palette_[i].SetAccessLabel(kPaletteNamePrefix + ColourTip(ArgbOf(kPalette[i])));
     }
-    SetAccessLabel(kColourPageName);
     OnLightingChoice(IDC_LED_ON);
     SetCurrentColour(kInitialColour);
     return true;

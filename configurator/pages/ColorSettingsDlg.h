@@ -32,7 +32,7 @@ class CColorSettingsDlg : public CPageDialog, public ProfilePage {
     bool OnControlNotification(int code, LPARAM value) noexcept override;
 
   private:
-    void CreateControls() noexcept;
+    void CreateControls() noexcept override;
     void OnLightingChoice(int id) noexcept;
     void OnPaletteButton(int id) noexcept;
     LightingState ReadLighting() const noexcept;

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "pages/PageRegion.h"
 #include "pages/PopDlg.h"
 #include "pages/logic/MacroPageLabels.h"
 #include "pages/logic/MacroPageLayout.h"
@@ -72,13 +71,7 @@ bool CMacroSettingsDlg::SaveMacros() noexcept {
 }
 
 bool CMacroSettingsDlg::OnInitDialog() noexcept {
-    SkinImage background = GetSkinPiece(kMacroPageBackgroundPiece, kSkinNormal, 0, 0, 0, 0);
-    SetBackground(background);
-    RECT client = ClientRect();
-    SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
-    CreateControls();
-    LabelControls(Hwnd(), kMacroPageLabels);
-    SetAccessLabel(kMacroPageName);
+    SetUpPage(kMacroPageBackgroundPiece, kMacroPageLabels, kMacroPageName);
     LoadMacros();
     editor_.BuildContextMenu();
     LoadMacroList();

@@ -51,7 +51,7 @@ class CMacroSettingsDlg : public CPageDialog {
     void OnWindowGone() noexcept override;
 
   private:
-    void CreateControls() noexcept;
+    void CreateControls() noexcept override;
     void LoadMacroList() noexcept;
     void OnHookEvent(WPARAM virtualKey, LPARAM upFlag) noexcept;
     void OnMacroSelected(int32_t id) noexcept;

@@ -5,7 +5,6 @@
 
 #include "macros/MacroCollection.h"
 #include "pages/ComboSlotMenu.h"
-#include "pages/PageRegion.h"
 #include "pages/PlacedControls.h"
 #include "pages/PopDlg.h"
 #include "pages/logic/MousePageLayout.h"
@@ -41,12 +40,7 @@ CMouseSettingsDlg::CMouseSettingsDlg(PageHost& host) noexcept
 CMouseSettingsDlg::~CMouseSettingsDlg() = default;
 
 bool CMouseSettingsDlg::OnInitDialog() noexcept {
-    SetBackground(GetSkinPiece(kMousePageBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
-    RECT client = ClientRect();
-    SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
-    CreateControls();
-    LabelControls(Hwnd(), kMousePageLabels);
-    SetAccessLabel(kMousePageName);
+    SetUpPage(kMousePageBackgroundPiece, kMousePageLabels, kMousePageName);
     SetUpSlots();
     SetUpSliders();
     rateBoxes_[3].SetChecked(true);  // "1000"

@@ -36,7 +36,7 @@ class CMouseSettingsDlg : public CPageDialog, public ProfilePage {
     bool OnControlNotification(int code, LPARAM value) noexcept override;
 
   private:
-    void CreateControls() noexcept;
+    void CreateControls() noexcept override;
     void SetUpSlots() noexcept;
     void SetUpSliders() noexcept;
     void OnSlotChoice(int slot, int choice) noexcept;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "skin/SkinImages.h"
+#include "skin/ZelButtonBase.h"
 #include "skin/logic/WindowLayout.h"
 
 inline RECT RectOfPlace(const ControlPlace& place) {
@@ -15,4 +16,21 @@ inline RECT RectOfPlace(const ControlPlace& place) {
 inline SkinImage PieceOfPlace(const ControlPlace& place, int state) {
     return GetSkinPiece(place.piece, state, place.rect.left, place.rect.top, place.rect.right,
                         place.rect.bottom);
+}
+
+// A skinned button at its place on the page, with the images of its piece: normal, hover,
+// pressed and, where the piece has one, disabled.
+inline bool CreatePlacedButton(CZelButtonBase& button, HWND page, const ControlPlace& place,
+                               bool hasDisabled) {
+    if (!button.CreateChild({.parent = page,
+                             .systemClass = L"BUTTON",
+                             .style = WS_VISIBLE,
+                             .rect = RectOfPlace(place),
+                             .id = place.id})) {
+        return false;
+    }
+    button.SetImages(PieceOfPlace(place, kSkinNormal), PieceOfPlace(place, kSkinOver),
+                     PieceOfPlace(place, kSkinDown),
+                     hasDisabled ? PieceOfPlace(place, kSkinDisable) : SkinImage());
+    return true;
 }

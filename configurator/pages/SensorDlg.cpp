@@ -1,7 +1,6 @@
 #include "pages/SensorDlg.h"
 
 #include "device/MouseCommands.h"
-#include "pages/PageRegion.h"
 #include "pages/PlacedPieces.h"
 #include "pages/PopDlg.h"
 #include "pages/logic/PageIds.h"
@@ -15,15 +14,7 @@ const ControlPlace& PlaceOf(int id) {
 }
 
 void CreateSkinButton(CZelButtonBase& button, HWND page, int id, int states) {
-    const ControlPlace& place = PlaceOf(id);
-    button.CreateChild({.parent = page,
-                        .systemClass = L"BUTTON",
-                        .style = WS_VISIBLE,
-                        .rect = RectOfPlace(place),
-                        .id = id});
-    button.SetImages(PieceOfPlace(place, kSkinNormal), PieceOfPlace(place, kSkinOver),
-                     PieceOfPlace(place, kSkinDown),
-                     states > kSkinDisable ? PieceOfPlace(place, kSkinDisable) : SkinImage());
+    CreatePlacedButton(button, page, PlaceOf(id), states > kSkinDisable);
 }
 
 void CreateSlider(CZelSliderCtrl& slider, HWND page, int id, int32_t minimum, int32_t maximum,
@@ -52,12 +43,7 @@ CSensorDlg::CSensorDlg(PageHost& host) noexcept : CPageDialog(IDD_SENSOR_PAGE), 
 CSensorDlg::~CSensorDlg() = default;
 
 bool CSensorDlg::OnInitDialog() noexcept {
-    SetBackground(GetSkinPiece(kSensorBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
-    RECT client = ClientRect();
-    SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
-    CreateControls();
-    LabelControls(Hwnd(), kSensorPageLabels);
-    SetAccessLabel(kSensorPageName);
+    SetUpPage(kSensorBackgroundPiece, kSensorPageLabels, kSensorPageName);
     // The sliders show step 1 of the current profile, but the set-up writes nothing: with the
     // box still clear here, a notification would copy X over a separate Y. Only the user's moves
     // and LoadSensorPage, with the profile's own box state, store resolutions.

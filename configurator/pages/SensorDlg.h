@@ -32,7 +32,7 @@ class CSensorDlg : public CPageDialog, public ProfilePage {
     bool OnCommand(int id, int code, HWND control) noexcept override;
 
   private:
-    void CreateControls() noexcept;
+    void CreateControls() noexcept override;
     void ShowStepResolution() noexcept;
     void OnXMoved() noexcept;
     void OnYMoved() noexcept;

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "device/MouseCommands.h"
-#include "pages/PageRegion.h"
 #include "pages/PlacedPieces.h"
 #include "pages/logic/PageIds.h"
 #include "pages/logic/PageLabels.h"
@@ -23,14 +22,7 @@ const ControlPlace& PlaceOf(int id) {
 }
 
 void CreateSkinButton(CZelButton& button, HWND page, int id) {
-    const ControlPlace& place = PlaceOf(id);
-    button.CreateChild({.parent = page,
-                        .systemClass = L"BUTTON",
-                        .style = WS_VISIBLE,
-                        .rect = RectOfPlace(place),
-                        .id = id});
-    button.SetImages(PieceOfPlace(place, kSkinNormal), PieceOfPlace(place, kSkinOver),
-                     PieceOfPlace(place, kSkinDown), PieceOfPlace(place, kSkinDisable));
+    CreatePlacedButton(button, page, PlaceOf(id), true);
 }
 
 void CreateVersionLabel(CZelStatic& label, HWND page, int id) {
@@ -64,12 +56,7 @@ CSupportDlg::CSupportDlg(PageHost& host) noexcept : CPageDialog(IDD_SUPPORT_PAGE
 CSupportDlg::~CSupportDlg() = default;
 
 bool CSupportDlg::OnInitDialog() noexcept {
-    SetBackground(GetSkinPiece(kSupportBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
-    RECT client = ClientRect();
-    SetPolygonRegion(PageRegionPoints(client.right, client.bottom));
-    CreateControls();
-    LabelControls(Hwnd(), kSupportPageLabels);
-    SetAccessLabel(kSupportPageName);
+    SetUpPage(kSupportBackgroundPiece, kSupportPageLabels, kSupportPageName);
     ShowVersions();
     return true;
 }

@@ -28,7 +28,7 @@ class CSupportDlg : public CPageDialog {
     bool OnCommand(int id, int code, HWND control) noexcept override;
 
   private:
-    void CreateControls() noexcept;
+    void CreateControls() noexcept override;
     void ShowVersions() noexcept;
 
     PageHost& host_;

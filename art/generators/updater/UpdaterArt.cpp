@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Canvas.h"
-#include "IconWriter.h"
+#include "IconFile.h"
 #include "IndexedWriter.h"
 #include "MaskWriter.h"
 #include "logic/DisplayScale.h"
@@ -257,6 +257,9 @@ int main(int argc, char** argv) {
         }
     }
 
-    ok = WriteIcon(folder / "updater.ico", DrawIconImage()) && ok;
+    // Fully opaque: a white coverage canvas of the icon's size.
+    const Canvas icon = DrawIconImage();
+    const Canvas opaque(icon.Width(), icon.Height(), Rgb{255, 255, 255});
+    ok = WriteIconFile(folder / "updater.ico", {{icon, opaque}}) && ok;
     return ok ? 0 : 1;
 }

@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
 # ORVA7100.exe with keys alone and through a screen reader's eyes, end to end under Wine and Xvfb
-# against the virtual mouse, in one program start:
+# against the virtual mouse, one program start a case:
 #   keyboard  from the start, with no pointer: a window used so far without keys shows no focus
 #             mark; Tab and Shift+Tab go round the window and the shown page in reading order and
 #             the control with the focus shows the mark; Tab to "Lighting", Space, Tab to
 #             "Zones", Space, Tab to a zone box, Space, Tab to Apply, Space: the profile file and
-#             the mouse hold the zone; on the mouse page the arrows, Home and End move a slider,
+#             the mouse hold the zone
+#   controls  with keys alone: on the mouse page the arrows, Home and End move a slider,
 #             Alt+Down, Right, Down and Enter choose a function in a slot's menu and its sub-menu,
 #             F4 and Escape open and close a profile's menu, Alt+Down, Down, Up and Enter rename
 #             the profile; New macro, a name and Enter twice, and Up in the list; readers hear
-#             each move of the focus
+#             each move of the focus; Tab to Apply, Space: the mouse holds the slider's value
 #   reader    an accessibility client in another process reads the role, name, state, value and
 #             default action of every control of the window and of each page (the pages shown by
-#             their tabs' default actions), the items of the macro list and of a profile's menu,
-#             checks a rate through its default action and presses Apply through its own: the
-#             profile files and the mouse's slot images hold what the keys and the reader set
+#             their tabs' default actions, a zone checked through its own), the items of a
+#             profile's menu, checks a rate through its default action and presses Apply through
+#             its own: the profile files and the mouse's slot images hold what the reader set
 # Screenshots of the focus mark go to $ORVA_ARTIFACTS.
-# usage: access_e2e.sh DIST_DIR PROBE_EXE ACCESS_CLIENT_EXE [NATIVE_BUILD]
+# usage: access_e2e.sh keyboard|controls|reader DIST_DIR PROBE_EXE ACCESS_CLIENT_EXE [NATIVE_BUILD]
 set -u
+case_name=$1
+shift
+case $case_name in
+    keyboard | controls | reader) ;;
+    *) echo "FAIL: no case '$case_name'"; exit 1 ;;
+esac
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
-e2e_begin access "$1" "$2" "${4:-}"
+e2e_begin "access-$case_name" "$1" "$2" "${4:-}"
 if [ ! -f "$3" ]; then
     echo "FAIL: no accessibility client at $3"
     exit 1
@@ -144,6 +151,7 @@ menu_open() { acc menu >/dev/null; }
 menu_closed() { ! xdotool search --onlyvisible --name '^menu$' >/dev/null 2>&1; }
 
 # ---- keyboard, from the start --------------------------------------------------------------------
+keyboard_case() {
 
 focus_window "$T" || fail "the main window did not take the X focus"
 read -r start_id start_parent <<<"$(focused)"
@@ -191,7 +199,12 @@ wait_until 15 eval '[ "$(profile_field "d[\"ledMode\"]")" = 17 ]' ||
 wait_until 15 eval '[ "$(mouse_slot "d[\"ledMode\"]")" = 17 ]' ||
     fail "the mouse holds LED mode $(mouse_slot "d['ledMode']"), not 17"
 
-# Readers hear the focus move (watched while the keys go back to the mouse page).
+}
+
+# ---- keyboard: sliders, menus, names and lists ---------------------------------------------------
+controls_case() {
+focus_window "$T" || fail "the main window did not take the X focus"
+# Readers hear the focus move (watched while the keys go to the mouse page).
 wine "$E2E_WORK/access.exe" watch-focus 200 >"$E2E_WORK/focus-events.txt" 2>/dev/null &
 e2e_pids+=($!)
 wait_until 10 grep -q watching "$E2E_WORK/focus-events.txt" || fail "the focus watch did not start"
@@ -266,7 +279,26 @@ IFS=$'\037' read -r i_role i_state _ i_name <<<"$(fields "$(head -n 1 "$E2E_WORK
 [ "$(wc -l <"$E2E_WORK/items.txt")" = 2 ] || fail "the reader counts $(wc -l <"$E2E_WORK/items.txt") macros"
 wait_until 5 heard $kList $kMacroPage 1 || fail "no focus event for the list item selected by Up"
 
+# Apply from the keyboard: the mouse holds the slider's value and the slot's function.
+tab_to $kApply 0
+press_keys space
+wait_until 15 eval '[ "$(profile_field "d[\"doubleClickValue\"]")" = 1200 ]' ||
+    fail "the slider's keys saved double-click value $(profile_field "d['doubleClickValue']")"
+wait_until 15 slots_match || fail "the mouse's slot images differ from the saved profiles"
+}
+
 # ---- the reader --------------------------------------------------------------------------------
+reader_case() {
+# A zone checked through the reader: Lighting, Zones and the scroll wheel by their actions; then
+# the macro page, where the reading starts.
+acc do "$T" $kPageColour && wait_until 5 ctl_is "$T" $kLedSelect visible 1 $kColourPage ||
+    fail "the default action of Lighting showed no page"
+acc do "$T" $kLedSelect $kColourPage && wait_until 5 ctl_is "$T" $kZoneWheel enabled 1 $kColourPage ||
+    fail "the default action of Zones did not enable the zones"
+acc do "$T" $kZoneWheel $kColourPage && wait_until 5 ctl_is "$T" $kZoneWheel check 1 $kColourPage ||
+    fail "the default action of the scroll wheel box did not check it"
+acc do "$T" $kPageMacro && wait_until 5 ctl_is "$T" $kNewMacro visible 1 $kMacroPage ||
+    fail "the default action of Macros showed no page"
 
 # The window's own controls.
 all_named 0 || fail "controls of the main window without role or name: $(grep unnamed "$E2E_WORK/controls.txt")"
@@ -291,7 +323,7 @@ done
 expect_control $kRate125 $kMousePage $kRoleRadio "125 Hz" Check
 expect_control $kDoubleClick $kMousePage $kRoleSlider "Double-click speed"
 expect_control $kSlot3 $kMousePage $kRoleButtonMenu "Button 3" Open
-[ "$c_value" = Back ] || fail "button 3's menu button reads the value '$c_value'"
+[ "$c_value" = "Scroll Click" ] || fail "button 3's menu button reads the value '$c_value'"
 expect_control 1018 $kSensorPage $kRoleCheckBox "Set X and Y separately" Check
 expect_control 1026 $kSensorPage $kRoleProgress "Surface quality"
 expect_control $kZoneWheel $kColourPage $kRoleCheckBox "Scroll wheel" Uncheck
@@ -315,8 +347,11 @@ ctl_is "$T" $kRate1000 check 0 $kMousePage || fail "1000 Hz stayed checked besid
 acc do "$T" $kApply || fail "no default action on Apply"
 wait_until 15 eval '[ "$(profile_field "d[\"reportRate\"]")" = 5 ]' ||
     fail "Apply through the reader saved report rate $(profile_field "d['reportRate']"), not 5"
-[ "$(profile_field "d['doubleClickValue']")" = 1200 ] ||
-    fail "the slider's keys saved double-click value $(profile_field "d['doubleClickValue']")"
+[ "$(profile_field "d['ledMode']")" = 17 ] ||
+    fail "the zone checked through the reader saved LED mode $(profile_field "d['ledMode']")"
 wait_until 15 slots_match || fail "the mouse's slot images differ from the saved profiles"
+}
+
+"${case_name}_case"
 
 e2e_finish

@@ -23,6 +23,7 @@
 #include "skin/ZelListBox.h"
 #include "skin/ZelMenu.h"
 #include "skin/ZelSliderCtrl.h"
+#include "EditorMenu.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -413,11 +414,7 @@ class MenuKeysWineTest : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(notify.Create({600, 600, 700, 700}));
         ASSERT_TRUE(root.Create(L"menu", {0, 0, 170, 10}, notify.Hwnd(), kRootId));
-        for (int32_t id = 1; id <= 6; ++id) {
-            root.AddItem(id, L"Item " + std::to_wstring(id));
-        }
-        root.AddSubItem(3, 7, L"Left button");
-        root.AddSubItem(3, 11, L"Right button");
+        AddEditorMenuItems(root);
         root.AddThirdLevelItem(7, 8, L"Down");
         root.AddThirdLevelItem(11, 12, L"Down");
         root.AddThirdLevelItem(11, 13, L"Up");

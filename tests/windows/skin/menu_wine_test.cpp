@@ -5,6 +5,7 @@
 
 #include "skin/MenuMouseHook.h"
 #include "skin/ZelMenu.h"
+#include "EditorMenu.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -35,11 +36,7 @@ class MenuWineTest : public testing::Test {
         ASSERT_TRUE(notify.Create({600, 600, 700, 700}));
         ASSERT_TRUE(root.Create(L"menu", {0, 0, 170, 10}, notify.Hwnd(), kRootId));
         // The macro editor's menu: six items, mouse buttons under 3, actions under 7 and 11.
-        for (int32_t id = 1; id <= 6; ++id) {
-            root.AddItem(id, L"Item " + std::to_wstring(id));
-        }
-        root.AddSubItem(3, 7, L"Left button");
-        root.AddSubItem(3, 11, L"Right button");
+        AddEditorMenuItems(root);
         root.AddThirdLevelItem(7, 8, L"Down");
         root.AddThirdLevelItem(7, 9, L"Up");
         root.AddThirdLevelItem(7, 10, L"Click");

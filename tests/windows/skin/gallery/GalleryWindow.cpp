@@ -58,122 +58,74 @@ void CGalleryWindow::List(const std::string& name, RECT rect) {
     entries_.push_back({name, rect});
 }
 
-CZelButton& CGalleryWindow::AddButton(const std::string& name, int id, RECT rect, int piece,
-                                      const std::wstring& caption) {
-    auto control = std::make_unique<CZelButton>();
+template <typename Control>
+Control& CGalleryWindow::Add(const std::string& name, int id, RECT rect, const wchar_t* systemClass,
+                             DWORD style) {
+    auto control = std::make_unique<Control>();
     control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"BUTTON",
-                          .style = WS_VISIBLE,
+                          .systemClass = systemClass,
+                          .style = style,
                           .rect = ChildRect(rect),
                           .id = id});
-    control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
-                       Piece(piece, 3, rect));
-    control->SetCaption(caption);
-    CZelButton& ref = *control;
+    Control& ref = *control;
     controls_.push_back(std::move(control));
     List(name, rect);
     return ref;
+}
+
+CZelButton& CGalleryWindow::AddButton(const std::string& name, int id, RECT rect, int piece,
+                                      const std::wstring& caption) {
+    CZelButton& control = Add<CZelButton>(name, id, rect, L"BUTTON");
+    control.SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
+                      Piece(piece, 3, rect));
+    control.SetCaption(caption);
+    return control;
 }
 
 CZelCheckBox& CGalleryWindow::AddCheckBox(const std::string& name, int id, RECT rect, int piece) {
-    auto control = std::make_unique<CZelCheckBox>();
-    control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"BUTTON",
-                          .style = WS_VISIBLE,
-                          .rect = ChildRect(rect),
-                          .id = id});
-    control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
-                       Piece(piece, 3, rect));
-    CZelCheckBox& ref = *control;
-    controls_.push_back(std::move(control));
-    List(name, rect);
-    return ref;
+    CZelCheckBox& control = Add<CZelCheckBox>(name, id, rect, L"BUTTON");
+    control.SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect),
+                      Piece(piece, 3, rect));
+    return control;
 }
 
 CZelComboButton& CGalleryWindow::AddCombo(const std::string& name, int id, RECT rect, int piece) {
-    auto control = std::make_unique<CZelComboButton>();
-    control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"BUTTON",
-                          .style = WS_VISIBLE,
-                          .rect = ChildRect(rect),
-                          .id = id});
-    control->SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect));
-    CZelComboButton& ref = *control;
-    controls_.push_back(std::move(control));
-    List(name, rect);
-    return ref;
+    CZelComboButton& control = Add<CZelComboButton>(name, id, rect, L"BUTTON");
+    control.SetImages(Piece(piece, 0, rect), Piece(piece, 1, rect), Piece(piece, 2, rect));
+    return control;
 }
 
 CZelStatic& CGalleryWindow::AddStatic(const std::string& name, int id, RECT rect) {
-    auto control = std::make_unique<CZelStatic>();
-    control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"STATIC",
-                          .style = WS_VISIBLE,
-                          .rect = ChildRect(rect),
-                          .id = id});
-    CZelStatic& ref = *control;
-    controls_.push_back(std::move(control));
-    List(name, rect);
-    return ref;
+    return Add<CZelStatic>(name, id, rect, L"STATIC");
 }
 
 CZelEdit& CGalleryWindow::AddEdit(const std::string& name, int id, RECT rect) {
-    auto control = std::make_unique<CZelEdit>();
-    control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"EDIT",
-                          .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                          .rect = ChildRect(rect),
-                          .id = id});
-    CZelEdit& ref = *control;
-    controls_.push_back(std::move(control));
-    List(name, rect);
-    return ref;
+    CZelEdit& control =
+        Add<CZelEdit>(name, id, rect, L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL);
+    return control;
 }
 
 CZelSliderCtrl& CGalleryWindow::AddSlider(const std::string& name, int id, RECT rect,
                                           int trackPiece) {
-    auto control = std::make_unique<CZelSliderCtrl>();
-    control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"STATIC",
-                          .style = WS_VISIBLE | SS_NOTIFY,
-                          .rect = ChildRect(rect),
-                          .id = id});
-    control->SetImages(Piece(trackPiece, 0, rect), GetSkinPiece(111, 0, 0, 0, 0, 0),
-                       GetSkinPiece(111, 0, 0, 0, 0, 0), GetSkinPiece(112, 0, 0, 0, 0, 0));
-    CZelSliderCtrl& ref = *control;
-    controls_.push_back(std::move(control));
-    List(name, rect);
-    return ref;
+    CZelSliderCtrl& control =
+        Add<CZelSliderCtrl>(name, id, rect, L"STATIC", WS_VISIBLE | SS_NOTIFY);
+    control.SetImages(Piece(trackPiece, 0, rect), GetSkinPiece(111, 0, 0, 0, 0, 0),
+                      GetSkinPiece(111, 0, 0, 0, 0, 0), GetSkinPiece(112, 0, 0, 0, 0, 0));
+    return control;
 }
 
 CZelProgressCtrl& CGalleryWindow::AddProgress(const std::string& name, int id, RECT rect,
                                               int piece) {
-    auto control = std::make_unique<CZelProgressCtrl>();
-    control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"STATIC",
-                          .style = WS_VISIBLE,
-                          .rect = ChildRect(rect),
-                          .id = id});
-    control->SetImages(Piece(piece, 0, rect), Piece(piece, 2, rect));
-    CZelProgressCtrl& ref = *control;
-    controls_.push_back(std::move(control));
-    List(name, rect);
-    return ref;
+    CZelProgressCtrl& control = Add<CZelProgressCtrl>(name, id, rect, L"STATIC");
+    control.SetImages(Piece(piece, 0, rect), Piece(piece, 2, rect));
+    return control;
 }
 
 CZelListBox& CGalleryWindow::AddListBox(const std::string& name, int id, RECT rect, RECT pageRect) {
-    auto control = std::make_unique<CZelListBox>();
-    control->CreateChild({.parent = Hwnd(),
-                          .systemClass = L"STATIC",
-                          .style = WS_VISIBLE | SS_NOTIFY,
-                          .rect = ChildRect(rect),
-                          .id = id});
-    control->SetBackground(Piece(98, 0, pageRect));
-    control->SetUpScrollBar();
-    CZelListBox& ref = *control;
-    controls_.push_back(std::move(control));
-    List(name, rect);
-    return ref;
+    CZelListBox& control = Add<CZelListBox>(name, id, rect, L"STATIC", WS_VISIBLE | SS_NOTIFY);
+    control.SetBackground(Piece(98, 0, pageRect));
+    control.SetUpScrollBar();
+    return control;
 }
 
 void CGalleryWindow::WriteListing(FILE* out) const {

@@ -57,6 +57,10 @@ class CGalleryWindow : public CZelImageDialog {
         RECT rect;  // x, y, width, height on the page
     };
     void List(const std::string& name, RECT rect);
+    // A control of the kind given, made as a child of the gallery, kept and listed.
+    template <typename Control>
+    Control& Add(const std::string& name, int id, RECT rect, const wchar_t* systemClass,
+                 DWORD style = WS_VISIBLE);
 
     std::wstring title_;
     std::string sheet_;
