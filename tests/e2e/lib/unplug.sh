@@ -85,7 +85,8 @@ answer_messages() {
     boxes=0
     first_message=""
     wait_until "${2:-20}" top_dialog_is "$kMessageTitle" || return 1
-    while top_dialog_is "$kMessageTitle"; do
+    # Each look waits a little: between one box and the next the window has none for a moment.
+    while wait_until 3 top_dialog_is "$kMessageTitle"; do
         local text box=$dlg_hwnd
         text=$(ctl_value "$kMessageTitle" $kMessageText text)
         case "$text" in
@@ -97,7 +98,6 @@ answer_messages() {
         click_ctl "$kMessageTitle" 1
         wait_until 5 box_replaced "$box" || return 1
         boxes=$((boxes + 1))
-        wait_until 3 top_dialog_is "$kMessageTitle" || break
     done
 }
 
