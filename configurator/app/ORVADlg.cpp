@@ -194,6 +194,9 @@ bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
     if (id != PROFILE_POLL_TIMER) {
         return false;
     }
+    if (pendingDpi_ != 0 && !PollMustWait()) {
+        RebuildAtPendingScale();
+    }
     presence_.OnPollTimer();
     return true;
 }
@@ -284,8 +287,11 @@ void CORVADlg::LayOutControls() noexcept {
 }
 
 void CORVADlg::OnDpiChanged(uint32_t dpi, const RECT& suggested) noexcept {
-    if (dpi != SkinScale().Dpi()) {
-        RebuildAtScale(dpi);
+    // A pop-up or message box of a page may be running on the stack of the page: the pages are
+    // made again once it has ended (the poll timer looks).
+    pendingDpi_ = dpi;
+    if (!PollMustWait()) {
+        RebuildAtPendingScale();
     }
     // The window is as large as its background at the scale; the system suggests where.
     const RECT own = RectInParent();
@@ -300,6 +306,15 @@ CORVADlg::Page CORVADlg::ShownPage() const noexcept {
         }
     }
     return kMousePage;
+}
+
+void CORVADlg::RebuildAtPendingScale() noexcept {
+    if (pendingDpi_ != 0 && pendingDpi_ != SkinScale().Dpi()) {
+        if (!RebuildAtScale(pendingDpi_)) {
+            return;  // tried again on the next poll
+        }
+    }
+    pendingDpi_ = 0;
 }
 
 bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {

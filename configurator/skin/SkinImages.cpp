@@ -152,7 +152,9 @@ SkinImage ScaledPiece(const PieceSource& source, const PixelRect& cut) noexcept 
     const PixelRect whole{0, 0, file.width, file.height};
     const PixelRect area = source.kind == PieceKind::kCut ? cut : whole;
     const PixelRect wanted = cache.scale.Scale(area);
-    Gdiplus::Bitmap* sheet = cache.scaled->Sheet(source.sheet);
+    // The 100 % art (below 96 DPI) is the program's own cache.
+    Gdiplus::Bitmap* sheet = cache.scaled->ArtPercent() == 100 ? nullptr
+                                                               : cache.scaled->Sheet(source.sheet);
     DisplayScale art = DisplayScale::FromPercent(cache.scaled->ArtPercent());
     if (sheet == nullptr) {
         sheet = SkinSheet(source.sheet);
@@ -330,6 +332,21 @@ uint32_t WindowDpi(HWND window) noexcept {
         ReleaseDC(nullptr, screen);
     }
     return dpi > 0 ? static_cast<uint32_t>(dpi) : DisplayScale::kBaseDpi;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinFileAtScale(const char* name) noexcept {
+    const std::filesystem::path file(name);
+    if (const int percent = SkinScale().ArtPercent(); !SkinScale().IsBase() && percent != 100) {
+        const std::filesystem::path folder = SkinFolder() / std::to_wstring(percent);
+        // The scaled art may be drawn as PNG beside the 100 % bitmap's name.
+        for (const std::filesystem::path& scaled :
+             {folder / std::filesystem::path(file).replace_extension(L".png"), folder / file}) {
+            if (auto image = LoadSkinImage(scaled)) {
+                return image;
+            }
+        }
+    }
+    return LoadSkinImage(SkinFolder() / file);
 }
 
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept {

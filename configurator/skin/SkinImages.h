@@ -50,6 +50,11 @@ RECT ScaledRect(const PixelRect& rect) noexcept;
 // screen's.
 uint32_t WindowDpi(HWND window) noexcept;
 
+// A file of the skin folder other than the sheets (the analysis frames), drawn for the skin
+// scale: from the scale's folder (or the nearest larger one) where it is there, else the 100 %
+// file; the caller draws it at its place's size. Null when neither can be read.
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinFileAtScale(const char* name) noexcept;
+
 // The image for a piece id and state, at the skin scale. Cut pieces take (left, top)-(right,
 // bottom) of the sheet, in 96-DPI pixels: at another scale the piece is cut from the sheets of
 // that scale at the scaled rectangle (or from the nearest larger set and shrunk).

@@ -121,6 +121,9 @@ TEST_P(ScaledPage, ListRowsStandAtTheirScaledPlacesAndAClickChoosesTheRowUnderIt
     PumpFor(50);
     // Eight rows of 18 pixels overflow the 100 pixels: the scroll bar shows, as wide as its
     // art at the scale, and the last rows are in view.
+    ASSERT_TRUE(PumpUntilPainted(host.Hwnd()));
+    const std::wstring shot = L"pages-list-" + std::to_wstring(scale.Dpi()) + L"dpi";
+    CWindowCapture(list.Hwnd()).SaveArtifact(shot.c_str());
     ASSERT_TRUE(list.ScrollBar().IsVisible());
     EXPECT_EQ(RectInParent(list.ScrollBar().Hwnd()).Width(), scale.Scale(23));
     int rowsInView = 0;
