@@ -22,7 +22,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$work/prefix
 if [ -n "${ORVA_WINE_TEMPLATE:-}" ] && [ -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
-    cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
+    bash "$(dirname "$0")/../../../scripts/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
 else
     wineboot -i >/dev/null 2>&1
 fi
