@@ -15,6 +15,7 @@
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 source "$e2e_root/tests/e2e/lib/serve.sh"
+source "$e2e_root/tests/e2e/lib/pointer.sh"
 E2E_INSTALL_WIN='C:\ORVA'
 E2E_TITLE=ORVA7100
 e2e_failures=0
@@ -226,8 +227,8 @@ menu_item_at() {
     read_menu "$1" "$3" || return 1
     echo $((mx + 30)) $((my + 4 + $2 * mi + mi / 2))
 }
-hover_item() { xdotool mousemove --sync $(menu_item_at "$@"); }
-click_item() { xdotool mousemove --sync $(menu_item_at "$@") click 1; }
+hover_item() { point_at $(menu_item_at "$@"); }
+click_item() { point_at $(menu_item_at "$@") && xdotool click 1; }
 # click_menu_item INDEX COUNT: a click on item INDEX of the open menu's top level.
 click_menu_item() { click_item 0 "$@"; }
 
@@ -243,14 +244,14 @@ click_ctl() {
         return 1
     }
     # shellcheck disable=SC2086
-    xdotool mousemove --sync $position click "${4:-1}"
+    point_at $position && xdotool click "${4:-1}"
 }
 # click_at TITLE X Y [BUTTON]: a click at client coordinates of a top-level window.
 click_at() {
     local origin x y
     origin=$(probe origin "$1") || return 1
     read -r x y <<<"$origin"
-    xdotool mousemove --sync $((x + $2)) $((y + $3)) click "${4:-1}"
+    point_at $((x + $2)) $((y + $3)) && xdotool click "${4:-1}"
 }
 # press_keys KEY...: xdotool key names (Return, Escape, ctrl+s, a, ...) to the focused window.
 press_keys() { xdotool key --delay 60 "$@"; }

@@ -14,6 +14,7 @@ recorder_exe=$5
 probe_exe=$6
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/notices.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/serve.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/pointer.sh"
 
 if [ -z "${DISPLAY:-}" ] || [ ! -d "${ORVA_WINE_TEMPLATE:-}" ]; then
     echo "SKIP: run inside the Wine session (source scripts/wine-session.sh)"
@@ -168,7 +169,7 @@ shot() {
 }
 # click X Y: a click at a 96-DPI position inside the top dialog, scaled to the display.
 click() {
-    xdotool mousemove --sync $((dlg_x + $(scaled "$1"))) $((dlg_y + $(scaled "$2"))) click 1
+    point_at $((dlg_x + $(scaled "$1"))) $((dlg_y + $(scaled "$2"))) && xdotool click 1
 }
 # Clicks the one button at the notice's bottom right (Ok, Close, Cancel) and waits for the
 # notice to go.
@@ -373,8 +374,8 @@ up-to-date | driver-offer)
         notice=$dlg_hwnd
         [ "$monitor" = absent ] && shot notice
         if [ "$case_name" = driver-offer ] && [ "$monitor" = running ]; then
-            xdotool mousemove --sync $((dlg_x + 198 + 56)) $((dlg_y + 152 + 10)) \
-                click --repeat 2 --delay 120 1
+            point_at $((dlg_x + 198 + 56)) $((dlg_y + 152 + 10)) &&
+                xdotool click --repeat 2 --delay 120 1
             wait_until 15 browsed_twice || fail "Download Driver, twice: $(cat "$browsed" 2>/dev/null)"
             grep -vqxF "https://support.velmor.com/categories/20014118-software-manual-downloads" \
                 <(tr -d '\r' <"$browsed") && fail "Download Driver opened: $(cat "$browsed")"
