@@ -17,7 +17,8 @@ if ! cp -al "$template" "$dest" 2>/dev/null; then
     rm -rf "$dest"
     exec cp -a "$template" "$dest"
 fi
-# wineserver writes a registry file with more than one link in place, so each is its own file.
+# wineserver may write a registry file that has more than one link in place rather than replace
+# it, so the registry and every other file a program might change is a copy of its own.
 cd "$template"
 find . -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.sys' -o -iname '*.drv' \
     -o -iname '*.ttf' -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' \
