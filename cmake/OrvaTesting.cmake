@@ -1,6 +1,8 @@
 # Every test of the Windows build runs through this: a Wine prefix and an X display of its own,
 # so that ctest may run them side by side.
 set(ORVA_WINE_TEST bash ${CMAKE_SOURCE_DIR}/scripts/wine-isolated.sh)
+# The same for a test script that makes its prefix itself: the display only.
+set(ORVA_WINE_OWN_PREFIX_TEST bash ${CMAKE_SOURCE_DIR}/scripts/wine-isolated.sh --own-prefix)
 
 # orva_add_gtest(<target> [WHOLE] SOURCES <files...> LIBS <libraries...>)
 # A GoogleTest program registered with ctest: in the native build each case as a test of its

@@ -1,6 +1,6 @@
 # Sourced by the test scripts: a private Wine prefix and an Xvfb display for this run.
 # Sets WINEPREFIX, DISPLAY, ORVA_WINE_TEMPLATE and defines wine_session_end.
-# Tests that need a prefix of their own copy the template (cp -a "$ORVA_WINE_TEMPLATE" dir).
+# Tests that need a prefix of their own copy the template (scripts/copy-prefix.sh).
 orva_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -45,7 +45,7 @@ exec {orva_template_lock}>&-
 # ORVA_WINE_RUN names a prefix of its own for a session that runs beside another one.
 export WINEPREFIX="${ORVA_WINE_RUN:-$orva_root/build/wine/run}"
 rm -rf "$WINEPREFIX"
-cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
+bash "$orva_root/scripts/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
 
 # One X server for the whole run, on the first free display number from 90, unless the caller
 # keeps its own display (ORVA_KEEP_DISPLAY=1 with DISPLAY set: the demo on the user's screen).

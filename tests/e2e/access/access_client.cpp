@@ -14,6 +14,7 @@
 //                           says it is focused (exit 1 otherwise)
 //   watch-focus SECONDS     prints "ID PARENT CHILD" for every focus event the readers hear
 //                           (EVENT_OBJECT_FOCUS) during SECONDS, as they come
+//   serve                   answers commands from stdin, one a line (CommandServer.h)
 
 #include <initguid.h>
 #include <windows.h>
@@ -25,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandServer.h"
 #include "WindowSearch.h"
 
 namespace {
@@ -292,7 +294,7 @@ int Run(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const int result = Run(argc, argv);
+    const int result = IsServe(argc, argv) ? Serve(Run) : Run(argc, argv);
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }

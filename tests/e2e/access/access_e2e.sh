@@ -32,6 +32,7 @@ if [ ! -f "$3" ]; then
     exit 1
 fi
 cp "$3" "$E2E_WORK/access.exe"
+serve_start access "$E2E_WORK/access.exe" "$E2E_WORK" && e2e_pids+=("${serve_pid[access]}")
 
 ctl="$E2E_NATIVE/tools/orva7100ctl/orva7100ctl"
 T=$E2E_TITLE
@@ -59,10 +60,7 @@ json() { python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print($2)"
 
 # ---- the accessibility client ----------------------------------------------------------------
 
-acc() {
-    wine "$E2E_WORK/access.exe" "$@" 2>/dev/null | tr -d '\r'
-    return "${PIPESTATUS[0]}"
-}
+acc() { serve_or_run access "$E2E_WORK/access.exe" "$@"; }
 # "ID PARENT" of the control with the focus, as its accessible object tells it.
 focused() { acc focus "$T"; }
 focused_is() { [ "$(focused)" = "$1 $2" ]; }

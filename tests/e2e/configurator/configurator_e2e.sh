@@ -139,7 +139,7 @@ click_popup() {
     fi
     local x=345
     [ "$1" = "$kPopupOk" ] && x=284
-    xdotool mousemove --sync $((dlg_x + x)) $((dlg_y + 162)) click 1
+    point_at $((dlg_x + x)) $((dlg_y + 162)) && xdotool click 1
 }
 
 lines() { wc -l <"$E2E_TRANSCRIPT" 2>/dev/null || echo 0; }
@@ -322,7 +322,7 @@ d['doubleClickValue']=800; d['pointerSpeed']=3; d['scrollLines']=5; d['accelerat
     # Dragging the background moves the window, and back.
     drag_background() {
         read -r ox oy <<<"$(probe origin "$T")"
-        xdotool mousemove --sync $((ox + 450)) $((oy + 135)) mousedown 1 \
+        point_at $((ox + 450)) $((oy + 135)) && xdotool mousedown 1 \
             mousemove --sync $((ox + 450 + $1 / 2)) $((oy + 135 + $2 / 2)) \
             mousemove --sync $((ox + 450 + $1)) $((oy + 135 + $2)) mouseup 1
     }

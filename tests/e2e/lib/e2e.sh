@@ -14,6 +14,8 @@
 # E2E_TRANSCRIPT and E2E_MOUSE_STATE (the virtual mouse's transcript and state folder).
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+source "$e2e_root/tests/e2e/lib/serve.sh"
+source "$e2e_root/tests/e2e/lib/pointer.sh"
 E2E_INSTALL_WIN='C:\ORVA'
 E2E_TITLE=ORVA7100
 e2e_failures=0
@@ -42,7 +44,7 @@ e2e_begin() {
 
     export WINEPREFIX=$E2E_WORK/prefix
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
+    bash "$e2e_root/scripts/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
     E2E_INSTALL=$WINEPREFIX/drive_c/ORVA
     mkdir -p "$E2E_INSTALL"
     cp -a "$E2E_DIST/." "$E2E_INSTALL/"
@@ -52,6 +54,7 @@ e2e_begin() {
     # Wine's services start now, so that no test program's output pipe keeps them.
     wineserver -p
     wine cmd /c exit >/dev/null 2>&1
+    serve_start probe "$E2E_WORK/probe.exe" "$E2E_WORK" && e2e_pids+=("${serve_pid[probe]}")
     return 0
 }
 
@@ -84,13 +87,14 @@ e2e_finish() {
 }
 
 # wait_until SECONDS COMMAND...: polls the command until it succeeds (status 1 at the deadline).
+# A look through the serving probe costs little, so the pause between looks is short.
 wait_until() {
     local end=$((SECONDS + $1))
     shift
     while :; do
         "$@" && return 0
         [ $SECONDS -lt "$end" ] || return 1
-        sleep 0.2
+        sleep 0.1
     done
 }
 
@@ -159,11 +163,9 @@ configurator_ended() { program_ended "$e2e_app_pid"; }
 
 # ---- reading windows ---------------------------------------------------------------------------
 
-# probe COMMAND...: orva-probe inside the prefix (see tests/e2e/probe/probe.cpp).
-probe() {
-    wine "$E2E_WORK/probe.exe" "$@" 2>/dev/null | tr -d '\r'
-    return "${PIPESTATUS[0]}"
-}
+# probe COMMAND...: orva-probe inside the prefix (see tests/e2e/probe/probe.cpp); the serving
+# one, or a run of its own.
+probe() { serve_or_run probe "$E2E_WORK/probe.exe" "$@"; }
 window_exists() { probe find "$1" >/dev/null; }
 # Gone only when the probe looked and found nothing (exit 1); a probe that could not look at all
 # (Wine failing, a usage error) is no proof of absence.
@@ -225,8 +227,8 @@ menu_item_at() {
     read_menu "$1" "$3" || return 1
     echo $((mx + 30)) $((my + 4 + $2 * mi + mi / 2))
 }
-hover_item() { xdotool mousemove --sync $(menu_item_at "$@"); }
-click_item() { xdotool mousemove --sync $(menu_item_at "$@") click 1; }
+hover_item() { point_at $(menu_item_at "$@"); }
+click_item() { point_at $(menu_item_at "$@") && xdotool click 1; }
 # click_menu_item INDEX COUNT: a click on item INDEX of the open menu's top level.
 click_menu_item() { click_item 0 "$@"; }
 
@@ -242,14 +244,14 @@ click_ctl() {
         return 1
     }
     # shellcheck disable=SC2086
-    xdotool mousemove --sync $position click "${4:-1}"
+    point_at $position && xdotool click "${4:-1}"
 }
 # click_at TITLE X Y [BUTTON]: a click at client coordinates of a top-level window.
 click_at() {
     local origin x y
     origin=$(probe origin "$1") || return 1
     read -r x y <<<"$origin"
-    xdotool mousemove --sync $((x + $2)) $((y + $3)) click "${4:-1}"
+    point_at $((x + $2)) $((y + $3)) && xdotool click "${4:-1}"
 }
 # press_keys KEY...: xdotool key names (Return, Escape, ctrl+s, a, ...) to the focused window.
 press_keys() { xdotool key --delay 60 "$@"; }

@@ -46,7 +46,7 @@ row_point() {
 }
 # Selects event ROW and opens the context menu on it.
 menu_on_row() {
-    xdotool mousemove --sync $(row_point "$1") click 1
+    point_at $(row_point "$1") && xdotool click 1
     sleep 0.2
     xdotool click 3
     wait_until 5 menu_count 1
@@ -168,7 +168,7 @@ slot4_point() {
 }
 click_ctl "$T" $kPageMouse
 wait_until 10 slot4_shown || fail "the mouse page did not show"
-xdotool mousemove --sync $(slot4_point) click 1
+point_at $(slot4_point) && xdotool click 1
 wait_until 5 menu_count 1 || fail "the slot's menu did not open"
 hover_item 0 6 8 && wait_until 5 menu_count 2 || fail "no macro sub-menu"
 click_item 1 1 2 && wait_until 5 menu_count 0 || fail "could not choose the macro"
@@ -191,7 +191,7 @@ delete_answering() {
     click_ctl "$T" $kDelete
     wait_until 10 popup_open || { fail "no confirmation"; return 1; }
     sleep 0.5
-    popup_open && xdotool mousemove --sync $((px + $1)) $((py + $2)) click 1
+    popup_open && point_at $((px + $1)) $((py + $2)) && xdotool click 1
     wait_until 10 popup_closed || fail "the confirmation stayed open"
 }
 click_ctl "$T" $kPageMacro
@@ -209,7 +209,7 @@ tray=$(xdotool search --sync --name '^Wine System Tray$' | head -n 1)
 xdotool mousemove --window "$tray" 10 10 click 3
 if wait_until 5 menu_count 1; then
     read_menu 0 2
-    xdotool mousemove --sync $((mx + 30)) $((my + 4 + mi + mi / 2)) click 1
+    point_at $((mx + 30)) $((my + 4 + mi + mi / 2)) && xdotool click 1
 else
     fail "the tray menu did not open"
 fi

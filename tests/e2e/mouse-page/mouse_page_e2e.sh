@@ -62,7 +62,7 @@ popup_open() {
 }
 popup_gone() { ! popup_open; }
 # click_popup X Y: a click at client coordinates of the open pop-up.
-click_popup() { xdotool mousemove --sync $((px + $1)) $((py + $2)) click 1; }
+click_popup() { point_at $((px + $1)) $((py + $2)) && xdotool click 1; }
 popup_key_text() { ctl_value "$ptitle" $kPopupKey text; }
 
 wait_until 10 ctl_is "$T" "${kSlots[0]}" visible 1 $kMousePage || fail "the mouse page is not shown"
@@ -149,7 +149,7 @@ slider_click() {
     read -r x y <<<"$(probe screenpos "$T" "$1" $kMousePage)" || return 1
     w=$(ctl_value "$T" "$1" rect $kMousePage | cut -d, -f3)
     [ "$2" = right ] && x=$((x + w / 2 - 3)) || x=$((x - w / 2 + 3))
-    xdotool mousemove --sync "$x" "$y" click 1
+    point_at "$x" "$y" && xdotool click 1
 }
 # Input reaches the window in order: once a later click has taken effect, so has every earlier
 # one. A click on the box that is already checked leaves it checked and the others clear; a

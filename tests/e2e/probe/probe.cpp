@@ -28,6 +28,7 @@
 //                              shows: "notice NAME" for its background bitmap, then
 //                              "button X Y W H IMAGE" a button, left to right (the notices' words
 //                              are pictures; "unknown" where no bitmap of the program matches)
+//   serve                      answers commands from stdin, one a line (CommandServer.h)
 //
 // A control is found by id in breadth-first order (the window's own controls before those of
 // its child pages), or only under the first child window whose id is PARENT_ID.
@@ -46,6 +47,7 @@
 #include "app/ButtonImageIds.h"
 #include "app/NoticeDlgIds.h"
 #include "skin/ScopedWin.h"
+#include "CommandServer.h"
 #include "WindowSearch.h"
 #include "skin/logic/ControlKind.h"
 
@@ -615,7 +617,7 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int code = Run(argc, argv);
+    const int code = IsServe(argc, argv) ? Serve(Run) : Run(argc, argv);
     std::fflush(stdout);
     return code;
 }

@@ -16,7 +16,10 @@ mkdir -p "$E2E_WORK/out"
 start_program "$E2E_WORK/gallery.exe" "$(winepath -w "$E2E_WORK/out" 2>/dev/null)" \
     "$E2E_INSTALL_WIN\\Skins" pages
 gallery_pid=$E2E_LAST_PID
-wait_until 60 window_visible "$kPlain" || { fail "the gallery did not come up"; e2e_finish; }
+# The gallery writes its listing once every window is filled in and drawn; a window may show
+# before its controls hold their states.
+wait_until 60 test -f "$E2E_WORK/out/gallery-controls.txt" && window_visible "$kPlain" ||
+    { fail "the gallery did not come up"; e2e_finish; }
 
 # find: the handle and the screen rectangle.
 read -r hwnd x y w h <<<"$(probe find "$kPage")"

@@ -2,14 +2,22 @@
 # The Windows build under Wine, in a prefix of its own whose application-data folder and install
 # folder have non-ASCII letters:
 # - killed by TerminateProcess while saving the five profiles and the macro folder, 200 times at
-#   random moments (the seed is printed): every file loads as the old or the new content;
+#   random moments (the seeds are printed): every file loads as the old or the new content;
 # - orva7100ctl.exe reads what was saved there;
 # - orva7100ctl.exe applying five two-chunk profiles while the virtual mouse vanishes after report
 #   N, at a sample of N: the system's message and status 1, and the next Apply writes everything;
 # - orva7100ctl.exe against a mouse that answers too late: each command fails in bounded time.
+# The kills run as two cases of half of them each (kills-1, kills-2), the mouse's faults as a
+# third (unplug), so that the three go side by side.
+# usage: reliability_wine_test.sh kills-1|kills-2|unplug KILL_EXE CTL_EXE
 set -u
-kill_exe=$1
-win_ctl=$2
+case_name=$1
+kill_exe=$2
+win_ctl=$3
+case $case_name in
+    kills-1 | kills-2 | unplug) ;;
+    *) echo "FAIL: no case '$case_name'"; exit 1 ;;
+esac
 native=${ORVA_NATIVE_BUILD:-}
 server=$native/virtual-mouse/orva-virtual-mouse
 ctl=$native/tools/orva7100ctl/orva7100ctl
@@ -22,7 +30,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$work/prefix
 if [ -n "${ORVA_WINE_TEMPLATE:-}" ] && [ -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
-    cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
+    bash "$(dirname "$0")/../../../scripts/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
 else
     wineboot -i >/dev/null 2>&1
 fi
@@ -43,7 +51,10 @@ cp "$kill_exe" "$win_ctl" "$install/"
 kill_name=$(basename "$kill_exe")
 ctl_name=$(basename "$win_ctl")
 
-timeout 400 wine "$install/$kill_name" --kills "${ORVA_KILLS:-200}" --app-data >"$work/kill.out" 2>&1
+# ---- killed while saving, then read by the command-line tool -----------------------------------
+kills_case() {
+local kills=$((${ORVA_KILLS:-200} / 2))
+timeout 400 wine "$install/$kill_name" --kills "$kills" --app-data >"$work/kill.out" 2>&1
 status=$?
 cat "$work/kill.out"
 [ $status = 0 ] || fail "killed while saving under Wine: status $status"
@@ -61,6 +72,11 @@ wine "$install/$ctl_name" macro list "$appdata\\Velmor\\ORVA7100\\Macros" >"$wor
 grep -q '"name": "Changed"' "$work/m.json" || fail "macro list: $(cat "$work/m.json")"
 grep -q "Jürgen Ølsen" "$work/m.json" || fail "the index does not hold the non-ASCII paths"
 
+echo "under Wine: $kills kills; all checks passed"
+}
+
+# ---- the mouse vanishing and answering late ------------------------------------------------------
+unplug_case() {
 # Unplug at a sample of reports, with the Windows build's Apply.
 start_mouse
 make_profiles a
@@ -103,4 +119,10 @@ done
 "$ctl" virtual fault clear || fail "clear"
 win_apply a 2>"$work/err" || fail "apply once the mouse answers again: $(cat "$work/err")"
 
-echo "under Wine: ${ORVA_KILLS:-200} kills, $tried unplug points of $reports reports; all checks passed"
+echo "under Wine: $tried unplug points of $reports reports; all checks passed"
+}
+
+case $case_name in
+    kills-*) kills_case ;;
+    unplug) unplug_case ;;
+esac

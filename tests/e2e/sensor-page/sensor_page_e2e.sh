@@ -40,14 +40,14 @@ drag() {
     range=$(value "$1" range)
     min=${range%%..*} max=${range##*..} pos=$(value "$1" pos)
     from=$(((sw - kThumb) * (pos - min) / (max - min) + kThumb / 2))
-    xdotool mousemove --sync $((sx + from)) $((sy + sh / 2)) mousedown 1
+    point_at $((sx + from)) $((sy + sh / 2)) && xdotool mousedown 1
     xdotool mousemove --sync $((sx + (from + $2) / 2)) $((sy + sh / 2))
     xdotool mousemove --sync $((sx + $2)) $((sy + sh / 2)) mouseup 1
 }
 # click_in SLIDER X: a click at a client x of the slider.
 click_in() {
     slider_rect "$1" || return 1
-    xdotool mousemove --sync $((sx + $2)) $((sy + sh / 2)) click 1
+    point_at $((sx + $2)) $((sy + sh / 2)) && xdotool click 1
 }
 click_button() { click_ctl "$T" "$1" $kSensorPage; }
 sets() { transcript_count "SET $1"; }
@@ -78,7 +78,7 @@ wait_until 15 eval '[ "$(mouse_dpi)" = "9 9 20 20 45 45" ]' || fail "the mouse's
 click_in $kLift 1
 wait_until 5 eval '[ "$(value $kLift pos)" = 1 ]' || fail "lift slider at $(value $kLift pos), not 1"
 # Two quick clicks (a double click to the system) are two tests.
-xdotool mousemove --sync $(probe screenpos "$T" $kTest $kSensorPage) click --repeat 2 --delay 100 1
+point_at $(probe screenpos "$T" $kTest $kSensorPage) && xdotool click --repeat 2 --delay 100 1
 wait_until 5 eval '[ "$(sets 0a0006)" = 2 ]' || fail "two quick clicks on Test at 1 sent $(sets 0a0006)"
 click_button $kSave
 wait_until 5 eval '[ "$(sets 0a0106)" = 1 ]' || fail "Save at 1 did not send 6"

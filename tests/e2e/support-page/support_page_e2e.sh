@@ -98,7 +98,7 @@ check_firmware() {
         [ "$(reports_since "$before" "SET")" = 0 ] ||
             fail "$name: the configurator wrote to the mouse while the updater ran"
         # Every notice has its cancel or close button at the same place.
-        xdotool mousemove --sync $((nx + 344)) $((ny + 162)) click 1
+        point_at $((nx + 344)) $((ny + 162)) && xdotool click 1
         wait_until 15 updater_gone || fail "$name: the updater did not end"
         before=$(reports)
         wait_until 5 eval '[ "$(reports_since "$before" "SET 0303")" -ge 1 ]' ||

@@ -13,6 +13,8 @@ native=${ORVA_NATIVE_BUILD:-$4}
 recorder_exe=$5
 probe_exe=$6
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/notices.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/serve.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/pointer.sh"
 
 if [ -z "${DISPLAY:-}" ] || [ ! -d "${ORVA_WINE_TEMPLATE:-}" ]; then
     echo "SKIP: run inside the Wine session (source scripts/wine-session.sh)"
@@ -69,7 +71,7 @@ finish() {
 # INSTALL_NAME may have non-ASCII letters.
 install_name=ORVA
 [ "$case_name" = non-ascii ] && install_name="Установка_Ünï"
-cp -a "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
+bash "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
 install=$WINEPREFIX/drive_c/$install_name
 mkdir -p "$install/Romvane"
 cp "$dist/Romvane/Updater.exe" "$dist/Romvane/hiddriver.dll" "$install/Romvane/"
@@ -80,9 +82,11 @@ cp "$probe_exe" "$work/probe.exe"
 state=$work/state
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1
+serve_start wintool "$work/wintool.exe" "$work"
+serve_start probe "$work/probe.exe" "$work"
 
-wt() { wine "$work/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-probe() { wine "$work/probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+wt() { serve_or_run wintool "$work/wintool.exe" "$@"; }
+probe() { serve_or_run probe "$work/probe.exe" "$@"; }
 # notice NAME [WHAT]: the top dialog is the updater's notice NAME with its buttons.
 updater_windows_path="C:\\$install_name\\Romvane\\Updater.exe"
 notice() { expect_notice "$1" "$updater_windows_path" "${2:-$1}"; }
@@ -94,7 +98,7 @@ wait_until() {
     local end=$((SECONDS + limit))
     while [ $SECONDS -lt "$end" ]; do
         "$@" && return 0
-        sleep 0.2
+        sleep 0.1
     done
     return 1
 }
@@ -165,7 +169,7 @@ shot() {
 }
 # click X Y: a click at a 96-DPI position inside the top dialog, scaled to the display.
 click() {
-    xdotool mousemove --sync $((dlg_x + $(scaled "$1"))) $((dlg_y + $(scaled "$2"))) click 1
+    point_at $((dlg_x + $(scaled "$1"))) $((dlg_y + $(scaled "$2"))) && xdotool click 1
 }
 # Clicks the one button at the notice's bottom right (Ok, Close, Cancel) and waits for the
 # notice to go.
@@ -370,8 +374,8 @@ up-to-date | driver-offer)
         notice=$dlg_hwnd
         [ "$monitor" = absent ] && shot notice
         if [ "$case_name" = driver-offer ] && [ "$monitor" = running ]; then
-            xdotool mousemove --sync $((dlg_x + 198 + 56)) $((dlg_y + 152 + 10)) \
-                click --repeat 2 --delay 120 1
+            point_at $((dlg_x + 198 + 56)) $((dlg_y + 152 + 10)) &&
+                xdotool click --repeat 2 --delay 120 1
             wait_until 15 browsed_twice || fail "Download Driver, twice: $(cat "$browsed" 2>/dev/null)"
             grep -vqxF "https://support.velmor.com/categories/20014118-software-manual-downloads" \
                 <(tr -d '\r' <"$browsed") && fail "Download Driver opened: $(cat "$browsed")"

@@ -4,6 +4,7 @@
 //   buttons TITLE    print "X Y W H ENABLED" of each button of that window, in client pixels
 //   process NAME     exit 0 when a process of this file name (any case) runs, 1 otherwise
 //   processes NAME   print how many processes of this file name (any case) run
+//   serve            answers commands from stdin, one a line (tests/e2e/probe/CommandServer.h)
 
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "app/ScopedWin.h"
+#include "CommandServer.h"
 
 namespace {
 
@@ -44,9 +46,7 @@ int CountProcesses(const std::wstring& name) {
     return count;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
+int Run(int argc, wchar_t** argv) {
     if (argc != 3)
         return 2;
     const std::wstring command = argv[1];
@@ -71,4 +71,12 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int code = IsServe(argc, argv) ? Serve(Run) : Run(argc, argv);
+    std::fflush(stdout);
+    return code;
 }
