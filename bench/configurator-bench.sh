@@ -13,6 +13,7 @@
 #                the same (target <= 1.2)
 #   apply        Apply from the window of five macro-heavy profiles at 1 ms per transfer,
 #                against the transfer floor (target <= 1.10)
+#   at 200 %     start-up and memory with the display at 200 %, beside the figures at 100 %
 # Needs both presets built: cmake --build --preset native; cmake --build --preset windows.
 # usage: bench/configurator-bench.sh [idle_seconds]
 set -uo pipefail
@@ -168,3 +169,31 @@ probe post ORVA7100 0x07EC 0 0 >/dev/null  # shown again, as a second start does
 wait_until 10 window_visible ORVA7100 || true
 echo "             window shown: $(idle_figure)"
 quit_configurator
+wait_until 10 window_gone ORVA7100 || true
+
+# ---- at 200 % ----------------------------------------------------------------------------------
+# Start-up and memory again with the display at 200 %: the window, its controls and their art
+# twice the size, beside the figures at 100 % above.
+set_display_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+set_display_dpi 192
+scaled_times=()
+for run in $(seq "$runs"); do
+    read -r ms pid <<<"$(bt start ORVA7100 'C:\ORVA\ORVA7100.exe')"
+    scaled_times+=("$ms")
+    if [ "$run" -lt "$runs" ]; then
+        quit_configurator
+        wait_until 10 window_gone ORVA7100 || true
+    fi
+done
+read -r ws_scaled priv_scaled <<<"$(bt mem ORVA7100 || { sleep 1; bt mem ORVA7100; })"
+for id in 1001 1002 1003 1004 1000; do bt click ORVA7100 "$id" >/dev/null; done
+read -r ws_scaled_pages priv_scaled_pages <<<"$(bt mem ORVA7100)"
+scaled_ms=$(printf '%s\n' "${scaled_times[@]}" | median)
+echo "at 200 %:    start-up ${scaled_times[*]} ms, median ${scaled_ms} ms (${app_ms} ms at 100 %)"
+echo "             memory after start ${ws_scaled} KiB working set, ${priv_scaled} KiB private;" \
+    "after every page ${ws_scaled_pages} KiB, ${priv_scaled_pages} KiB" \
+    "(${ws_pages} KiB, ${priv_pages} KiB at 100 %)"
+quit_configurator
+set_display_dpi 96

@@ -2,14 +2,19 @@
 # so that ctest may run them side by side.
 set(ORVA_WINE_TEST bash ${CMAKE_SOURCE_DIR}/scripts/wine-isolated.sh)
 
-# orva_add_gtest(<target> SOURCES <files...> LIBS <libraries...>)
-# A GoogleTest program registered with ctest as one test. In the Windows build ctest runs it
-# through Wine in a prefix and on a display of its own; tests are never run during the build.
+# orva_add_gtest(<target> [WHOLE] SOURCES <files...> LIBS <libraries...>)
+# A GoogleTest program registered with ctest: in the native build each case as a test of its
+# own (WHOLE: the program as one test), in the Windows build the program as one test, run
+# through Wine in a prefix and on a display of its own. Tests never run during the build.
 function(orva_add_gtest target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "WHOLE" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
-    if(WIN32)
+    if(ARG_WHOLE AND NOT WIN32)
+        # One test for the whole program: its cases share a costly set-up made once a process.
+        add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+        set_tests_properties(${target} PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1")
+    elseif(WIN32)
         add_test(NAME ${target} COMMAND ${ORVA_WINE_TEST} wine $<TARGET_FILE:${target}>
                                         --gtest_color=no)
     else()

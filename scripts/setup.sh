@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on Debian 12, only what is missing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang-format googletest libgtest-dev nlohmann-json3-dev
-      libfreetype-dev fonts-liberation2 clang-14 libclang-rt-14-dev
+      libfreetype-dev libpng-dev fonts-liberation2 clang-14 libclang-rt-14-dev
       mingw-w64 wine wine64 xvfb xdotool imagemagick x11-utils python3 nsis zip)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -32,7 +32,7 @@ std::wstring Wide(const std::u16string& text) {
 }
 
 RECT ToRect(const PixelRect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
+    return ScaledRect(r);
 }
 
 SkinImage Piece(const ControlPlace& place, int state) {
@@ -116,6 +116,9 @@ LRESULT CORVADlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
             return 0;
         case WM_PAINT:
             return OnPaint();
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<LRESULT>(programIcon_);
         case WM_QUERYENDSESSION:
@@ -191,6 +194,9 @@ bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
     if (id != PROFILE_POLL_TIMER) {
         return false;
     }
+    if (pendingDpi_ != 0 && !PollMustWait()) {
+        RebuildAtPendingScale();
+    }
     presence_.OnPollTimer();
     return true;
 }
@@ -228,6 +234,8 @@ bool CORVADlg::OnInitDialog() noexcept {
     SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
+    // Every skinned window of the program is laid out at the main window's scale.
+    SetSkinScale(WindowDpi(Hwnd()));
     LayOutControls();
     // Each page shows the current profile as it is made.
     // Tab reaches the page's controls between the profile row and "Reset to Default".
@@ -276,6 +284,66 @@ void CORVADlg::LayOutControls() noexcept {
     version_.SetFontHeight(kVersionFontHeight);
     version_.SetText(Wide(kProgramVersion));
     LabelControls(Hwnd(), kMainWindowLabels);
+}
+
+void CORVADlg::OnDpiChanged(uint32_t dpi, const RECT& suggested) noexcept {
+    // A pop-up or message box of a page may be running on the stack of the page: the pages are
+    // made again once it has ended (the poll timer looks).
+    pendingDpi_ = dpi;
+    if (!PollMustWait()) {
+        RebuildAtPendingScale();
+    }
+    // The window is as large as its background at the scale; the system suggests where.
+    const RECT own = RectInParent();
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, own.right - own.left,
+                 own.bottom - own.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+CORVADlg::Page CORVADlg::ShownPage() const noexcept {
+    for (int i = 0; i < kPageCount; ++i) {
+        if (pages_.IsShown(static_cast<Page>(i))) {
+            return static_cast<Page>(i);
+        }
+    }
+    return kMousePage;
+}
+
+void CORVADlg::RebuildAtPendingScale() noexcept {
+    if (pendingDpi_ != 0 && pendingDpi_ != SkinScale().Dpi()) {
+        if (!RebuildAtScale(pendingDpi_)) {
+            return;  // tried again on the next poll
+        }
+    }
+    pendingDpi_ = 0;
+}
+
+bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {
+    if (CMacroSettingsDlg* macros = pages_.MacroPage(); macros != nullptr && macros->IsRecording()) {
+        macros->StopRecording();
+    }
+    // What the pages show goes into the current profile, the macros into their folder; the new
+    // pages read both back.
+    CollectPages();
+    if (!SaveMacros()) {
+        return false;
+    }
+    const Page shown = ShownPage();
+    pages_.Destroy();
+    trayMenu_.Drop();
+    while (HWND child = GetWindow(Hwnd(), GW_CHILD)) {
+        ::DestroyWindow(child);
+    }
+    SetSkinScale(dpi);
+    LayOutControls();
+    pages_.Create(Hwnd(), profileButtons_.back().Hwnd());
+    for (int i = 0; i < kPageCount; ++i) {
+        pageButtons_[static_cast<size_t>(i)].SetLatched(i == shown);
+    }
+    if (shown != kMousePage && pages_.Make(shown, CurrentProfile())) {
+        pages_.ShowOnly(shown);
+    }
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+    return true;
 }
 
 bool CORVADlg::OnIdle() noexcept {

@@ -85,6 +85,17 @@ class CORVADlg : public CZelImageDialog,
 
   private:
     void LayOutControls() noexcept;
+    // The window moved to a monitor of another scale, or the scale changed: everything is laid
+    // out again at the new scale and placed at `suggested` (screen pixels).
+    void OnDpiChanged(uint32_t dpi, const RECT& suggested) noexcept;
+    // Makes the controls and pages again at the scale; the pages' state and the macros go
+    // through the current profile and the macro folder. False (and nothing changes) when the
+    // macros cannot be saved, so that none is lost.
+    bool RebuildAtScale(uint32_t dpi) noexcept;
+    // Rebuilds at the scale last announced, if it differs from the one laid out.
+    void RebuildAtPendingScale() noexcept;
+    // The page that is shown, or the mouse page.
+    Page ShownPage() const noexcept;
     void ShowMainWindow() noexcept;
 
     LRESULT OnTrayIcon(LPARAM mouseMessage) noexcept;
@@ -122,6 +133,7 @@ class CORVADlg : public CZelImageDialog,
     ProfileMenuCommands profileCommands_{profiles_, *this, *this};
     int32_t busy_ = 0;
     bool macrosSavedAtEnd_ = false;
+    uint32_t pendingDpi_ = 0;  // announced by WM_DPICHANGED, not laid out yet
 
     ProfileSet profiles_;
     int current_ = 0;

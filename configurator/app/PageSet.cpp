@@ -5,6 +5,7 @@
 #include "pages/MouseSettingsDlg.h"
 #include "pages/SensorDlg.h"
 #include "pages/SupportDlg.h"
+#include "skin/SkinImages.h"
 
 PageSet::PageSet(PageHost& host) : host_(host) {}
 
@@ -31,6 +32,21 @@ void PageSet::Create(HWND parent, HWND tabAfter) noexcept {
     }
 }
 
+void PageSet::Destroy() noexcept {
+    for (Entry& entry : entries_) {
+        if (entry.window != nullptr) {
+            entry.window->DestroyWindow();
+        }
+        entry = Entry{};
+    }
+    mouse_.reset();
+    sensor_.reset();
+    colour_.reset();
+    macro_.reset();
+    support_.reset();
+    idleTried_ = 0;
+}
+
 bool PageSet::Make(Page page, Profile& current) noexcept {
     if (page < 0 || page >= kPageCount) {
         return false;
@@ -48,8 +64,8 @@ bool PageSet::Make(Page page, Profile& current) noexcept {
     // The page answers to its template id, so that tools can tell its controls apart from
     // the main window's (the ids overlap).
     SetWindowLongPtrW(entry.window->Hwnd(), GWLP_ID, entry.window->TemplateId());
-    const PixelRect& r = page == kSupportPage ? kSupportPageRect : kPageRect;
-    entry.window->Move(r.left, r.top, r.Width(), r.Height());
+    const RECT r = ScaledRect(page == kSupportPage ? kSupportPageRect : kPageRect);
+    entry.window->Move(r.left, r.top, r.right - r.left, r.bottom - r.top);
     SetWindowPos(entry.window->Hwnd(), tabAfter_, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     entry.window->Show(false);

@@ -32,6 +32,9 @@ class PageSet {
     // The page objects, the macros read, and the mouse page made and shown in `parent`. Each
     // page window goes after `tabAfter` in the order Tab takes.
     void Create(HWND parent, HWND tabAfter) noexcept;
+    // Destroys the pages, windows and objects, as before Create. What they show must have been
+    // collected and the macros saved first: Create reads the macros again.
+    void Destroy() noexcept;
     // Makes the page's window if it has none yet (it shows `current` then); false when it
     // cannot be made.
     bool Make(Page page, Profile& current) noexcept;

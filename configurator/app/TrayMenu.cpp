@@ -4,11 +4,12 @@
 #include <string>
 
 #include "app/logic/AppTexts.h"
+#include "skin/SkinImages.h"
 
 namespace {
 
-// The menu's rectangle when it is created; only its width lasts.
-constexpr RECT kTrayMenuRect{0, 0, 105, 10};
+// The menu's rectangle (96-DPI pixels) when it is created; only its width lasts.
+constexpr PixelRect kTrayMenuRect{0, 0, 105, 10};
 
 std::wstring Wide(const char16_t* text) {
     const std::u16string s(text);
@@ -21,7 +22,7 @@ void TrayMenu::Open(HWND owner) noexcept {
     if (!menu_) {
         auto menu = std::make_unique<CZelMenu>();
         const int32_t id = static_cast<int32_t>(GetTickCount());
-        if (!menu->Create(L"menu", kTrayMenuRect, owner, id)) {
+        if (!menu->Create(L"menu", ScaledRect(kTrayMenuRect), owner, id)) {
             return;
         }
         menu->AddItem(kTrayConfig, Wide(kTrayConfigItem));

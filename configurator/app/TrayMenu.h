@@ -14,6 +14,8 @@ class TrayMenu {
     void Open(HWND owner) noexcept;
     // Whether a control notification's code is this menu's.
     bool IsFrom(int code) const noexcept { return menu_ && code == menu_->Id(); }
+    // The display scale changed: the menu is made again, at the new one, when next opened.
+    void Drop() noexcept { menu_.reset(); }
 
   private:
     std::unique_ptr<CZelMenu> menu_;

@@ -19,7 +19,7 @@ constexpr int kNameFontHeight = 16;
 constexpr wchar_t kMessageTitle[] = L"ORVA 7100";
 
 RECT ToRect(const PixelRect& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
+    return ScaledRect(rect);
 }
 
 SkinImage Cut(int piece, int state, const PixelRect& rect) {

@@ -5,6 +5,12 @@
 
 #include <vector>
 
+#include "skin/SkinImages.h"
+
+// The outline of a page `width` x `height` client pixels big; the notch at the skin scale.
 inline std::vector<POINT> PageRegionPoints(int width, int height) {
-    return {{0, 0}, {143, 0}, {143, 12}, {width, 12}, {width, height}, {0, height}};
+    const int notchRight = ScaledLength(143);
+    const int notchBottom = ScaledLength(12);
+    return {{0, 0},           {notchRight, 0},       {notchRight, notchBottom},
+            {width, notchBottom}, {width, height}, {0, height}};
 }

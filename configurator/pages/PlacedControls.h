@@ -6,8 +6,9 @@
 #include "skin/ZelWnd.h"
 #include "skin/logic/WindowLayout.h"
 
+// The control's rectangle at the skin scale.
 inline RECT RectOf(const ControlPlace& place) noexcept {
-    return RECT{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};
+    return ScaledRect(place.rect);
 }
 
 // The control's image for a state, cut from its page's sheets at the control's rectangle.

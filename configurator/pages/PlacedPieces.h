@@ -8,8 +8,9 @@
 #include "skin/ZelButtonBase.h"
 #include "skin/logic/WindowLayout.h"
 
+// The control's rectangle at the skin scale.
 inline RECT RectOfPlace(const ControlPlace& place) {
-    return RECT{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};
+    return ScaledRect(place.rect);
 }
 
 // The control's image for a state, cut from its piece at its own rectangle.

@@ -1,7 +1,5 @@
 #include "pages/PopDlg.h"
 
-#include <filesystem>
-
 #include "device/MouseCommands.h"
 #include "pages/PlacedPieces.h"
 #include "pages/logic/ButtonCatalogue.h"
@@ -117,9 +115,8 @@ void CPopDlg::StartCountdown() noexcept {
     ok_.Enable(false);
     time_.Show(true);
     time_.SetText(kCountdownStart);
-    const std::filesystem::path folder = SkinFolder();
     for (const char* name : kAnalysisFrameFiles) {
-        std::unique_ptr<Gdiplus::Bitmap> frame = LoadSkinImage(folder / name);
+        std::unique_ptr<Gdiplus::Bitmap> frame = LoadSkinFileAtScale(name);
         // A missing frame stays in the list as an empty image, so the others keep their places.
         image_.Images().push_back(frame ? SkinImage::Owned(std::move(frame)) : SkinImage());
     }

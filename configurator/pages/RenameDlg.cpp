@@ -9,7 +9,7 @@
 namespace {
 
 RECT ToRect(const PixelRect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
+    return ScaledRect(r);
 }
 
 SkinImage Piece(const ControlPlace& place, int state) {

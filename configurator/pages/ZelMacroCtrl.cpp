@@ -27,6 +27,12 @@ constexpr int kDelayBoxLeft = 120;
 constexpr int kDelayBoxRight = 175;
 constexpr int kDelayBoxTop = 2;
 
+// The rows are kept in 96-DPI pixels, as the macros hold them; on the window they stand at the
+// skin scale, and a pointer is taken back to 96-DPI pixels to find its row.
+int Unscale(int pixel) {
+    return SkinScale().Unscale(pixel);
+}
+
 // Notification codes the editor takes itself; a root menu id must differ from all of them.
 bool IsReservedCode(int32_t code) {
     return (code >= 0 && code <= kMenuWheelUp) || code == kEditorScrollBarId ||
@@ -38,7 +44,7 @@ bool IsReservedCode(int32_t code) {
 
 }  // namespace
 
-CZelMacroCtrl::CZelMacroCtrl() noexcept : font_(CreateSkinFont(kFontHeight)) {}
+CZelMacroCtrl::CZelMacroCtrl() noexcept : font_(kFontHeight) {}
 
 CZelMacroCtrl::~CZelMacroCtrl() {
     Detach();
@@ -56,7 +62,7 @@ void CZelMacroCtrl::SetBackground(SkinImage image) noexcept {
 void CZelMacroCtrl::SetUpScrollBar() noexcept {
     const RECT client = ClientRect();
     if (scrollBar_.Hwnd() == nullptr) {
-        const RECT initial{0, 0, 23, client.bottom};
+        const RECT initial{0, 0, ScaledLength(23), client.bottom};
         if (!scrollBar_.CreateChild({.parent = Hwnd(),
                                      .systemClass = L"STATIC",
                                      .style = WS_CHILD | WS_VISIBLE | 0x108,
@@ -66,14 +72,14 @@ void CZelMacroCtrl::SetUpScrollBar() noexcept {
         }
     }
     SkinImage track = GetSkinPiece(113, kSkinNormal, 0, 0, 0, 0);
-    const int width = track ? track.Width() : 23;
+    const int width = track ? track.Width() : ScaledLength(23);
     scrollBar_.Move(client.right - width, 0, width, client.bottom);
     scrollBar_.SetImages(
         std::move(track), GetSkinPiece(116, kSkinNormal, 0, 41, 23, 97),
         GetSkinPiece(116, kSkinOver, 0, 41, 23, 97), GetSkinPiece(114, kSkinNormal, 0, 0, 23, 16),
         GetSkinPiece(114, kSkinOver, 0, 0, 23, 16), GetSkinPiece(115, kSkinNormal, 0, 206, 23, 222),
         GetSkinPiece(115, kSkinOver, 0, 206, 23, 222));
-    ResetScrollRange(client.bottom);
+    ResetScrollRange(Unscale(client.bottom));
 }
 
 void CZelMacroCtrl::BuildContextMenu() noexcept {
@@ -84,21 +90,23 @@ void CZelMacroCtrl::BuildContextMenu() noexcept {
     while (IsReservedCode(rootId)) {
         rootId += 0x10000;
     }
-    if (!menu_.Create(L"menu", RECT{0, 0, 50, 10}, Hwnd(), rootId)) {
+    if (!menu_.Create(L"menu", ScaledRect(PixelRect{0, 0, 50, 10}), Hwnd(), rootId)) {
         return;
     }
     SetRootMenuId(rootId);
-    menu_.Move(0, 0, kMenuWidth, kMenuHeight, false);
+    menu_.Move(0, 0, ScaledLength(kMenuWidth), ScaledLength(kMenuHeight), false);
     FillMacroContextMenu(menu_);
     if (CZelMenu* insert = menu_.GetSubMenu(kMenuInsertMouse)) {
-        insert->SetSize(kInsertMenuWidth, kMenuHeight);
+        insert->SetSize(ScaledLength(kInsertMenuWidth), ScaledLength(kMenuHeight));
     }
 }
 
 void CZelMacroCtrl::ShowMacro(int32_t id, const std::wstring& name, int32_t occurrence) noexcept {
     const RECT client = ClientRect();
     SelectMacro(id, std::u16string(name.begin(), name.end()),
-                MacroRect{client.left, client.top, client.right, client.bottom}, occurrence);
+                MacroRect{Unscale(client.left), Unscale(client.top), Unscale(client.right),
+                          Unscale(client.bottom)},
+                occurrence);
     Redraw();
 }
 
@@ -132,8 +140,8 @@ void CZelMacroCtrl::OpenDelayEdit() noexcept {
         return;
     }
     const MacroRect& row = event->row;
-    const RECT box{row.left + kDelayBoxLeft, row.top + kDelayBoxTop, row.left + kDelayBoxRight,
-                   row.bottom};
+    const RECT box = ScaledRect(PixelRect{row.left + kDelayBoxLeft, row.top + kDelayBoxTop,
+                                          row.left + kDelayBoxRight, row.bottom});
     if (delayEdit_.Hwnd() == nullptr) {
         if (!delayEdit_.CreateChild(
                 {.parent = Hwnd(),
@@ -210,14 +218,14 @@ void CZelMacroCtrl::OnLeftButtonDown(int x, int y) noexcept {
         return;
     }
     if (CMacro* macro = Macros().CurrentMacro()) {
-        macro->SelectEventAt(x, y);
+        macro->SelectEventAt(Unscale(x), Unscale(y));
     }
     Redraw();
 }
 
 void CZelMacroCtrl::OnLeftButtonUp(int x, int y) noexcept {
     if (CMacro* macro = Macros().CurrentMacro()) {
-        macro->SelectEventAt(x, y);
+        macro->SelectEventAt(Unscale(x), Unscale(y));
     }
     Redraw();
 }
@@ -264,8 +272,9 @@ void CZelMacroCtrl::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
         DrawSkinImage(graphics, background_.Get(), 0, 0, width, height);
     }
     DrawRows(buffer.Dc());
+    const int scrollBarArea = ScaledLength(kScrollBarArea);
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top,
-           width > kScrollBarArea ? width - kScrollBarArea : 0, height, buffer.Dc(), 0, 0, SRCCOPY);
+           width > scrollBarArea ? width - scrollBarArea : 0, height, buffer.Dc(), 0, 0, SRCCOPY);
 }
 
 void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
@@ -275,6 +284,8 @@ void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
     }
     SetBkMode(dc, TRANSPARENT);
     const ScopedSelect font(dc, font_.Get());
+    const DisplayScale& scale = SkinScale();
+    const Gdiplus::REAL penWidth = static_cast<Gdiplus::REAL>(scale.Scale(1));
     for (const CEventItem& event : macro->events) {
         const std::wstring keyName =
             event.code >= 0 ? KeyName(static_cast<uint32_t>(event.code)) : std::wstring();
@@ -282,9 +293,10 @@ void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
         {
             Gdiplus::Graphics graphics(dc);
             graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-            Gdiplus::Pen pen{Gdiplus::Color(kMarkColour), 1.0f};
+            Gdiplus::Pen pen{Gdiplus::Color(kMarkColour), penWidth};
             for (const RowLine& line : row.marks) {
-                graphics.DrawLine(&pen, line.x1, line.y1, line.x2, line.y2);
+                graphics.DrawLine(&pen, scale.Scale(line.x1), scale.Scale(line.y1),
+                                  scale.Scale(line.x2), scale.Scale(line.y2));
             }
         }
         SetTextColor(dc, event.selected != 0 ? kSelectedRowText : kRowText);
@@ -292,7 +304,8 @@ void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
             if (text->text.empty()) {
                 continue;
             }
-            RECT column{text->left, event.row.top, text->right, event.row.bottom};
+            RECT column = ScaledRect(
+                PixelRect{text->left, event.row.top, text->right, event.row.bottom});
             DrawTextW(dc, text->text.c_str(), static_cast<int>(text->text.size()), &column,
                       DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }

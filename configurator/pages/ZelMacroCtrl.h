@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "pages/logic/MacroEditorModel.h"
+#include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
 #include "skin/ZelEdit.h"
@@ -62,5 +63,5 @@ class CZelMacroCtrl : public CZelOwnerDrawnStatic, public MacroEditorModel {
     CZelMenu menu_;
     CZelEdit delayEdit_;
     CZelScrollCtrl scrollBar_;
-    ScopedFont font_;
+    CSkinFont font_;
 };

@@ -1,6 +1,10 @@
 #include "skin/FocusMark.h"
 
+#include <algorithm>
 #include <cstdint>
+
+#include "skin/ScopedWin.h"
+#include "skin/SkinImages.h"
 
 namespace {
 
@@ -67,21 +71,32 @@ void DrawFocusMarkIfFocused(HWND window, HDC dc, int x, int y, int width, int he
         !TakesKeyboardFocus(KindOf(window)) || !FocusCuesShown(window)) {
         return;
     }
-    // A dotted line, one pixel on and one off, as the system draws its focus rectangles, in the
-    // skin's colour.
-    const int left = x + kMarkInset;
-    const int top = y + kMarkInset;
-    const int right = x + width - 1 - kMarkInset;
-    const int bottom = y + height - 1 - kMarkInset;
+    // A dotted line, one dot on and one off, as the system draws its focus rectangles, in the
+    // skin's colour; a dot is a pixel at 96 DPI and a square of the scaled pixel at others.
+    const int dot = std::max(1, ScaledLength(1));
+    const int inset = ScaledLength(kMarkInset);
+    const int left = x + inset;
+    const int top = y + inset;
+    const int right = x + width - dot - inset;
+    const int bottom = y + height - dot - inset;
     if (right <= left || bottom <= top) {
         return;
     }
-    for (int px = left; px <= right; px += 2) {
-        SetPixelV(dc, px, top, kMarkColour);
-        SetPixelV(dc, px, bottom, kMarkColour);
+    const ScopedBrush brush(CreateSolidBrush(kMarkColour));
+    auto mark = [dc, dot, &brush](int px, int py) {
+        if (dot == 1) {
+            SetPixelV(dc, px, py, kMarkColour);
+            return;
+        }
+        const RECT square{px, py, px + dot, py + dot};
+        FillRect(dc, &square, brush.Get());
+    };
+    for (int px = left; px <= right; px += 2 * dot) {
+        mark(px, top);
+        mark(px, bottom);
     }
-    for (int py = top; py <= bottom; py += 2) {
-        SetPixelV(dc, left, py, kMarkColour);
-        SetPixelV(dc, right, py, kMarkColour);
+    for (int py = top; py <= bottom; py += 2 * dot) {
+        mark(left, py);
+        mark(right, py);
     }
 }

@@ -8,6 +8,14 @@ CScaledSkinSheets::CScaledSkinSheets(uint32_t dpi, const std::filesystem::path& 
         folder_ /= std::to_wstring(scale_.ArtPercent());
 }
 
+std::filesystem::path CScaledSkinSheets::File(int index) const {
+    std::filesystem::path file = folder_ / kSkinSheets[static_cast<size_t>(index)].name;
+    // The larger scales are PNG files of the same stem.
+    if (scale_.ArtPercent() != 100)
+        file.replace_extension(L".png");
+    return file;
+}
+
 Gdiplus::Bitmap* CScaledSkinSheets::Sheet(int index) noexcept {
     if (index < 0 || index >= kSkinSheetCount)
         return nullptr;
@@ -15,7 +23,7 @@ Gdiplus::Bitmap* CScaledSkinSheets::Sheet(int index) noexcept {
     if (!tried_[i]) {
         // Tried once: a sheet that cannot be read is not read again at every paint.
         tried_[i] = true;
-        sheets_[i] = LoadSkinImage(folder_ / kSkinSheets[i].name);
+        sheets_[i] = LoadSkinImage(File(index));
     }
     return sheets_[i].get();
 }
@@ -26,9 +34,9 @@ bool CScaledSkinSheets::IsDecoded(int index) const noexcept {
 
 std::vector<std::wstring> CScaledSkinSheets::MissingSheets() const {
     std::vector<std::wstring> missing;
-    for (const SkinSheetFile& sheet : kSkinSheets) {
+    for (int i = 0; i < kSkinSheetCount; ++i) {
         std::error_code error;
-        const std::filesystem::path file = folder_ / sheet.name;
+        const std::filesystem::path file = File(i);
         if (!std::filesystem::is_regular_file(file, error))
             missing.push_back(file.filename().wstring());
     }

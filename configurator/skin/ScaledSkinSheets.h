@@ -1,10 +1,10 @@
 #pragma once
 // The skin sheets drawn for one display scale, for windows laid out at a DPI other than 96.
-// The 100 % sheets lie in the skin folder itself, the others in its subfolders 125, 150 and
-// 200. A window at a DPI without sheets of its own takes the nearest larger set and draws it
-// shrunk (DrawSkinImage resizes smoothly). Each sheet is decoded on its first use, as in the
-// program's own cache, which this does not touch: the program keeps loading the 100 % sheets
-// through SkinSheet() until all its windows scale.
+// The 100 % sheets (BMP) lie in the skin folder itself, the others (PNG of the same stem) in
+// its subfolders 125, 150 and 200. A window at a DPI without sheets of its own takes the
+// nearest larger set and draws it shrunk. Each sheet is decoded on its first use. GetSkinPiece
+// cuts from the set of the skin scale; the 100 % sheets stay in the program's own cache
+// (SkinSheet()).
 
 #include <windows.h>
 #include <objidl.h>
@@ -37,6 +37,8 @@ class CScaledSkinSheets {
     bool IsDecoded(int index) const noexcept;
     // The names of the sheets that are not in the folder, without decoding any.
     std::vector<std::wstring> MissingSheets() const;
+    // The file of a sheet at this set's scale.
+    std::filesystem::path File(int index) const;
 
   private:
     DisplayScale scale_;

@@ -6,6 +6,7 @@
 
 #include "base/FileUtil.h"
 #include "base/ProgramFolder.h"
+#include "skin/ScaledSkinSheets.h"
 #include "skin/logic/BmpLayout.h"
 #include "skin/logic/LabelPlacement.h"
 
@@ -20,6 +21,9 @@ struct SkinCache {
     std::filesystem::path loadedFrom;
     std::filesystem::path folder;
     std::function<void(const std::wstring&)> reporter;
+    DisplayScale scale{DisplayScale::kBaseDpi};
+    // The sheets of the scale, made when a scale other than 96 DPI is first drawn at.
+    std::unique_ptr<CScaledSkinSheets> scaled;
 };
 
 SkinCache& Cache() {
@@ -101,6 +105,73 @@ bool IsPlainBmp(const std::filesystem::path& path) noexcept {
     const uintmax_t size = std::filesystem::file_size(path, error);
     BmpLayout layout;
     return !error && ReadBmpLayout(header, got, size, layout);
+}
+
+// A copy of `source` resized smoothly to width x height; the edges are mirrored so that the
+// border pixels keep their colour.
+std::unique_ptr<Gdiplus::Bitmap> ResizeBitmap(Gdiplus::Bitmap& source, int width,
+                                              int height) noexcept {
+    if (width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    auto resized = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    if (resized->GetLastStatus() != Gdiplus::Ok) {
+        return nullptr;
+    }
+    Gdiplus::Graphics graphics(resized.get());
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    const Gdiplus::Status drawn =
+        graphics.DrawImage(&source, Gdiplus::Rect(0, 0, width, height), 0, 0,
+                           static_cast<INT>(source.GetWidth()),
+                           static_cast<INT>(source.GetHeight()), Gdiplus::UnitPixel, &attributes);
+    return drawn == Gdiplus::Ok ? std::move(resized) : nullptr;
+}
+
+// The image as `wanted` big: itself when it already is, else resized.
+std::unique_ptr<Gdiplus::Bitmap> FitTo(std::unique_ptr<Gdiplus::Bitmap> image,
+                                       const PixelRect& wanted) noexcept {
+    if (!image || (static_cast<int>(image->GetWidth()) == wanted.Width() &&
+                   static_cast<int>(image->GetHeight()) == wanted.Height())) {
+        return image;
+    }
+    return ResizeBitmap(*image, wanted.Width(), wanted.Height());
+}
+
+// A piece at a scale other than 96 DPI: from the sheet drawn for the scale (or the nearest
+// larger one) at the rectangle scaled to that art, resized where the art is not of this very
+// scale. Without that sheet, the 96-DPI one is enlarged.
+SkinImage ScaledPiece(const PieceSource& source, const PixelRect& cut) noexcept {
+    SkinCache& cache = Cache();
+    if (!cache.scaled || cache.scaled->Scale().Dpi() != cache.scale.Dpi()) {
+        cache.scaled = std::make_unique<CScaledSkinSheets>(cache.scale.Dpi(), SkinFolder());
+    }
+    const SkinSheetFile& file = kSkinSheets[static_cast<size_t>(source.sheet)];
+    const PixelRect whole{0, 0, file.width, file.height};
+    const PixelRect area = source.kind == PieceKind::kCut ? cut : whole;
+    const PixelRect wanted = cache.scale.Scale(area);
+    // The 100 % art (below 96 DPI) is the program's own cache.
+    Gdiplus::Bitmap* sheet = cache.scaled->ArtPercent() == 100 ? nullptr
+                                                               : cache.scaled->Sheet(source.sheet);
+    DisplayScale art = DisplayScale::FromPercent(cache.scaled->ArtPercent());
+    if (sheet == nullptr) {
+        sheet = SkinSheet(source.sheet);
+        art = DisplayScale(DisplayScale::kBaseDpi);
+    }
+    if (sheet == nullptr) {
+        return {};
+    }
+    if (source.kind == PieceKind::kShared && art.Dpi() == cache.scale.Dpi() &&
+        static_cast<int>(sheet->GetWidth()) == wanted.Width() &&
+        static_cast<int>(sheet->GetHeight()) == wanted.Height()) {
+        return SkinImage::Shared(sheet);
+    }
+    const PixelRect from = art.Scale(area);
+    return SkinImage::Owned(FitTo(
+        CopyBitmapRect(*sheet, Gdiplus::Rect(from.left, from.top, from.Width(), from.Height())),
+        wanted));
 }
 
 void ReportMissing(const std::wstring& names) {
@@ -204,6 +275,7 @@ void LoadSkinSheets() noexcept {
 
 void ReleaseSkinSheets() noexcept {
     SkinCache& cache = Cache();
+    cache.scaled.reset();
     for (auto& sheet : cache.sheets) {
         sheet.reset();
     }
@@ -226,8 +298,63 @@ Gdiplus::Bitmap* SkinSheet(int index) noexcept {
     return cache.sheets[i].get();
 }
 
+void SetSkinScale(uint32_t dpi) noexcept {
+    Cache().scale = DisplayScale(dpi);
+}
+
+const DisplayScale& SkinScale() noexcept {
+    return Cache().scale;
+}
+
+int ScaledLength(int length) noexcept {
+    return SkinScale().Scale(length);
+}
+
+RECT ScaledRect(const PixelRect& rect) noexcept {
+    const PixelRect scaled = SkinScale().Scale(rect);
+    return RECT{scaled.left, scaled.top, scaled.right, scaled.bottom};
+}
+
+uint32_t WindowDpi(HWND window) noexcept {
+    // Per-window DPI exists from Windows 10 1607 on; earlier systems have one for all windows.
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow =
+        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow != nullptr && window != nullptr) {
+        if (const UINT dpi = getDpiForWindow(window); dpi != 0) {
+            return dpi;
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? static_cast<uint32_t>(dpi) : DisplayScale::kBaseDpi;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinFileAtScale(const char* name) noexcept {
+    const std::filesystem::path file(name);
+    if (const int percent = SkinScale().ArtPercent(); !SkinScale().IsBase() && percent != 100) {
+        const std::filesystem::path folder = SkinFolder() / std::to_wstring(percent);
+        // The scaled art may be drawn as PNG beside the 100 % bitmap's name.
+        for (const std::filesystem::path& scaled :
+             {folder / std::filesystem::path(file).replace_extension(L".png"), folder / file}) {
+            if (auto image = LoadSkinImage(scaled)) {
+                return image;
+            }
+        }
+    }
+    return LoadSkinImage(SkinFolder() / file);
+}
+
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept {
     PieceSource source = LookUpSkinPiece(id, state);
+    if (!SkinScale().IsBase() && source.kind != PieceKind::kNone && source.sheet >= 0 &&
+        source.sheet < kSkinSheetCount) {
+        return ScaledPiece(source, PixelRect{left, top, right, bottom});
+    }
     Gdiplus::Bitmap* sheet = SkinSheet(source.sheet);
     if (sheet == nullptr) {
         return {};
@@ -260,7 +387,7 @@ void DrawLabel(const DrawLabelRecord& label, HFONT font, HDC dc) noexcept {
 }
 
 HFONT CreateSkinFont(int pixelHeight) noexcept {
-    return CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return CreateFontW(-ScaledLength(pixelHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, L"Arial");
 }

@@ -13,6 +13,8 @@
 #include <string>
 
 #include "skin/SkinImage.h"
+#include "skin/logic/DisplayScale.h"
+#include "skin/logic/PixelRect.h"
 #include "skin/logic/SkinPieces.h"
 
 // Loads one image file; null when it cannot be opened or decoded. The file is read whole and
@@ -36,7 +38,26 @@ void ReleaseSkinSheets() noexcept;
 // The sheet by its index in kSkinSheets (decoded now if it was not yet), or null.
 Gdiplus::Bitmap* SkinSheet(int index) noexcept;
 
-// The image for a piece id and state. Cut pieces take (left, top)-(right, bottom) of the sheet.
+// The display scale every skinned window of the process is laid out and drawn at: the main
+// window, its pages, pop-ups and menus sit together, so there is one. 96 DPI until set; the
+// main window sets it from its own DPI before it makes any control.
+void SetSkinScale(uint32_t dpi) noexcept;
+const DisplayScale& SkinScale() noexcept;
+// A length, or a rectangle of a 96-DPI layout table, at the skin scale.
+int ScaledLength(int length) noexcept;
+RECT ScaledRect(const PixelRect& rect) noexcept;
+// The DPI a window is laid out at: its own where the system scales each monitor, else the
+// screen's.
+uint32_t WindowDpi(HWND window) noexcept;
+
+// A file of the skin folder other than the sheets (the analysis frames), drawn for the skin
+// scale: from the scale's folder (or the nearest larger one) where it is there, else the 100 %
+// file; the caller draws it at its place's size. Null when neither can be read.
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinFileAtScale(const char* name) noexcept;
+
+// The image for a piece id and state, at the skin scale. Cut pieces take (left, top)-(right,
+// bottom) of the sheet, in 96-DPI pixels: at another scale the piece is cut from the sheets of
+// that scale at the scaled rectangle (or from the nearest larger set and shrunk).
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept;
 
 struct DrawLabelRecord {
@@ -52,7 +73,8 @@ struct DrawLabelRecord {
 // One line of text, transparent, unclipped; the font (when given) stays selected.
 void DrawLabel(const DrawLabelRecord& label, HFONT font, HDC dc) noexcept;
 
-// "Arial", weight 400, of a height in pixels. The caller owns it (a ScopedFont).
+// "Arial", weight 400, of a height in 96-DPI pixels, at the skin scale. The caller owns it (a
+// ScopedFont); controls keep theirs in a CSkinFont, which follows the scale.
 HFONT CreateSkinFont(int pixelHeight) noexcept;
 
 // Prepares a graphics surface the way every skinned control draws: high-quality smoothing.

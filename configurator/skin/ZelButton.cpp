@@ -7,7 +7,7 @@ constexpr int kFontHeight = 15;
 constexpr int kCaptionIndent = 5;
 }  // namespace
 
-CZelButton::CZelButton() noexcept : font_(CreateSkinFont(kFontHeight)) {}
+CZelButton::CZelButton() noexcept : font_(kFontHeight) {}
 
 CZelButton::~CZelButton() {
     Detach();

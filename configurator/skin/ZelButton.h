@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
 #include "skin/ZelButtonBase.h"
 
@@ -27,7 +28,7 @@ class CZelButton : public CZelButtonBase {
 
   private:
     std::wstring caption_;
-    ScopedFont font_;
+    CSkinFont font_;
     uint32_t captionColour_ = kArgbWhite;
     uint32_t hotCaptionColour_ = kArgbAccent;
     bool latched_ = false;

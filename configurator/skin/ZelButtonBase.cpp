@@ -168,7 +168,7 @@ void CZelButtonBase::DrawCaptionText(HDC dc, const RECT& client, const std::wstr
     label.text = text;
     label.colour = ArgbToColourRef(argb);
     label.centreVertically = true;
-    label.left = client.left + indent;
+    label.left = client.left + ScaledLength(indent);
     label.top = client.top;
     label.right = client.right;
     label.bottom = client.bottom;

@@ -54,7 +54,7 @@ class CZelButtonBase : public CZelWnd {
     // Draws the caption, if the control has one, after the image.
     virtual void DrawCaption(HDC, const RECT&) noexcept {}
 
-    // Draws one line of caption text, vertically centred, `indent` pixels in from the left.
+    // Draws one line of caption text, vertically centred, `indent` 96-DPI pixels in from the left.
     static void DrawCaptionText(HDC dc, const RECT& client, const std::wstring& text, HFONT font,
                                 uint32_t argb, int indent) noexcept;
 

@@ -13,7 +13,7 @@ constexpr UINT kMenuWatchPeriod = 100;
 constexpr DWORD kReopenGuardMs = 200;
 }  // namespace
 
-CZelComboButton::CZelComboButton() noexcept : font_(CreateSkinFont(kFontHeight)) {}
+CZelComboButton::CZelComboButton() noexcept : font_(kFontHeight) {}
 
 CZelComboButton::~CZelComboButton() {
     Detach();
@@ -28,16 +28,20 @@ bool CZelComboButton::EnsureMenu(int width) noexcept {
         return false;  // the menu reports to this button's window, so that must exist first
     }
     auto menu = std::make_unique<CZelMenu>();
-    RECT rect{0, 0, width, 10};
+    RECT rect{0, 0, width, ScaledLength(10)};
     // The level id is never looked at: the button tells choices apart by the item id.
     menu->CreateOnFirstUse(L"menu", rect, Hwnd(), static_cast<int32_t>(GetTickCount()));
     menu_ = std::move(menu);
     return true;
 }
 
+void CZelComboButton::OnWindowGone() noexcept {
+    menu_.reset();
+}
+
 void CZelComboButton::AddItem(int id, const std::wstring& text) noexcept {
     RECT client = ClientRect();
-    if (EnsureMenu(client.right - 2)) {
+    if (EnsureMenu(client.right - ScaledLength(2))) {
         menu_->AddItem(id, text);
     }
 }
@@ -74,10 +78,10 @@ std::wstring CZelComboButton::GetItemText(int id) const {
 
 void CZelComboButton::UseFixedWidthMenu() noexcept {
     if (!menu_) {
-        EnsureMenu(kFixedMenuWidth);
+        EnsureMenu(ScaledLength(kFixedMenuWidth));
         return;
     }
-    menu_->SetSize(kFixedMenuWidth, 20);
+    menu_->SetSize(ScaledLength(kFixedMenuWidth), ScaledLength(20));
 }
 
 void CZelComboButton::SetLatched(bool latched) noexcept {

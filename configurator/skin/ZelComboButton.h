@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
 #include "skin/ZelButtonBase.h"
 
@@ -49,6 +50,8 @@ class CZelComboButton : public CZelButtonBase {
     bool ShowsDown() const noexcept override { return latched_; }
     bool ShownText(std::wstring& text) const noexcept override;
     void DrawCaption(HDC dc, const RECT& client) noexcept override;
+    // The menu's windows went with the button's; a button made again makes a new menu.
+    void OnWindowGone() noexcept override;
     // A menu button named by its label, its value the chosen item; F4 or Alt+Down opens the
     // menu with its first item lit.
     bool DescribeSelf(AccessInfo& info) const noexcept override;
@@ -62,7 +65,7 @@ class CZelComboButton : public CZelButtonBase {
     std::wstring caption_;
     int currentId_ = -1;
     int currentValue_ = -1;
-    ScopedFont font_;
+    CSkinFont font_;
     uint32_t captionColour_ = kArgbWhite;
     uint32_t hotCaptionColour_ = kArgbAccent;
     bool latched_ = false;

@@ -9,7 +9,7 @@ constexpr Gdiplus::ARGB kFrameColour = 0xFF969696;
 constexpr Gdiplus::ARGB kBoxColour = 0xFF000000;
 }  // namespace
 
-CZelEdit::CZelEdit() noexcept : font_(CreateSkinFont(kDefaultFontHeight)) {}
+CZelEdit::CZelEdit() noexcept : font_(kDefaultFontHeight) {}
 
 CZelEdit::~CZelEdit() {
     Detach();
@@ -21,14 +21,10 @@ void CZelEdit::OnAttached() noexcept {
 }
 
 void CZelEdit::SetFontHeight(int pixels) noexcept {
-    HFONT font = CreateSkinFont(pixels);
-    if (font == nullptr) {
-        return;
-    }
+    font_.SetHeight(pixels);
     if (Hwnd() != nullptr) {
-        SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
     }
-    font_.Reset(font);
 }
 
 void CZelEdit::SetBackground(SkinImage image) noexcept {
@@ -94,7 +90,7 @@ void CZelEdit::OnPaint() noexcept {
     SetTextColor(dc, textColour_);
     SetBkMode(dc, TRANSPARENT);
     const ScopedSelect font(dc, font_.Get());
-    RECT area{1, 0, width, height};
+    RECT area{ScaledLength(1), 0, width, height};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_LEFT | DT_TOP | DT_NOPREFIX);
 }

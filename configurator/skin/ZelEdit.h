@@ -2,6 +2,7 @@
 // CZelEdit: a single text field painted on a skin image, or as a black box with a grey frame.
 // Tells its parent of every change with (control id, 102).
 
+#include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
 #include "skin/ZelWnd.h"
@@ -29,7 +30,7 @@ class CZelEdit : public CZelWnd {
   private:
     void OnPaint() noexcept;
 
-    ScopedFont font_;
+    CSkinFont font_;
     COLORREF textColour_ = RGB(255, 255, 255);
     SkinImage background_;
 };

@@ -66,7 +66,8 @@
 //   runs the loop when it returns true, calls ExitInstance and shuts the libraries down.
 //   Every GDI+ image (a SkinImage inside a control) must be gone before that: free windows
 //   that hold images in ExitInstance, or keep them inside InitInstance's scope.
-//   Programs add ${ORVA_SKIN_MANIFEST_RC} to their sources for common controls 6.
+//   Programs add ${ORVA_SKIN_MANIFEST_RC} to their sources for common controls 6 and
+//   per-monitor display-scale awareness.
 //
 // Skins and drawing (SkinImages.h, SkinPieces.h, SkinSheets.h, OffscreenBuffer.h)
 //   GetSkinPiece(id, state, l, t, r, b) gives a SkinImage (owned cut/copy or a borrowed shared
@@ -76,6 +77,15 @@
 //   painting (paint or owner-draw request, off-screen buffer, GDI+ and GDI, one copy), on top of
 //   OffscreenBuffer. DrawParentBackground paints what lies behind a control that draws only part
 //   of itself; an image dialog paints only that part of its image.
+//
+// Display scale (SkinImages.h, DisplayScale.h, SkinFont.h)
+//   One scale for the process: SetSkinScale(dpi) before the first control is made (the main
+//   window takes its own DPI, WindowDpi). Layout tables stay in 96-DPI pixels; ScaledRect and
+//   ScaledLength turn them into window pixels, GetSkinPiece cuts pieces from the sheets of the
+//   scale at scaled rectangles, CreateSkinFont scales the pixel height and CSkinFont remakes a
+//   control's font when the scale changes. Controls that keep rows in 96-DPI pixels (the list
+//   box, the macro editor) draw them scaled and take a pointer back with DisplayScale::Unscale.
+//   Programs with ${ORVA_SKIN_MANIFEST_RC} declare per-monitor awareness.
 //
 // The skinned controls
 //   CZelButton, CZelCheckBox, CZelComboButton (one hover/press state machine, CZelButtonBase),

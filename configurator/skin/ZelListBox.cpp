@@ -34,8 +34,9 @@ std::wstring ToWide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
+// The rows are kept in 96-DPI pixels; on the window they stand at the skin scale.
 RECT ToRect(const PixelRect& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
+    return ScaledRect(rect);
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ void CZelListBox::OnAttached() noexcept {
 
 void CZelListBox::SyncClientSize() noexcept {
     const RECT client = ClientRect();
-    rows_.SetClientSize(client.right, client.bottom);
+    rows_.SetClientSize(SkinScale().Unscale(client.right), SkinScale().Unscale(client.bottom));
 }
 
 void CZelListBox::SetBackground(SkinImage image) noexcept {
@@ -211,7 +212,7 @@ void CZelListBox::OnLeftButtonDown(int x, int y) noexcept {
     if (CommitNameEdit()) {
         return;
     }
-    const int32_t index = rows_.EntryAt(x, y);
+    const int32_t index = EntryAtPointer(x, y);
     if (index >= 0) {
         rows_.SelectOnly(index);
         Redraw();
@@ -234,8 +235,13 @@ void CZelListBox::SelectEntry(int32_t index) noexcept {
     Redraw();
 }
 
+int32_t CZelListBox::EntryAtPointer(int x, int y) const noexcept {
+    // A pixel lies in a row's scaled rectangle exactly when its 96-DPI point lies in the row.
+    return rows_.EntryAt(SkinScale().Unscale(x), SkinScale().Unscale(y));
+}
+
 void CZelListBox::OnLeftButtonUp(int x, int y) noexcept {
-    const int32_t index = rows_.EntryAt(x, y);
+    const int32_t index = EntryAtPointer(x, y);
     if (index < 0) {
         return;
     }
@@ -254,6 +260,7 @@ void CZelListBox::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
     DrawSkinImage(graphics, background_.Get(), 0, 0, paint.Width(), paint.Height());
     HDC dc = paint.Dc();
     SetBkMode(dc, TRANSPARENT);
+    const ScopedSelect font(dc, RowFont());
     for (const CBoxItem& entry : rows_.Entries()) {
         RECT row = ToRect(entry.rect);
         const std::wstring name = ToWide(entry.name);
@@ -261,6 +268,23 @@ void CZelListBox::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
         DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &row,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
+}
+
+HFONT CZelListBox::RowFont() const noexcept {
+    // The rows are written in the device context's own font; at another scale, in that font
+    // scaled, so the text fills its taller rows.
+    if (SkinScale().IsBase()) {
+        return nullptr;
+    }
+    if (!rowFont_ || rowFontDpi_ != SkinScale().Dpi()) {
+        LOGFONTW base{};
+        GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(base), &base);
+        base.lfHeight = ScaledLength(base.lfHeight);
+        base.lfWidth = 0;
+        rowFont_.Reset(CreateFontIndirectW(&base));
+        rowFontDpi_ = SkinScale().Dpi();
+    }
+    return rowFont_.Get();
 }
 
 // ---- screen readers and the keyboard --------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
 #include "skin/ZelScrollCtrl.h"
 #include "skin/ZelOwnerDrawnStatic.h"
@@ -74,6 +75,10 @@ class CZelListBox : public CZelOwnerDrawnStatic {
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;
+    // The entry under a client pixel, -1 for none.
+    int32_t EntryAtPointer(int x, int y) const noexcept;
+    // The font the rows are written in; null for the device context's own.
+    HFONT RowFont() const noexcept;
     LRESULT OnGetText(WPARAM index, wchar_t* buffer) const noexcept;
     LRESULT OnGetTextLength(WPARAM index) const noexcept;
     void SyncClientSize() noexcept;
@@ -85,4 +90,6 @@ class CZelListBox : public CZelOwnerDrawnStatic {
     ListRows rows_;
     PlainRowNaming plainNaming_;
     const RowNaming* naming_ = &plainNaming_;
+    mutable ScopedFont rowFont_;
+    mutable uint32_t rowFontDpi_ = 0;
 };

@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr int kFontHeight = 15;
-// A sub-menu level is made this size; it takes its height from its items when shown.
-constexpr RECT kSubMenuRect{0, 0, 50, 10};
+// A sub-menu level is made this size (96-DPI pixels); it takes its height from its items when
+// shown.
+constexpr PixelRect kSubMenuRect{0, 0, 50, 10};
 // A sub-menu opens this far left of its parent's right edge and above the item's top.
 constexpr int kSubMenuOverlap = 5;
 // The sub-menu arrow: a triangle whose flat side stands kArrowBack from the line's right end,
@@ -78,9 +78,6 @@ void CZelMenu::SetSize(int width, int height) noexcept {
 }
 
 HFONT CZelMenu::Font() const noexcept {
-    if (!font_) {
-        font_.Reset(CreateSkinFont(kFontHeight));
-    }
     return font_.Get();
 }
 
@@ -94,7 +91,7 @@ CZelMenu* CZelMenu::ParentMenu() const noexcept {
 
 std::unique_ptr<MenuLevel> CZelMenu::MakeSubLevel(int32_t levelId) {
     auto sub = std::make_unique<CZelMenu>();
-    sub->CreateOnFirstUse(L"menu", kSubMenuRect, notifyWindow_, levelId);
+    sub->CreateOnFirstUse(L"menu", ScaledRect(kSubMenuRect), notifyWindow_, levelId);
     return sub;
 }
 
@@ -123,8 +120,8 @@ void CZelMenu::LayoutItems() noexcept {
         GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         lineHeight = size.cy;
     }
-    const int width = FittingWidth(minimumWidth_);
-    const int height = MenuLevel::LayoutItems(width, lineHeight);
+    const int width = FittingWidth(minimumWidth_, SkinScale());
+    const int height = MenuLevel::LayoutItems(width, lineHeight, SkinScale());
     layingOut_ = true;
     SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     layingOut_ = false;
@@ -312,8 +309,8 @@ void CZelMenu::OpenSubMenu(size_t index) noexcept {
     CloseSubMenus();
     const RECT window = RectInParent();
     if (CZelMenu* sub = GetSubMenu(item.id)) {
-        sub->PopupAt(window.right - kSubMenuOverlap, window.top + item.rect.top - kSubMenuOverlap,
-                     kTopLeft);
+        const int overlap = ScaledLength(kSubMenuOverlap);
+        sub->PopupAt(window.right - overlap, window.top + item.rect.top - overlap, kTopLeft);
     }
 }
 
@@ -387,17 +384,19 @@ void CZelMenu::OnPaint() noexcept {
 }
 
 void CZelMenu::PaintItem(BufferedPaint& paint, const MenuItem& item, bool hovered) noexcept {
-    RECT line{item.rect.left + kMenuTextIndent, item.rect.top, item.rect.right + kMenuTextIndent,
-              item.rect.bottom};
+    const int indent = ScaledLength(kMenuTextIndent);
+    RECT line{item.rect.left + indent, item.rect.top, item.rect.right + indent, item.rect.bottom};
     if (item.hasSubMenu != 0) {
         Gdiplus::Graphics& graphics = paint.Graphics();
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         const Gdiplus::Color colour(255, GetRValue(kTextColour), GetGValue(kTextColour),
                                     GetBValue(kTextColour));
+        const int back = ScaledLength(kArrowBack);
+        const int inset = ScaledLength(kArrowInset);
         const Gdiplus::Point arrow[3] = {
-            {line.right - kArrowBack, line.top + kArrowInset},
-            {line.right - kArrowBack, line.bottom - kArrowInset},
-            {line.right - kArrowTip, (line.top + line.bottom) / 2},
+            {line.right - back, line.top + inset},
+            {line.right - back, line.bottom - inset},
+            {line.right - ScaledLength(kArrowTip), (line.top + line.bottom) / 2},
         };
         Gdiplus::SolidBrush brush(colour);
         Gdiplus::Pen pen(colour);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
 #include "skin/ZelWnd.h"
 #include "skin/logic/MenuTree.h"
@@ -88,7 +89,7 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     HFONT Font() const noexcept;
 
     HWND notifyWindow_ = nullptr;
-    mutable ScopedFont font_;  // made on first use
+    CSkinFont font_{15};  // the items' text height
     std::wstring name_;
     RECT rect_{};           // the window's rectangle while it is not made yet
     int minimumWidth_ = 0;  // the width its owner gave the level

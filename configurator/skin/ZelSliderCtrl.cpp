@@ -16,7 +16,7 @@ constexpr int kValueFontHeight = 13;
 
 }  // namespace
 
-CZelSliderCtrl::CZelSliderCtrl() noexcept : font_(CreateSkinFont(kValueFontHeight)) {}
+CZelSliderCtrl::CZelSliderCtrl() noexcept : font_(kValueFontHeight) {}
 
 CZelSliderCtrl::~CZelSliderCtrl() = default;
 
@@ -184,7 +184,8 @@ void CZelSliderCtrl::OnPaint() noexcept {
     }
     DrawSkinImage(graphics, image, x - w / 2, client.top, w, h);
     if (showValue) {
-        const PixelRect box = model.LabelRect(x, client.left, client.right, client.top, w, h);
+        const PixelRect box =
+            model.LabelRect(x, client.left, client.right, client.top, w, h, SkinScale());
         DrawLabelRecord label;
         label.text = std::to_wstring(model.value);
         label.colour = ArgbToColourRef(valueColour);

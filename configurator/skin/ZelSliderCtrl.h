@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "skin/SkinFont.h"
 #include "skin/HoverCapture.h"
 #include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
@@ -65,7 +66,7 @@ class CZelSliderCtrl : public CZelWnd {
     int ThumbWidth() const noexcept { return images_.thumb.Width(); }
 
     SliderImages images_;
-    ScopedFont font_;
+    CSkinFont font_;
     HoverCapture hover_;
     bool pressed_ = false;
     int state_ = kNormal;

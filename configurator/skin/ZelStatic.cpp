@@ -8,7 +8,7 @@ constexpr int kDefaultFontHeight = 15;
 constexpr LPARAM kDoubleClickValue = 1;
 }  // namespace
 
-CZelStatic::CZelStatic() noexcept : font_(CreateSkinFont(kDefaultFontHeight)) {}
+CZelStatic::CZelStatic() noexcept : font_(kDefaultFontHeight) {}
 
 CZelStatic::~CZelStatic() {
     Detach();
@@ -19,11 +19,7 @@ void CZelStatic::SetImage(SkinImage image) noexcept {
 }
 
 void CZelStatic::SetFontHeight(int pixels) noexcept {
-    HFONT font = CreateSkinFont(pixels);
-    if (font == nullptr) {
-        return;
-    }
-    font_.Reset(font);
+    font_.SetHeight(pixels);
 }
 
 void CZelStatic::SetText(const std::wstring& text) noexcept {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
 #include "skin/ZelOwnerDrawnStatic.h"
@@ -51,5 +52,5 @@ class CZelStatic : public CZelOwnerDrawnStatic {
     SkinImage singleImage_;
     uint32_t textColour_ = kArgbWhite;
     uint32_t fillColour_ = 0x00000000;
-    ScopedFont font_;
+    CSkinFont font_;
 };

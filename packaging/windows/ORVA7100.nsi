@@ -63,6 +63,23 @@ ShowUninstDetails nevershow
   ${Loop}
 !macroend
 
+; The skin sheets of the larger display scales, each scale in its own folder: installed (File)
+; or removed (Delete) with the folder.
+!macro SCALED_SKINS ACTION
+  !insertmacro SCALED_SKIN_FOLDER ${ACTION} 125
+  !insertmacro SCALED_SKIN_FOLDER ${ACTION} 150
+  !insertmacro SCALED_SKIN_FOLDER ${ACTION} 200
+!macroend
+!macro SCALED_SKIN_FOLDER ACTION PERCENT
+  !if "${ACTION}" == "File"
+    SetOutPath "$INSTDIR\Skins\${PERCENT}"
+    File "${DIST}\Skins\${PERCENT}\*.png"
+  !else
+    Delete "$INSTDIR\Skins\${PERCENT}\*.png"
+    RMDir "$INSTDIR\Skins\${PERCENT}"
+  !endif
+!macroend
+
 Function .onInit
   SetRegView 64
   SetShellVarContext all
@@ -76,6 +93,8 @@ Section "ORVA7100 configurator and firmware updater" SecProgram
   File "${DIST}\orva7100ctl.exe"
   SetOutPath "$INSTDIR\Skins"
   File "${DIST}\Skins\*.bmp"
+  ; The sheets of the larger display scales.
+  !insertmacro SCALED_SKINS File
   SetOutPath "$INSTDIR\Romvane"
   File "${DIST}\Romvane\Updater.exe"
   File "${DIST}\Romvane\hiddriver.dll"
@@ -119,6 +138,7 @@ Section "un.ORVA7100 program files" SecUnProgram
   Delete "$INSTDIR\ORVA7100.exe"
   Delete "$INSTDIR\orva7100ctl.exe"
   Delete "$INSTDIR\Skins\*.bmp"
+  !insertmacro SCALED_SKINS Delete
   RMDir "$INSTDIR\Skins"
   Delete "$INSTDIR\Romvane\Updater.exe"
   Delete "$INSTDIR\Romvane\hiddriver.dll"

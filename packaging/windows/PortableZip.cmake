@@ -5,6 +5,11 @@ file(MAKE_DIRECTORY ${root}/Skins ${root}/Romvane)
 file(COPY ${DIST}/ORVA7100.exe ${DIST}/orva7100ctl.exe DESTINATION ${root})
 file(GLOB skins ${DIST}/Skins/*.bmp)
 file(COPY ${skins} DESTINATION ${root}/Skins)
+# The sheets of the larger display scales.
+foreach(percent 125 150 200)
+    file(GLOB skins ${DIST}/Skins/${percent}/*.png)
+    file(COPY ${skins} DESTINATION ${root}/Skins/${percent})
+endforeach()
 file(COPY ${DIST}/Romvane/Updater.exe ${DIST}/Romvane/hiddriver.dll ${DIST}/Romvane/config.ini
      DESTINATION ${root}/Romvane)
 file(REMOVE ${OUT})

@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <png.h>
+
+#include <cstdio>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -322,6 +326,34 @@ bool Canvas::WriteBmp(const std::filesystem::path& path) const {
     out.write(reinterpret_cast<const char*>(file.data()),
               static_cast<std::streamsize>(file.size()));
     return static_cast<bool>(out);
+}
+
+bool Canvas::WritePng(const std::filesystem::path& path) const {
+    FILE* file = std::fopen(path.string().c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    bool ok = info != nullptr;
+    // libpng reports its errors by jumping back here; nothing with a destructor lives between.
+    if (ok && setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, static_cast<png_uint_32>(pixelWidth_),
+                     static_cast<png_uint_32>(pixelHeight_), 8, PNG_COLOR_TYPE_RGB,
+                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        static_assert(sizeof(Rgb) == 3, "rows are written straight from the pixels");
+        for (int y = 0; y < pixelHeight_; ++y) {
+            png_write_row(png, reinterpret_cast<png_const_bytep>(
+                                   &pixels_[static_cast<size_t>(y) * pixelWidth_]));
+        }
+        png_write_end(png, nullptr);
+    } else {
+        ok = false;
+    }
+    png_destroy_write_struct(png != nullptr ? &png : nullptr, info != nullptr ? &info : nullptr);
+    return std::fclose(file) == 0 && ok;
 }
 
 TextRenderer::TextRenderer() {

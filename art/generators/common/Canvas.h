@@ -1,7 +1,7 @@
 #pragma once
 // A small 24-bit raster canvas for the bitmap generators: solid fills, frames, rounded
 // rectangles, anti-aliased lines and polygons, anti-aliased text (FreeType, Liberation Sans)
-// and a 24-bit BMP writer. Coordinates are pixels, origin top left, x right, y down.
+// and 24-bit BMP and PNG writers. Coordinates are pixels, origin top left, x right, y down.
 //
 //   orva::art::Canvas canvas(375, 180, orva::art::kBlack);
 //   orva::art::TextRenderer text;
@@ -95,6 +95,9 @@ class Canvas {
 
     // Writes an uncompressed bottom-up 24-bit BMP. False when the file cannot be written.
     bool WriteBmp(const std::filesystem::path& path) const;
+    // Writes a 24-bit PNG: the same pixels as WriteBmp, losslessly compressed (flat skin art
+    // shrinks to a few percent). False when the file cannot be written.
+    bool WritePng(const std::filesystem::path& path) const;
 
   private:
     // Fills a rectangle given in the canvas's own pixels.

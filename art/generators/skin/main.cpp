@@ -1,7 +1,7 @@
-// orva-skinart <output folder> [<all scales folder>]: writes every skin sheet and animation frame
-// as a 24-bit BMP at 100 % into the output folder. Given a second folder, also every scale into
-// it: 100 % at its top, the larger display scales in its subfolders 125, 150 and 200 (the same
-// file names). The program does not use the scaled sheets yet, so they are not shipped.
+// orva-skinart <Skins folder>: writes every skin sheet and animation frame as a 24-bit BMP at
+// 100 % into the folder, and at each larger display scale as a PNG of the same stem into its
+// subfolders 125, 150 and 200. The larger scales are PNG because they would be eight times the
+// size of the 100 % set as bitmaps; the art is flat enough to shrink to a few percent.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -14,8 +14,9 @@
 
 namespace {
 
-bool Write(const orva::art::Canvas& canvas, const std::filesystem::path& path) {
-    if (canvas.WriteBmp(path))
+bool Write(const orva::art::Canvas& canvas, std::filesystem::path path) {
+    if (canvas.Percent() == 100 ? canvas.WriteBmp(path)
+                                : canvas.WritePng(path.replace_extension(".png")))
         return true;
     std::fprintf(stderr, "orva-skinart: cannot write %s\n", path.string().c_str());
     return false;
@@ -37,8 +38,8 @@ bool DrawScale(const std::filesystem::path& folder, int percent, orva::art::Text
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: orva-skinart <output folder> [<all scales folder>]\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: orva-skinart <Skins folder>\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];
@@ -50,14 +51,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orva-skinart: Liberation Sans not found (fonts-liberation2)\n");
         return 1;
     }
-    if (!DrawScale(out, 100, text)) {
-        return 1;
-    }
-    if (argc == 2) {
-        return 0;
-    }
     for (const int percent : DisplayScale::kArtPercents) {
-        std::filesystem::path folder = argv[2];
+        std::filesystem::path folder = out;
         if (percent != 100) {
             folder /= std::to_string(percent);
         }

@@ -24,6 +24,13 @@ int32_t DisplayScale::Scale(int32_t value) const {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
+int32_t DisplayScale::Unscale(int32_t pixel) const {
+    // Scale(v) <= p  <=>  v * dpi + 48 < 96 * (p + 1)  <=>  v <= (96 * p + 47) / dpi
+    const int64_t value = FloorDiv(int64_t{pixel} * kBaseDpi + (kBaseDpi / 2 - 1), int64_t{dpi_});
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
 PixelRect DisplayScale::Scale(const PixelRect& rect) const {
     return {Scale(rect.left), Scale(rect.top), Scale(rect.right), Scale(rect.bottom)};
 }

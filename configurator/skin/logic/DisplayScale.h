@@ -35,6 +35,10 @@ class DisplayScale {
     PixelRect Scale(const PixelRect& rect) const;
     ScalePoint Scale(ScalePoint point) const;
     std::vector<ScalePoint> Scale(const std::vector<ScalePoint>& polygon) const;
+    // The 96-DPI coordinate a pixel at this DPI belongs to: the largest v with Scale(v) <= pixel.
+    // A pixel lies in a scaled rectangle exactly when its 96-DPI coordinate lies in the
+    // rectangle, so a control may keep its rows in 96-DPI pixels and hit-test with this.
+    int32_t Unscale(int32_t pixel) const;
 
     // The art to use: drawn at this scale if there is such art, else the nearest larger, else
     // the largest; and whether it fits without resizing.

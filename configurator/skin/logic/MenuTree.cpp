@@ -91,26 +91,29 @@ int32_t MenuLevel::MaxTextWidth(int32_t levelId) {
     return widest;
 }
 
-int32_t MenuLevel::FittingWidth(int32_t minimumWidth) const {
+int32_t MenuLevel::FittingWidth(int32_t minimumWidth, const DisplayScale& scale) const {
     int32_t width = minimumWidth;
     for (const MenuItem& item : items) {
-        const int32_t end = item.hasSubMenu != 0 ? kMenuArrowColumn : kMenuLineLeft;
-        const int32_t needed =
-            kMenuLineLeft + kMenuTextIndent + MeasureTextWidth(item.text) + kMenuTextGap + end;
+        const int32_t end = scale.Scale(item.hasSubMenu != 0 ? kMenuArrowColumn : kMenuLineLeft);
+        const int32_t needed = scale.Scale(kMenuLineLeft) + scale.Scale(kMenuTextIndent) +
+                               MeasureTextWidth(item.text) + scale.Scale(kMenuTextGap) + end;
         width = std::max(width, needed);
     }
     return width;
 }
 
-int32_t MenuLevel::LayoutItems(int32_t width, int32_t lineHeight) {
+int32_t MenuLevel::LayoutItems(int32_t width, int32_t lineHeight, const DisplayScale& scale) {
     if (items.empty()) {
         return 0;
     }
+    // Four pixels above the first line and below the last, inside the frame.
+    const int32_t margin = scale.Scale(4);
     for (size_t i = 0; i < items.size(); ++i) {
-        const int32_t top = 4 + static_cast<int32_t>(i) * lineHeight;
-        items[i].rect = {kMenuLineLeft, top, width - kMenuArrowColumn, top + lineHeight};
+        const int32_t top = margin + static_cast<int32_t>(i) * lineHeight;
+        items[i].rect = {scale.Scale(kMenuLineLeft), top, width - scale.Scale(kMenuArrowColumn),
+                         top + lineHeight};
     }
-    return static_cast<int32_t>(items.size()) * lineHeight + 8;
+    return static_cast<int32_t>(items.size()) * lineHeight + 2 * margin;
 }
 
 int32_t MenuLevel::HitTest(int32_t x, int32_t y) const {

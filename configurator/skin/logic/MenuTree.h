@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/logic/DisplayScale.h"
 #include "skin/logic/PixelRect.h"
 
 struct MenuItem {
@@ -21,7 +22,8 @@ struct MenuItem {
 
 // A level's lines start one pixel in from its left edge (inside the frame) and end
 // kMenuArrowColumn pixels before its right edge; the text stands kMenuTextIndent right of its
-// line's start, and the sub-menu arrow fills the column after the line.
+// line's start, and the sub-menu arrow fills the column after the line. These are 96-DPI
+// pixels; a level laid out at another scale takes them scaled, its text and lines as measured.
 inline constexpr int32_t kMenuLineLeft = 1;
 inline constexpr int32_t kMenuArrowColumn = 15;
 inline constexpr int32_t kMenuTextIndent = 10;
@@ -60,10 +62,12 @@ class MenuLevel {
     int32_t MaxTextWidth(int32_t levelId);
     // The width this level needs: `minimumWidth`, or wider where an item's text would otherwise
     // run into its sub-menu arrow or the frame.
-    int32_t FittingWidth(int32_t minimumWidth) const;
+    int32_t FittingWidth(int32_t minimumWidth,
+                         const DisplayScale& scale = DisplayScale(DisplayScale::kBaseDpi)) const;
     // Lines of lineHeight pixels in a level `width` wide; returns the level's height, 0 without
     // items.
-    int32_t LayoutItems(int32_t width, int32_t lineHeight);
+    int32_t LayoutItems(int32_t width, int32_t lineHeight,
+                        const DisplayScale& scale = DisplayScale(DisplayScale::kBaseDpi));
     // Index of the item under a client point, -1 for none.
     int32_t HitTest(int32_t x, int32_t y) const;
 

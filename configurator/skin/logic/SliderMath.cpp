@@ -65,7 +65,8 @@ bool SliderModel::SetValue(int32_t newValue) {
 }
 
 PixelRect SliderModel::LabelRect(int32_t x, int32_t left, int32_t right, int32_t top,
-                                 int32_t thumbWidth, int32_t thumbHeight) const {
+                                 int32_t thumbWidth, int32_t thumbHeight,
+                                 const DisplayScale& scale) const {
     return {std::max(left, x - thumbWidth), top + thumbHeight, std::min(right, x + thumbWidth),
-            top + thumbHeight + 20};
+            top + thumbHeight + scale.Scale(20)};
 }

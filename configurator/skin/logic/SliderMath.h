@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "skin/logic/DisplayScale.h"
 #include "skin/logic/PixelRect.h"
 
 // Rounds a single-precision value to an integer the way the sliders and scroll bars do: truncate
@@ -36,7 +37,8 @@ struct SliderModel {
     // value := last reported := newValue unless it equals the last report; true when it changed.
     bool SetValue(int32_t newValue);
     // Where the value is written under a thumb centred at x; thumb w x h, client left..right from
-    // top.
+    // top, all in the pixels of `scale`, which sets the label's height.
     PixelRect LabelRect(int32_t x, int32_t left, int32_t right, int32_t top, int32_t thumbWidth,
-                        int32_t thumbHeight) const;
+                        int32_t thumbHeight,
+                        const DisplayScale& scale = DisplayScale(DisplayScale::kBaseDpi)) const;
 };

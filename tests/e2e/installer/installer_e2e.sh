@@ -28,7 +28,8 @@ cp "$installer" "$E2E_WORK/ORVA7100-Setup.exe"
 installed_layout() {
     local f
     for f in ORVA7100.exe orva7100ctl.exe Uninstall.exe Romvane/Updater.exe Romvane/hiddriver.dll \
-             Romvane/config.ini Skins/main_normal.bmp Skins/TQA2-3.bmp; do
+             Romvane/config.ini Skins/main_normal.bmp Skins/TQA2-3.bmp \
+             Skins/125/main_normal.png Skins/150/macro_page_bk.png Skins/200/TQA2-3.png; do
         [ -f "$install_dir/$f" ] || return 1
     done
 }
@@ -95,7 +96,8 @@ if [ -f "$portable" ]; then
     mkdir -p "$portable_dir"
     (cd "$portable_dir" && unzip -q "$portable") || fail "the portable zip does not unpack"
     for f in ORVA7100.exe Romvane/Updater.exe Romvane/hiddriver.dll Romvane/config.ini \
-             Skins/main_normal.bmp Skins/TQA2-3.bmp; do
+             Skins/main_normal.bmp Skins/TQA2-3.bmp Skins/125/main_normal.png \
+             Skins/150/macro_page_bk.png Skins/200/TQA2-3.png; do
         [ -f "$portable_dir/ORVA7100/$f" ] || fail "the portable zip lacks $f"
     done
     start_program 'C:\Portable\ORVA7100\ORVA7100.exe'

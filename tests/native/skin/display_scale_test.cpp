@@ -84,6 +84,36 @@ TEST(DisplayScale, TilesStayTilesAndEveryPointHitsItsOwnControl) {
     }
 }
 
+TEST(DisplayScale, APointerTakenBackTo96DpiHitsTheRowWhoseScaledRectangleItIsOn) {
+    // A control keeping its rows in 96-DPI pixels hit-tests an unscaled pointer: that must
+    // choose exactly the tile whose scaled rectangle holds the pixel, at every scale.
+    const std::vector<PixelRect> tiles = Tiles();
+    for (const uint32_t dpi : {96u, 120u, 144u, 168u, 192u, 240u, 72u}) {
+        const DisplayScale scale(dpi);
+        std::vector<PixelRect> scaled;
+        for (const PixelRect& tile : tiles)
+            scaled.push_back(scale.Scale(tile));
+        // The first rows of tiles (the thinnest ones) and a margin around them.
+        const PixelRect whole = scale.Scale(PixelRect{-2, -2, tiles.back().right + 2, 9});
+        for (int32_t y = whole.top; y < whole.bottom; ++y) {
+            for (int32_t x = whole.left; x < whole.right; ++x) {
+                int byUnscaled = -1;
+                for (size_t i = 0; i < tiles.size(); ++i) {
+                    if (tiles[i].Contains(scale.Unscale(x), scale.Unscale(y)))
+                        byUnscaled = static_cast<int>(i);
+                }
+                const int byScaled = HitTest(scaled, x, y);
+                ASSERT_EQ(byUnscaled, byScaled < 0 ? -1 : byScaled)
+                    << dpi << " DPI at " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(DisplayScale(96).Unscale(-7), -7);
+    EXPECT_EQ(DisplayScale(192).Unscale(5), 2);   // pixels 4 and 5 are 96-DPI pixel 2
+    EXPECT_EQ(DisplayScale(192).Unscale(-1), -1);  // pixels -2 and -1 are pixel -1
+    EXPECT_EQ(DisplayScale(144).Unscale(2), 1);    // 1 scales to 2 (1.5 rounded up)
+}
+
 TEST(DisplayScale, ARegionPolygonMeetsTheRectanglesAtItsCorners) {
     // A page's outline: a tab 143 pixels wide at the top left, the page 12 pixels lower.
     const std::vector<ScalePoint> outline = {{0, 0},    {143, 0},   {143, 12},

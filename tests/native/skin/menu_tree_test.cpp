@@ -145,6 +145,43 @@ TEST(MenuLayout, LinesStackFromFourPixelsDown) {
     EXPECT_EQ(menu.HitTest(95, 10), -1);  // the arrow margin is no item
 }
 
+TEST(MenuLayout, AtAScaleTheMarginsAndColumnsScaleAndTheLinesTakeTheMeasuredHeight) {
+    // At 200 % the font measures twice as wide and high; the whole level is then twice its
+    // 96-DPI self, so a pointer on a doubled line hits that line.
+    class DoubleFontLevel : public FixedFontLevel {
+      public:
+        using FixedFontLevel::FixedFontLevel;
+
+      protected:
+        int32_t MeasureTextWidth(const std::wstring& text) const override {
+            return 2 * FixedFontLevel::MeasureTextWidth(text);
+        }
+    };
+    FixedFontLevel base(1);
+    DoubleFontLevel doubled(1);
+    const DisplayScale x2(192);
+    for (MenuLevel* level : {static_cast<MenuLevel*>(&base), static_cast<MenuLevel*>(&doubled)}) {
+        level->AddItem(1, L"Start record before event");
+        level->AddItem(2, L"Insert mouse event");
+        level->AddSubItem(2, 3, L"Left button");
+    }
+    const int32_t baseWidth = base.FittingWidth(50);
+    EXPECT_EQ(doubled.FittingWidth(100, x2), 2 * baseWidth);
+    EXPECT_EQ(doubled.LayoutItems(2 * baseWidth, 34, x2), 2 * base.LayoutItems(baseWidth, 17));
+    for (size_t i = 0; i < base.Items().size(); ++i) {
+        const PixelRect& r = base.Items()[i].rect;
+        EXPECT_EQ(doubled.Items()[i].rect,
+                  (PixelRect{2 * r.left, 2 * r.top, 2 * r.right, 2 * r.bottom}));
+        EXPECT_EQ(doubled.HitTest(2 * r.left, 2 * r.bottom - 1), static_cast<int32_t>(i));
+    }
+    EXPECT_EQ(doubled.HitTest(2 * baseWidth - 1, 10), -1);  // the arrow column, doubled
+    // At 150 % the margins follow the one rounding rule.
+    FixedFontLevel at150(1);
+    at150.AddItem(1, L"Exit");
+    EXPECT_EQ(at150.LayoutItems(158, 25, DisplayScale(144)), 25 + 2 * 6);
+    EXPECT_EQ(at150.Items()[0].rect, (PixelRect{2, 6, 158 - 23, 31}));
+}
+
 TEST(MenuLayout, ALevelIsAsWideAsItsWidestTextNeedsButNeverNarrower) {
     FixedFontLevel menu(1);
     EXPECT_EQ(menu.FittingWidth(50), 50);

@@ -1,7 +1,8 @@
 // Runs the skin art generator into a fresh folder and checks what it wrote: every sheet the
-// configurator loads and every animation frame, at its size, as a 24-bit BMP, with the state
-// sheets of a window showing the same window.
+// configurator loads and every animation frame, at its size, as a 24-bit BMP at 100 % and a PNG
+// at the larger scales, with the state sheets of a window showing the same window.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -68,20 +69,51 @@ Bmp ReadBmp(const fs::path& path) {
     return bmp;
 }
 
+// A PNG of a larger scale, decoded to 8-bit RGB.
+struct Png {
+    bool ok = false;
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    uint32_t Pixel(int x, int y) const {
+        const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(width) + x) * 3;
+        return (uint32_t{rgb[at]} << 16) | (uint32_t{rgb[at + 1]} << 8) | rgb[at + 2];
+    }
+};
+
+Png ReadPng(const fs::path& path) {
+    Png png;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.string().c_str())) {
+        return png;
+    }
+    image.format = PNG_FORMAT_RGB;
+    png.rgb.resize(PNG_IMAGE_SIZE(image));
+    png.ok = png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr) != 0;
+    png.width = static_cast<int>(image.width);
+    png.height = static_cast<int>(image.height);
+    return png;
+}
+
 class SkinArt : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         temp_ = std::make_unique<TempFolder>("skinart-test");
         folder_ = temp_->Path();
-        // The same folder for the shipped sheets and for every scale: 100 % at its top, the
-        // larger scales in its subfolders.
+        // 100 % at the folder's top, the larger scales in its subfolders.
         const std::string quoted = "\"" + folder_.string() + "\"";
-        std::string command = std::string("\"") + ORVA_SKINART_EXE + "\" " + quoted + " " + quoted;
+        std::string command = std::string("\"") + ORVA_SKINART_EXE + "\" " + quoted;
         exitCode_ = std::system(command.c_str());
     }
     static void TearDownTestSuite() { temp_.reset(); }
 
     static Bmp Sheet(const char* name) { return ReadBmp(folder_ / name); }
+    // A sheet or frame of a larger scale, by its 100 % file name.
+    static Png Scaled(int percent, const char* name) {
+        return ReadPng((folder_ / std::to_string(percent) / name).replace_extension(".png"));
+    }
 
     static inline std::unique_ptr<TempFolder> temp_;
     static inline fs::path folder_;
@@ -176,20 +208,17 @@ TEST_F(SkinArt, EverySheetIsDrawnAtEachLargerScaleWithTheScaledSize) {
     ASSERT_EQ(exitCode_, 0);
     for (const int percent : {125, 150, 200}) {
         const DisplayScale scale = DisplayScale::FromPercent(percent);
-        const std::string folder = std::to_string(percent) + "/";
-        std::vector<const char*> names;
         for (const SkinSheetFile& sheet : kSkinSheets) {
-            Bmp bmp = Sheet((folder + sheet.name).c_str());
-            ASSERT_TRUE(bmp.ok) << percent << " " << sheet.name;
-            // The size the configurator's windows will scale the 100 % size to.
-            EXPECT_EQ(bmp.width, scale.Scale(sheet.width)) << percent << " " << sheet.name;
-            EXPECT_EQ(bmp.height, scale.Scale(sheet.height)) << percent << " " << sheet.name;
-            EXPECT_EQ(bmp.bitsPerPixel, 24) << sheet.name;
+            Png png = Scaled(percent, sheet.name);
+            ASSERT_TRUE(png.ok) << percent << " " << sheet.name;
+            // The size the configurator's windows scale the 100 % size to.
+            EXPECT_EQ(png.width, scale.Scale(sheet.width)) << percent << " " << sheet.name;
+            EXPECT_EQ(png.height, scale.Scale(sheet.height)) << percent << " " << sheet.name;
         }
         for (const char* name : kAnalysisFrameFiles) {
-            Bmp bmp = Sheet((folder + name).c_str());
-            ASSERT_TRUE(bmp.ok) << percent << " " << name;
-            EXPECT_EQ(bmp.width, scale.Scale(kFrameWidth)) << percent << " " << name;
+            Png png = Scaled(percent, name);
+            ASSERT_TRUE(png.ok) << percent << " " << name;
+            EXPECT_EQ(png.width, scale.Scale(kFrameWidth)) << percent << " " << name;
         }
     }
 }
@@ -197,7 +226,7 @@ TEST_F(SkinArt, EverySheetIsDrawnAtEachLargerScaleWithTheScaledSize) {
 TEST_F(SkinArt, SheetsAt200PercentAreDrawnThereNotBlownUp) {
     ASSERT_EQ(exitCode_, 0);
     Bmp base = Sheet("main_normal.bmp");
-    Bmp large = Sheet("200/main_normal.bmp");
+    Png large = Scaled(200, "main_normal.bmp");
     ASSERT_TRUE(base.ok && large.ok);
     ASSERT_EQ(large.width, 2 * base.width);
     // Blown up, every 2 x 2 block would hold one colour; drawn at 200 %, the edges of text and

@@ -102,6 +102,9 @@ TEST(SliderGeometry, ThumbCentreAndValueLabel) {
     // The label box is two thumbs wide, cut at the client edges.
     EXPECT_EQ(slider.LabelRect(6, 0, 410, 0, 12, 16), (PixelRect{0, 16, 18, 36}));
     EXPECT_EQ(slider.LabelRect(205, 0, 410, 0, 12, 16), (PixelRect{193, 16, 217, 36}));
+    // At 200 % (thumb and track doubled) the label is its 96-DPI rectangle doubled.
+    EXPECT_EQ(slider.LabelRect(12, 0, 820, 0, 24, 32, DisplayScale(192)),
+              (PixelRect{0, 32, 36, 72}));
 }
 
 ScrollModel VerticalBar() {

@@ -1,5 +1,5 @@
 // The skin sheets of a display scale: the set of the window's scale, else the nearest larger,
-// read from the build's folder of every scale and its scale subfolders, each decoded on first use.
+// read from the Skins folder the build ships and its scale subfolders, each decoded on first use.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,7 +21,7 @@ class ScaledSheets : public ::testing::Test {
     static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(token_); }
 
     static fs::path Built() {
-        return ApplicationFolder() / L".." / L".." / L".." / L"scaled-skins";
+        return ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins";
     }
 
     static inline ULONG_PTR token_ = 0;
