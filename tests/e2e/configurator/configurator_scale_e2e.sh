@@ -255,6 +255,17 @@ check_macro_editor() {
     click_place $kStopRecord $kMacroPage
     wait_until 5 ctl_is "$T" $kStartRecord visible 1 || fail "$percent %: recording did not stop"
     shot macro-editor "$T"
+    # The macro's name in the list, in accent letters, is as wide as the scale makes it (38
+    # pixels at 100 %): not left at its 100 % size, not scaled twice.
+    local x y w h ox oy ink
+    read -r ox oy <<<"$(page_origin $kMacroPage)"
+    scaled_rect_into ink $(place "$(layout $kMacroPage)" $kList)
+    IFS=, read -r x y w h <<<"$ink"
+    ink=$(convert "$ORVA_ARTIFACTS/$E2E_NAME-macro-editor.png" -crop "${w}x${h}+$((ox + x))+$((oy + y))" \
+        +repage -fx 'g > 0.55 && b < 0.45 ? 1 : 0' -format '%@' info: | sed 's/x.*//')
+    echo "$percent %: the macro's name in the list is $ink pixels wide"
+    [ "${ink:-0}" -ge "$(scaled 28)" ] && [ "$ink" -le "$(scaled 50)" ] 2>/dev/null ||
+        fail "$percent %: the macro's name in the list is ${ink:-no} pixels wide, not about $(scaled 38)"
 
     local popup
     click_place $kDelete $kMacroPage
@@ -285,12 +296,16 @@ wait_until 30 window_visible "$T" || {
 main=$(layout main)
 read -r _ _ _ width height <<<"$(probe find "$T")"
 wait_until 5 latched $kProfile1 || fail "profile 1 is not current at start"
-expect_in_place "$T" "$main" "the main window"
 shot main "$T"
 expect_scaled_size $(size_of "$main") "$width" "$height" "the main window"
 # Clicks at scaled places cannot reach a window that did not scale.
-[ "$e2e_failures" = 0 ] || e2e_finish
+[ "$e2e_failures" = 0 ] || {
+    expect_in_place "$T" "$main" "the main window"
+    e2e_finish
+}
 check_pages && [ "$percent" = 200 ] && drawn_at_scale "$ORVA_ARTIFACTS/$E2E_NAME-mouse-page.png"
+# Some pages are made only when first needed: every one is there once all have been shown.
+expect_in_place "$T" "$main" "the main window"
 check_apply
 check_menu
 check_macro_editor
