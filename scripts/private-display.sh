@@ -2,6 +2,8 @@
 # that real input moves) never meet those of a test running beside it.
 #   orva_display_begin WORK_DIR   starts Xvfb on a display it picks itself; exports DISPLAY
 #   orva_display_end              stops it
+# ORVA_SCREEN ("WxHxDEPTH") gives the screen another size, for windows larger than the default
+# one (a window at 200 % display scale).
 orva_display_pid=""
 
 orva_display_begin() {
@@ -9,7 +11,7 @@ orva_display_begin() {
     : >"$number_file"
     # -displayfd: the server takes the first free display number itself and writes it, so that
     # servers started at the same moment never race for one.
-    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$number_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 9 -screen 0 "${ORVA_SCREEN:-1280x1024x24}" -nolisten tcp 9>"$number_file" >/dev/null 2>&1 &
     orva_display_pid=$!
     local _
     for _ in $(seq 1 100); do

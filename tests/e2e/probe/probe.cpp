@@ -29,6 +29,9 @@
 //                              "button X Y W H IMAGE" a button, left to right (the notices' words
 //                              are pictures; "unknown" where no bitmap of the program matches)
 //   serve                      answers commands from stdin, one a line (CommandServer.h)
+//   layout main | PAGE_ID | popup MODE | rename
+//                              the configurator's 96-DPI layout table of that window: "size W H",
+//                              then "ID X Y W H" a control (for main, its pages by template id)
 //
 // A control is found by id in breadth-first order (the window's own controls before those of
 // its child pages), or only under the first child window whose id is PARENT_ID.
@@ -48,6 +51,7 @@
 #include "app/NoticeDlgIds.h"
 #include "skin/ScopedWin.h"
 #include "CommandServer.h"
+#include "Layouts.h"
 #include "WindowSearch.h"
 #include "skin/logic/ControlKind.h"
 
@@ -556,6 +560,8 @@ int Run(int argc, wchar_t** argv) {
         return argc == 8 ? ShowPlainWindow(title, argv + 3, argv[7]) : 2;
     if (command == L"notice")
         return Notice(argv[2]);
+    if (command == L"layout")
+        return PrintLayout(argv[2], argc > 3 ? argv[3] : nullptr);
 
     HWND top = FindTop(title);
     if (command == L"find")

@@ -15,6 +15,8 @@ probe_exe=$6
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/notices.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/serve.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/pointer.sh"
+# The display's DPI (dpi, set_dpi), scaled coordinates and sizes, undoubled_pixels.
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/scale.sh"
 
 if [ -z "${DISPLAY:-}" ] || [ ! -d "${ORVA_WINE_TEMPLATE:-}" ]; then
     echo "SKIP: run inside the Wine session (source scripts/wine-session.sh)"
@@ -131,15 +133,6 @@ wait_dialog() {
 }
 # A notice ends: the top dialog is another one, or there is none.
 dialog_left() { ! read_top_dialog || [ "$dlg_hwnd" != "$1" ]; }
-
-# The display's DPI (the prefix's LogPixels, 96 unless a case sets another) and a 96-DPI
-# coordinate at that DPI, rounded as the updater rounds it.
-dpi=96
-scaled() { echo $((($1 * dpi + 48) / 96)); }
-set_dpi() {
-    dpi=$1
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-}
 
 # pixel FILE X Y: "R G B" of one pixel.
 pixel() {
@@ -625,16 +618,7 @@ scale)
     write_config fw.bin
     start_server --latency 40
     # expect_size W H WHAT: the top dialog is W x H 96-DPI pixels at the display's scale.
-    expect_size() {
-        [ "$dlg_w $dlg_h" = "$(scaled "$1") $(scaled "$2")" ] ||
-            fail "$dpi DPI: $3 is $dlg_w x $dlg_h, not $(scaled "$1") x $(scaled "$2")"
-    }
-    # Pixels that differ from the picture made by keeping one pixel of each 2 x 2 block and
-    # doubling it: none for a 100 % picture blown up.
-    undoubled_pixels() {
-        convert "$work/dialog.png" -sample 50% -sample 200% "$work/doubled.png"
-        compare -metric AE "$work/dialog.png" "$work/doubled.png" null: 2>&1 | cut -d' ' -f1
-    }
+    expect_size() { expect_scaled_size "$1" "$2" "$dlg_w" "$dlg_h" "$3"; }
     bar_partly_filled() {
         read_top_dialog && [ "$dlg_title" = "$kMainTitle" ] && grab || return 1
         [ "$(pixel "$work/dialog.png" "$(scaled 24)" "$(scaled 112)")" = "186 214 77" ] &&
@@ -649,7 +633,7 @@ scale)
         expect_size 378 179 "the update offer"
         shot "$percent-offer"
         if [ "$percent" = 200 ]; then
-            undoubled=$(undoubled_pixels)
+            undoubled=$(undoubled_pixels "$work/dialog.png")
             echo "200 %: $undoubled pixels differ from a doubled picture"
             [ "${undoubled:-0}" -gt 2000 ] 2>/dev/null ||
                 fail "200 %: the offer looks like a 100 % picture doubled ($undoubled)"
