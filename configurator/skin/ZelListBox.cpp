@@ -272,14 +272,18 @@ void CZelListBox::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
 
 HFONT CZelListBox::RowFont() const noexcept {
     // The rows are written in the device context's own font; at another scale, in that font
-    // scaled, so the text fills its taller rows.
+    // at the scale, so the text fills its taller rows. The system may have sized its font for
+    // the screen's DPI already: it is taken from that DPI to the skin's.
     if (SkinScale().IsBase()) {
         return nullptr;
     }
     if (!rowFont_ || rowFontDpi_ != SkinScale().Dpi()) {
         LOGFONTW base{};
         GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(base), &base);
-        base.lfHeight = ScaledLength(base.lfHeight);
+        const ScopedWindowDC screen(nullptr);
+        const int screenDpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+        base.lfHeight = MulDiv(base.lfHeight, static_cast<int>(SkinScale().Dpi()),
+                               screenDpi > 0 ? screenDpi : DisplayScale::kBaseDpi);
         base.lfWidth = 0;
         rowFont_.Reset(CreateFontIndirectW(&base));
         rowFontDpi_ = SkinScale().Dpi();
