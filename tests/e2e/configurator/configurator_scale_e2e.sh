@@ -54,17 +54,8 @@ page_origin() {
     read -r x y w h <<<"$(place "$(layout main)" "$1")"
     echo "$(scaled "$x") $(scaled "$y")"
 }
-# click_screen X Y: a click at a screen point. (xdotool's mousemove --sync waits for a motion
-# that never comes when the pointer is there already, as for Stop Record where Start Record was.)
-click_screen() {
-    local X Y SCREEN WINDOW
-    eval "$(xdotool getmouselocation --shell)"
-    if [ "$X $Y" = "$1 $2" ]; then
-        xdotool click 1
-    else
-        xdotool mousemove --sync "$1" "$2" click 1
-    fi
-}
+# click_screen X Y: a click at a screen point.
+click_screen() { point_at "$1" "$2" && xdotool click 1; }
 # click_place ID [PAGE]: a click at the scaled centre of a main-window control's layout
 # rectangle, or of one on the page PAGE (in page pixels from the page's scaled corner).
 click_place() {
