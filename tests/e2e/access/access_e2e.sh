@@ -202,8 +202,9 @@ wait_until 15 eval '[ "$(mouse_slot "d[\"ledMode\"]")" = 17 ]' ||
 # ---- keyboard: sliders, menus, names and lists ---------------------------------------------------
 controls_case() {
 focus_window "$T" || fail "the main window did not take the X focus"
-# Readers hear the focus move (watched while the keys go to the mouse page).
-wine "$E2E_WORK/access.exe" watch-focus 200 >"$E2E_WORK/focus-events.txt" 2>/dev/null &
+# Readers hear the focus move (watched while the keys go to the mouse page, for as long as the
+# case may run: its time limit; the watch ends with the case).
+wine "$E2E_WORK/access.exe" watch-focus 240 >"$E2E_WORK/focus-events.txt" 2>/dev/null &
 e2e_pids+=($!)
 wait_until 10 grep -q watching "$E2E_WORK/focus-events.txt" || fail "the focus watch did not start"
 tab_to $kPageMouse 0
