@@ -318,7 +318,8 @@ void CORVADlg::RebuildAtPendingScale() noexcept {
 }
 
 bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {
-    if (CMacroSettingsDlg* macros = pages_.MacroPage(); macros != nullptr && macros->IsRecording()) {
+    if (CMacroSettingsDlg* macros = pages_.MacroPage();
+        macros != nullptr && macros->IsRecording()) {
         macros->StopRecording();
     }
     // What the pages show goes into the current profile, the macros into their folder; the new

@@ -11,6 +11,6 @@
 inline std::vector<POINT> PageRegionPoints(int width, int height) {
     const int notchRight = ScaledLength(143);
     const int notchBottom = ScaledLength(12);
-    return {{0, 0},           {notchRight, 0},       {notchRight, notchBottom},
-            {width, notchBottom}, {width, height}, {0, height}};
+    return {{0, 0},          {notchRight, 0}, {notchRight, notchBottom}, {width, notchBottom},
+            {width, height}, {0, height}};
 }

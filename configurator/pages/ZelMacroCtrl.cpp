@@ -304,8 +304,8 @@ void CZelMacroCtrl::DrawRows(HDC dc) noexcept {
             if (text->text.empty()) {
                 continue;
             }
-            RECT column = ScaledRect(
-                PixelRect{text->left, event.row.top, text->right, event.row.bottom});
+            RECT column =
+                ScaledRect(PixelRect{text->left, event.row.top, text->right, event.row.bottom});
             DrawTextW(dc, text->text.c_str(), static_cast<int>(text->text.size()), &column,
                       DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }

@@ -123,10 +123,9 @@ std::unique_ptr<Gdiplus::Bitmap> ResizeBitmap(Gdiplus::Bitmap& source, int width
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    const Gdiplus::Status drawn =
-        graphics.DrawImage(&source, Gdiplus::Rect(0, 0, width, height), 0, 0,
-                           static_cast<INT>(source.GetWidth()),
-                           static_cast<INT>(source.GetHeight()), Gdiplus::UnitPixel, &attributes);
+    const Gdiplus::Status drawn = graphics.DrawImage(
+        &source, Gdiplus::Rect(0, 0, width, height), 0, 0, static_cast<INT>(source.GetWidth()),
+        static_cast<INT>(source.GetHeight()), Gdiplus::UnitPixel, &attributes);
     return drawn == Gdiplus::Ok ? std::move(resized) : nullptr;
 }
 
@@ -153,8 +152,8 @@ SkinImage ScaledPiece(const PieceSource& source, const PixelRect& cut) noexcept 
     const PixelRect area = source.kind == PieceKind::kCut ? cut : whole;
     const PixelRect wanted = cache.scale.Scale(area);
     // The 100 % art (below 96 DPI) is the program's own cache.
-    Gdiplus::Bitmap* sheet = cache.scaled->ArtPercent() == 100 ? nullptr
-                                                               : cache.scaled->Sheet(source.sheet);
+    Gdiplus::Bitmap* sheet =
+        cache.scaled->ArtPercent() == 100 ? nullptr : cache.scaled->Sheet(source.sheet);
     DisplayScale art = DisplayScale::FromPercent(cache.scaled->ArtPercent());
     if (sheet == nullptr) {
         sheet = SkinSheet(source.sheet);
@@ -387,8 +386,8 @@ void DrawLabel(const DrawLabelRecord& label, HFONT font, HDC dc) noexcept {
 }
 
 HFONT CreateSkinFont(int pixelHeight) noexcept {
-    return CreateFontW(-ScaledLength(pixelHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    return CreateFontW(-ScaledLength(pixelHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, L"Arial");
 }
 

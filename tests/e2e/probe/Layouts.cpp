@@ -40,9 +40,8 @@ int PrintMain() {
     PrintPlaces(kPageButtonPlaces);
     PrintPlaces(kProfileButtonPlaces);
     PrintPlaces(kProfileMenuPlaces);
-    for (const ControlPlace& place :
-         {kResetPlace, kOkPlace, kApplyPlace, kCancelPlace, kMinimisePlace, kClosePlace,
-          kVersionPlace})
+    for (const ControlPlace& place : {kResetPlace, kOkPlace, kApplyPlace, kCancelPlace,
+                                      kMinimisePlace, kClosePlace, kVersionPlace})
         PrintRect(place.id, place.rect);
     for (int page : {IDD_MOUSE_PAGE, IDD_SENSOR_PAGE, IDD_COLOUR_PAGE, IDD_MACRO_PAGE})
         PrintRect(page, kPageRect);

@@ -109,7 +109,7 @@ TEST(DisplayScale, APointerTakenBackTo96DpiHitsTheRowWhoseScaledRectangleItIsOn)
         }
     }
     EXPECT_EQ(DisplayScale(96).Unscale(-7), -7);
-    EXPECT_EQ(DisplayScale(192).Unscale(5), 2);   // pixels 4 and 5 are 96-DPI pixel 2
+    EXPECT_EQ(DisplayScale(192).Unscale(5), 2);    // pixels 4 and 5 are 96-DPI pixel 2
     EXPECT_EQ(DisplayScale(192).Unscale(-1), -1);  // pixels -2 and -1 are pixel -1
     EXPECT_EQ(DisplayScale(144).Unscale(2), 1);    // 1 scales to 2 (1.5 rounded up)
 }

@@ -135,9 +135,9 @@ TEST_P(ScaledPage, ListRowsStandAtTheirScaledPlacesAndAClickChoosesTheRowUnderIt
         ++rowsInView;
         // The last pixel row of the row's scaled rectangle (left of the scroll bar), then its
         // top left corner: each is that row.
-        for (const auto& [x, y] : {std::pair{scale.Scale(row.right) - 1 - scale.Scale(30),
-                                            scale.Scale(row.bottom) - 1},
-                                  std::pair{scale.Scale(row.left), scale.Scale(row.top)}}) {
+        for (const auto& [x, y] :
+             {std::pair{scale.Scale(row.right) - 1 - scale.Scale(30), scale.Scale(row.bottom) - 1},
+              std::pair{scale.Scale(row.left), scale.Scale(row.top)}}) {
             const POINT at = ToScreen(list.Hwnd(), x, y);
             ClickAt(at.x, at.y);
             PumpFor(30);
