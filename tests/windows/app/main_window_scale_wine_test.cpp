@@ -18,10 +18,9 @@
 
 namespace {
 
-PixelRect RectInParent(HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+// The rectangle of a child in its parent's client pixels, as the layout tables give it.
+PixelRect PlaceOf(HWND child) {
+    const RECT r = RectInParent(child);
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -57,15 +56,15 @@ class MainWindowScale : public testing::Test {
         EXPECT_EQ(r.left, 20);
         EXPECT_EQ(r.top, 10);
         for (const ControlPlace& place : kPageButtonPlaces) {
-            EXPECT_EQ(RectInParent(GetDlgItem(window.Hwnd(), place.id)), scale.Scale(place.rect))
+            EXPECT_EQ(PlaceOf(GetDlgItem(window.Hwnd(), place.id)), scale.Scale(place.rect))
                 << dpi << " DPI, control " << place.id;
         }
-        EXPECT_EQ(RectInParent(GetDlgItem(window.Hwnd(), kApplyPlace.id)),
+        EXPECT_EQ(PlaceOf(GetDlgItem(window.Hwnd(), kApplyPlace.id)),
                   scale.Scale(kApplyPlace.rect));
         HWND sensor = GetDlgItem(window.Hwnd(), IDD_SENSOR_PAGE);
         ASSERT_NE(sensor, nullptr);
         EXPECT_TRUE(IsWindowVisible(sensor)) << dpi;
-        EXPECT_EQ(RectInParent(sensor), scale.Scale(kPageRect)) << dpi;
+        EXPECT_EQ(PlaceOf(sensor), scale.Scale(kPageRect)) << dpi;
     }
     int XAxis() const {
         HWND sensor = GetDlgItem(window.Hwnd(), IDD_SENSOR_PAGE);

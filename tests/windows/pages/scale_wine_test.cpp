@@ -19,11 +19,9 @@
 
 namespace {
 
-// The rectangle of a child in its parent's client pixels.
-PixelRect RectInParent(HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+// The rectangle of a child in its parent's client pixels, as the layout tables give it.
+PixelRect PlaceOf(HWND child) {
+    const RECT r = RectInParent(child);
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -76,7 +74,7 @@ TEST_P(ScaledPage, ControlsSitAtTheirScaledPlacesAndClicksLandWhereTheyDoAt96Dpi
     for (const ControlPlace& place : kSensorPageLayout) {
         HWND control = GetDlgItem(page.Hwnd(), place.id);
         ASSERT_NE(control, nullptr) << place.id;
-        EXPECT_EQ(RectInParent(control), scale.Scale(place.rect)) << place.id;
+        EXPECT_EQ(PlaceOf(control), scale.Scale(place.rect)) << place.id;
     }
 
     // x 134 of the 410-pixel track selects 1800 at 96 DPI; the same point scaled does here.
@@ -125,7 +123,7 @@ TEST_P(ScaledPage, ListRowsStandAtTheirScaledPlacesAndAClickChoosesTheRowUnderIt
     const std::wstring shot = L"pages-list-" + std::to_wstring(scale.Dpi()) + L"dpi";
     CWindowCapture(list.Hwnd()).SaveArtifact(shot.c_str());
     ASSERT_TRUE(list.ScrollBar().IsVisible());
-    EXPECT_EQ(RectInParent(list.ScrollBar().Hwnd()).Width(), scale.Scale(23));
+    EXPECT_EQ(PlaceOf(list.ScrollBar().Hwnd()).Width(), scale.Scale(23));
     int rowsInView = 0;
     for (int32_t index = 0; index < 8; ++index) {
         const PixelRect row = list.Entries()[static_cast<size_t>(index)].rect;

@@ -250,6 +250,13 @@ POINT ToScreen(HWND hwnd, int x, int y) {
     return point;
 }
 
+RECT RectInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 CWindowCapture::CWindowCapture(HWND hwnd) {
     RECT client{};
     GetClientRect(hwnd, &client);

@@ -62,6 +62,8 @@ class CNotifyRecorder : public CZelWnd {
 
 // Screen point of a client point of a window.
 POINT ToScreen(HWND hwnd, int x, int y);
+// The rectangle of a child in its parent's client pixels.
+RECT RectInParent(HWND child);
 // What the screen shows at a point, as GetPixel answers it.
 COLORREF ScreenPixel(int x, int y);
 
