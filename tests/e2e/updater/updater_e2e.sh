@@ -613,8 +613,9 @@ non-ascii)
 scale)
     # At 150 and 200 % as at 100 %: each window as large as the scale makes it and drawn from
     # art of its own scale (not doubled pixels), its buttons answering clicks at their scaled
-    # places, the progress bar filling its scaled place; the flash completes.
-    make_image "$install/Romvane/fw.bin" 2049 3072
+    # places, the progress bar filling its scaled place; the flash completes. Six or seven
+    # blocks: with three the bar stays partly filled for less time than a screenshot takes.
+    make_image "$install/Romvane/fw.bin" 6145 7168
     write_config fw.bin
     start_server --latency 40
     # expect_size W H WHAT: the top dialog is W x H 96-DPI pixels at the display's scale.

@@ -53,8 +53,19 @@ class PopupWineTest : public testing::Test {
         CPopDlg popup(kPopupSingleKey, host.Hwnd());
         popup.SetTargetSlot(&slot);
         CUser user([&] {
-            if (HWND window = WaitForWindow(L"Single key")) {
+            // Generous: four Wine programs may be starting beside this one.
+            HWND window = WaitForWindow(L"Single key", 20000);
+            if (window == nullptr) {
+                ADD_FAILURE() << "the pop-up never showed";
+                window = popup.Hwnd();
+            } else {
                 actions(window);
+            }
+            // A pop-up that outlives what the user did would keep the test waiting for ever:
+            // it is ended, as a failure.
+            if (!WaitFor([&] { return !IsWindow(window); }, 10000)) {
+                ADD_FAILURE() << "the pop-up stayed open";
+                PostMessageW(window, WM_CLOSE, 0, 0);
             }
         });
         const INT_PTR result = popup.Run();
