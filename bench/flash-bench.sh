@@ -23,7 +23,7 @@ blocks=200
 fixed_ms=$(((3 + 2 * blocks) * 2 * 100 + 500 + 10000 + 3 * 500))
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/orva-flash-bench.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 xvfb_pid=""
 server_pid=""
 cleanup() {

@@ -37,6 +37,7 @@ function(orva_add_fuzzer target)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+    add_dependencies(orva_fuzzers ${target})
 endfunction()
 
 # Adds every folder below the current one that has a CMakeLists.txt: each area of a kind of test

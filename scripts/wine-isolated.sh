@@ -30,7 +30,7 @@ trap 'exit 130' INT TERM
 # With --own-prefix this folder is never made: a command that used it by mistake would get a
 # prefix of its own all the same, never the session's.
 export WINEPREFIX=$work/prefix
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 orva_display_begin "$work" || { echo "wine-isolated: no X server" >&2; exit 1; }
 if [ $own_prefix = 0 ]; then
     bash "$here/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"

@@ -43,7 +43,7 @@ e2e_begin() {
     trap 'exit 130' INT TERM
 
     export WINEPREFIX=$E2E_WORK/prefix
-    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     bash "$e2e_root/scripts/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"
     E2E_INSTALL=$WINEPREFIX/drive_c/ORVA
     mkdir -p "$E2E_INSTALL"

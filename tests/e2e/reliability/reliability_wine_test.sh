@@ -27,7 +27,7 @@ if [ -z "$native" ] || [ ! -x "$server" ] || [ ! -x "$ctl" ]; then
 fi
 source "$(dirname "$0")/../../native/tools/reliability_common.sh" "$ctl" "$server"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX=$work/prefix
 if [ -n "${ORVA_WINE_TEMPLATE:-}" ] && [ -f "$ORVA_WINE_TEMPLATE/.orva-ready" ]; then
     bash "$(dirname "$0")/../../../scripts/copy-prefix.sh" "$ORVA_WINE_TEMPLATE" "$WINEPREFIX"

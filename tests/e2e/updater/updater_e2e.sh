@@ -43,7 +43,7 @@ kMonitorExe="ORVA_Monitor.EXE"
 export LC_ALL=C.UTF-8
 work=$(mktemp -d "${TMPDIR:-/tmp}/orva-updater-e2e.XXXXXX")
 export WINEPREFIX=$work/prefix
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 server_pid=""
 updater_pid=""
 cleanup() {
