@@ -14,6 +14,7 @@
 # E2E_TRANSCRIPT and E2E_MOUSE_STATE (the virtual mouse's transcript and state folder).
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+source "$e2e_root/tests/e2e/lib/wait.sh"
 source "$e2e_root/tests/e2e/lib/serve.sh"
 source "$e2e_root/tests/e2e/lib/pointer.sh"
 E2E_INSTALL_WIN='C:\ORVA'
@@ -84,18 +85,6 @@ e2e_finish() {
     fi
     echo "e2e $E2E_NAME: $e2e_failures failure(s)"
     exit 1
-}
-
-# wait_until SECONDS COMMAND...: polls the command until it succeeds (status 1 at the deadline).
-# A look through the serving probe costs little, so the pause between looks is short.
-wait_until() {
-    local end=$((SECONDS + $1))
-    shift
-    while :; do
-        "$@" && return 0
-        [ $SECONDS -lt "$end" ] || return 1
-        sleep 0.1
-    done
 }
 
 # ---- the virtual mouse -------------------------------------------------------------------------

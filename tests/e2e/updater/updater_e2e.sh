@@ -12,6 +12,7 @@ wintool_exe=$3
 native=${ORVA_NATIVE_BUILD:-$4}
 recorder_exe=$5
 probe_exe=$6
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/wait.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/notices.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/serve.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/pointer.sh"
@@ -93,17 +94,6 @@ probe() { serve_or_run probe "$work/probe.exe" "$@"; }
 updater_windows_path="C:\\$install_name\\Romvane\\Updater.exe"
 notice() { expect_notice "$1" "$updater_windows_path" "${2:-$1}"; }
 
-# wait_until SECONDS COMMAND...: polls the command until it succeeds.
-wait_until() {
-    local limit=$1
-    shift
-    local end=$((SECONDS + limit))
-    while [ $SECONDS -lt "$end" ]; do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 window_exists() { wt find "$1" >/dev/null; }
 window_gone() { ! wt find "$1" >/dev/null; }
