@@ -9,8 +9,10 @@
 #include <memory>
 #include <optional>
 
+#include "app/MainControls.h"
 #include "app/MousePresence.h"
 #include "app/PageSet.h"
+#include "app/ProgramIcons.h"
 #include "app/ProfileMenuCommands.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
@@ -19,10 +21,7 @@
 #include "macros/MacroCollection.h"
 #include "pages/PageHost.h"
 #include "pages/RenameDlg.h"
-#include "skin/ZelButton.h"
-#include "skin/ZelComboButton.h"
 #include "skin/ZelImageDialog.h"
-#include "skin/ZelStatic.h"
 
 class CZelMenu;
 
@@ -84,6 +83,7 @@ class CORVADlg : public CZelImageDialog,
     void ShowMessage(const std::u16string& text) noexcept override;
 
   private:
+    // The background and the controls at the skin's scale.
     void LayOutControls() noexcept;
     // The window moved to a monitor of another scale, or the scale changed: everything is laid
     // out again at the new scale and placed at `suggested` (screen pixels).
@@ -94,8 +94,6 @@ class CORVADlg : public CZelImageDialog,
     bool RebuildAtScale(uint32_t dpi) noexcept;
     // Rebuilds at the scale last announced, if it differs from the one laid out.
     void RebuildAtPendingScale() noexcept;
-    // The page that is shown, or the mouse page.
-    Page ShownPage() const noexcept;
     void ShowMainWindow() noexcept;
 
     LRESULT OnTrayIcon(LPARAM mouseMessage) noexcept;
@@ -107,19 +105,8 @@ class CORVADlg : public CZelImageDialog,
 
     void SetProfileCaption(int slot) noexcept;
 
-    std::array<CZelButton, 5> pageButtons_;
-    std::array<CZelButton, 5> profileButtons_;
-    std::array<CZelComboButton, 5> profileMenus_;  // profiles 1 .. 5 in order
-    CZelButton reset_;
-    CZelButton ok_;
-    CZelButton apply_;
-    CZelButton cancel_;
-    CZelButton minimise_;
-    CZelButton close_;
-    CZelStatic version_;
-    HICON programIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HICON trayIconImage_ = nullptr;
+    MainControls controls_;
+    ProgramIcons icons_;
 
     PageSet pages_{*this};
     // What Macros() answers before the macro page exists.

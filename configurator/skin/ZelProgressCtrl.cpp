@@ -15,17 +15,12 @@ void CZelProgressCtrl::SetImages(SkinImage newBackground, SkinImage newBar) noex
 
 LRESULT CZelProgressCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case PBM_GETPOS:
             return position;
         case PBM_GETRANGE:
             return OnGetRange(wParam != 0, reinterpret_cast<PBRANGE*>(lParam));
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelPaintedWnd::HandleMessage(msg, wParam, lParam);
     }
 }
 
