@@ -161,9 +161,7 @@ bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
     if (id != PROFILE_POLL_TIMER) {
         return false;
     }
-    if (pendingDpi_ != 0 && !PollMustWait()) {
-        RebuildAtPendingScale();
-    }
+    pendingScale_.OnPoll();
     presence_.OnPollTimer();
     return true;
 }
@@ -223,23 +221,15 @@ void CORVADlg::LayOutControls() noexcept {
 void CORVADlg::OnDpiChanged(uint32_t dpi, const RECT& suggested) noexcept {
     // A pop-up or message box of a page may be running on the stack of the page: the pages are
     // made again once it has ended (the poll timer looks).
-    pendingDpi_ = dpi;
-    if (!PollMustWait()) {
-        RebuildAtPendingScale();
-    }
+    pendingScale_.Announce(dpi);
     // The window is as large as its background at the scale; the system suggests where.
     const RECT own = RectInParent();
     SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, own.right - own.left,
                  own.bottom - own.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CORVADlg::RebuildAtPendingScale() noexcept {
-    if (pendingDpi_ != 0 && pendingDpi_ != SkinScale().Dpi()) {
-        if (!RebuildAtScale(pendingDpi_)) {
-            return;  // tried again on the next poll
-        }
-    }
-    pendingDpi_ = 0;
+uint32_t CORVADlg::LaidOutDpi() noexcept {
+    return SkinScale().Dpi();
 }
 
 bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {

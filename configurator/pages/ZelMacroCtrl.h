@@ -43,8 +43,6 @@ class CZelMacroCtrl : public CZelOwnerDrawnStatic, public MacroEditorModel {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-    bool OnPress(int x, int y) noexcept override;
-    bool OnRelease(int x, int y) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     void OnAttached() noexcept override;
     void SetScrollPosition(int32_t position) override;
@@ -53,6 +51,8 @@ class CZelMacroCtrl : public CZelOwnerDrawnStatic, public MacroEditorModel {
 
   private:
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
+    bool OnPress(int x, int y) noexcept override;
+    bool OnRelease(int x, int y) noexcept override;
     void OnRightButtonDown(int x, int y) noexcept;
     void OnKillFocus(HWND next) noexcept;
     void OnMenuCommand(int levelCode, int itemId) noexcept;

@@ -56,11 +56,7 @@ bool CZelEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
     }
 }
 
-void CZelEdit::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelEdit::OnPaint(BufferedPaint& paint) noexcept {
     const int width = paint.Width();
     const int height = paint.Height();
     Gdiplus::Graphics& graphics = paint.Graphics();

@@ -27,7 +27,7 @@ class CZelEdit : public CZelPaintedWnd {
     bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
-    void OnPaint() noexcept override;
+    void OnPaint(BufferedPaint& paint) noexcept override;
 
     CSkinFont font_;
     COLORREF textColour_ = RGB(255, 255, 255);

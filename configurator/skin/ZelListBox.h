@@ -58,8 +58,6 @@ class CZelListBox : public CZelOwnerDrawnStatic {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-    bool OnPress(int x, int y) noexcept override;
-    bool OnRelease(int x, int y) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     void OnAttached() noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::ListBox; }
@@ -75,6 +73,8 @@ class CZelListBox : public CZelOwnerDrawnStatic {
     // Selects the entry and tells the parent, as a click on its row does; scrolls it into view.
     void SelectEntry(int32_t index) noexcept;
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
+    bool OnPress(int x, int y) noexcept override;
+    bool OnRelease(int x, int y) noexcept override;
     // The entry under a client pixel, -1 for none.
     int32_t EntryAtPointer(int x, int y) const noexcept;
     // The font the rows are written in; null for the device context's own.

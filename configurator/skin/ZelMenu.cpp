@@ -364,11 +364,7 @@ void CZelMenu::OnHookEvent(UINT mouseMessage) noexcept {
     }
 }
 
-void CZelMenu::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelMenu::OnPaint(BufferedPaint& paint) noexcept {
     const RECT client{0, 0, paint.Width(), paint.Height()};
     HDC dc = paint.Dc();
     FillRect(dc, &client, ScopedBrush(CreateSolidBrush(kBackgroundColour)).Get());

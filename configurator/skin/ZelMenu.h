@@ -73,7 +73,7 @@ class CZelMenu : public CZelPaintedWnd, public MenuLevel {
     bool OnKey(UINT key, bool alt, bool repeat) noexcept override;
 
   private:
-    void OnPaint() noexcept override;
+    void OnPaint(BufferedPaint& paint) noexcept override;
     void OnMouseMove(int x, int y) noexcept;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;

@@ -5,9 +5,11 @@
 
 #include "skin/ZelWnd.h"
 
+class BufferedPaint;
+
 class CZelPaintedWnd : public CZelWnd {
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-    // Paints the whole window, usually through a BufferedPaint.
-    virtual void OnPaint() noexcept = 0;
+    // Paints the whole window into `paint`, which is ready to draw on.
+    virtual void OnPaint(BufferedPaint& paint) noexcept = 0;
 };

@@ -32,11 +32,7 @@ LRESULT CZelProgressCtrl::OnGetRange(bool low, PBRANGE* range) const noexcept {
     return low ? minimum : maximum;
 }
 
-void CZelProgressCtrl::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelProgressCtrl::OnPaint(BufferedPaint& paint) noexcept {
     const int width = paint.Width();
     const int height = paint.Height();
     Gdiplus::Graphics& graphics = paint.Graphics();

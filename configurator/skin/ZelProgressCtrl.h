@@ -28,7 +28,7 @@ class CZelProgressCtrl : public CZelPaintedWnd {
     bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
-    void OnPaint() noexcept override;
+    void OnPaint(BufferedPaint& paint) noexcept override;
     LRESULT OnGetRange(bool low, PBRANGE* range) const noexcept;
 
     SkinImage background_;

@@ -158,11 +158,7 @@ void CZelSliderCtrl::OnMouseMove(int x, int y, WPARAM keys) noexcept {
     }
 }
 
-void CZelSliderCtrl::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelSliderCtrl::OnPaint(BufferedPaint& paint) noexcept {
     const RECT client = ClientRect();
     const int w = images_.thumb.Width();
     const int h = images_.thumb.Height();

@@ -58,7 +58,7 @@ class CZelSliderCtrl : public CZelPaintedWnd {
     UINT WantedKeys(const MSG*) const noexcept override { return DLGC_WANTARROWS; }
 
   private:
-    void OnPaint() noexcept override;
+    void OnPaint(BufferedPaint& paint) noexcept override;
     void OnLeftButtonDown(int x) noexcept;
     void OnLeftButtonUp(int x) noexcept;
     void OnMouseMove(int x, int y, WPARAM keys) noexcept;
