@@ -6,7 +6,6 @@
 #include "app/SystemSettings.h"
 #include "app/logic/AppTexts.h"
 #include "app/logic/ApplySequence.h"
-#include "app/logic/MainWindowLabels.h"
 #include "app/logic/MainWindowLayout.h"
 #include "app/logic/WindowsSettings.h"
 #include "pages/MacroSettingsDlg.h"
@@ -31,47 +30,15 @@ std::wstring Wide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
-RECT ToRect(const PixelRect& r) {
-    return ScaledRect(r);
-}
-
-SkinImage Piece(const ControlPlace& place, int state) {
-    return GetSkinPiece(place.piece, state, place.rect.left, place.rect.top, place.rect.right,
-                        place.rect.bottom);
-}
-
-void PlaceButton(CZelButtonBase& button, HWND parent, const ControlPlace& place) {
-    button.CreateChild({.parent = parent,
-                        .systemClass = L"BUTTON",
-                        .style = WS_VISIBLE,
-                        .rect = ToRect(place.rect),
-                        .id = place.id});
-    button.SetImages(Piece(place, kSkinNormal), Piece(place, kSkinOver), Piece(place, kSkinDown),
-                     Piece(place, kSkinDisable));
-}
-
-HICON LoadProgramIcon(int id, int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
 }  // namespace
 
 CORVADlg::CORVADlg() : CZelImageDialog(IDD_MAIN) {
-    programIcon_ = LoadProgramIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadProgramIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXSMICON));
-    trayIconImage_ = LoadProgramIcon(IDI_TRAY, GetSystemMetrics(SM_CXSMICON));
     LoadDefaultProfiles(profiles_);
     current_ = 0;
 }
 
 CORVADlg::~CORVADlg() {
     presence_.Stop();
-    for (HICON icon : {programIcon_, smallIcon_, trayIconImage_}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
 }
 
 Profile& CORVADlg::ProfileAt(int slot) noexcept {
@@ -120,7 +87,7 @@ LRESULT CORVADlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
             OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_QUERYDRAGICON:
-            return reinterpret_cast<LRESULT>(programIcon_);
+            return reinterpret_cast<LRESULT>(icons_.Large());
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -183,7 +150,7 @@ bool CORVADlg::OnControlNotification(int code, LPARAM value) noexcept {
     const int slot = ProfileSlotOfMenuId(code);
     if (slot >= 0 && value >= kMenuRename && value <= kMenuImport) {
         // Run after the menu has closed and its hook is gone: the items open modal windows.
-        profileMenus_[static_cast<size_t>(slot)].SetVeto(false);
+        controls_.ProfileMenu(slot).SetVeto(false);
         PostMessageW(Hwnd(), WM_PROFILE_MENU, static_cast<WPARAM>(slot), value);
         return true;
     }
@@ -194,9 +161,7 @@ bool CORVADlg::OnTimer(UINT_PTR id) noexcept {
     if (id != PROFILE_POLL_TIMER) {
         return false;
     }
-    if (pendingDpi_ != 0 && !PollMustWait()) {
-        RebuildAtPendingScale();
-    }
+    pendingScale_.OnPoll();
     presence_.OnPollTimer();
     return true;
 }
@@ -213,10 +178,7 @@ LRESULT CORVADlg::OnPaint() noexcept {
     }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Hwnd(), &paint);
-    RECT client = ClientRect();
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, programIcon_);
+    icons_.PaintCentred(dc, ClientRect());
     EndPaint(Hwnd(), &paint);
     return 0;
 }
@@ -225,8 +187,8 @@ LRESULT CORVADlg::OnPaint() noexcept {
 
 bool CORVADlg::OnInitDialog() noexcept {
     SetWindowTextW(Hwnd(), Wide(kMainWindowTitle).c_str());
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.Large()));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_.Small()));
     // Full-window dragging until the user logs off.
     SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
     const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
@@ -239,10 +201,10 @@ bool CORVADlg::OnInitDialog() noexcept {
     LayOutControls();
     // Each page shows the current profile as it is made.
     // Tab reaches the page's controls between the profile row and "Reset to Default".
-    pages_.Create(Hwnd(), profileButtons_.back().Hwnd());
+    pages_.Create(Hwnd(), controls_.LastProfileButton());
 
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    tray_.Add(Hwnd(), kTrayIconId, WM_TRAY_ICON, trayIconImage_, Wide(kTrayTip));
+    tray_.Add(Hwnd(), kTrayIconId, WM_TRAY_ICON, icons_.Tray(), Wide(kTrayTip));
 
     if (!presence_.Start(Hwnd())) {
         ShowMessage(kRegisterFailedText);
@@ -253,68 +215,21 @@ bool CORVADlg::OnInitDialog() noexcept {
 
 void CORVADlg::LayOutControls() noexcept {
     SetBackground(GetSkinPiece(kMainBackgroundPiece, kSkinNormal, 0, 0, 0, 0));
-    for (int i = 0; i < kPageCount; ++i) {
-        PlaceButton(pageButtons_[static_cast<size_t>(i)], Hwnd(), kPageButtonPlaces[i]);
-    }
-    for (int slot = 0; slot < kProfileCount; ++slot) {
-        const size_t s = static_cast<size_t>(slot);
-        PlaceButton(profileMenus_[s], Hwnd(), kProfileMenuPlaces[s]);
-        profileMenus_[s].SetShowCaption(false);
-        profileMenus_[s].UseFixedWidthMenu();
-        profileMenus_[s].AddItem(kMenuRename, Wide(kRenameItem));
-        profileMenus_[s].AddItem(kMenuSave, Wide(kSaveItem));
-        profileMenus_[s].AddItem(kMenuExport, Wide(kExportItem));
-        profileMenus_[s].AddItem(kMenuImport, Wide(kImportItem));
-        PlaceButton(profileButtons_[s], Hwnd(), kProfileButtonPlaces[s]);
-        SetProfileCaption(slot);
-    }
-    profileButtons_[static_cast<size_t>(current_)].SetLatched(true);
-    PlaceButton(reset_, Hwnd(), kResetPlace);
-    PlaceButton(ok_, Hwnd(), kOkPlace);
-    PlaceButton(apply_, Hwnd(), kApplyPlace);
-    PlaceButton(cancel_, Hwnd(), kCancelPlace);
-    PlaceButton(minimise_, Hwnd(), kMinimisePlace);
-    PlaceButton(close_, Hwnd(), kClosePlace);
-    version_.CreateChild({.parent = Hwnd(),
-                          .systemClass = L"STATIC",
-                          .style = WS_VISIBLE,
-                          .rect = ToRect(kVersionPlace.rect),
-                          .id = kVersionPlace.id});
-    version_.SetImage(Piece(kVersionPlace, kSkinNormal));
-    version_.SetFontHeight(kVersionFontHeight);
-    version_.SetText(Wide(kProgramVersion));
-    LabelControls(Hwnd(), kMainWindowLabels);
+    controls_.LayOut(Hwnd(), profiles_, current_);
 }
 
 void CORVADlg::OnDpiChanged(uint32_t dpi, const RECT& suggested) noexcept {
     // A pop-up or message box of a page may be running on the stack of the page: the pages are
     // made again once it has ended (the poll timer looks).
-    pendingDpi_ = dpi;
-    if (!PollMustWait()) {
-        RebuildAtPendingScale();
-    }
+    pendingScale_.Announce(dpi);
     // The window is as large as its background at the scale; the system suggests where.
     const RECT own = RectInParent();
     SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, own.right - own.left,
                  own.bottom - own.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-CORVADlg::Page CORVADlg::ShownPage() const noexcept {
-    for (int i = 0; i < kPageCount; ++i) {
-        if (pages_.IsShown(static_cast<Page>(i))) {
-            return static_cast<Page>(i);
-        }
-    }
-    return kMousePage;
-}
-
-void CORVADlg::RebuildAtPendingScale() noexcept {
-    if (pendingDpi_ != 0 && pendingDpi_ != SkinScale().Dpi()) {
-        if (!RebuildAtScale(pendingDpi_)) {
-            return;  // tried again on the next poll
-        }
-    }
-    pendingDpi_ = 0;
+uint32_t CORVADlg::LaidOutDpi() noexcept {
+    return SkinScale().Dpi();
 }
 
 bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {
@@ -328,7 +243,7 @@ bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {
     if (!SaveMacros()) {
         return false;
     }
-    const Page shown = ShownPage();
+    const Page shown = pages_.Shown();
     pages_.Destroy();
     trayMenu_.Drop();
     while (HWND child = GetWindow(Hwnd(), GW_CHILD)) {
@@ -336,10 +251,8 @@ bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {
     }
     SetSkinScale(dpi);
     LayOutControls();
-    pages_.Create(Hwnd(), profileButtons_.back().Hwnd());
-    for (int i = 0; i < kPageCount; ++i) {
-        pageButtons_[static_cast<size_t>(i)].SetLatched(i == shown);
-    }
+    pages_.Create(Hwnd(), controls_.LastProfileButton());
+    controls_.LatchPage(shown);
     if (shown != kMousePage && pages_.Make(shown, CurrentProfile())) {
         pages_.ShowOnly(shown);
     }
@@ -365,9 +278,7 @@ void CORVADlg::ShowPage(Page page) noexcept {
     if (!pages_.Make(page, CurrentProfile()) || pages_.IsShown(page)) {
         return;
     }
-    for (int i = 0; i < kPageCount; ++i) {
-        pageButtons_[static_cast<size_t>(i)].SetLatched(i == page);
-    }
+    controls_.LatchPage(page);
     CollectPages();
     pages_.ShowOnly(page);
 }
@@ -377,17 +288,13 @@ void CORVADlg::SwitchProfile(int slot) noexcept {
         return;
     }
     CollectPages();
-    for (int i = 0; i < kProfileCount; ++i) {
-        profileButtons_[static_cast<size_t>(i)].SetLatched(i == slot);
-    }
+    controls_.LatchProfile(slot);
     current_ = slot;
     ShowProfileOnPages(CurrentProfile());
 }
 
 void CORVADlg::SetProfileCaption(int slot) noexcept {
-    const size_t s = static_cast<size_t>(slot);
-    profileButtons_[s].SetCaption(Wide(profiles_[s].name));
-    profileButtons_[s].Redraw();
+    controls_.SetProfileCaption(slot, profiles_[static_cast<size_t>(slot)].name);
 }
 
 void CORVADlg::SetProfileName(int number, const std::u16string& name) noexcept {

@@ -9,20 +9,20 @@
 #include <memory>
 #include <optional>
 
+#include "app/MainControls.h"
 #include "app/MousePresence.h"
 #include "app/PageSet.h"
+#include "app/ProgramIcons.h"
 #include "app/ProfileMenuCommands.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
 #include "app/logic/ApplySequence.h"
 #include "app/logic/MainWindowLayout.h"
+#include "app/logic/PendingScale.h"
 #include "macros/MacroCollection.h"
 #include "pages/PageHost.h"
 #include "pages/RenameDlg.h"
-#include "skin/ZelButton.h"
-#include "skin/ZelComboButton.h"
 #include "skin/ZelImageDialog.h"
-#include "skin/ZelStatic.h"
 
 class CZelMenu;
 
@@ -30,7 +30,8 @@ class CORVADlg : public CZelImageDialog,
                  public PageHost,
                  public ApplyHost,
                  public ProfileNamer,
-                 public PresenceHost {
+                 public PresenceHost,
+                 public ScaleHost {
   public:
     using Page = PageSet::Page;
     static constexpr Page kMousePage = PageSet::kMousePage;
@@ -55,6 +56,13 @@ class CORVADlg : public CZelImageDialog,
     void FollowMouseProfile(int slot) noexcept override;
     bool PollMustWait() noexcept override;
     const ProfileSet& Profiles() noexcept override { return profiles_; }
+
+    // ScaleHost (and PresenceHost: PollMustWait)
+    uint32_t LaidOutDpi() noexcept override;
+    // Makes the controls and pages again at the scale; the pages' state and the macros go
+    // through the current profile and the macro folder. False (and nothing changes) when the
+    // macros cannot be saved, so that none is lost.
+    bool RebuildAtScale(uint32_t dpi) noexcept override;
 
     void ShowPage(Page page) noexcept;
     // Slot 0 .. 4.
@@ -84,18 +92,11 @@ class CORVADlg : public CZelImageDialog,
     void ShowMessage(const std::u16string& text) noexcept override;
 
   private:
+    // The background and the controls at the skin's scale.
     void LayOutControls() noexcept;
     // The window moved to a monitor of another scale, or the scale changed: everything is laid
     // out again at the new scale and placed at `suggested` (screen pixels).
     void OnDpiChanged(uint32_t dpi, const RECT& suggested) noexcept;
-    // Makes the controls and pages again at the scale; the pages' state and the macros go
-    // through the current profile and the macro folder. False (and nothing changes) when the
-    // macros cannot be saved, so that none is lost.
-    bool RebuildAtScale(uint32_t dpi) noexcept;
-    // Rebuilds at the scale last announced, if it differs from the one laid out.
-    void RebuildAtPendingScale() noexcept;
-    // The page that is shown, or the mouse page.
-    Page ShownPage() const noexcept;
     void ShowMainWindow() noexcept;
 
     LRESULT OnTrayIcon(LPARAM mouseMessage) noexcept;
@@ -107,19 +108,8 @@ class CORVADlg : public CZelImageDialog,
 
     void SetProfileCaption(int slot) noexcept;
 
-    std::array<CZelButton, 5> pageButtons_;
-    std::array<CZelButton, 5> profileButtons_;
-    std::array<CZelComboButton, 5> profileMenus_;  // profiles 1 .. 5 in order
-    CZelButton reset_;
-    CZelButton ok_;
-    CZelButton apply_;
-    CZelButton cancel_;
-    CZelButton minimise_;
-    CZelButton close_;
-    CZelStatic version_;
-    HICON programIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HICON trayIconImage_ = nullptr;
+    MainControls controls_;
+    ProgramIcons icons_;
 
     PageSet pages_{*this};
     // What Macros() answers before the macro page exists.
@@ -133,7 +123,7 @@ class CORVADlg : public CZelImageDialog,
     ProfileMenuCommands profileCommands_{profiles_, *this, *this};
     int32_t busy_ = 0;
     bool macrosSavedAtEnd_ = false;
-    uint32_t pendingDpi_ = 0;  // announced by WM_DPICHANGED, not laid out yet
+    PendingScale pendingScale_{*this};
 
     ProfileSet profiles_;
     int current_ = 0;

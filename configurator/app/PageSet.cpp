@@ -97,6 +97,15 @@ bool PageSet::IsShown(Page page) const noexcept {
     return HasWindow(page) && entries_[static_cast<size_t>(page)].window->IsVisible();
 }
 
+PageSet::Page PageSet::Shown() const noexcept {
+    for (int i = 0; i < kPageCount; ++i) {
+        if (IsShown(static_cast<Page>(i))) {
+            return static_cast<Page>(i);
+        }
+    }
+    return kMousePage;
+}
+
 void PageSet::ShowOnly(Page page) noexcept {
     for (const Entry& entry : entries_) {
         if (entry.window != nullptr) {

@@ -42,6 +42,8 @@ class PageSet {
     bool MakeNextWhenIdle(Profile& current) noexcept;
     bool HasWindow(Page page) const noexcept;
     bool IsShown(Page page) const noexcept;
+    // The page that is shown, or the mouse page when none is.
+    Page Shown() const noexcept;
     // Hides the others and shows this one, which must have been made.
     void ShowOnly(Page page) noexcept;
 

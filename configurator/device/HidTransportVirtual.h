@@ -21,13 +21,7 @@ class HidTransportVirtual : public HidTransport {
     explicit HidTransportVirtual(std::string hostPort);
     ~HidTransportVirtual() override;
 
-    std::vector<std::u16string> ListInterfaces() override;
-    HidHandle Open(const std::u16string& path) override;
-    bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;
-    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
-    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
-    void Close(HidHandle handle) override;
-    std::vector<std::u16string> ProcessNames() override;
+    HID_TRANSPORT_OPERATIONS
     void SetTransferLimit(int ms) override;
     bool StartWatching(ChangeCallback callback) override;
     void StopWatching() override;

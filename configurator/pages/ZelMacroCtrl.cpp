@@ -161,23 +161,14 @@ void CZelMacroCtrl::OpenDelayEdit() noexcept {
 
 LRESULT CZelMacroCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            OnLeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
         case WM_RBUTTONDOWN:
             OnRightButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_KILLFOCUS:
             OnKillFocus(reinterpret_cast<HWND>(wParam));
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelOwnerDrawnStatic::HandleMessage(msg, wParam, lParam);
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelOwnerDrawnStatic::HandleMessage(msg, wParam, lParam);
     }
 }
 
@@ -213,21 +204,23 @@ void CZelMacroCtrl::OnMenuCommand(int levelCode, int itemId) noexcept {
     }
 }
 
-void CZelMacroCtrl::OnLeftButtonDown(int x, int y) noexcept {
+bool CZelMacroCtrl::OnPress(int x, int y) noexcept {
     if (CommitDelayEdit()) {
-        return;
+        return true;
     }
     if (CMacro* macro = Macros().CurrentMacro()) {
         macro->SelectEventAt(Unscale(x), Unscale(y));
     }
     Redraw();
+    return true;
 }
 
-void CZelMacroCtrl::OnLeftButtonUp(int x, int y) noexcept {
+bool CZelMacroCtrl::OnRelease(int x, int y) noexcept {
     if (CMacro* macro = Macros().CurrentMacro()) {
         macro->SelectEventAt(Unscale(x), Unscale(y));
     }
     Redraw();
+    return true;
 }
 
 void CZelMacroCtrl::OnRightButtonDown(int x, int y) noexcept {

@@ -51,8 +51,8 @@ class CZelMacroCtrl : public CZelOwnerDrawnStatic, public MacroEditorModel {
 
   private:
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
-    void OnLeftButtonDown(int x, int y) noexcept;
-    void OnLeftButtonUp(int x, int y) noexcept;
+    bool OnPress(int x, int y) noexcept override;
+    bool OnRelease(int x, int y) noexcept override;
     void OnRightButtonDown(int x, int y) noexcept;
     void OnKillFocus(HWND next) noexcept;
     void OnMenuCommand(int levelCode, int itemId) noexcept;

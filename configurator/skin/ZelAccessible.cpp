@@ -41,7 +41,7 @@ CZelAccessible* CZelAccessible::Create(HWND window, AccessSource& source) noexce
 }
 
 CZelAccessible::CZelAccessible(HWND window, AccessSource& source) noexcept
-    : window_(window), source_(&source) {
+    : subject_(window, source) {
     // The system's object answers for the window: its parent, its child windows, navigation.
     void* standard = nullptr;
     if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, &standard))) {
@@ -69,11 +69,10 @@ LRESULT CZelAccessible::Answer(WPARAM flags) noexcept {
 }
 
 void CZelAccessible::Disconnect() noexcept {
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return;
     }
-    source_ = nullptr;
-    window_ = nullptr;
+    subject_.Disconnect();
     if (standard_ != nullptr) {
         standard_->Release();
         standard_ = nullptr;
@@ -84,146 +83,39 @@ void CZelAccessible::Disconnect() noexcept {
 
 void CZelAccessible::NoteChanges() noexcept {
     AccessInfo now;
-    if (source_ == nullptr || !source_->DescribeSelf(now)) {
+    if (!subject_.DescribeControl(now)) {
         return;
     }
     if (seenAnything_) {
         if (now.name != seen_.name) {
-            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, subject_.Window(), OBJID_CLIENT, CHILDID_SELF);
         }
         if (now.state != seen_.state) {
-            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, subject_.Window(), OBJID_CLIENT, CHILDID_SELF);
         }
         if (now.value != seen_.value) {
-            NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+            NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, subject_.Window(), OBJID_CLIENT, CHILDID_SELF);
         }
     }
-    const int focused = FocusedItem();
+    const int focused = subject_.FocusedItem();
     if (focused >= 0 && focused != seenFocusedItem_) {
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, ChildIdOf(focused));
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, subject_.Window(), OBJID_CLIENT, ChildIdOf(focused));
     }
     seen_ = std::move(now);
     seenFocusedItem_ = focused;
     seenAnything_ = true;
 }
 
-// ---- IUnknown -------------------------------------------------------------------------------
-
-HRESULT CZelAccessible::QueryInterface(REFIID riid, void** object) noexcept {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    *object = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, IID_IAccessible)) {
-        *object = static_cast<IAccessible*>(this);
-    } else if (IsEqualIID(riid, IID_IOleWindow)) {
-        *object = static_cast<IOleWindow*>(this);
-    } else {
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG CZelAccessible::AddRef() noexcept {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG CZelAccessible::Release() noexcept {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) {
-        delete this;
-    }
-    return static_cast<ULONG>(left);
-}
-
-// ---- IDispatch ------------------------------------------------------------------------------
-
-HRESULT CZelAccessible::GetTypeInfoCount(UINT* count) noexcept {
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT CZelAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
-    if (info != nullptr) {
-        *info = nullptr;
-    }
-    return E_NOTIMPL;
-}
-
-HRESULT CZelAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
-    return E_NOTIMPL;
-}
-
-HRESULT CZelAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                               UINT*) noexcept {
-    return E_NOTIMPL;
-}
-
 // ---- what the control says ------------------------------------------------------------------
 
-bool CZelAccessible::HasItems() const noexcept {
-    return source_ != nullptr && source_->AccessItemCount() >= 0;
-}
-
-bool CZelAccessible::ChildIndex(const VARIANT& child, int& index) const noexcept {
-    if (child.vt != VT_I4) {
-        return false;
-    }
-    if (child.lVal == CHILDID_SELF) {
-        index = -1;
-        return true;
-    }
-    if (!HasItems() || child.lVal < 1 || child.lVal > source_->AccessItemCount()) {
-        return false;
-    }
-    index = static_cast<int>(child.lVal) - 1;
-    return true;
-}
-
-bool CZelAccessible::Describe(int index, AccessInfo& info, RECT* where) const noexcept {
-    if (source_ == nullptr) {
-        return false;
-    }
-    RECT itemRect{};
-    if (index < 0) {
-        if (!source_->DescribeSelf(info)) {
-            return false;
-        }
-        const LONG style = GetWindowLongW(window_, GWL_STYLE);
-        if (!IsWindowVisible(window_)) {
-            info.state |= STATE_SYSTEM_INVISIBLE;
-        }
-        if (!IsWindowEnabled(window_)) {
-            info.state |= STATE_SYSTEM_UNAVAILABLE;
-        }
-        if ((style & WS_TABSTOP) != 0) {
-            info.state |= STATE_SYSTEM_FOCUSABLE;
-        }
-        if (GetFocus() == window_) {
-            info.state |= STATE_SYSTEM_FOCUSED;
-        }
-        GetClientRect(window_, &itemRect);
-    } else if (!source_->DescribeItem(index, info, itemRect)) {
-        return false;
-    }
-    if (where != nullptr) {
-        MapWindowPoints(window_, HWND_DESKTOP, reinterpret_cast<POINT*>(&itemRect), 2);
-        *where = itemRect;
-    }
-    return true;
-}
-
 HRESULT CZelAccessible::Lookup(const VARIANT& child, AccessInfo& info, RECT* where) const noexcept {
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
     int index = -1;
-    return ChildIndex(child, index) && Describe(index, info, where) ? S_OK : E_INVALIDARG;
+    return subject_.ChildIndex(child, index) && subject_.Describe(index, info, where)
+               ? S_OK
+               : E_INVALIDARG;
 }
 
 HRESULT CZelAccessible::TextOf(const VARIANT& child, std::wstring AccessInfo::*field,
@@ -251,21 +143,6 @@ HRESULT CZelAccessible::NumberOf(const VARIANT& child, long AccessInfo::*field,
     return found;
 }
 
-int CZelAccessible::FocusedItem() const noexcept {
-    if (!HasItems()) {
-        return -1;
-    }
-    const int count = source_->AccessItemCount();
-    for (int i = 0; i < count; ++i) {
-        AccessInfo info;
-        RECT where{};
-        if (source_->DescribeItem(i, info, where) && (info.state & STATE_SYSTEM_FOCUSED) != 0) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 // ---- IAccessible ----------------------------------------------------------------------------
 
 HRESULT CZelAccessible::get_accParent(IDispatch** parent) noexcept {
@@ -273,7 +150,7 @@ HRESULT CZelAccessible::get_accParent(IDispatch** parent) noexcept {
         return E_POINTER;
     }
     *parent = nullptr;
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
     return standard_ != nullptr ? standard_->get_accParent(parent) : S_FALSE;
@@ -284,11 +161,11 @@ HRESULT CZelAccessible::get_accChildCount(long* count) noexcept {
         return E_POINTER;
     }
     *count = 0;
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
-    if (HasItems()) {
-        *count = source_->AccessItemCount();
+    if (subject_.HasItems()) {
+        *count = subject_.ItemCount();
         return S_OK;
     }
     return standard_ != nullptr ? standard_->get_accChildCount(count) : S_OK;
@@ -299,15 +176,15 @@ HRESULT CZelAccessible::get_accChild(VARIANT child, IDispatch** object) noexcept
         return E_POINTER;
     }
     *object = nullptr;
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
-    if (!HasItems()) {
+    if (!subject_.HasItems()) {
         return standard_ != nullptr ? standard_->get_accChild(child, object) : E_INVALIDARG;
     }
     int index = -1;
     // Items are simple elements: the control answers for them by child id.
-    return ChildIndex(child, index) && index >= 0 ? S_FALSE : E_INVALIDARG;
+    return subject_.ChildIndex(child, index) && index >= 0 ? S_FALSE : E_INVALIDARG;
 }
 
 HRESULT CZelAccessible::get_accName(VARIANT child, BSTR* name) noexcept {
@@ -318,30 +195,12 @@ HRESULT CZelAccessible::get_accValue(VARIANT child, BSTR* value) noexcept {
     return TextOf(child, &AccessInfo::value, value);
 }
 
-HRESULT CZelAccessible::get_accDescription(VARIANT, BSTR* text) noexcept {
-    return AnswerText(std::wstring(), text);
-}
-
 HRESULT CZelAccessible::get_accRole(VARIANT child, VARIANT* role) noexcept {
     return NumberOf(child, &AccessInfo::role, role);
 }
 
 HRESULT CZelAccessible::get_accState(VARIANT child, VARIANT* state) noexcept {
     return NumberOf(child, &AccessInfo::state, state);
-}
-
-HRESULT CZelAccessible::get_accHelp(VARIANT, BSTR* help) noexcept {
-    return AnswerText(std::wstring(), help);
-}
-
-HRESULT CZelAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) noexcept {
-    if (file != nullptr) {
-        *file = nullptr;
-    }
-    if (topic != nullptr) {
-        *topic = -1;
-    }
-    return DISP_E_MEMBERNOTFOUND;
 }
 
 HRESULT CZelAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* keys) noexcept {
@@ -353,11 +212,11 @@ HRESULT CZelAccessible::get_accFocus(VARIANT* child) noexcept {
         return E_POINTER;
     }
     VariantInit(child);
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
-    const int item = FocusedItem();
-    if (GetFocus() != window_ && item < 0) {
+    const int item = subject_.FocusedItem();
+    if (GetFocus() != subject_.Window() && item < 0) {
         return S_FALSE;
     }
     SetChildId(child, ChildIdOf(item));
@@ -369,19 +228,15 @@ HRESULT CZelAccessible::get_accSelection(VARIANT* children) noexcept {
         return E_POINTER;
     }
     VariantInit(children);
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
-    // One selection at most: the lists and menus of the skin select single items.
-    const int count = HasItems() ? source_->AccessItemCount() : 0;
-    for (int i = 0; i < count; ++i) {
-        AccessInfo info;
-        if (Describe(i, info) && (info.state & STATE_SYSTEM_SELECTED) != 0) {
-            SetChildId(children, ChildIdOf(i));
-            return S_OK;
-        }
+    const int selected = subject_.SelectedItem();
+    if (selected < 0) {
+        return S_FALSE;
     }
-    return S_FALSE;
+    SetChildId(children, ChildIdOf(selected));
+    return S_OK;
 }
 
 HRESULT CZelAccessible::get_accDefaultAction(VARIANT child, BSTR* action) noexcept {
@@ -390,17 +245,18 @@ HRESULT CZelAccessible::get_accDefaultAction(VARIANT child, BSTR* action) noexce
 
 HRESULT CZelAccessible::accSelect(long flags, VARIANT child) noexcept {
     int index = -1;
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
-    if (!ChildIndex(child, index)) {
+    if (!subject_.ChildIndex(child, index)) {
         return E_INVALIDARG;
     }
     // Taking the focus is all a skinned control offers; items are chosen by their action.
     if (index >= 0 || flags != SELFLAG_TAKEFOCUS) {
         return DISP_E_MEMBERNOTFOUND;
     }
-    return SetFocus(window_) != nullptr || GetFocus() == window_ ? S_OK : S_FALSE;
+    HWND window = subject_.Window();
+    return SetFocus(window) != nullptr || GetFocus() == window ? S_OK : S_FALSE;
 }
 
 HRESULT CZelAccessible::accLocation(long* left, long* top, long* width, long* height,
@@ -427,38 +283,19 @@ HRESULT CZelAccessible::accNavigate(long direction, VARIANT start, VARIANT* end)
     }
     VariantInit(end);
     int index = -1;
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
-    if (!ChildIndex(start, index)) {
+    if (!subject_.ChildIndex(start, index)) {
         return E_INVALIDARG;
     }
-    if (!HasItems() ||
+    if (!subject_.HasItems() ||
         (index < 0 && direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD)) {
         // Between windows: the system's object knows the way.
         return standard_ != nullptr ? standard_->accNavigate(direction, start, end) : S_FALSE;
     }
-    const int count = source_->AccessItemCount();
-    int next = -1;
-    switch (direction) {
-        case NAVDIR_FIRSTCHILD:
-            next = index < 0 ? 0 : -1;
-            break;
-        case NAVDIR_LASTCHILD:
-            next = index < 0 ? count - 1 : -1;
-            break;
-        case NAVDIR_NEXT:
-        case NAVDIR_DOWN:
-            next = index + 1;
-            break;
-        case NAVDIR_PREVIOUS:
-        case NAVDIR_UP:
-            next = index - 1;
-            break;
-        default:
-            return S_FALSE;
-    }
-    if (next < 0 || next >= count) {
+    const int next = subject_.Navigate(index, direction);
+    if (next < 0) {
         return S_FALSE;
     }
     SetChildId(end, ChildIdOf(next));
@@ -470,24 +307,19 @@ HRESULT CZelAccessible::accHitTest(long x, long y, VARIANT* child) noexcept {
         return E_POINTER;
     }
     VariantInit(child);
-    if (source_ == nullptr) {
+    if (!subject_.IsConnected()) {
         return RPC_E_DISCONNECTED;
     }
-    if (!HasItems()) {
+    if (!subject_.HasItems()) {
         return standard_ != nullptr ? standard_->accHitTest(x, y, child) : S_FALSE;
     }
     const POINT point{x, y};
-    const int count = source_->AccessItemCount();
-    for (int i = 0; i < count; ++i) {
-        AccessInfo info;
-        RECT where{};
-        if (Describe(i, info, &where) && PtInRect(&where, point)) {
-            SetChildId(child, ChildIdOf(i));
-            return S_OK;
-        }
+    if (const int item = subject_.ItemAt(point); item >= 0) {
+        SetChildId(child, ChildIdOf(item));
+        return S_OK;
     }
     RECT window{};
-    GetWindowRect(window_, &window);
+    GetWindowRect(subject_.Window(), &window);
     if (!PtInRect(&window, point)) {
         return S_FALSE;
     }
@@ -507,16 +339,9 @@ HRESULT CZelAccessible::accDoDefaultAction(VARIANT child) noexcept {
         return E_FAIL;
     }
     // Run later from the window's own loop, as a click is: the action may open a modal dialog.
-    return PostMessageW(window_, ActionMessage(), static_cast<WPARAM>(child.lVal), 0) ? S_OK
-                                                                                      : E_FAIL;
-}
-
-HRESULT CZelAccessible::put_accName(VARIANT, BSTR) noexcept {
-    return E_NOTIMPL;
-}
-
-HRESULT CZelAccessible::put_accValue(VARIANT, BSTR) noexcept {
-    return E_NOTIMPL;
+    return PostMessageW(subject_.Window(), ActionMessage(), static_cast<WPARAM>(child.lVal), 0)
+               ? S_OK
+               : E_FAIL;
 }
 
 // ---- IOleWindow -----------------------------------------------------------------------------
@@ -525,10 +350,6 @@ HRESULT CZelAccessible::GetWindow(HWND* window) noexcept {
     if (window == nullptr) {
         return E_POINTER;
     }
-    *window = window_;
-    return window_ != nullptr ? S_OK : RPC_E_DISCONNECTED;
-}
-
-HRESULT CZelAccessible::ContextSensitiveHelp(BOOL) noexcept {
-    return E_NOTIMPL;
+    *window = subject_.Window();
+    return *window != nullptr ? S_OK : RPC_E_DISCONNECTED;
 }

@@ -10,8 +10,10 @@
 #include <oleacc.h>
 
 #include "skin/AccessSource.h"
+#include "skin/AccessSubject.h"
+#include "skin/AccessibleObject.h"
 
-class CZelAccessible final : public IAccessible, public IOleWindow {
+class CZelAccessible final : public AccessibleObject {
   public:
     // A new object for the window with one reference, or null without memory.
     static CZelAccessible* Create(HWND window, AccessSource& source) noexcept;
@@ -30,31 +32,14 @@ class CZelAccessible final : public IAccessible, public IOleWindow {
     // changes, and the item that took the focus (a menu entry, a list row).
     void NoteChanges() noexcept;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
-
-    // IDispatch: no type information; readers call the IAccessible methods directly.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
-                                            DISPID*) noexcept override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) noexcept override;
-
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) noexcept override;
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) noexcept override;
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) noexcept override;
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child,
-                                               long* topic) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) noexcept override;
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) noexcept override;
@@ -66,35 +51,21 @@ class CZelAccessible final : public IAccessible, public IOleWindow {
                                           VARIANT* end) noexcept override;
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) noexcept override;
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) noexcept override;
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) noexcept override;
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override;
-
     // IOleWindow: the window the object stands for (WindowFromAccessibleObject).
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override;
 
   private:
     CZelAccessible(HWND window, AccessSource& source) noexcept;
-    ~CZelAccessible();
+    ~CZelAccessible() override;
 
-    // The child a VARIANT names: -1 for the control, 0 … for its items; false for anything else.
-    bool ChildIndex(const VARIANT& child, int& index) const noexcept;
-    bool HasItems() const noexcept;
-    // The description of the control or an item with the window's own state added; false for a
-    // child that is not there.
-    bool Describe(int index, AccessInfo& info, RECT* where = nullptr) const noexcept;
     // The description of the child a reader names: S_OK, RPC_E_DISCONNECTED once the window is
     // gone, E_INVALIDARG for a child that is not there.
     HRESULT Lookup(const VARIANT& child, AccessInfo& info, RECT* where = nullptr) const noexcept;
     // One text or number of the child's description, as the get_acc... questions answer.
     HRESULT TextOf(const VARIANT& child, std::wstring AccessInfo::*field, BSTR* out) const noexcept;
     HRESULT NumberOf(const VARIANT& child, long AccessInfo::*field, VARIANT* out) const noexcept;
-    // The item whose state says focused (a menu's hot entry, the list row with the focus), or -1.
-    int FocusedItem() const noexcept;
 
-    LONG references_ = 1;
-    HWND window_;
-    AccessSource* source_;
+    AccessSubject subject_;
     IAccessible* standard_ = nullptr;  // the system's object for the window, for what it knows
     AccessInfo seen_;                  // what readers were last told of, for the change events
     int seenFocusedItem_ = -1;

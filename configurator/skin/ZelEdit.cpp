@@ -32,18 +32,6 @@ void CZelEdit::SetBackground(SkinImage image) noexcept {
     Redraw();
 }
 
-LRESULT CZelEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    switch (msg) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return TRUE;
-        default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
-    }
-}
-
 bool CZelEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) noexcept {
     switch (msg) {
         case WM_CTLCOLOREDIT:
@@ -68,11 +56,7 @@ bool CZelEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& resu
     }
 }
 
-void CZelEdit::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelEdit::OnPaint(BufferedPaint& paint) noexcept {
     const int width = paint.Width();
     const int height = paint.Height();
     Gdiplus::Graphics& graphics = paint.Graphics();

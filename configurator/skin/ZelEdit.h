@@ -5,11 +5,11 @@
 #include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelPaintedWnd.h"
 
 constexpr LPARAM NOTIFY_EDIT_CHANGED = 102;
 
-class CZelEdit : public CZelWnd {
+class CZelEdit : public CZelPaintedWnd {
   public:
     CZelEdit() noexcept;
     ~CZelEdit() override;
@@ -20,7 +20,6 @@ class CZelEdit : public CZelWnd {
     void SetTextColour(COLORREF colour) noexcept { textColour_ = colour; }
 
   protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     void OnAttached() noexcept override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
@@ -28,7 +27,7 @@ class CZelEdit : public CZelWnd {
     bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
-    void OnPaint() noexcept;
+    void OnPaint(BufferedPaint& paint) noexcept override;
 
     CSkinFont font_;
     COLORREF textColour_ = RGB(255, 255, 255);

@@ -13,24 +13,25 @@
 //   - Windows of the framework's own class (popup menus) come from CreateCustom.
 //   - The C++ object owns nothing of the window's life: a dialog's members are its controls;
 //     the window is destroyed by the system with its parent, and the object outlives it.
-//   - Helpers: Move, Show, Enable, Redraw, StartTimer/StopTimer (WM_TIMER goes to OnTimer),
-//     CaptureMouse/ReleaseMouse/HasCapture, SetPolygonRegion. HoverCapture (HoverCapture.h) is
-//     the hover-and-capture state machine that the buttons, the slider and the scroll bar share.
+//   - Helpers (WindowHandle.h): Move, Show, Enable, StartTimer/StopTimer (WM_TIMER goes to
+//     OnTimer), CaptureMouse/ReleaseMouse/HasCapture, SetPolygonRegion; Redraw. HoverCapture
+//     (HoverCapture.h) is the hover-and-capture state machine that the buttons, the slider and the
+//     scroll bar share.
 //   - Owner-draw, colour and command notifications that a parent receives from its controls
 //     are handed back to the control (OnReflectedMessage) before the parent sees them, so a
 //     control draws itself on WM_DRAWITEM and an edit answers its own WM_CTLCOLOREDIT.
 //
 // Control notifications
-//   ControlNotification(target, code, value) sends WM_SYSCOMMAND synchronously with the code
-//   (a control id or a NOTIFY_... code) and a value, marked as ours for the time of the send
-//   (TakeControlNotificationMark), so that no code is ever taken for a real system command:
-//   menu ids made from the tick count may fall in 0xF000 .. 0xFFFF. NotifyParent(code, value)
-//   sends it to the parent. Each window receives them in one OnControlNotification(code, value)
-//   handler; when it returns false a child window passes the notification on to its parent if
-//   PassesOn(code) says so, and a top-level window drops it. Controls pass everything on; a
-//   CZelDialog page passes only NOTIFY_MENU_HIDING, since its control ids are also ids of the
-//   main window's controls. An unmarked WM_SYSCOMMAND is a real system command and goes to the
-//   default handling.
+//   ControlNotification(target, code, value) (ControlNotification.h) sends WM_SYSCOMMAND
+//   synchronously with the code (a control id or a NOTIFY_... code) and a value, marked as ours for
+//   the time of the send (TakeControlNotificationMark), so that no code is ever taken for a real
+//   system command: menu ids made from the tick count may fall in 0xF000 .. 0xFFFF.
+//   NotifyParent(code, value) sends it to the parent. Each window receives them in one
+//   OnControlNotification(code, value) handler; when it returns false a child window passes the
+//   notification on to its parent if PassesOn(code) says so, and a top-level window drops it.
+//   Controls pass everything on; a CZelDialog page passes only NOTIFY_MENU_HIDING, since its
+//   control ids are also ids of the main window's controls. An unmarked WM_SYSCOMMAND is a real
+//   system command and goes to the default handling.
 //
 // Destruction
 //   OnDestroy runs on WM_DESTROY while the handle and the children are still valid (remove a
@@ -44,14 +45,15 @@
 
 // Screen readers and the keyboard
 //   Every window is an AccessSource (AccessSource.h): a control describes its role, name, state,
-//   value, default action and items, and its CZelAccessible (ZelAccessible.h) answers
-//   WM_GETOBJECT from that. A window names its controls with LabelControls and a table of
-//   AccessLabel (the label its skin draws beside each control, and whether the control is one of
-//   a set, a page tab or a mere marker). Buttons, boxes, sliders and lists are tab stops for the
-//   dialog manager; OnKey gets the keys it leaves them (WantedKeys asks for arrows, and a button
-//   for Enter); an open popup menu takes every key first (SetKeyOwner, MenuKeys.h); BufferedPaint
-//   draws the focus mark once the keyboard has moved through the window (FocusMark.h), and only
-//   then do Space and Enter press the button with the focus: before, Enter stays the dialog's.
+//   value, default action and items, and its CZelAccessible (ZelAccessible.h), made and cut off
+//   by the window's WindowAccess (WindowAccess.h), answers WM_GETOBJECT from that. A window names
+//   its controls with LabelControls and a table of AccessLabel (the label its skin draws beside
+//   each control, and whether the control is one of a set, a page tab or a mere marker). Buttons,
+//   boxes, sliders and lists are tab stops for the dialog manager; OnKey gets the keys it leaves
+//   them (WantedKeys asks for arrows, and a button for Enter); an open popup menu takes every key
+//   first (SetKeyOwner, MenuKeys.h); BufferedPaint draws the focus mark once the keyboard has moved
+//   through the window (FocusMark.h), and only then do Space and Enter press the button with the
+//   focus: before, Enter stays the dialog's.
 
 // Dialogs
 //   CZelDialog (ZelDialog.h) is made from a template of the program's .rc. Create(parent) for
@@ -92,7 +94,9 @@
 //   CZelStatic, CZelEdit, CZelImageDialog; CZelSliderCtrl, CZelScrollCtrl, CZelProgressCtrl,
 //   CZelMenu, CZelListBox; the keyboard hook slot (KeyboardHookSlot.h). The controls that paint
 //   a system static themselves (the static, the scroll bar, the list box, the macro editor)
-//   share CZelOwnerDrawnStatic and implement only OnDrawItem.
+//   share CZelOwnerDrawnStatic and implement only OnDrawItem (and OnPress/OnRelease for their
+//   clicks); those that paint their own window (the edit, the slider, the progress bar, the
+//   menu) share CZelPaintedWnd and implement only OnPaint.
 
 #include "skin/BufferedPaint.h"
 #include "skin/HoverCapture.h"

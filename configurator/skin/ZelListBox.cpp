@@ -156,18 +156,9 @@ bool CZelListBox::CommitNameEdit() noexcept {
 
 LRESULT CZelListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            OnLeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
         case WM_SIZE:
             SyncClientSize();
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelOwnerDrawnStatic::HandleMessage(msg, wParam, lParam);
         case LB_GETCOUNT:
             return static_cast<LRESULT>(rows_.Entries().size());
         case LB_GETCURSEL:
@@ -177,7 +168,7 @@ LRESULT CZelListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexc
         case LB_GETTEXTLEN:
             return OnGetTextLength(wParam);
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelOwnerDrawnStatic::HandleMessage(msg, wParam, lParam);
     }
 }
 
@@ -208,15 +199,16 @@ bool CZelListBox::OnControlNotification(int code, LPARAM value) noexcept {
     return true;
 }
 
-void CZelListBox::OnLeftButtonDown(int x, int y) noexcept {
+bool CZelListBox::OnPress(int x, int y) noexcept {
     if (CommitNameEdit()) {
-        return;
+        return true;
     }
     const int32_t index = EntryAtPointer(x, y);
     if (index >= 0) {
         rows_.SelectOnly(index);
         Redraw();
     }
+    return true;
 }
 
 void CZelListBox::SelectEntry(int32_t index) noexcept {
@@ -240,14 +232,15 @@ int32_t CZelListBox::EntryAtPointer(int x, int y) const noexcept {
     return rows_.EntryAt(SkinScale().Unscale(x), SkinScale().Unscale(y));
 }
 
-void CZelListBox::OnLeftButtonUp(int x, int y) noexcept {
+bool CZelListBox::OnRelease(int x, int y) noexcept {
     const int32_t index = EntryAtPointer(x, y);
     if (index < 0) {
-        return;
+        return true;
     }
     rows_.SelectOnly(index);
     NotifyParent(NOTIFY_MACRO_SELECTED, rows_.Entries()[static_cast<size_t>(index)].id);
     Redraw();
+    return true;
 }
 
 void CZelListBox::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {

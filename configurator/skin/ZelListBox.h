@@ -73,8 +73,8 @@ class CZelListBox : public CZelOwnerDrawnStatic {
     // Selects the entry and tells the parent, as a click on its row does; scrolls it into view.
     void SelectEntry(int32_t index) noexcept;
     void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
-    void OnLeftButtonDown(int x, int y) noexcept;
-    void OnLeftButtonUp(int x, int y) noexcept;
+    bool OnPress(int x, int y) noexcept override;
+    bool OnRelease(int x, int y) noexcept override;
     // The entry under a client pixel, -1 for none.
     int32_t EntryAtPointer(int x, int y) const noexcept;
     // The font the rows are written in; null for the device context's own.

@@ -235,11 +235,6 @@ bool CZelMenu::IsOnOpenLevels(POINT screenPoint) const noexcept {
 
 LRESULT CZelMenu::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_MOUSEMOVE:
@@ -259,7 +254,7 @@ LRESULT CZelMenu::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
             OnSize(LOWORD(lParam));
             return 0;
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelPaintedWnd::HandleMessage(msg, wParam, lParam);
     }
 }
 
@@ -369,11 +364,7 @@ void CZelMenu::OnHookEvent(UINT mouseMessage) noexcept {
     }
 }
 
-void CZelMenu::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelMenu::OnPaint(BufferedPaint& paint) noexcept {
     const RECT client{0, 0, paint.Width(), paint.Height()};
     HDC dc = paint.Dc();
     FillRect(dc, &client, ScopedBrush(CreateSolidBrush(kBackgroundColour)).Get());

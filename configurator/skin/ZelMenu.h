@@ -13,12 +13,12 @@
 
 #include "skin/SkinFont.h"
 #include "skin/ScopedWin.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelPaintedWnd.h"
 #include "skin/logic/MenuTree.h"
 
 class BufferedPaint;
 
-class CZelMenu : public CZelWnd, public MenuLevel {
+class CZelMenu : public CZelPaintedWnd, public MenuLevel {
   public:
     // Corner of the menu put at the point given to PopupAt.
     enum Anchor : int { kTopLeft = 0, kBottomRight = 3 };
@@ -73,7 +73,7 @@ class CZelMenu : public CZelWnd, public MenuLevel {
     bool OnKey(UINT key, bool alt, bool repeat) noexcept override;
 
   private:
-    void OnPaint() noexcept;
+    void OnPaint(BufferedPaint& paint) noexcept override;
     void OnMouseMove(int x, int y) noexcept;
     void OnLeftButtonDown(int x, int y) noexcept;
     void OnLeftButtonUp(int x, int y) noexcept;

@@ -1,5 +1,7 @@
 #include "skin/ZelOwnerDrawnStatic.h"
 
+#include <windowsx.h>
+
 void CZelOwnerDrawnStatic::MakeOwnerDrawn(DWORD extraStyle) noexcept {
     LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
     style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY | extraStyle;
@@ -21,4 +23,25 @@ bool CZelOwnerDrawnStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam,
         default:
             return false;
     }
+}
+
+LRESULT CZelOwnerDrawnStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (OnPress(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (OnRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return CZelWnd::HandleMessage(msg, wParam, lParam);
 }

@@ -15,17 +15,12 @@ void CZelProgressCtrl::SetImages(SkinImage newBackground, SkinImage newBar) noex
 
 LRESULT CZelProgressCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case PBM_GETPOS:
             return position;
         case PBM_GETRANGE:
             return OnGetRange(wParam != 0, reinterpret_cast<PBRANGE*>(lParam));
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelPaintedWnd::HandleMessage(msg, wParam, lParam);
     }
 }
 
@@ -37,11 +32,7 @@ LRESULT CZelProgressCtrl::OnGetRange(bool low, PBRANGE* range) const noexcept {
     return low ? minimum : maximum;
 }
 
-void CZelProgressCtrl::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelProgressCtrl::OnPaint(BufferedPaint& paint) noexcept {
     const int width = paint.Width();
     const int height = paint.Height();
     Gdiplus::Graphics& graphics = paint.Graphics();

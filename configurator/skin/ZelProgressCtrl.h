@@ -10,9 +10,9 @@
 #include <cstdint>
 
 #include "skin/SkinImage.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelPaintedWnd.h"
 
-class CZelProgressCtrl : public CZelWnd {
+class CZelProgressCtrl : public CZelPaintedWnd {
   public:
     void SetImages(SkinImage newBackground, SkinImage newBar) noexcept;
 
@@ -28,7 +28,7 @@ class CZelProgressCtrl : public CZelWnd {
     bool DescribeSelf(AccessInfo& info) const noexcept override;
 
   private:
-    void OnPaint() noexcept;
+    void OnPaint(BufferedPaint& paint) noexcept override;
     LRESULT OnGetRange(bool low, PBRANGE* range) const noexcept;
 
     SkinImage background_;

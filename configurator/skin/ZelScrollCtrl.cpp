@@ -54,8 +54,6 @@ void CZelScrollCtrl::TakePositionAtPointer(int x, int y) noexcept {
 
 LRESULT CZelScrollCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             LRESULT result = DefaultHandling(msg, wParam, lParam);
@@ -77,7 +75,7 @@ LRESULT CZelScrollCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) no
         case SBM_GETRANGE:
             return OnGetRange(reinterpret_cast<int*>(wParam), reinterpret_cast<int*>(lParam));
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelOwnerDrawnStatic::HandleMessage(msg, wParam, lParam);
     }
 }
 

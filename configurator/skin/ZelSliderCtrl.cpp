@@ -65,11 +65,6 @@ void CZelSliderCtrl::SetDisabled(bool disabled) noexcept {
 
 LRESULT CZelSliderCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             LRESULT result = DefaultHandling(msg, wParam, lParam);
@@ -93,7 +88,7 @@ LRESULT CZelSliderCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) no
         case TBM_GETRANGEMAX:
             return model.maximum;
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelPaintedWnd::HandleMessage(msg, wParam, lParam);
     }
 }
 
@@ -163,11 +158,7 @@ void CZelSliderCtrl::OnMouseMove(int x, int y, WPARAM keys) noexcept {
     }
 }
 
-void CZelSliderCtrl::OnPaint() noexcept {
-    BufferedPaint paint(Hwnd());
-    if (!paint.IsValid()) {
-        return;
-    }
+void CZelSliderCtrl::OnPaint(BufferedPaint& paint) noexcept {
     const RECT client = ClientRect();
     const int w = images_.thumb.Width();
     const int h = images_.thumb.Height();

@@ -13,7 +13,7 @@
 #include "skin/HoverCapture.h"
 #include "skin/ScopedWin.h"
 #include "skin/SkinImage.h"
-#include "skin/ZelWnd.h"
+#include "skin/ZelPaintedWnd.h"
 #include "skin/logic/SliderMath.h"
 
 struct SliderImages {
@@ -23,7 +23,7 @@ struct SliderImages {
     SkinImage disabledThumb;  // while disabled
 };
 
-class CZelSliderCtrl : public CZelWnd {
+class CZelSliderCtrl : public CZelPaintedWnd {
   public:
     enum SliderState : int { kNormal = 0, kOver = 1, kDragging = 2, kDisabled = 3 };
 
@@ -58,7 +58,7 @@ class CZelSliderCtrl : public CZelWnd {
     UINT WantedKeys(const MSG*) const noexcept override { return DLGC_WANTARROWS; }
 
   private:
-    void OnPaint() noexcept;
+    void OnPaint(BufferedPaint& paint) noexcept override;
     void OnLeftButtonDown(int x) noexcept;
     void OnLeftButtonUp(int x) noexcept;
     void OnMouseMove(int x, int y, WPARAM keys) noexcept;

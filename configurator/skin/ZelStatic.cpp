@@ -47,14 +47,12 @@ LRESULT CZelStatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
         case WM_LBUTTONDBLCLK:
             NotifyParent(ControlId(), kDoubleClickValue);
             return DefaultHandling(msg, wParam, lParam);
-        case WM_ERASEBKGND:
-            return TRUE;
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
             // What the static shows is the current entry of its text list.
             return AnswerTextQuery(msg, GetText(), wParam, lParam);
         default:
-            return CZelWnd::HandleMessage(msg, wParam, lParam);
+            return CZelOwnerDrawnStatic::HandleMessage(msg, wParam, lParam);
     }
 }
 

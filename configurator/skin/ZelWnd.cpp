@@ -24,15 +24,6 @@ bool RegisterOwnClass(WNDPROC proc) noexcept {
     return atom != 0;
 }
 
-// The ControlNotification being sent from this thread: a send to a window of the same thread
-// calls its procedure directly, so the first WM_SYSCOMMAND that window sees with this code is
-// ours. Menu ids are tick counts and may fall anywhere, 0xF000 .. 0xFFFF included.
-struct NotificationMark {
-    HWND target = nullptr;
-    WPARAM code = 0;
-};
-thread_local NotificationMark* tCurrentMark = nullptr;
-
 // The open popup menu that takes the keys first (SetKeyOwner).
 thread_local CZelWnd* tKeyOwner = nullptr;
 
@@ -41,26 +32,6 @@ bool IsKeyMessage(UINT msg) noexcept {
 }
 
 }  // namespace
-
-LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept {
-    if (target == nullptr || GetWindowThreadProcessId(target, nullptr) != GetCurrentThreadId()) {
-        return 0;
-    }
-    NotificationMark mark{target, static_cast<WPARAM>(code)};
-    NotificationMark* outer = tCurrentMark;
-    tCurrentMark = &mark;
-    const LRESULT result = SendMessageW(target, WM_SYSCOMMAND, mark.code, value);
-    tCurrentMark = outer;
-    return result;
-}
-
-bool TakeControlNotificationMark(HWND hwnd, WPARAM wParam) noexcept {
-    if (tCurrentMark == nullptr || tCurrentMark->target != hwnd || tCurrentMark->code != wParam) {
-        return false;
-    }
-    tCurrentMark->target = nullptr;
-    return true;
-}
 
 void DrawParentBackground(HWND child, HDC dc) noexcept {
     HWND parent = GetParent(child);
@@ -92,7 +63,7 @@ CZelWnd* CZelWnd::FromHandle(HWND hwnd) noexcept {
 }
 
 void CZelWnd::Bind(HWND hwnd) noexcept {
-    hwnd_ = hwnd;
+    SetHandle(hwnd);
     SetPropW(hwnd, kObjectProperty, this);
     if (const ControlKind kind = AccessKind(); kind != ControlKind::Unknown) {
         SetPropW(hwnd, kControlKindProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(kind)));
@@ -100,17 +71,13 @@ void CZelWnd::Bind(HWND hwnd) noexcept {
 }
 
 void CZelWnd::Unbind() noexcept {
-    if (accessible_ != nullptr) {
-        accessible_->Disconnect();
-        accessible_->Release();
-        accessible_ = nullptr;
-    }
+    access_.Disconnect();
     if (tKeyOwner == this) {
         tKeyOwner = nullptr;
     }
-    RemovePropW(hwnd_, kObjectProperty);
-    RemovePropW(hwnd_, kControlKindProperty);
-    hwnd_ = nullptr;
+    RemovePropW(Hwnd(), kObjectProperty);
+    RemovePropW(Hwnd(), kControlKindProperty);
+    SetHandle(nullptr);
 }
 
 bool CZelWnd::CreateChild(const ChildWindow& child) noexcept {
@@ -132,7 +99,7 @@ bool CZelWnd::CreateChild(const ChildWindow& child) noexcept {
 
 bool CZelWnd::CreateCustom(DWORD exStyle, const wchar_t* name, DWORD style, const RECT& rect,
                            HWND owner, HMENU menuOrId) noexcept {
-    if (hwnd_ != nullptr || !RegisterOwnClass(&CZelWnd::WindowProc)) {
+    if (Hwnd() != nullptr || !RegisterOwnClass(&CZelWnd::WindowProc)) {
         return false;
     }
     HWND hwnd = CreateWindowExW(exStyle, kWindowClass, name, style, rect.left, rect.top,
@@ -142,7 +109,7 @@ bool CZelWnd::CreateCustom(DWORD exStyle, const wchar_t* name, DWORD style, cons
 }
 
 bool CZelWnd::Attach(HWND hwnd) noexcept {
-    if (hwnd == nullptr || hwnd_ != nullptr || FromHandle(hwnd) != nullptr) {
+    if (hwnd == nullptr || Hwnd() != nullptr || FromHandle(hwnd) != nullptr) {
         return false;
     }
     Bind(hwnd);
@@ -161,15 +128,15 @@ bool CZelWnd::AttachDlgItem(HWND dialog, int id) noexcept {
 }
 
 void CZelWnd::Detach() noexcept {
-    if (hwnd_ == nullptr) {
+    if (Hwnd() == nullptr) {
         return;
     }
     if (previousProc_ != nullptr) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        SetWindowLongPtrW(Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         previousProc_ = nullptr;
     } else {
         // A window of our own class cannot live without its object.
-        HWND hwnd = hwnd_;
+        HWND hwnd = Hwnd();
         Unbind();
         ::DestroyWindow(hwnd);
         return;
@@ -177,131 +144,11 @@ void CZelWnd::Detach() noexcept {
     Unbind();
 }
 
-void CZelWnd::DestroyWindow() noexcept {
-    if (hwnd_ != nullptr) {
-        ::DestroyWindow(hwnd_);
-    }
-}
-
-int CZelWnd::ControlId() const noexcept {
-    return hwnd_ ? GetDlgCtrlID(hwnd_) : 0;
-}
-
-HWND CZelWnd::Parent() const noexcept {
-    return hwnd_ ? GetParent(hwnd_) : nullptr;
-}
-
-RECT CZelWnd::ClientRect() const noexcept {
-    RECT r{};
-    if (hwnd_) {
-        GetClientRect(hwnd_, &r);
-    }
-    return r;
-}
-
-RECT CZelWnd::RectInParent() const noexcept {
-    RECT r{};
-    if (hwnd_ == nullptr) {
-        return r;
-    }
-    GetWindowRect(hwnd_, &r);
-    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0) {
-        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-    }
-    return r;
-}
-
-void CZelWnd::Move(int x, int y, int width, int height, bool repaint) noexcept {
-    if (hwnd_) {
-        MoveWindow(hwnd_, x, y, width, height, repaint ? TRUE : FALSE);
-    }
-}
-
-void CZelWnd::Show(bool show) noexcept {
-    if (hwnd_) {
-        ShowWindow(hwnd_, show ? SW_SHOW : SW_HIDE);
-    }
-}
-
-bool CZelWnd::IsVisible() const noexcept {
-    return hwnd_ && IsWindowVisible(hwnd_);
-}
-
-void CZelWnd::Enable(bool enable) noexcept {
-    if (hwnd_) {
-        EnableWindow(hwnd_, enable ? TRUE : FALSE);
-    }
-}
-
-bool CZelWnd::IsEnabled() const noexcept {
-    return hwnd_ && IsWindowEnabled(hwnd_);
-}
-
-std::wstring CZelWnd::Text() const {
-    if (hwnd_ == nullptr) {
-        return {};
-    }
-    int length = GetWindowTextLengthW(hwnd_);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int got = GetWindowTextW(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
-}
-
-void CZelWnd::SetText(const std::wstring& text) noexcept {
-    if (hwnd_) {
-        SetWindowTextW(hwnd_, text.c_str());
-    }
-}
-
 void CZelWnd::Redraw() noexcept {
-    if (hwnd_) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
+    if (Hwnd()) {
+        InvalidateRect(Hwnd(), nullptr, TRUE);
     }
-    if (accessible_ != nullptr) {
-        accessible_->NoteChanges();
-    }
-}
-
-void CZelWnd::StartTimer(UINT_PTR id, UINT milliseconds) noexcept {
-    if (hwnd_) {
-        SetTimer(hwnd_, id, milliseconds, nullptr);
-    }
-}
-
-void CZelWnd::StopTimer(UINT_PTR id) noexcept {
-    if (hwnd_) {
-        KillTimer(hwnd_, id);
-    }
-}
-
-void CZelWnd::CaptureMouse() noexcept {
-    if (hwnd_) {
-        SetCapture(hwnd_);
-    }
-}
-
-void CZelWnd::ReleaseMouse() noexcept {
-    if (hwnd_ && GetCapture() == hwnd_) {
-        ReleaseCapture();
-    }
-}
-
-bool CZelWnd::HasCapture() const noexcept {
-    return hwnd_ && GetCapture() == hwnd_;
-}
-
-bool CZelWnd::SetPolygonRegion(const std::vector<POINT>& points) noexcept {
-    if (hwnd_ == nullptr || points.size() < 3) {
-        return false;
-    }
-    ScopedRegion region(
-        CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
-    if (!region || SetWindowRgn(hwnd_, region.Get(), TRUE) == 0) {
-        return false;
-    }
-    region.Release();  // the window owns its region now
-    return true;
+    access_.NoteChanges();
 }
 
 LRESULT CZelWnd::NotifyParent(int code, LPARAM value) noexcept {
@@ -386,13 +233,13 @@ LRESULT CZelWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
             OnFocusChanged(msg == WM_SETFOCUS);
         } else if (msg == WM_SHOWWINDOW) {
-            OnShownOrHidden(wParam != FALSE);
+            access_.OnShownOrHidden(Hwnd(), *this, wParam != FALSE);
         }
         return result;
     }
     LRESULT result = DefaultHandling(msg, wParam, lParam);
     if (previousProc_ != nullptr) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        SetWindowLongPtrW(Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         previousProc_ = nullptr;
     }
     Unbind();
@@ -402,9 +249,9 @@ LRESULT CZelWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
 
 LRESULT CZelWnd::DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (previousProc_ != nullptr) {
-        return CallWindowProcW(previousProc_, hwnd_, msg, wParam, lParam);
+        return CallWindowProcW(previousProc_, Hwnd(), msg, wParam, lParam);
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return DefWindowProcW(Hwnd(), msg, wParam, lParam);
 }
 
 LRESULT CZelWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -443,7 +290,7 @@ LRESULT CZelWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
             }
             break;
         case WM_GETOBJECT:
-            if (OnGetObject(wParam, lParam, result)) {
+            if (access_.OnGetObject(Hwnd(), *this, wParam, lParam, result)) {
                 return result;
             }
             break;
@@ -465,7 +312,7 @@ LRESULT CZelWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
 LRESULT CZelWnd::HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept {
     // Only a marked send is a notification; everything else is a real system command
     // (minimise, move, close, ...) for the default handling.
-    if (!TakeControlNotificationMark(hwnd_, wParam)) {
+    if (!TakeControlNotificationMark(Hwnd(), wParam)) {
         return DefaultHandling(WM_SYSCOMMAND, wParam, lParam);
     }
     const int code = static_cast<int>(wParam);
@@ -474,8 +321,9 @@ LRESULT CZelWnd::HandleSystemCommand(WPARAM wParam, LPARAM lParam) noexcept {
     }
     // A top-level window drops what it does not handle: the default handling would take the
     // code for a system command.
-    HWND parent = GetParent(hwnd_);
-    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0 && parent != nullptr && PassesOn(code)) {
+    HWND parent = GetParent(Hwnd());
+    if ((GetWindowLongW(Hwnd(), GWL_STYLE) & WS_CHILD) != 0 && parent != nullptr &&
+        PassesOn(code)) {
         return ControlNotification(parent, code, lParam);
     }
     return 0;
@@ -517,10 +365,9 @@ CZelWnd* CZelWnd::KeyOwner() noexcept {
 }
 
 void CZelWnd::SetAccessLabel(const std::wstring& name, AccessHint hint) noexcept {
-    accessName_ = name;
-    accessHint_ = hint;
-    if (hint == AccessHint::kDecoration && hwnd_ != nullptr) {
-        SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) & ~WS_TABSTOP);
+    access_.SetLabel(name, hint);
+    if (hint == AccessHint::kDecoration && Hwnd() != nullptr) {
+        SetWindowLongW(Hwnd(), GWL_STYLE, GetWindowLongW(Hwnd(), GWL_STYLE) & ~WS_TABSTOP);
     }
 }
 
@@ -536,54 +383,26 @@ void CZelWnd::LabelControls(HWND parent, std::span<const AccessLabel> labels) no
 }
 
 std::wstring CZelWnd::AccessNameOr(const std::wstring& shown) const {
-    return accessName_.empty() ? shown : accessName_;
+    return access_.Name().empty() ? shown : access_.Name();
 }
 
 bool CZelWnd::DescribeSelf(AccessInfo& info) const noexcept {
-    if (accessName_.empty() || hwnd_ == nullptr) {
+    if (access_.Name().empty() || Hwnd() == nullptr) {
         return false;
     }
-    const bool child = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) != 0;
+    const bool child = (GetWindowLongW(Hwnd(), GWL_STYLE) & WS_CHILD) != 0;
     info.role = child ? ROLE_SYSTEM_PROPERTYPAGE : ROLE_SYSTEM_DIALOG;
-    info.name = accessName_;
+    info.name = access_.Name();
     return true;
 }
 
-bool CZelWnd::OnGetObject(WPARAM flags, LPARAM objectId, LRESULT& result) noexcept {
-    AccessInfo probe;
-    if (static_cast<LONG>(objectId) != OBJID_CLIENT || !DescribeSelf(probe)) {
-        return false;
-    }
-    if (accessible_ == nullptr) {
-        accessible_ = CZelAccessible::Create(hwnd_, *this);
-        if (accessible_ == nullptr) {
-            return false;
-        }
-        accessible_->NoteChanges();  // what readers are told from now on
-    }
-    result = accessible_->Answer(flags);
-    return result > 0;
-}
-
 void CZelWnd::OnFocusChanged(bool gained) noexcept {
-    if (hwnd_ == nullptr) {
+    if (Hwnd() == nullptr) {
         return;
     }
     // The focus mark comes and goes with the focus.
-    if ((GetWindowLongW(hwnd_, GWL_STYLE) & WS_TABSTOP) != 0) {
-        InvalidateRect(hwnd_, nullptr, FALSE);
+    if ((GetWindowLongW(Hwnd(), GWL_STYLE) & WS_TABSTOP) != 0) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
     }
-    AccessInfo probe;
-    if (gained && DescribeSelf(probe)) {
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, CHILDID_SELF);
-    }
-}
-
-void CZelWnd::OnShownOrHidden(bool shown) noexcept {
-    // A popup menu tells readers that it opened or closed, as the system's menus do.
-    AccessInfo probe;
-    if (hwnd_ != nullptr && DescribeSelf(probe) && probe.role == ROLE_SYSTEM_MENUPOPUP) {
-        NotifyWinEvent(shown ? EVENT_SYSTEM_MENUPOPUPSTART : EVENT_SYSTEM_MENUPOPUPEND, hwnd_,
-                       OBJID_CLIENT, CHILDID_SELF);
-    }
+    access_.OnFocusChanged(Hwnd(), *this, gained);
 }

@@ -6,38 +6,25 @@
 
 #include <span>
 #include <string>
-#include <vector>
 
 #include "skin/AccessSource.h"
+#include "skin/ControlNotification.h"
+#include "skin/WindowAccess.h"
+#include "skin/WindowHandle.h"
 #include "skin/logic/AccessLabel.h"
 #include "skin/logic/ControlKind.h"
-
-class CZelAccessible;
-
-// Notification code of a popup menu hiding (value 1 before, 0 after a level hides).
-constexpr int NOTIFY_MENU_HIDING = 2234;
-
-// Sends a control notification (code, value) synchronously to `target`: the system-command
-// message with the code as first and the value as second parameter. Returns the target's answer.
-// The send is marked, so that the receiver never takes it for a real system command whatever
-// the code; only windows of the calling thread can be told (0 otherwise, nothing sent).
-LRESULT ControlNotification(HWND target, int code, LPARAM value) noexcept;
-// Inside a window procedure: whether the WM_SYSCOMMAND (hwnd, wParam) being handled is a
-// ControlNotification. Takes the mark, so a real system command sent meanwhile stays real.
-bool TakeControlNotificationMark(HWND hwnd, WPARAM wParam) noexcept;
 
 // Paints what the parent shows behind `child` into `dc` (the child's client coordinates), for
 // controls that draw only part of their area.
 void DrawParentBackground(HWND child, HDC dc) noexcept;
 
-class CZelWnd : public AccessSource {
+class CZelWnd : public AccessSource, public WindowHandle {
   public:
     CZelWnd() = default;
     virtual ~CZelWnd();
     CZelWnd(const CZelWnd&) = delete;
     CZelWnd& operator=(const CZelWnd&) = delete;
 
-    HWND Hwnd() const noexcept { return hwnd_; }
     // The object attached to a window, or null when the window is not one of ours.
     static CZelWnd* FromHandle(HWND hwnd) noexcept;
 
@@ -63,31 +50,10 @@ class CZelWnd : public AccessSource {
     bool AttachDlgItem(HWND dialog, int id) noexcept;
     // Gives the window back its own procedure; the window stays.
     void Detach() noexcept;
-    void DestroyWindow() noexcept;
 
-    int ControlId() const noexcept;
-    HWND Parent() const noexcept;
-    RECT ClientRect() const noexcept;
-    // The window rectangle in the parent's client coordinates (screen ones for top level).
-    RECT RectInParent() const noexcept;
-    void Move(int x, int y, int width, int height, bool repaint = true) noexcept;
-    void Show(bool show) noexcept;
-    bool IsVisible() const noexcept;
-    void Enable(bool enable) noexcept;
-    bool IsEnabled() const noexcept;
-    std::wstring Text() const;
-    void SetText(const std::wstring& text) noexcept;
     // Invalidates the whole window so it repaints; a reader that asked about the control hears
     // what changed.
     void Redraw() noexcept;
-
-    void StartTimer(UINT_PTR id, UINT milliseconds) noexcept;
-    void StopTimer(UINT_PTR id) noexcept;
-    void CaptureMouse() noexcept;
-    void ReleaseMouse() noexcept;
-    bool HasCapture() const noexcept;
-    // Shapes the window by a polygon (alternate fill); the system owns the region afterwards.
-    bool SetPolygonRegion(const std::vector<POINT>& points) noexcept;
 
     // ControlNotification (code, value) to the parent window.
     LRESULT NotifyParent(int code, LPARAM value) noexcept;
@@ -110,8 +76,8 @@ class CZelWnd : public AccessSource {
     // What screen readers call the control when its own text does not say what it is for (the
     // label the skin draws beside a slider or a box), and how they present it.
     void SetAccessLabel(const std::wstring& name, AccessHint hint = AccessHint::kNone) noexcept;
-    const std::wstring& AccessName() const noexcept { return accessName_; }
-    AccessHint AccessHintOf() const noexcept { return accessHint_; }
+    const std::wstring& AccessName() const noexcept { return access_.Name(); }
+    AccessHint AccessHintOf() const noexcept { return access_.Hint(); }
     // SetAccessLabel for each label whose id names a child window of `parent` that is ours.
     static void LabelControls(HWND parent, std::span<const AccessLabel> labels) noexcept;
 
@@ -171,15 +137,8 @@ class CZelWnd : public AccessSource {
     bool Reflect(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
     void Bind(HWND hwnd) noexcept;
     void Unbind() noexcept;
-    // WM_GETOBJECT: the control's own accessible object for its client area, when it has
-    // something to tell. False: the system answers.
-    bool OnGetObject(WPARAM flags, LPARAM objectId, LRESULT& result) noexcept;
     void OnFocusChanged(bool gained) noexcept;
-    void OnShownOrHidden(bool shown) noexcept;
 
-    HWND hwnd_ = nullptr;
-    WNDPROC previousProc_ = nullptr;        // null: DefWindowProcW
-    CZelAccessible* accessible_ = nullptr;  // made at the first question of a reader
-    std::wstring accessName_;
-    AccessHint accessHint_ = AccessHint::kNone;
+    WNDPROC previousProc_ = nullptr;  // null: DefWindowProcW
+    WindowAccess access_;
 };
