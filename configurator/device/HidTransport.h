@@ -67,16 +67,5 @@ class HidTransport {
     int transferLimitMs_ = kFeatureTransferTimeoutMs;
 };
 
-// The operations each platform's transport defines, declared in its class by this one name so
-// that the three classes cannot drift apart from the interface.
-#define HID_TRANSPORT_OPERATIONS                                                              \
-    std::vector<std::u16string> ListInterfaces() override;                                    \
-    HidHandle Open(const std::u16string& path) override;                                      \
-    bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;          \
-    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override; \
-    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;       \
-    void Close(HidHandle handle) override;                                                    \
-    std::vector<std::u16string> ProcessNames() override;
-
 // The names of the running processes, from the platform's process list.
 std::vector<std::u16string> ListRunningProcessNames();

@@ -9,7 +9,13 @@ class HidTransportHidraw : public HidTransport {
     // `devFolder` is where the hidraw nodes live (a test may point it elsewhere).
     explicit HidTransportHidraw(std::string devFolder = "/dev");
 
-    HID_TRANSPORT_OPERATIONS
+    std::vector<std::u16string> ListInterfaces() override;
+    HidHandle Open(const std::u16string& path) override;
+    bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;
+    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
+    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
+    void Close(HidHandle handle) override;
+    std::vector<std::u16string> ProcessNames() override;
 
   private:
     std::string devFolder_;

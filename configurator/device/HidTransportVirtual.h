@@ -21,7 +21,13 @@ class HidTransportVirtual : public HidTransport {
     explicit HidTransportVirtual(std::string hostPort);
     ~HidTransportVirtual() override;
 
-    HID_TRANSPORT_OPERATIONS
+    std::vector<std::u16string> ListInterfaces() override;
+    HidHandle Open(const std::u16string& path) override;
+    bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;
+    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
+    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
+    void Close(HidHandle handle) override;
+    std::vector<std::u16string> ProcessNames() override;
     void SetTransferLimit(int ms) override;
     bool StartWatching(ChangeCallback callback) override;
     void StopWatching() override;

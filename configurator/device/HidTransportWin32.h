@@ -10,7 +10,13 @@
 
 class HidTransportWin32 : public HidTransport {
   public:
-    HID_TRANSPORT_OPERATIONS
+    std::vector<std::u16string> ListInterfaces() override;
+    HidHandle Open(const std::u16string& path) override;
+    bool GetIds(HidHandle handle, uint16_t& vendorId, uint16_t& productId) override;
+    DeviceResult SetFeature(HidHandle handle, const uint8_t* report, size_t length) override;
+    DeviceResult GetFeature(HidHandle handle, uint8_t* report, size_t length) override;
+    void Close(HidHandle handle) override;
+    std::vector<std::u16string> ProcessNames() override;
 
   private:
     // The interface's feature-report length, which every report is padded to; 0 when unknown.
