@@ -57,6 +57,28 @@ stage "setup"
 bash scripts/setup.sh
 
 jobs=$(nproc)
+# The fuzzers are built and run at the lowest priority beside the other stages, on the CPU time
+# these leave idle (the Wine tests spend much of theirs waiting on the mouse's delays); the run
+# waits for what is left of them at the end. Each is a process group of its own (job control for
+# that one start) in this session: a new session would be a scheduling group of its own, where
+# the low priority counts for nothing.
+mkdir -p build/fuzz
+fuzz_pid=""
+fuzz_start() {
+    set -m
+    nice -n 19 bash scripts/fuzz.sh "$@" >>build/fuzz/run.log 2>&1 &
+    fuzz_pid=$!
+    set +m
+}
+: >build/fuzz/run.log
+# A run that stops early stops the fuzzers too.
+fuzz_end() {
+    [ -n "$fuzz_pid" ] && kill -- "-$fuzz_pid" 2>/dev/null
+    return 0
+}
+trap 'rc=$?; fuzz_end; report_times $rc' EXIT
+fuzz_start --build-only
+
 stage "native build"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
@@ -65,20 +87,14 @@ export ORVA_SEED_DIR="$PWD/build/fuzz-seeds"
 # One more than the cores: the silent-mouse test spends most of its time waiting out timeouts.
 ctest --preset native -j "$((jobs + 1))" | tee "$logs/ctest-native.log"
 
-stage "fuzz build"
-bash scripts/fuzz.sh --build-only
-# The fuzzers try their fixed number of inputs at the lowest priority beside the Windows build
-# and tests, on the CPU time these leave idle (the Wine tests spend much of theirs waiting on the
-# mouse's delays); what is left of them is waited for at the end.
-mkdir -p build/fuzz
-setsid nice -n 19 bash scripts/fuzz.sh --run-only --runs >build/fuzz/run.log 2>&1 &
-fuzz_pid=$!
-# A run that stops early stops the fuzzers too (they are a process group of their own).
-fuzz_end() {
-    [ -n "$fuzz_pid" ] && kill -- "-$fuzz_pid" 2>/dev/null
-    return 0
-}
-trap 'rc=$?; fuzz_end; report_times $rc' EXIT
+stage "fuzz build (what the native stages left of it)"
+# The fuzzers' seeds come from the native tests, so they run only now.
+if ! wait "$fuzz_pid"; then
+    fuzz_pid=""
+    cat build/fuzz/run.log
+    exit 1
+fi
+fuzz_start --run-only --runs
 
 stage "windows build"
 cmake --preset windows >/dev/null
