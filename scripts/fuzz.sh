@@ -1,46 +1,12 @@
 #!/usr/bin/env bash
-# Builds every fuzz target with clang's libFuzzer and runs each one, for a short fixed time or
-# (--runs) for a fixed number of inputs. Seeds come from the native tests (they write them under
-# build/fuzz-seeds when asked).
-# Usage: scripts/fuzz.sh [--build-only | --run-only] [--runs | seconds-per-target]
-#   --runs  each target tries the number of inputs given below: about 20 s of one core here, the
-#           same work however busy the machine is, so the fuzzers may run at a low priority
-#           beside other work (scripts/test-all.sh runs them beside the Windows tests).
+# Builds every fuzz target with clang's libFuzzer and runs each for a short fixed time.
+# Seeds come from the native tests (they write them under build/fuzz-seeds when asked).
+# Usage: scripts/fuzz.sh [seconds-per-target]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=1
-run=1
-case ${1:-} in
-    --build-only) run=0; shift ;;
-    --run-only) build=0; shift ;;
-esac
-by_runs=0
-if [ "${1:-}" = --runs ]; then
-    by_runs=1
-    shift
-fi
 seconds=${1:-${ORVA_FUZZ_SECONDS:-20}}
-if [ $build = 1 ]; then
-    cmake --preset fuzz >/dev/null
-    cmake --build --preset fuzz
-fi
-[ $run = 1 ] || exit 0
-
-# Inputs a target tries with --runs: about 20 s of one core on the 2-core test machine. A new
-# target needs its line here, or the run fails and says so.
-runs_of() {
-    case $1 in
-        fuzz_bmp_layout) echo 8000000 ;;
-        fuzz_config_values) echo 950000 ;;
-        fuzz_device_image) echo 1200000 ;;
-        fuzz_device_replies) echo 360000 ;;
-        fuzz_firmware_file) echo 5500 ;;
-        fuzz_macro_files) echo 470000 ;;
-        fuzz_mouse_model) echo 220000 ;;
-        fuzz_profile) echo 450000 ;;
-        *) return 1 ;;
-    esac
-}
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 # run_one FUZZER: one target for the given time; fails when the fuzzer found a fault.
 run_one() {
     local fuzzer=$1 name corpus dictionary
@@ -60,19 +26,8 @@ run_one() {
     dictionary=tests/fuzz/dictionaries/$name.dict
     [ -f "$dictionary" ] && extra+=(-dict="$dictionary")
     [ -d "build/fuzz-seeds/$name" ] && cp -n build/fuzz-seeds/"$name"/* "$corpus"/ 2>/dev/null || true
-    local budget
-    if [ $by_runs = 1 ]; then
-        local runs
-        runs=$(runs_of "$name") || { echo "fuzz: $name has no number of runs in scripts/fuzz.sh"; return 1; }
-        # Bounded all the same, should a target become much slower per input. At a low priority
-        # beside busy work an input may wait seconds for the CPU: a hang is a minute here.
-        budget=(-runs="$runs" -max_total_time=600 -timeout=60)
-        echo "fuzz: $name for $runs inputs"
-    else
-        budget=(-max_total_time="$seconds" -timeout=10)
-        echo "fuzz: $name for ${seconds}s"
-    fi
-    if ! "$fuzzer" "${budget[@]}" -rss_limit_mb=2048 -print_final_stats=0 \
+    echo "fuzz: $name for ${seconds}s"
+    if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
             "${extra[@]}" \
             -artifact_prefix=build/fuzz/crashes/"$name"- "$corpus" > "build/fuzz/$name.log" 2>&1; then
         echo "fuzz: $name FAILED (see build/fuzz/$name.log)"

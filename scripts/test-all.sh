@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test of the project: native unit tests under the sanitizers, then the Windows build's
-# tests and the end-to-end tests under Wine and Xvfb, with the fuzzers trying a fixed number of
-# inputs each at a low priority beside them.
+# Runs every test of the project: native unit tests under the sanitizers, the fuzzers for a short
+# fixed time, then the Windows build's tests and the end-to-end tests under Wine and Xvfb.
 # Installs what is missing and builds what it needs. Prints how long each stage took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,28 +56,6 @@ stage "setup"
 bash scripts/setup.sh
 
 jobs=$(nproc)
-# The fuzzers are built and run at the lowest priority beside the other stages, on the CPU time
-# these leave idle (the Wine tests spend much of theirs waiting on the mouse's delays); the run
-# waits for what is left of them at the end. Each is a process group of its own (job control for
-# that one start) in this session: a new session would be a scheduling group of its own, where
-# the low priority counts for nothing.
-mkdir -p build/fuzz
-fuzz_pid=""
-fuzz_start() {
-    set -m
-    nice -n 19 bash scripts/fuzz.sh "$@" >>build/fuzz/run.log 2>&1 &
-    fuzz_pid=$!
-    set +m
-}
-: >build/fuzz/run.log
-# A run that stops early stops the fuzzers too.
-fuzz_end() {
-    [ -n "$fuzz_pid" ] && kill -- "-$fuzz_pid" 2>/dev/null
-    return 0
-}
-trap 'rc=$?; fuzz_end; report_times $rc' EXIT
-fuzz_start --build-only
-
 stage "native build"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
@@ -87,14 +64,8 @@ export ORVA_SEED_DIR="$PWD/build/fuzz-seeds"
 # One more than the cores: the silent-mouse test spends most of its time waiting out timeouts.
 ctest --preset native -j "$((jobs + 1))" | tee "$logs/ctest-native.log"
 
-stage "fuzz build (what the native stages left of it)"
-# The fuzzers' seeds come from the native tests, so they run only now.
-if ! wait "$fuzz_pid"; then
-    fuzz_pid=""
-    cat build/fuzz/run.log
-    exit 1
-fi
-fuzz_start --run-only --runs
+stage "fuzzing"
+bash scripts/fuzz.sh
 
 stage "windows build"
 cmake --preset windows >/dev/null
@@ -102,16 +73,9 @@ cmake --build --preset windows -j "$jobs"
 
 stage "windows and end-to-end tests (Wine, Xvfb)"
 source scripts/wine-session.sh
-trap 'rc=$?; fuzz_end; wine_session_end; report_times $rc' EXIT
+trap 'rc=$?; wine_session_end; report_times $rc' EXIT
 export ORVA_NATIVE_BUILD="$PWD/build/native"
 export ORVA_ARTIFACTS="$PWD/build/artifacts"
 mkdir -p "$ORVA_ARTIFACTS"
 # A GUI test under Wine that fails is run once more before it counts; the log shows both runs.
 ctest --preset windows -j "${ORVA_WINE_JOBS:-4}" --repeat until-pass:2 | tee "$logs/ctest-windows.log"
-
-stage "fuzzing (what the Windows stages left of it)"
-fuzz_status=0
-wait "$fuzz_pid" || fuzz_status=$?
-fuzz_pid=""
-cat build/fuzz/run.log
-[ "$fuzz_status" = 0 ]
