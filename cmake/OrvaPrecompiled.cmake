@@ -47,7 +47,7 @@ function(orva_share_precompiled_headers)
         list(FILTER sources INCLUDE REGEX "\\.(cpp|cc|cxx)$")
         get_target_property(options ${target} COMPILE_OPTIONS)
         if(NOT type MATCHES "^(STATIC|SHARED|MODULE|OBJECT)_LIBRARY$|^EXECUTABLE$" OR NOT sources OR
-           "${options}" MATCHES "fsanitize=fuzzer")
+           "${options}" MATCHES "(^|;)-fsanitize=fuzzer(;|$)")
             continue()
         endif()
         # A header that cannot be used is said so, instead of a silently slower build.
