@@ -54,6 +54,14 @@ trap 'report_times $?' EXIT
 
 stage "setup"
 bash scripts/setup.sh
+# The tests start python3 hundreds of times. They use the distribution's interpreter, which
+# setup.sh installs, ahead of a version manager's shim that may come first on PATH: a shim starts
+# a chain of shells at every call (0.4 CPU-seconds a start instead of 0.07).
+if [ -x /usr/bin/python3 ] && [ "$(command -v python3)" != /usr/bin/python3 ]; then
+    mkdir -p build/host-bin
+    ln -sf /usr/bin/python3 build/host-bin/python3
+    export PATH="$PWD/build/host-bin:$PATH"
+fi
 
 jobs=$(nproc)
 stage "native build"

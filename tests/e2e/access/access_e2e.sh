@@ -124,8 +124,9 @@ mark_shown() {
     [ "$parent" = 0 ] && parent=""
     read -r x y w h <<<"$(ctl_value "$T" "$1" rect $parent | tr ',' ' ')"
     read -r ox oy <<<"$(probe origin "$T")"
-    import -window root "$E2E_WORK/screen.png" 2>/dev/null || return 1
-    pixel=$(convert "$E2E_WORK/screen.png" -format "%[hex:p{$((ox + x + 1)),$((oy + y + 1))}]" info:)
+    # The one pixel, cut from the screen as it is taken.
+    pixel=$(import -window root -crop "1x1+$((ox + x + 1))+$((oy + y + 1))" +repage -depth 8 \
+        -format "%[hex:p{0,0}]" info: 2>/dev/null) || return 1
     [ "${pixel,,}" = $kMarkColour ] || [ "${pixel,,}" = ${kMarkColour}ff ]
 }
 profile_field() {

@@ -259,15 +259,15 @@ pixel() {
     convert "$1" -format "%[fx:int(255*$p.r+0.5)],%[fx:int(255*$p.g+0.5)],%[fx:int(255*$p.b+0.5)]" info:
 }
 
-# shot NAME [TITLE]: a screenshot in $ORVA_ARTIFACTS, cut to the window when TITLE is given.
+# shot NAME [TITLE]: a screenshot in $ORVA_ARTIFACTS, cut to the window when TITLE is given
+# (cut as it is taken: one program, and only the window's pixels are compressed).
 shot() {
     mkdir -p "$ORVA_ARTIFACTS"
     local file=$ORVA_ARTIFACTS/$E2E_NAME-$1.png hwnd x y w h
-    import -window root "$E2E_WORK/screen.png" 2>/dev/null || return 1
     if [ -n "${2:-}" ] && read -r hwnd x y w h <<<"$(probe find "$2")" && [ -n "$w" ]; then
-        convert "$E2E_WORK/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$file"
+        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$file" 2>/dev/null
     else
-        cp "$E2E_WORK/screen.png" "$file"
+        import -window root "$file" 2>/dev/null
     fi
 }
 

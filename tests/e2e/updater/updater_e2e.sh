@@ -130,8 +130,8 @@ pixel() {
 }
 # grab: the top dialog as $work/dialog.png (read_top_dialog first).
 grab() {
-    import -window root "$work/screen.png" 2>/dev/null &&
-        convert "$work/screen.png" -crop "${dlg_w}x${dlg_h}+${dlg_x}+${dlg_y}" +repage "$work/dialog.png"
+    import -window root -crop "${dlg_w}x${dlg_h}+${dlg_x}+${dlg_y}" +repage "$work/dialog.png" \
+        2>/dev/null
 }
 # The close button's X at the top right is drawn once the dialog has been painted.
 close_button_drawn() {
