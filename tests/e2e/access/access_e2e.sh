@@ -7,22 +7,24 @@
 #             "Zones", Space, Tab to a zone box, Space, Tab to Apply, Space: the profile file and
 #             the mouse hold the zone
 #   controls  with keys alone: on the mouse page the arrows, Home and End move a slider,
-#             Alt+Down, Right, Down and Enter choose a function in a slot's menu and its sub-menu,
-#             F4 and Escape open and close a profile's menu, Alt+Down, Down, Up and Enter rename
-#             the profile; New macro, a name and Enter twice, and Up in the list; readers hear
-#             each move of the focus; Tab to Apply, Space: the mouse holds the slider's value
+#             Alt+Down, Right, Down and Enter choose a function in a slot's menu and its sub-menu;
+#             readers hear each move of the focus; Tab to Apply, Space: the mouse holds the
+#             slider's value and the slot's function
+#   names     with keys alone: F4 and Escape open and close a profile's menu, Alt+Down, Down, Up
+#             and Enter rename the profile; New macro, a name and Enter twice, and Up in the list;
+#             readers hear the focus go to the list's item
 #   reader    an accessibility client in another process reads the role, name, state, value and
 #             default action of every control of the window and of each page (the pages shown by
 #             their tabs' default actions, a zone checked through its own), the items of a
 #             profile's menu, checks a rate through its default action and presses Apply through
 #             its own: the profile files and the mouse's slot images hold what the reader set
 # Screenshots of the focus mark go to $ORVA_ARTIFACTS.
-# usage: access_e2e.sh keyboard|controls|reader DIST_DIR PROBE_EXE ACCESS_CLIENT_EXE [NATIVE_BUILD]
+# usage: access_e2e.sh keyboard|controls|names|reader DIST_DIR PROBE_EXE ACCESS_CLIENT_EXE [NATIVE_BUILD]
 set -u
 case_name=$1
 shift
 case $case_name in
-    keyboard | controls | reader) ;;
+    keyboard | controls | names | reader) ;;
     *) echo "FAIL: no case '$case_name'"; exit 1 ;;
 esac
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/e2e.sh"
@@ -201,13 +203,17 @@ wait_until 15 eval '[ "$(mouse_slot "d[\"ledMode\"]")" = 17 ]' ||
 }
 
 # ---- keyboard: sliders, menus, names and lists ---------------------------------------------------
+# Readers hear the focus move: watched for as long as the case may run (its time limit); the
+# watch ends with the case.
+watch_focus() {
+    focus_window "$T" || fail "the main window did not take the X focus"
+    wine "$E2E_WORK/access.exe" watch-focus 240 >"$E2E_WORK/focus-events.txt" 2>/dev/null &
+    e2e_pids+=($!)
+    wait_until 10 grep -q watching "$E2E_WORK/focus-events.txt" || fail "the focus watch did not start"
+}
+
 controls_case() {
-focus_window "$T" || fail "the main window did not take the X focus"
-# Readers hear the focus move (watched while the keys go to the mouse page, for as long as the
-# case may run: its time limit; the watch ends with the case).
-wine "$E2E_WORK/access.exe" watch-focus 240 >"$E2E_WORK/focus-events.txt" 2>/dev/null &
-e2e_pids+=($!)
-wait_until 10 grep -q watching "$E2E_WORK/focus-events.txt" || fail "the focus watch did not start"
+watch_focus
 tab_to $kPageMouse 0
 press_keys space
 wait_until 5 ctl_is "$T" $kDoubleClick visible 1 $kMousePage || fail "Space did not show Buttons"
@@ -241,6 +247,16 @@ wait_until 5 eval '[ "$(ctl_value "$T" $kSlot3 text $kMousePage)" = Back ]' ||
     fail "slot 3 shows '$(ctl_value "$T" $kSlot3 text $kMousePage)', not Back"
 wait_until 5 menu_closed || fail "Enter left the menu open"
 
+# Apply from the keyboard: the mouse holds the slider's value and the slot's function.
+tab_to $kApply 0
+press_keys space
+wait_until 15 eval '[ "$(profile_field "d[\"doubleClickValue\"]")" = 1200 ]' ||
+    fail "the slider's keys saved double-click value $(profile_field "d['doubleClickValue']")"
+wait_until 15 slots_match || fail "the mouse's slot images differ from the saved profiles"
+}
+
+names_case() {
+watch_focus
 # A profile's menu: F4 and Escape; Alt+Down, Down, Up, Enter is "Rename".
 tab_to $kMenu2 0
 press_keys F4
@@ -278,13 +294,6 @@ IFS=$'\037' read -r i_role i_state _ i_name <<<"$(fields "$(head -n 1 "$E2E_WORK
     fail "the reader reads the list's first item as '$(head -n 1 "$E2E_WORK/items.txt")'"
 [ "$(wc -l <"$E2E_WORK/items.txt")" = 2 ] || fail "the reader counts $(wc -l <"$E2E_WORK/items.txt") macros"
 wait_until 5 heard $kList $kMacroPage 1 || fail "no focus event for the list item selected by Up"
-
-# Apply from the keyboard: the mouse holds the slider's value and the slot's function.
-tab_to $kApply 0
-press_keys space
-wait_until 15 eval '[ "$(profile_field "d[\"doubleClickValue\"]")" = 1200 ]' ||
-    fail "the slider's keys saved double-click value $(profile_field "d['doubleClickValue']")"
-wait_until 15 slots_match || fail "the mouse's slot images differ from the saved profiles"
 }
 
 # ---- the reader --------------------------------------------------------------------------------

@@ -600,8 +600,8 @@ non-ascii)
     expect_updater_ends 10
     wait_until 10 window_exists "$kMonitorTitle" || fail "the monitor was not started from the folder"
     ;;
-scale)
-    # At 150 and 200 % as at 100 %: each window as large as the scale makes it and drawn from
+scale-100 | scale-150 | scale-200)
+    # At 150 and 200 % as at 100 % (a case each): each window as large as the scale makes it and drawn from
     # art of its own scale (not doubled pixels), its buttons answering clicks at their scaled
     # places, the progress bar filling its scaled place; the flash completes. Six or seven
     # blocks: with three the bar stays partly filled for less time than a screenshot takes.
@@ -615,14 +615,14 @@ scale)
         [ "$(pixel "$work/dialog.png" "$(scaled 24)" "$(scaled 112)")" = "186 214 77" ] &&
             [ "$(pixel "$work/dialog.png" "$(scaled 348)" "$(scaled 112)")" = "0 0 0" ]
     }
-    for percent in 100 150 200; do
+    for percent in ${case_name#scale-}; do
         set_dpi $((96 * percent / 100))
         rm -f "$state/firmware.bin"
         wait_until 15 mouse_present || fail "$percent %: the mouse did not come back"
         start_updater 1
         wait_dialog "" none 20 || fail "$percent %: no update offer"
         expect_size 378 179 "the update offer"
-        shot "$percent-offer"
+        shot offer
         if [ "$percent" = 200 ]; then
             undoubled=$(undoubled_pixels "$work/dialog.png")
             echo "200 %: $undoubled pixels differ from a doubled picture"
@@ -633,15 +633,15 @@ scale)
         click $((198 + 56)) $((152 + 10))
         wait_dialog "" "$offer" 10 || fail "$percent %: Upgrade Firmware did not answer"
         expect_size 378 179 "the backup warning"
-        shot "$percent-warning"
+        shot warning
         click $((247 + 31)) $((152 + 10))
         wait_dialog "$kMainTitle" none 10 || fail "$percent %: Continue did not answer"
         expect_size 378 179 "the update window"
         wait_until 40 bar_partly_filled || fail "$percent %: the progress bar never filled in part"
-        keep_shot "$percent-progress"
+        keep_shot progress
         wait_dialog "$kSuccessTitle" none 60 || fail "$percent %: no success notice"
         expect_size 378 179 "the success notice"
-        shot "$percent-success"
+        shot success
         firmware_is "$install/Romvane/fw.bin" || fail "$percent %: the mouse's firmware differs"
         dismiss_notice
         expect_updater_ends 10
