@@ -24,6 +24,8 @@ static_assert(kProfileCount == kOnBoardProfiles,
 namespace {
 
 constexpr UINT kTrayIconId = 128;
+// Pieces cut in one idle step: a few milliseconds, or one sheet decoded.
+constexpr int kPiecesCutWhenIdle = 8;
 constexpr WPARAM kSysCommandDragMove = 0xF012;
 
 std::wstring Wide(const std::u16string& text) {
@@ -261,7 +263,12 @@ bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {
 }
 
 bool CORVADlg::OnIdle() noexcept {
-    return pages_.MakeNextWhenIdle(CurrentProfile());
+    // After the first paint: the other pages, then the images that no window has shown yet
+    // (hover and pressed states, hidden pages), a few at a time so input comes in between.
+    if (pages_.MakeNextWhenIdle(CurrentProfile())) {
+        return true;
+    }
+    return CutPendingSkinPieces(kPiecesCutWhenIdle);
 }
 
 // ---- pages and profiles -------------------------------------------------------------------
