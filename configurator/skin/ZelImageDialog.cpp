@@ -5,9 +5,9 @@
 
 namespace {
 
-// The image as a GDI bitmap when every pixel of it is opaque (then GDI's copy shows what GDI+
-// draws); null otherwise.
-HBITMAP OpaqueBitmap(Gdiplus::Bitmap& image) noexcept {
+// A GDI bitmap holding the image's pixels, and where they are, when every pixel of it is opaque
+// (then GDI's copy shows what GDI+ draws); null otherwise.
+HBITMAP OpaqueBitmap(Gdiplus::Bitmap& image, void*& bits) noexcept {
     const INT width = static_cast<INT>(image.GetWidth());
     const INT height = static_cast<INT>(image.GetHeight());
     BITMAPINFO info{};
@@ -17,7 +17,7 @@ HBITMAP OpaqueBitmap(Gdiplus::Bitmap& image) noexcept {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
+    bits = nullptr;
     ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr) {
         return nullptr;
@@ -50,9 +50,30 @@ HBITMAP OpaqueBitmap(Gdiplus::Bitmap& image) noexcept {
 }  // namespace
 
 void CZelImageDialog::SetBackground(const SkinImage& image) noexcept {
-    background_ = image.Copy();
+    if (&image == &background_) {
+        return;
+    }
+    // The image first: it may draw from the bitmap's pixels.
+    background_.Reset();
     backgroundBitmap_.Reset();
-    backgroundBitmapTried_ = false;
+    if (Gdiplus::Bitmap* source = image.Get()) {
+        void* bits = nullptr;
+        backgroundBitmap_.Reset(OpaqueBitmap(*source, bits));
+        if (backgroundBitmap_) {
+            const INT width = static_cast<INT>(source->GetWidth());
+            auto shared = std::make_unique<Gdiplus::Bitmap>(
+                width, static_cast<INT>(source->GetHeight()), width * 4, PixelFormat32bppRGB,
+                static_cast<BYTE*>(bits));
+            if (shared->GetLastStatus() == Gdiplus::Ok) {
+                background_ = SkinImage::Owned(std::move(shared));
+            } else {
+                backgroundBitmap_.Reset();
+            }
+        }
+        if (!background_) {
+            background_ = image.Copy();
+        }
+    }
     if (Hwnd() == nullptr || !background_) {
         return;
     }
@@ -114,11 +135,7 @@ LRESULT CZelImageDialog::OnEraseBackground(HDC dc) noexcept {
 }
 
 bool CZelImageDialog::BlitBackground(HDC dc, const RECT& area) noexcept {
-    if (!backgroundBitmapTried_) {
-        // Tried once per image; a translucent one is drawn by GDI+ as before.
-        backgroundBitmapTried_ = true;
-        backgroundBitmap_.Reset(OpaqueBitmap(*background_.Get()));
-    }
+    // A translucent background has no bitmap; GDI+ draws it.
     if (!backgroundBitmap_) {
         return false;
     }

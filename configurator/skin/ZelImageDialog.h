@@ -23,9 +23,9 @@ class CZelImageDialog : public CZelDialog {
     // Copies the area of a background of the window's size with GDI; false when it cannot.
     bool BlitBackground(HDC dc, const RECT& area) noexcept;
 
-    SkinImage background_;
-    // The background as a GDI bitmap, made at the first painting at the window's size: a copy
-    // of pixels costs GDI a fraction of what drawing the image costs GDI+.
+    // An opaque background lives in a GDI bitmap, which GDI+ draws from as well: copying its
+    // pixels with GDI costs a fraction of drawing the image with GDI+. Declared first, as the
+    // image below may use its pixels.
     ScopedBitmap backgroundBitmap_;
-    bool backgroundBitmapTried_ = false;
+    SkinImage background_;
 };
