@@ -24,6 +24,8 @@ static_assert(kProfileCount == kOnBoardProfiles,
 namespace {
 
 constexpr UINT kTrayIconId = 128;
+// Pieces cut in one idle step: a few milliseconds, or one sheet decoded.
+constexpr int kPiecesCutWhenIdle = 8;
 constexpr WPARAM kSysCommandDragMove = 0xF012;
 
 std::wstring Wide(const std::u16string& text) {
@@ -202,7 +204,12 @@ bool CORVADlg::OnInitDialog() noexcept {
     // Each page shows the current profile as it is made.
     // Tab reaches the page's controls between the profile row and "Reset to Default".
     pages_.Create(Hwnd(), controls_.LastProfileButton());
+    // The tray icon and the mouse follow at the first idle moment, after the first paint.
+    return true;
+}
 
+void CORVADlg::StartTrayAndMouse() noexcept {
+    trayAndMouseStarted_ = true;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     tray_.Add(Hwnd(), kTrayIconId, WM_TRAY_ICON, icons_.Tray(), Wide(kTrayTip));
 
@@ -210,7 +217,6 @@ bool CORVADlg::OnInitDialog() noexcept {
         ShowMessage(kRegisterFailedText);
     }
     StartTimer(PROFILE_POLL_TIMER, kProfilePollMs);
-    return true;
 }
 
 void CORVADlg::LayOutControls() noexcept {
@@ -261,7 +267,17 @@ bool CORVADlg::RebuildAtScale(uint32_t dpi) noexcept {
 }
 
 bool CORVADlg::OnIdle() noexcept {
-    return pages_.MakeNextWhenIdle(CurrentProfile());
+    // After the first paint: the tray icon and the mouse, the other pages, then the images
+    // that no window has shown yet (hover and pressed states, hidden pages), a few at a time so
+    // input comes in between.
+    if (!trayAndMouseStarted_) {
+        StartTrayAndMouse();
+        return true;
+    }
+    if (pages_.MakeNextWhenIdle(CurrentProfile())) {
+        return true;
+    }
+    return CutPendingSkinPieces(kPiecesCutWhenIdle);
 }
 
 // ---- pages and profiles -------------------------------------------------------------------

@@ -94,6 +94,8 @@ class CORVADlg : public CZelImageDialog,
   private:
     // The background and the controls at the skin's scale.
     void LayOutControls() noexcept;
+    // The tray icon, the mouse's notifications and its poll: once the window has painted.
+    void StartTrayAndMouse() noexcept;
     // The window moved to a monitor of another scale, or the scale changed: everything is laid
     // out again at the new scale and placed at `suggested` (screen pixels).
     void OnDpiChanged(uint32_t dpi, const RECT& suggested) noexcept;
@@ -118,6 +120,7 @@ class CORVADlg : public CZelImageDialog,
     TrayIcon tray_;
     TrayMenu trayMenu_;
     UINT taskbarCreated_ = 0;
+    bool trayAndMouseStarted_ = false;
 
     MousePresence presence_{*this};
     ProfileMenuCommands profileCommands_{profiles_, *this, *this};

@@ -32,6 +32,17 @@ bool CScaledSkinSheets::IsDecoded(int index) const noexcept {
     return index >= 0 && index < kSkinSheetCount && sheets_[static_cast<size_t>(index)] != nullptr;
 }
 
+bool CScaledSkinSheets::HasFile(int index) noexcept {
+    if (index < 0 || index >= kSkinSheetCount)
+        return false;
+    signed char& present = present_[static_cast<size_t>(index)];
+    if (present == 0) {
+        std::error_code error;
+        present = std::filesystem::is_regular_file(File(index), error) ? 1 : -1;
+    }
+    return present > 0;
+}
+
 std::vector<std::wstring> CScaledSkinSheets::MissingSheets() const {
     std::vector<std::wstring> missing;
     for (int i = 0; i < kSkinSheetCount; ++i) {

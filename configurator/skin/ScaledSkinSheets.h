@@ -35,6 +35,8 @@ class CScaledSkinSheets {
     Gdiplus::Bitmap* Sheet(int index) noexcept;
     // Whether the sheet has been decoded (for checking that nothing is decoded early).
     bool IsDecoded(int index) const noexcept;
+    // Whether the sheet's file is in the folder, without decoding it (looked up once).
+    bool HasFile(int index) noexcept;
     // The names of the sheets that are not in the folder, without decoding any.
     std::vector<std::wstring> MissingSheets() const;
     // The file of a sheet at this set's scale.
@@ -45,4 +47,5 @@ class CScaledSkinSheets {
     std::filesystem::path folder_;
     std::array<std::unique_ptr<Gdiplus::Bitmap>, kSkinSheetCount> sheets_;
     std::array<bool, kSkinSheetCount> tried_{};
+    std::array<signed char, kSkinSheetCount> present_{};  // 0 not looked, 1 there, -1 missing
 };

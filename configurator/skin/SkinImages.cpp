@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <vector>
 
 #include "base/FileUtil.h"
@@ -10,7 +11,21 @@
 #include "skin/logic/BmpLayout.h"
 #include "skin/logic/LabelPlacement.h"
 
+// A piece asked for by a control and not cut yet. The control's image and the cache's queue
+// share it: whichever comes first (the first look, or idle time) cuts it.
+struct PendingSkinPiece {
+    int id = 0;
+    int state = 0;
+    PixelRect cut;
+    bool done = false;
+    SkinImage image;
+};
+
 namespace {
+
+// Pieces asked for are queued for cutting in idle time; a queue this long is swept of the
+// pieces whose controls are gone (or that were cut on use) before it grows further.
+constexpr size_t kPendingSweepLength = 1024;
 
 // The process-wide skin cache: checked once, each sheet decoded when it is first asked for and
 // kept until the program ends.
@@ -24,11 +39,27 @@ struct SkinCache {
     DisplayScale scale{DisplayScale::kBaseDpi};
     // The sheets of the scale, made when a scale other than 96 DPI is first drawn at.
     std::unique_ptr<CScaledSkinSheets> scaled;
+    // Pieces asked for and not cut yet, oldest first.
+    std::deque<std::weak_ptr<PendingSkinPiece>> uncut;
 };
 
 SkinCache& Cache() {
     static SkinCache cache;
     return cache;
+}
+
+// The sheets of the skin scale (made again when the scale has changed).
+CScaledSkinSheets& ScaledSheets() {
+    SkinCache& cache = Cache();
+    if (!cache.scaled || cache.scaled->Scale().Dpi() != cache.scale.Dpi()) {
+        cache.scaled = std::make_unique<CScaledSkinSheets>(cache.scale.Dpi(), SkinFolder());
+    }
+    return *cache.scaled;
+}
+
+bool IsDone(const std::weak_ptr<PendingSkinPiece>& entry) {
+    const std::shared_ptr<PendingSkinPiece> piece = entry.lock();
+    return !piece || piece->done;
 }
 
 std::unique_ptr<Gdiplus::Bitmap> CopyBitmapRect(Gdiplus::Bitmap& source,
@@ -144,9 +175,7 @@ std::unique_ptr<Gdiplus::Bitmap> FitTo(std::unique_ptr<Gdiplus::Bitmap> image,
 // scale. Without that sheet, the 96-DPI one is enlarged.
 SkinImage ScaledPiece(const PieceSource& source, const PixelRect& cut) noexcept {
     SkinCache& cache = Cache();
-    if (!cache.scaled || cache.scaled->Scale().Dpi() != cache.scale.Dpi()) {
-        cache.scaled = std::make_unique<CScaledSkinSheets>(cache.scale.Dpi(), SkinFolder());
-    }
+    ScaledSheets();
     const SkinSheetFile& file = kSkinSheets[static_cast<size_t>(source.sheet)];
     const PixelRect whole{0, 0, file.width, file.height};
     const PixelRect area = source.kind == PieceKind::kCut ? cut : whole;
@@ -171,6 +200,54 @@ SkinImage ScaledPiece(const PieceSource& source, const PixelRect& cut) noexcept 
     return SkinImage::Owned(FitTo(
         CopyBitmapRect(*sheet, Gdiplus::Rect(from.left, from.top, from.Width(), from.Height())),
         wanted));
+}
+
+// The image of a piece, cut now.
+SkinImage CutSkinPiece(int id, int state, const PixelRect& cut) noexcept {
+    PieceSource source = LookUpSkinPiece(id, state);
+    if (!SkinScale().IsBase() && source.kind != PieceKind::kNone && source.sheet >= 0 &&
+        source.sheet < kSkinSheetCount) {
+        return ScaledPiece(source, cut);
+    }
+    Gdiplus::Bitmap* sheet = SkinSheet(source.sheet);
+    if (sheet == nullptr) {
+        return {};
+    }
+    switch (source.kind) {
+        case PieceKind::kShared:
+            return SkinImage::Shared(sheet);
+        case PieceKind::kCopy:
+            return SkinImage::Owned(CopyBitmap(*sheet));
+        case PieceKind::kCut:
+            return SkinImage::Owned(CopyBitmapRect(
+                *sheet, Gdiplus::Rect(cut.left, cut.top, cut.Width(), cut.Height())));
+        case PieceKind::kNone:
+            break;
+    }
+    return {};
+}
+
+void CutOnce(PendingSkinPiece& piece) noexcept {
+    if (!piece.done) {
+        piece.done = true;
+        piece.image = CutSkinPiece(piece.id, piece.state, piece.cut);
+    }
+}
+
+// Whether a piece of the sheet can be had at the skin scale, judged without decoding it. The
+// skin folder is checked here, at the first ask, so that missing files are reported while the
+// windows are made rather than while they paint.
+bool SheetAvailable(int sheet) noexcept {
+    SkinCache& cache = Cache();
+    if (!cache.scale.IsBase()) {
+        CScaledSkinSheets& scaled = ScaledSheets();
+        if (scaled.ArtPercent() != 100 && scaled.HasFile(sheet)) {
+            return true;
+        }
+    }
+    LoadSkinSheets();
+    const size_t i = static_cast<size_t>(sheet);
+    return cache.pending[i] || cache.sheets[i] != nullptr;
 }
 
 void ReportMissing(const std::wstring& names) {
@@ -274,6 +351,7 @@ void LoadSkinSheets() noexcept {
 
 void ReleaseSkinSheets() noexcept {
     SkinCache& cache = Cache();
+    cache.uncut.clear();
     cache.scaled.reset();
     for (auto& sheet : cache.sheets) {
         sheet.reset();
@@ -349,27 +427,43 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinFileAtScale(const char* name) noexcept 
 }
 
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept {
-    PieceSource source = LookUpSkinPiece(id, state);
-    if (!SkinScale().IsBase() && source.kind != PieceKind::kNone && source.sheet >= 0 &&
-        source.sheet < kSkinSheetCount) {
-        return ScaledPiece(source, PixelRect{left, top, right, bottom});
+    const PieceSource source = LookUpSkinPiece(id, state);
+    if (SkinScale().IsBase()) {
+        // The folder is checked at the first ask, whatever is asked.
+        LoadSkinSheets();
     }
-    Gdiplus::Bitmap* sheet = SkinSheet(source.sheet);
-    if (sheet == nullptr) {
+    if (source.kind == PieceKind::kNone || source.sheet < 0 || source.sheet >= kSkinSheetCount ||
+        !SheetAvailable(source.sheet)) {
         return {};
     }
-    switch (source.kind) {
-        case PieceKind::kShared:
-            return SkinImage::Shared(sheet);
-        case PieceKind::kCopy:
-            return SkinImage::Owned(CopyBitmap(*sheet));
-        case PieceKind::kCut:
-            return SkinImage::Owned(
-                CopyBitmapRect(*sheet, Gdiplus::Rect(left, top, right - left, bottom - top)));
-        case PieceKind::kNone:
-            break;
+    auto piece = std::make_shared<PendingSkinPiece>();
+    piece->id = id;
+    piece->state = state;
+    piece->cut = PixelRect{left, top, right, bottom};
+    SkinCache& cache = Cache();
+    if (cache.uncut.size() >= kPendingSweepLength) {
+        std::erase_if(cache.uncut, IsDone);
     }
-    return {};
+    cache.uncut.push_back(piece);
+    return SkinImage::Pending(std::move(piece));
+}
+
+SkinImage TakePendingSkinPiece(PendingSkinPiece& piece) noexcept {
+    CutOnce(piece);
+    return std::move(piece.image);
+}
+
+bool CutPendingSkinPieces(int count) noexcept {
+    std::deque<std::weak_ptr<PendingSkinPiece>>& uncut = Cache().uncut;
+    while (count > 0 && !uncut.empty()) {
+        const std::shared_ptr<PendingSkinPiece> piece = uncut.front().lock();
+        uncut.pop_front();
+        if (piece && !piece->done) {
+            CutOnce(*piece);
+            --count;
+        }
+    }
+    return !uncut.empty();
 }
 
 void DrawLabel(const DrawLabelRecord& label, HFONT font, HDC dc) noexcept {

@@ -57,8 +57,16 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinFileAtScale(const char* name) noexcept;
 
 // The image for a piece id and state, at the skin scale. Cut pieces take (left, top)-(right,
 // bottom) of the sheet, in 96-DPI pixels: at another scale the piece is cut from the sheets of
-// that scale at the scaled rectangle (or from the nearest larger set and shrunk).
+// that scale at the scaled rectangle (or from the nearest larger set and shrunk). The image is
+// cut (and its sheet decoded) when it is first looked at, or earlier by CutPendingSkinPieces;
+// a piece whose sheet is missing is empty at once.
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept;
+// Cuts up to `count` of the pieces asked for and not looked at yet, oldest first: idle work
+// after the first paint, so that hidden pages and the other states of the controls are ready
+// when they show. True while pieces remain.
+bool CutPendingSkinPieces(int count) noexcept;
+// The image of a pending piece (cut now unless that was done in idle time); the piece is spent.
+SkinImage TakePendingSkinPiece(PendingSkinPiece& piece) noexcept;
 
 struct DrawLabelRecord {
     std::wstring text;

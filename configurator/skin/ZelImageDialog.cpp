@@ -3,8 +3,77 @@
 #include "skin/BufferedPaint.h"
 #include "skin/SkinImages.h"
 
+namespace {
+
+// A GDI bitmap holding the image's pixels, and where they are, when every pixel of it is opaque
+// (then GDI's copy shows what GDI+ draws); null otherwise.
+HBITMAP OpaqueBitmap(Gdiplus::Bitmap& image, void*& bits) noexcept {
+    const INT width = static_cast<INT>(image.GetWidth());
+    const INT height = static_cast<INT>(image.GetHeight());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, as GDI+ lays rows out
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bits = nullptr;
+    ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return nullptr;
+    }
+    // The pixels are converted straight into the bitmap's memory.
+    const Gdiplus::Rect whole(0, 0, width, height);
+    Gdiplus::BitmapData data{};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = bits;
+    if (image.LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                       PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    image.UnlockBits(&data);
+    if (Gdiplus::IsAlphaPixelFormat(image.GetPixelFormat())) {
+        const auto* pixel = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0, n = static_cast<size_t>(width) * static_cast<size_t>(height); i < n;
+             ++i) {
+            if ((pixel[i] >> 24) != 0xFF) {
+                return nullptr;
+            }
+        }
+    }
+    return bitmap.Release();
+}
+
+}  // namespace
+
 void CZelImageDialog::SetBackground(const SkinImage& image) noexcept {
-    background_ = image.Copy();
+    if (&image == &background_) {
+        return;
+    }
+    // The image first: it may draw from the bitmap's pixels.
+    background_.Reset();
+    backgroundBitmap_.Reset();
+    if (Gdiplus::Bitmap* source = image.Get()) {
+        void* bits = nullptr;
+        backgroundBitmap_.Reset(OpaqueBitmap(*source, bits));
+        if (backgroundBitmap_) {
+            const INT width = static_cast<INT>(source->GetWidth());
+            auto shared = std::make_unique<Gdiplus::Bitmap>(
+                width, static_cast<INT>(source->GetHeight()), width * 4, PixelFormat32bppRGB,
+                static_cast<BYTE*>(bits));
+            if (shared->GetLastStatus() == Gdiplus::Ok) {
+                background_ = SkinImage::Owned(std::move(shared));
+            } else {
+                backgroundBitmap_.Reset();
+            }
+        }
+        if (!background_) {
+            background_ = image.Copy();
+        }
+    }
     if (Hwnd() == nullptr || !background_) {
         return;
     }
@@ -39,6 +108,12 @@ LRESULT CZelImageDialog::OnEraseBackground(HDC dc) noexcept {
     if (GetClipBox(dc, &clip) != NULLREGION && clip.right > clip.left) {
         IntersectRect(&area, &client, &clip);
     }
+    // Pixel for pixel when the image has the window's size, which SetBackground gives it.
+    const bool sameSize =
+        background_.Width() == client.right && background_.Height() == client.bottom;
+    if (sameSize && BlitBackground(dc, area)) {
+        return TRUE;
+    }
     BufferedPaint paint(dc, area);
     if (!paint.IsValid()) {
         return TRUE;
@@ -51,13 +126,24 @@ LRESULT CZelImageDialog::OnEraseBackground(HDC dc) noexcept {
     const Gdiplus::RectF target(0, 0, static_cast<Gdiplus::REAL>(paint.Width()),
                                 static_cast<Gdiplus::REAL>(paint.Height()));
     Gdiplus::Graphics& graphics = paint.Graphics();
-    // Pixel for pixel when the image has the window's size, which SetBackground gives it.
-    const bool sameSize =
-        background_.Width() == client.right && background_.Height() == client.bottom;
     graphics.SetInterpolationMode(sameSize ? Gdiplus::InterpolationModeNearestNeighbor
                                            : Gdiplus::InterpolationModeHighQualityBicubic);
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     graphics.DrawImage(background_.Get(), target, area.left * scaleX, area.top * scaleY,
                        paint.Width() * scaleX, paint.Height() * scaleY, Gdiplus::UnitPixel);
     return TRUE;
+}
+
+bool CZelImageDialog::BlitBackground(HDC dc, const RECT& area) noexcept {
+    // A translucent background has no bitmap; GDI+ draws it.
+    if (!backgroundBitmap_) {
+        return false;
+    }
+    ScopedDC memory(CreateCompatibleDC(dc));
+    if (!memory) {
+        return false;
+    }
+    ScopedSelect selected(memory.Get(), backgroundBitmap_.Get());
+    return BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                  memory.Get(), area.left, area.top, SRCCOPY) != FALSE;
 }

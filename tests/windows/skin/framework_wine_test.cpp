@@ -810,6 +810,47 @@ TEST(SkinPieces, SharedSheetsCopiesAndCutsFromTheRealFiles) {
     EXPECT_FALSE(GetSkinPiece(18, 1, 790, 590, 820, 610));
 }
 
+TEST(SkinPieces, CutAtTheFirstLookOrInIdleTimeWithTheSamePixels) {
+    UseBuildSkins();
+    // Pieces of the main window's pressed sheet: nothing is cut while they are only held.
+    SkinImage looked = GetSkinPiece(18, 2, 676, 566, 731, 590);
+    SkinImage prepared = GetSkinPiece(18, 2, 676, 566, 731, 590);
+    SkinImage dropped = GetSkinPiece(18, 2, 0, 0, 10, 10);
+    ASSERT_TRUE(looked.IsPending());
+    SkinImage moved = std::move(prepared);
+    EXPECT_FALSE(prepared.IsPending());
+    EXPECT_FALSE(prepared);
+    EXPECT_TRUE(moved.IsPending());
+    dropped.Reset();
+
+    ASSERT_TRUE(looked);
+    EXPECT_FALSE(looked.IsPending());
+    // Idle time cuts what is still held (a dropped piece is passed over) until none is left.
+    int steps = 0;
+    while (CutPendingSkinPieces(1) && steps < 10000) {
+        ++steps;
+    }
+    EXPECT_FALSE(CutPendingSkinPieces(1));
+    EXPECT_TRUE(moved.IsPending());
+    ASSERT_TRUE(moved);
+    EXPECT_NE(moved.Get(), looked.Get());
+
+    Gdiplus::Bitmap* down = SkinSheet(2);
+    ASSERT_NE(down, nullptr);
+    for (const SkinImage* image : {&looked, &moved}) {
+        ASSERT_EQ(image->Width(), 55);
+        ASSERT_EQ(image->Height(), 24);
+        for (int y = 0; y < 24; y += 3) {
+            for (int x = 0; x < 55; x += 4) {
+                Gdiplus::Color a, b;
+                image->Get()->GetPixel(x, y, &a);
+                down->GetPixel(676 + x, 566 + y, &b);
+                ASSERT_EQ(a.GetValue(), b.GetValue()) << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(SkinPieces, DrawLabelCentresByMeasuredSize) {
     // The font outlives the DC it stays selected into.
     const ScopedFont font(CreateSkinFont(15));
