@@ -5,10 +5,9 @@
 #include <deque>
 #include <vector>
 
-#include "base/FileUtil.h"
 #include "base/ProgramFolder.h"
 #include "skin/ScaledSkinSheets.h"
-#include "skin/logic/BmpLayout.h"
+#include "skin/SkinBitmaps.h"
 #include "skin/logic/LabelPlacement.h"
 
 // A piece asked for by a control and not cut yet. The control's image and the cache's queue
@@ -60,114 +59,6 @@ CScaledSkinSheets& ScaledSheets() {
 bool IsDone(const std::weak_ptr<PendingSkinPiece>& entry) {
     const std::shared_ptr<PendingSkinPiece> piece = entry.lock();
     return !piece || piece->done;
-}
-
-std::unique_ptr<Gdiplus::Bitmap> CopyBitmapRect(Gdiplus::Bitmap& source,
-                                                const Gdiplus::Rect& rect) noexcept {
-    if (rect.Width <= 0 || rect.Height <= 0 || rect.X < 0 || rect.Y < 0 ||
-        rect.GetRight() > static_cast<INT>(source.GetWidth()) ||
-        rect.GetBottom() > static_cast<INT>(source.GetHeight())) {
-        return nullptr;
-    }
-    Gdiplus::PixelFormat format = source.GetPixelFormat();
-    if (Gdiplus::IsIndexedPixelFormat(format) || Gdiplus::GetPixelFormatSize(format) < 24) {
-        format = PixelFormat32bppARGB;
-    }
-    auto copy = std::make_unique<Gdiplus::Bitmap>(rect.Width, rect.Height, format);
-    if (copy->GetLastStatus() != Gdiplus::Ok) {
-        return nullptr;
-    }
-    Gdiplus::BitmapData from{};
-    Gdiplus::BitmapData to{};
-    Gdiplus::Rect whole(0, 0, rect.Width, rect.Height);
-    if (source.LockBits(&rect, Gdiplus::ImageLockModeRead, format, &from) != Gdiplus::Ok) {
-        return nullptr;
-    }
-    bool ok = copy->LockBits(&whole, Gdiplus::ImageLockModeWrite, format, &to) == Gdiplus::Ok;
-    if (ok) {
-        size_t rowBytes = static_cast<size_t>(rect.Width) * Gdiplus::GetPixelFormatSize(format) / 8;
-        for (INT y = 0; y < rect.Height; ++y) {
-            memcpy(static_cast<BYTE*>(to.Scan0) + static_cast<ptrdiff_t>(y) * to.Stride,
-                   static_cast<const BYTE*>(from.Scan0) + static_cast<ptrdiff_t>(y) * from.Stride,
-                   rowBytes);
-        }
-        copy->UnlockBits(&to);
-    }
-    source.UnlockBits(&from);
-    return ok ? std::move(copy) : nullptr;
-}
-
-// An uncompressed 24-bit bitmap file: its rows are copied into a GDI+ bitmap of the same
-// layout, without the system's decoders (which cost most of the program's start-up).
-std::unique_ptr<Gdiplus::Bitmap> BitmapFromBmp(const std::vector<uint8_t>& bytes,
-                                               const BmpLayout& layout) noexcept {
-    auto bitmap =
-        std::make_unique<Gdiplus::Bitmap>(layout.width, layout.height, PixelFormat24bppRGB);
-    if (bitmap->GetLastStatus() != Gdiplus::Ok) {
-        return nullptr;
-    }
-    Gdiplus::Rect whole(0, 0, layout.width, layout.height);
-    Gdiplus::BitmapData to{};
-    if (bitmap->LockBits(&whole, Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB, &to) !=
-        Gdiplus::Ok) {
-        return nullptr;
-    }
-    const size_t rowBytes = static_cast<size_t>(layout.width) * 3;
-    for (int32_t y = 0; y < layout.height; ++y) {
-        const int32_t stored = layout.topDown ? y : layout.height - 1 - y;
-        memcpy(static_cast<BYTE*>(to.Scan0) + static_cast<ptrdiff_t>(y) * to.Stride,
-               bytes.data() + layout.pixelOffset + static_cast<size_t>(stored) * layout.rowBytes,
-               rowBytes);
-    }
-    bitmap->UnlockBits(&to);
-    return bitmap;
-}
-
-// Whether the file is a bitmap that BitmapFromBmp takes, judged from its headers and size.
-bool IsPlainBmp(const std::filesystem::path& path) noexcept {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr) {
-        return false;
-    }
-    uint8_t header[256];
-    const size_t got = fread(header, 1, sizeof(header), file);
-    fclose(file);
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    BmpLayout layout;
-    return !error && ReadBmpLayout(header, got, size, layout);
-}
-
-// A copy of `source` resized smoothly to width x height; the edges are mirrored so that the
-// border pixels keep their colour.
-std::unique_ptr<Gdiplus::Bitmap> ResizeBitmap(Gdiplus::Bitmap& source, int width,
-                                              int height) noexcept {
-    if (width <= 0 || height <= 0) {
-        return nullptr;
-    }
-    auto resized = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
-    if (resized->GetLastStatus() != Gdiplus::Ok) {
-        return nullptr;
-    }
-    Gdiplus::Graphics graphics(resized.get());
-    Gdiplus::ImageAttributes attributes;
-    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    const Gdiplus::Status drawn = graphics.DrawImage(
-        &source, Gdiplus::Rect(0, 0, width, height), 0, 0, static_cast<INT>(source.GetWidth()),
-        static_cast<INT>(source.GetHeight()), Gdiplus::UnitPixel, &attributes);
-    return drawn == Gdiplus::Ok ? std::move(resized) : nullptr;
-}
-
-// The image as `wanted` big: itself when it already is, else resized.
-std::unique_ptr<Gdiplus::Bitmap> FitTo(std::unique_ptr<Gdiplus::Bitmap> image,
-                                       const PixelRect& wanted) noexcept {
-    if (!image || (static_cast<int>(image->GetWidth()) == wanted.Width() &&
-                   static_cast<int>(image->GetHeight()) == wanted.Height())) {
-        return image;
-    }
-    return ResizeBitmap(*image, wanted.Width(), wanted.Height());
 }
 
 // A piece at a scale other than 96 DPI: from the sheet drawn for the scale (or the nearest
@@ -261,48 +152,6 @@ void ReportMissing(const std::wstring& names) {
 }
 
 }  // namespace
-
-std::unique_ptr<Gdiplus::Bitmap> CopyBitmap(Gdiplus::Bitmap& source) noexcept {
-    return CopyBitmapRect(source, Gdiplus::Rect(0, 0, static_cast<INT>(source.GetWidth()),
-                                                static_cast<INT>(source.GetHeight())));
-}
-
-std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path) noexcept {
-    // Read once and decoded once: the sheets are most of the program's start-up.
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes) || bytes.empty()) {
-        return nullptr;
-    }
-    BmpLayout layout;
-    if (ReadBmpLayout(bytes.data(), bytes.size(), bytes.size(), layout)) {
-        return BitmapFromBmp(bytes, layout);
-    }
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (block == nullptr) {
-        return nullptr;
-    }
-    if (void* target = GlobalLock(block)) {
-        memcpy(target, bytes.data(), bytes.size());
-        GlobalUnlock(block);
-    }
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-        GlobalFree(block);
-        return nullptr;
-    }
-    std::unique_ptr<Gdiplus::Bitmap> result;
-    {
-        // A bitmap decoded from a stream reads from it for as long as it lives; the copy made
-        // here owns its pixels, so the stream and its memory can go at once.
-        // Only what the library decodes as a bitmap with some image flags is taken.
-        Gdiplus::Bitmap decoded(stream);
-        if (decoded.GetLastStatus() == Gdiplus::Ok && decoded.GetFlags() != 0) {
-            result = CopyBitmap(decoded);
-        }
-    }
-    stream->Release();
-    return result;
-}
 
 void SetSkinFolder(const std::filesystem::path& folder) {
     Cache().folder = folder;

@@ -12,16 +12,11 @@
 #include <memory>
 #include <string>
 
+#include "skin/SkinBitmaps.h"
 #include "skin/SkinImage.h"
 #include "skin/logic/DisplayScale.h"
 #include "skin/logic/PixelRect.h"
 #include "skin/logic/SkinPieces.h"
-
-// Loads one image file; null when it cannot be opened or decoded. The file is read whole and
-// the result lives in memory, so the file is not kept open.
-std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path) noexcept;
-// A deep copy with the same pixel format; null on failure.
-std::unique_ptr<Gdiplus::Bitmap> CopyBitmap(Gdiplus::Bitmap& source) noexcept;
 
 // The folder the sheets are loaded from: the program's folder + "Skins" unless set before the
 // first load (test programs point it at the build's skins).
