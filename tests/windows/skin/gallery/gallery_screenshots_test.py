@@ -257,8 +257,12 @@ def check_windows(g):
                 return k
         return None
 
+    # Looked at until a second frame shows, for at most ten looks (over seven frame periods): on
+    # a busy machine the few looks of a fixed count can all fall within one frame.
     seen = [frame_shown(s)]
-    for k in range(3):
+    for k in range(10):
+        if None in seen or len(set(seen)) >= 2:
+            break
         time.sleep(0.15)
         seen.append(frame_shown(g.shot(f"02-animation-{k}")))
     if None in seen or len(set(seen)) < 2:
