@@ -1,6 +1,5 @@
 #include "skin/SkinBitmaps.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -71,20 +70,6 @@ std::unique_ptr<Gdiplus::Bitmap> BitmapFromBmp(const std::vector<uint8_t>& bytes
 }
 
 }  // namespace
-
-bool IsPlainBmp(const std::filesystem::path& path) noexcept {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr) {
-        return false;
-    }
-    uint8_t header[256];
-    const size_t got = fread(header, 1, sizeof(header), file);
-    fclose(file);
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    BmpLayout layout;
-    return !error && ReadBmpLayout(header, got, size, layout);
-}
 
 std::unique_ptr<Gdiplus::Bitmap> ResizeBitmap(Gdiplus::Bitmap& source, int width,
                                               int height) noexcept {

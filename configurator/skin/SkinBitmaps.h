@@ -14,9 +14,6 @@
 // Loads one image file; null when it cannot be opened or decoded. The file is read whole and
 // the result lives in memory, so the file is not kept open.
 std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path) noexcept;
-// Whether the file is an uncompressed 24-bit bitmap, which LoadSkinImage copies row by row
-// instead of decoding; judged from its headers and size.
-bool IsPlainBmp(const std::filesystem::path& path) noexcept;
 // A deep copy with the same pixel format; null on failure.
 std::unique_ptr<Gdiplus::Bitmap> CopyBitmap(Gdiplus::Bitmap& source) noexcept;
 // A copy of the rectangle of `source` (which must lie inside it); null on failure.

@@ -33,6 +33,10 @@ class SkinImage {
     bool IsShared() const noexcept { return Get() != nullptr && !owned_; }
     // Whether the piece is still to be cut (and nothing else): a look that does not cut it.
     bool IsPending() const noexcept { return pending_ != nullptr; }
+    // The request of a piece still to be cut (the skin cache's own), else null.
+    const PendingSkinPiece* PendingPiece() const noexcept {
+        return image_ == nullptr ? pending_.get() : nullptr;
+    }
     int Width() const noexcept;
     int Height() const noexcept;
     // A copy owned by the caller (how a dialog keeps its own background).

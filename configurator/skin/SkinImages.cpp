@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/ProgramFolder.h"
+#include "skin/BmpSheetFile.h"
 #include "skin/ScaledSkinSheets.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/logic/LabelPlacement.h"
@@ -26,12 +27,14 @@ namespace {
 // pieces whose controls are gone (or that were cut on use) before it grows further.
 constexpr size_t kPendingSweepLength = 1024;
 
-// The process-wide skin cache: checked once, each sheet decoded when it is first asked for and
-// kept until the program ends.
+// The process-wide skin cache: checked once. A plain bitmap sheet stays open and the pieces cut
+// from it are read from it, each when it is cut; a sheet shared whole (a page's background) or
+// enlarged for a scale without art of its own is decoded when first asked for and kept, and
+// any other file is decoded at the check.
 struct SkinCache {
     bool loaded = false;
     std::array<std::unique_ptr<Gdiplus::Bitmap>, kSkinSheetCount> sheets;
-    std::array<bool, kSkinSheetCount> pending{};  // present and readable, not decoded yet
+    std::array<CBmpSheetFile, kSkinSheetCount> files;
     std::filesystem::path loadedFrom;
     std::filesystem::path folder;
     std::function<void(const std::wstring&)> reporter;
@@ -100,6 +103,16 @@ SkinImage CutSkinPiece(int id, int state, const PixelRect& cut) noexcept {
         source.sheet < kSkinSheetCount) {
         return ScaledPiece(source, cut);
     }
+    if ((source.kind == PieceKind::kCut || source.kind == PieceKind::kCopy) && source.sheet >= 0 &&
+        source.sheet < kSkinSheetCount) {
+        // Read from the file where the piece lies, without decoding the sheet; a copy is the
+        // whole of it. Shared sheets are decoded once and lent to every holder.
+        LoadSkinSheets();
+        const CBmpSheetFile& file = Cache().files[static_cast<size_t>(source.sheet)];
+        if (file.IsOpen()) {
+            return SkinImage::Owned(source.kind == PieceKind::kCut ? file.Cut(cut) : file.Whole());
+        }
+    }
     Gdiplus::Bitmap* sheet = SkinSheet(source.sheet);
     if (sheet == nullptr) {
         return {};
@@ -138,7 +151,7 @@ bool SheetAvailable(int sheet) noexcept {
     }
     LoadSkinSheets();
     const size_t i = static_cast<size_t>(sheet);
-    return cache.pending[i] || cache.sheets[i] != nullptr;
+    return cache.files[i].IsOpen() || cache.sheets[i] != nullptr;
 }
 
 void ReportMissing(const std::wstring& names) {
@@ -179,10 +192,9 @@ void LoadSkinSheets() noexcept {
     std::wstring missing;
     for (int i = 0; i < kSkinSheetCount; ++i) {
         std::filesystem::path file = cache.loadedFrom / kSkinSheets[i].name;
-        // A plain bitmap whose headers are sound is decoded when first needed; anything else is
-        // decoded now, so that a file that cannot be read is reported with the others.
-        if (IsPlainBmp(file)) {
-            cache.pending[i] = true;
+        // A plain bitmap whose headers are sound is read when its pieces are cut; anything else
+        // is decoded now, so that a file that cannot be read is reported with the others.
+        if (cache.files[i].Open(file)) {
             continue;
         }
         cache.sheets[i] = LoadSkinImage(file);
@@ -205,7 +217,9 @@ void ReleaseSkinSheets() noexcept {
     for (auto& sheet : cache.sheets) {
         sheet.reset();
     }
-    cache.pending.fill(false);
+    for (CBmpSheetFile& file : cache.files) {
+        file.Close();
+    }
     cache.loaded = false;
 }
 
@@ -217,9 +231,8 @@ Gdiplus::Bitmap* SkinSheet(int index) noexcept {
     }
     SkinCache& cache = Cache();
     const size_t i = static_cast<size_t>(index);
-    if (cache.pending[i]) {
-        cache.pending[i] = false;
-        cache.sheets[i] = LoadSkinImage(cache.loadedFrom / kSkinSheets[i].name);
+    if (!cache.sheets[i] && cache.files[i].IsOpen()) {
+        cache.sheets[i] = cache.files[i].Whole();
     }
     return cache.sheets[i].get();
 }
@@ -300,6 +313,26 @@ SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bott
 SkinImage TakePendingSkinPiece(PendingSkinPiece& piece) noexcept {
     CutOnce(piece);
     return std::move(piece.image);
+}
+
+HBITMAP ReadSkinPieceAsBitmap(const SkinImage& image, void*& bits, SIZE& size) noexcept {
+    const PendingSkinPiece* piece = image.PendingPiece();
+    if (piece == nullptr || piece->done || !SkinScale().IsBase()) {
+        return nullptr;
+    }
+    const PieceSource source = LookUpSkinPiece(piece->id, piece->state);
+    if (source.kind == PieceKind::kNone || source.sheet < 0 || source.sheet >= kSkinSheetCount) {
+        return nullptr;
+    }
+    LoadSkinSheets();
+    const CBmpSheetFile& file = Cache().files[static_cast<size_t>(source.sheet)];
+    if (!file.IsOpen()) {
+        return nullptr;
+    }
+    const PixelRect rect =
+        source.kind == PieceKind::kCut ? piece->cut : PixelRect{0, 0, file.Width(), file.Height()};
+    size = SIZE{rect.Width(), rect.Height()};
+    return file.CutToBitmap(rect, bits);
 }
 
 bool CutPendingSkinPieces(int count) noexcept {

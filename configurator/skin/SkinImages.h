@@ -26,7 +26,7 @@ std::filesystem::path SkinFolder();
 void SetSkinProblemReporter(std::function<void(const std::wstring& message)> reporter);
 
 // Checks the skin folder once; later calls do nothing. Missing or unreadable files leave their
-// sheets absent and are reported once, naming them. Sound sheets are decoded on first use.
+// sheets absent and are reported once, naming them. Sound sheets stay open to be read from.
 void LoadSkinSheets() noexcept;
 // Frees the cache; the program calls it before shutting GDI+ down.
 void ReleaseSkinSheets() noexcept;
@@ -53,8 +53,9 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinFileAtScale(const char* name) noexcept;
 // The image for a piece id and state, at the skin scale. Cut pieces take (left, top)-(right,
 // bottom) of the sheet, in 96-DPI pixels: at another scale the piece is cut from the sheets of
 // that scale at the scaled rectangle (or from the nearest larger set and shrunk). The image is
-// cut (and its sheet decoded) when it is first looked at, or earlier by CutPendingSkinPieces;
-// a piece whose sheet is missing is empty at once.
+// cut when it is first looked at, or earlier by CutPendingSkinPieces: at 96 DPI by reading its
+// rows from the sheet's file, a shared sheet by decoding it once. A piece whose sheet is
+// missing is empty at once.
 SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bottom) noexcept;
 // Cuts up to `count` of the pieces asked for and not looked at yet, oldest first: idle work
 // after the first paint, so that hidden pages and the other states of the controls are ready
@@ -62,6 +63,11 @@ SkinImage GetSkinPiece(int id, int state, int left, int top, int right, int bott
 bool CutPendingSkinPieces(int count) noexcept;
 // The image of a pending piece (cut now unless that was done in idle time); the piece is spent.
 SkinImage TakePendingSkinPiece(PendingSkinPiece& piece) noexcept;
+// A window's opaque background read straight from its sheet's file into a 32-bit top-down DIB
+// section, `bits` at its pixels and `size` its size, without cutting or decoding: for a piece
+// not cut yet from a plain bitmap at 96 DPI. Null for any other image, which the caller
+// converts itself.
+HBITMAP ReadSkinPieceAsBitmap(const SkinImage& image, void*& bits, SIZE& size) noexcept;
 
 struct DrawLabelRecord {
     std::wstring text;

@@ -56,23 +56,28 @@ void CZelImageDialog::SetBackground(const SkinImage& image) noexcept {
     // The image first: it may draw from the bitmap's pixels.
     background_.Reset();
     backgroundBitmap_.Reset();
-    if (Gdiplus::Bitmap* source = image.Get()) {
-        void* bits = nullptr;
-        backgroundBitmap_.Reset(OpaqueBitmap(*source, bits));
-        if (backgroundBitmap_) {
-            const INT width = static_cast<INT>(source->GetWidth());
-            auto shared = std::make_unique<Gdiplus::Bitmap>(
-                width, static_cast<INT>(source->GetHeight()), width * 4, PixelFormat32bppRGB,
-                static_cast<BYTE*>(bits));
-            if (shared->GetLastStatus() == Gdiplus::Ok) {
-                background_ = SkinImage::Owned(std::move(shared));
-            } else {
-                backgroundBitmap_.Reset();
-            }
+    // Straight from the skin's file where it can be, else converted from the image.
+    void* bits = nullptr;
+    SIZE size{};
+    backgroundBitmap_.Reset(ReadSkinPieceAsBitmap(image, bits, size));
+    if (!backgroundBitmap_) {
+        if (Gdiplus::Bitmap* source = image.Get()) {
+            backgroundBitmap_.Reset(OpaqueBitmap(*source, bits));
+            size =
+                SIZE{static_cast<LONG>(source->GetWidth()), static_cast<LONG>(source->GetHeight())};
         }
-        if (!background_) {
-            background_ = image.Copy();
+    }
+    if (backgroundBitmap_) {
+        auto shared = std::make_unique<Gdiplus::Bitmap>(
+            size.cx, size.cy, size.cx * 4, PixelFormat32bppRGB, static_cast<BYTE*>(bits));
+        if (shared->GetLastStatus() == Gdiplus::Ok) {
+            background_ = SkinImage::Owned(std::move(shared));
+        } else {
+            backgroundBitmap_.Reset();
         }
+    }
+    if (!background_ && image) {
+        background_ = image.Copy();
     }
     if (Hwnd() == nullptr || !background_) {
         return;

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "framework_test_ids.h"
+#include "base/FileUtil.h"
 #include "profiles/Storage.h"
+#include "skin/BmpSheetFile.h"
 #include "skin/KeyboardHookSlot.h"
 #include "skin/SkinImages.h"
 #include "skin/ZelButton.h"
@@ -27,9 +29,61 @@
 
 namespace {
 
-void UseBuildSkins() {
+std::filesystem::path BuildSkins() {
     // The test program lies in tests/windows/skin of the build; the skins in dist/Skins.
-    SetSkinFolder(ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins");
+    return ApplicationFolder() / L".." / L".." / L".." / L"dist" / L"Skins";
+}
+
+void UseBuildSkins() {
+    SetSkinFolder(BuildSkins());
+}
+
+// A sheet as the system's own image decoder reads it: the pieces, cut by the configurator's
+// reader, are compared with it.
+std::unique_ptr<Gdiplus::Bitmap> DecodedBySystem(const wchar_t* name) {
+    return std::make_unique<Gdiplus::Bitmap>((BuildSkins() / name).c_str());
+}
+
+// Whether every `step`-th pixel of the image equals the sheet's at (left, top) on.
+void ExpectSameAs(Gdiplus::Bitmap& image, Gdiplus::Bitmap& sheet, int left, int top, int step) {
+    for (UINT y = 0; y < image.GetHeight(); y += step) {
+        for (UINT x = 0; x < image.GetWidth(); x += step) {
+            Gdiplus::Color a, b;
+            image.GetPixel(x, y, &a);
+            sheet.GetPixel(left + x, top + y, &b);
+            ASSERT_EQ(a.GetValue(), b.GetValue()) << x << "," << y;
+        }
+    }
+}
+
+// A 24-bit bitmap file of 5 x 3 pixels whose pixel (x, y) is RGB(10 x, 20 y, 7), its rows
+// stored bottom row first (as usual) or top row first.
+std::vector<uint8_t> SmallBmp(bool topDown) {
+    const int width = 5, height = 3, rowBytes = 16;
+    std::vector<uint8_t> file(54 + rowBytes * height, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<uint32_t>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, static_cast<uint32_t>(topDown ? -height : height));
+    file[26] = 1;
+    file[28] = 24;
+    for (int y = 0; y < height; ++y) {
+        const int stored = topDown ? y : height - 1 - y;
+        for (int x = 0; x < width; ++x) {
+            uint8_t* pixel = &file[54 + stored * rowBytes + x * 3];
+            pixel[0] = 7;
+            pixel[1] = static_cast<uint8_t>(20 * y);
+            pixel[2] = static_cast<uint8_t>(10 * x);
+        }
+    }
+    return file;
 }
 
 struct Event {
@@ -796,16 +850,15 @@ TEST(SkinPieces, SharedSheetsCopiesAndCutsFromTheRealFiles) {
     ASSERT_TRUE(piece);
     EXPECT_EQ(piece.Width(), 55);
     EXPECT_EQ(piece.Height(), 24);
-    Gdiplus::Bitmap* over = SkinSheet(1);
-    ASSERT_NE(over, nullptr);
-    for (int y = 0; y < 24; y += 5) {
-        for (int x = 0; x < 55; x += 7) {
-            Gdiplus::Color a, b;
-            piece.Get()->GetPixel(x, y, &a);
-            over->GetPixel(676 + x, 566 + y, &b);
-            ASSERT_EQ(a.GetValue(), b.GetValue()) << x << "," << y;
-        }
-    }
+    const auto over = DecodedBySystem(L"main_over.bmp");
+    ASSERT_EQ(over->GetLastStatus(), Gdiplus::Ok);
+    ExpectSameAs(*piece.Get(), *over, 676, 566, 1);
+    // So does a copy of the whole sheet (the main window's background, whatever the state
+    // asked for), and the shared sheet.
+    const auto normal = DecodedBySystem(L"main_normal.bmp");
+    ExpectSameAs(*copy.Get(), *normal, 0, 0, 7);
+    const auto macroPage = DecodedBySystem(L"macro_page_bk.bmp");
+    ExpectSameAs(*shared1.Get(), *macroPage, 0, 0, 5);
     // A rectangle outside the sheet gives nothing rather than garbage.
     EXPECT_FALSE(GetSkinPiece(18, 1, 790, 590, 820, 610));
 }
@@ -835,20 +888,55 @@ TEST(SkinPieces, CutAtTheFirstLookOrInIdleTimeWithTheSamePixels) {
     ASSERT_TRUE(moved);
     EXPECT_NE(moved.Get(), looked.Get());
 
-    Gdiplus::Bitmap* down = SkinSheet(2);
-    ASSERT_NE(down, nullptr);
+    const auto down = DecodedBySystem(L"main_down.bmp");
     for (const SkinImage* image : {&looked, &moved}) {
         ASSERT_EQ(image->Width(), 55);
         ASSERT_EQ(image->Height(), 24);
-        for (int y = 0; y < 24; y += 3) {
-            for (int x = 0; x < 55; x += 4) {
-                Gdiplus::Color a, b;
-                image->Get()->GetPixel(x, y, &a);
-                down->GetPixel(676 + x, 566 + y, &b);
-                ASSERT_EQ(a.GetValue(), b.GetValue()) << x << "," << y;
+        ExpectSameAs(*image->Get(), *down, 676, 566, 1);
+    }
+}
+
+TEST(SkinPieces, SheetFilesGiveTheirRowsEitherWayUpAndNothingWhenCutShort) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"orva-bmp-rows";
+    std::filesystem::create_directories(folder);
+    for (const bool topDown : {false, true}) {
+        const std::filesystem::path path = folder / (topDown ? L"down.bmp" : L"up.bmp");
+        const std::vector<uint8_t> bytes = SmallBmp(topDown);
+        ASSERT_TRUE(WriteFileAtomically(path, bytes.data(), bytes.size()));
+        CBmpSheetFile file;
+        ASSERT_TRUE(file.Open(path));
+        EXPECT_EQ(file.Width(), 5);
+        EXPECT_EQ(file.Height(), 3);
+        // Every rectangle touching the edges, and the whole.
+        for (const PixelRect& rect : {PixelRect{0, 0, 5, 3}, PixelRect{1, 1, 5, 3},
+                                      PixelRect{0, 2, 2, 3}, PixelRect{4, 0, 5, 2}}) {
+            const auto piece = file.Cut(rect);
+            ASSERT_NE(piece, nullptr);
+            ASSERT_EQ(static_cast<int>(piece->GetWidth()), rect.Width());
+            ASSERT_EQ(static_cast<int>(piece->GetHeight()), rect.Height());
+            for (int y = 0; y < rect.Height(); ++y) {
+                for (int x = 0; x < rect.Width(); ++x) {
+                    Gdiplus::Color c;
+                    piece->GetPixel(x, y, &c);
+                    EXPECT_EQ(c.GetR(), 10 * (rect.left + x));
+                    EXPECT_EQ(c.GetG(), 20 * (rect.top + y));
+                    EXPECT_EQ(c.GetB(), 7);
+                }
             }
         }
+        EXPECT_EQ(file.Cut(PixelRect{3, 1, 6, 2}), nullptr);
+        EXPECT_EQ(file.Cut(PixelRect{-1, 0, 2, 2}), nullptr);
+        EXPECT_EQ(file.Cut(PixelRect{2, 2, 2, 3}), nullptr);
+
+        // The file cut short while open (replaced by an update, say): no piece, no fault.
+        std::filesystem::resize_file(path, 54 + 16);
+        EXPECT_EQ(file.Whole(), nullptr);
+        file.Close();
+        // Damaged headers are not opened at all.
+        EXPECT_FALSE(file.Open(path));
+        EXPECT_FALSE(file.Open(folder / L"absent.bmp"));
     }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(SkinPieces, DrawLabelCentresByMeasuredSize) {
