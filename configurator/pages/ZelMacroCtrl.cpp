@@ -50,8 +50,8 @@ CZelMacroCtrl::~CZelMacroCtrl() {
     Detach();
 }
 
-void CZelMacroCtrl::OnAttached() noexcept {
-    MakeOwnerDrawn(WS_CLIPCHILDREN);
+DWORD CZelMacroCtrl::WantedStyle(DWORD style) const noexcept {
+    return CZelOwnerDrawnStatic::WantedStyle(style | WS_CLIPCHILDREN);
 }
 
 void CZelMacroCtrl::SetBackground(SkinImage image) noexcept {

@@ -44,7 +44,8 @@ class CZelMacroCtrl : public CZelOwnerDrawnStatic, public MacroEditorModel {
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
-    void OnAttached() noexcept override;
+    // Its scroll bar is a child the list does not paint over.
+    DWORD WantedStyle(DWORD style) const noexcept override;
     void SetScrollPosition(int32_t position) override;
     // Screen readers: the list of the current macro's events, named by its label.
     bool DescribeSelf(AccessInfo& info) const noexcept override;

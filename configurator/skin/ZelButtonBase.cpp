@@ -22,10 +22,8 @@ void CZelButtonBase::SetImages(SkinImage normal, SkinImage over, SkinImage down,
         ButtonImages{std::move(normal), std::move(over), std::move(down), std::move(disable)});
 }
 
-void CZelButtonBase::OnAttached() noexcept {
-    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE,
-                      (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+DWORD CZelButtonBase::WantedStyle(DWORD style) const noexcept {
+    return CZelWnd::WantedStyle((style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW);
 }
 
 LRESULT CZelButtonBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {

@@ -36,7 +36,7 @@ class CZelButtonBase : public CZelWnd {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-    void OnAttached() noexcept override;
+    DWORD WantedStyle(DWORD style) const noexcept override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
 

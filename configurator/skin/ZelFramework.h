@@ -5,11 +5,12 @@
 //   CZelWnd (ZelWnd.h) is the base of everything. A window class overrides HandleMessage with
 //   one switch that calls small On... handlers and hands everything else to its base class's
 //   HandleMessage, which ends in DefaultHandling (the window's original procedure). The static
-//   window procedure is noexcept and finds the object through a window property; nothing may
-//   throw out of a handler.
-//   - A control is attached to a dialog item with AttachDlgItem (subclassing; OnAttached adds
-//     style bits such as owner draw) or created as a child with CreateChild, given a
-//     ChildWindow ({.parent = ..., .systemClass = L"BUTTON", ...}).
+//   window procedure is noexcept and finds the object in a table of the thread's windows;
+//   nothing may throw out of a handler.
+//   - A control is attached to a dialog item with AttachDlgItem (subclassing; the style bits
+//     it needs, such as owner draw, come from WantedStyle) or created as a child with
+//     CreateChild, given a ChildWindow ({.parent = ..., .systemClass = L"BUTTON", ...}), made
+//     with those bits from the start.
 //   - Windows of the framework's own class (popup menus) come from CreateCustom.
 //   - The C++ object owns nothing of the window's life: a dialog's members are its controls;
 //     the window is destroyed by the system with its parent, and the object outlives it.

@@ -41,8 +41,11 @@ RECT ToRect(const PixelRect& rect) {
 
 }  // namespace
 
+DWORD CZelListBox::WantedStyle(DWORD style) const noexcept {
+    return CZelOwnerDrawnStatic::WantedStyle(style | WS_CLIPCHILDREN);
+}
+
 void CZelListBox::OnAttached() noexcept {
-    MakeOwnerDrawn(WS_CLIPCHILDREN);
     SyncClientSize();
 }
 

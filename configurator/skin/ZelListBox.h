@@ -60,6 +60,8 @@ class CZelListBox : public CZelOwnerDrawnStatic {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool OnControlNotification(int code, LPARAM value) noexcept override;
     void OnAttached() noexcept override;
+    // Its scroll bar is a child the list does not paint over.
+    DWORD WantedStyle(DWORD style) const noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::ListBox; }
     // A list of its entries; Up, Down, Home and End select as a click on a row does.
     bool DescribeSelf(AccessInfo& info) const noexcept override;

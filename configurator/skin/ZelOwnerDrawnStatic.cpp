@@ -2,10 +2,9 @@
 
 #include <windowsx.h>
 
-void CZelOwnerDrawnStatic::MakeOwnerDrawn(DWORD extraStyle) noexcept {
-    LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-    style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW | SS_NOTIFY | extraStyle;
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style);
+DWORD CZelOwnerDrawnStatic::WantedStyle(DWORD style) const noexcept {
+    return CZelWnd::WantedStyle((style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_OWNERDRAW |
+                                SS_NOTIFY);
 }
 
 bool CZelOwnerDrawnStatic::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam,

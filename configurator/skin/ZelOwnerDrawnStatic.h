@@ -15,10 +15,8 @@ class CZelOwnerDrawnStatic : public CZelWnd {
     virtual bool OnPress(int /*x*/, int /*y*/) noexcept { return false; }
     virtual bool OnRelease(int /*x*/, int /*y*/) noexcept { return false; }
     // Owner drawn in place of the static's own type (a number, not a set of bits), with
-    // SS_NOTIFY, without which a static lets the mouse through and never sees a double click;
-    // `extraStyle` adds bits of the control's own.
-    void MakeOwnerDrawn(DWORD extraStyle = 0) noexcept;
-    void OnAttached() noexcept override { MakeOwnerDrawn(); }
+    // SS_NOTIFY, without which a static lets the mouse through and never sees a double click.
+    DWORD WantedStyle(DWORD style) const noexcept override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept final;
     // Paints the whole control.
     virtual void OnDrawItem(const DRAWITEMSTRUCT& item) noexcept = 0;

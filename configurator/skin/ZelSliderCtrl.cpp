@@ -20,10 +20,9 @@ CZelSliderCtrl::CZelSliderCtrl() noexcept : font_(kValueFontHeight) {}
 
 CZelSliderCtrl::~CZelSliderCtrl() = default;
 
-void CZelSliderCtrl::OnAttached() noexcept {
+DWORD CZelSliderCtrl::WantedStyle(DWORD style) const noexcept {
     // A static control passes the mouse through to its parent unless it asks for notifications.
-    LONG style = GetWindowLongW(Hwnd(), GWL_STYLE);
-    SetWindowLongW(Hwnd(), GWL_STYLE, style | SS_NOTIFY);
+    return CZelWnd::WantedStyle(style | SS_NOTIFY);
 }
 
 void CZelSliderCtrl::SetImages(SliderImages images) noexcept {

@@ -49,7 +49,7 @@ class CZelSliderCtrl : public CZelPaintedWnd {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) noexcept override;
-    void OnAttached() noexcept override;
+    DWORD WantedStyle(DWORD style) const noexcept override;
     ControlKind AccessKind() const noexcept override { return ControlKind::Slider; }
     // A slider with its value; the arrows move it by a step, Home and End to its ends, and the
     // parent hears of each new value as it does while the pointer drags.

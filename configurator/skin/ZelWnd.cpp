@@ -1,12 +1,13 @@
 #include "skin/ZelWnd.h"
 
+#include <unordered_map>
+
 #include "skin/FocusMark.h"
 #include "skin/ScopedWin.h"
 #include "skin/ZelAccessible.h"
 
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"OrvaZelObject";
 constexpr wchar_t kWindowClass[] = L"OrvaZelWindow";
 
 bool RegisterOwnClass(WNDPROC proc) noexcept {
@@ -26,6 +27,10 @@ bool RegisterOwnClass(WNDPROC proc) noexcept {
 
 // The open popup menu that takes the keys first (SetKeyOwner).
 thread_local CZelWnd* tKeyOwner = nullptr;
+// The object of each window of ours on this thread (a window's messages all come to the thread
+// that made it). Every message looks its object up: a window property would be a call to the
+// system each time.
+thread_local std::unordered_map<HWND, CZelWnd*> tObjects;
 
 bool IsKeyMessage(UINT msg) noexcept {
     return msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
@@ -59,12 +64,13 @@ CZelWnd* CZelWnd::FromHandle(HWND hwnd) noexcept {
     if (hwnd == nullptr) {
         return nullptr;
     }
-    return static_cast<CZelWnd*>(GetPropW(hwnd, kObjectProperty));
+    const auto found = tObjects.find(hwnd);
+    return found != tObjects.end() ? found->second : nullptr;
 }
 
 void CZelWnd::Bind(HWND hwnd) noexcept {
     SetHandle(hwnd);
-    SetPropW(hwnd, kObjectProperty, this);
+    tObjects[hwnd] = this;
     if (const ControlKind kind = AccessKind(); kind != ControlKind::Unknown) {
         SetPropW(hwnd, kControlKindProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(kind)));
     }
@@ -75,18 +81,18 @@ void CZelWnd::Unbind() noexcept {
     if (tKeyOwner == this) {
         tKeyOwner = nullptr;
     }
-    RemovePropW(Hwnd(), kObjectProperty);
+    tObjects.erase(Hwnd());
     RemovePropW(Hwnd(), kControlKindProperty);
     SetHandle(nullptr);
 }
 
 bool CZelWnd::CreateChild(const ChildWindow& child) noexcept {
     const RECT& rect = child.rect;
-    HWND hwnd =
-        CreateWindowExW(child.exStyle, child.systemClass, child.text, child.style | WS_CHILD,
-                        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                        child.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)),
-                        GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(child.exStyle, child.systemClass, child.text,
+                                WantedStyle(child.style | WS_CHILD), rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, child.parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)),
+                                GetModuleHandleW(nullptr), nullptr);
     if (hwnd == nullptr) {
         return false;
     }
@@ -115,12 +121,17 @@ bool CZelWnd::Attach(HWND hwnd) noexcept {
     Bind(hwnd);
     previousProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CZelWnd::WindowProc)));
-    OnAttached();
-    // Buttons, boxes, sliders and lists are reached with Tab.
-    if (TakesKeyboardFocus(AccessKind())) {
-        SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | WS_TABSTOP);
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    if (const DWORD wanted = WantedStyle(style); wanted != style) {
+        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(wanted));
     }
+    OnAttached();
     return true;
+}
+
+DWORD CZelWnd::WantedStyle(DWORD style) const noexcept {
+    // Buttons, boxes, sliders and lists are reached with Tab.
+    return TakesKeyboardFocus(AccessKind()) ? style | WS_TABSTOP : style;
 }
 
 bool CZelWnd::AttachDlgItem(HWND dialog, int id) noexcept {

@@ -98,8 +98,12 @@ class CZelWnd : public AccessSource, public WindowHandle {
     // command notifications). True when handled; `result` is the answer.
     virtual bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                                     LRESULT& result) noexcept;
-    // After attaching: add style bits, etc.
+    // After attaching: anything beyond the style (WantedStyle).
     virtual void OnAttached() noexcept {}
+    // The window style the control needs, given the one it has: CreateChild makes the window
+    // with it and Attach sets it, only where it differs (each change is two messages). Controls
+    // reached with Tab are tab stops.
+    virtual DWORD WantedStyle(DWORD style) const noexcept;
     // WM_DESTROY, before anything else handles it: the handle is still valid here (remove
     // hooks and tray icons, save what the window holds). Children still exist.
     virtual void OnDestroy() noexcept {}
