@@ -53,7 +53,8 @@ start_mouse --latency 1
 echo "== configurator benchmarks ($(cut -d' ' -f1-3 /proc/loadavg) load on $(nproc) cores)"
 
 # ---- start-up ----------------------------------------------------------------------------------
-runs=3
+# Five runs: single starts under Wine vary by a tenth either way.
+runs=5
 bare_times=() app_times=() twin_times=()
 for run in $(seq "$runs"); do
     read -r ms pid <<<"$(bt start Bare 'C:\ORVA\bare.exe' Bare)"

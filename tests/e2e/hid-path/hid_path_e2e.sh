@@ -112,7 +112,7 @@ show_support_page() {
 # The updater's notices: a click on the one button at the bottom right.
 dismiss_notice() {
     local notice=$dlg_hwnd
-    point_at $((dlg_x + 344)) $((dlg_y + 162)) && xdotool click 1
+    click_moved_from_button $((dlg_x + 344)) $((dlg_y + 162))
     wait_until 10 box_replaced "$notice" || fail "the notice did not end on its button"
 }
 # A notice with this title, other than the window NOT_HWND, that has stopped moving: a notice

@@ -158,7 +158,7 @@ click() {
 # notice to go.
 dismiss_notice() {
     local notice=$dlg_hwnd
-    click $((319 + 25)) $((152 + 10))
+    click_moved_from_button $((dlg_x + $(scaled $((319 + 25))))) $((dlg_y + $(scaled $((152 + 10)))))
     wait_until 10 dialog_left "$notice" || fail "the notice did not end on its button"
 }
 
