@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "skin/SkinBitmaps.h"
+
 CBmpSheetFile::CBmpSheetFile(CBmpSheetFile&& other) noexcept
     : file_(std::exchange(other.file_, INVALID_HANDLE_VALUE)), layout_(other.layout_) {}
 
@@ -111,19 +113,9 @@ HBITMAP CBmpSheetFile::CutToBitmap(const PixelRect& rect, void*& bits) const noe
     }
     const int32_t width = rect.Width();
     const int32_t height = rect.Height();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as GDI+ lays rows out
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (bitmap == nullptr || pixels == nullptr) {
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
-        }
+    HBITMAP bitmap = CreateTopDownBitmap(width, height, pixels);
+    if (bitmap == nullptr) {
         return nullptr;
     }
     // A band of rows at a time, each pixel widened to four bytes, opaque.

@@ -6,6 +6,26 @@
 #include "base/FileUtil.h"
 #include "skin/logic/BmpLayout.h"
 
+HBITMAP CreateTopDownBitmap(int width, int height, void*& bits) noexcept {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr && bits != nullptr) {
+        return bitmap;
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    bits = nullptr;
+    return nullptr;
+}
+
 std::unique_ptr<Gdiplus::Bitmap> CopyBitmapRect(Gdiplus::Bitmap& source,
                                                 const Gdiplus::Rect& rect) noexcept {
     if (rect.Width <= 0 || rect.Height <= 0 || rect.X < 0 || rect.Y < 0 ||

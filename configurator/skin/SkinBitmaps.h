@@ -14,6 +14,9 @@
 // Loads one image file; null when it cannot be opened or decoded. The file is read whole and
 // the result lives in memory, so the file is not kept open.
 std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::filesystem::path& path) noexcept;
+// A 32-bit DIB section laid out top-down as GDI+ lays its rows, `bits` at its pixels; null (and
+// `bits` null) on failure.
+HBITMAP CreateTopDownBitmap(int width, int height, void*& bits) noexcept;
 // A deep copy with the same pixel format; null on failure.
 std::unique_ptr<Gdiplus::Bitmap> CopyBitmap(Gdiplus::Bitmap& source) noexcept;
 // A copy of the rectangle of `source` (which must lie inside it); null on failure.

@@ -1,6 +1,7 @@
 #include "skin/ZelImageDialog.h"
 
 #include "skin/BufferedPaint.h"
+#include "skin/SkinBitmaps.h"
 #include "skin/SkinImages.h"
 
 namespace {
@@ -10,16 +11,8 @@ namespace {
 HBITMAP OpaqueBitmap(Gdiplus::Bitmap& image, void*& bits) noexcept {
     const INT width = static_cast<INT>(image.GetWidth());
     const INT height = static_cast<INT>(image.GetHeight());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as GDI+ lays rows out
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bits = nullptr;
-    ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
+    ScopedBitmap bitmap(CreateTopDownBitmap(width, height, bits));
+    if (!bitmap) {
         return nullptr;
     }
     // The pixels are converted straight into the bitmap's memory.
